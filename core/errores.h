@@ -1,0 +1,33 @@
+#pragma once
+// The errors that end a handler. what() is the exact text that the user reads.
+
+#include <stdexcept>
+#include <string>
+
+/// Any error that ends a handler and is shown to the user as it stands.
+class ErrorTanque : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// A text that does not convert to a number.
+class ErrorConversion : public ErrorTanque {
+public:
+    using ErrorTanque::ErrorTanque;
+};
+
+/// A division by zero, an invalid operation or an overflow in floating-point arithmetic.
+class ErrorPuntoFlotante : public ErrorTanque {
+public:
+    using ErrorTanque::ErrorTanque;
+};
+
+/// A file that cannot be created, written or closed.
+class ErrorArchivo : public ErrorTanque {
+public:
+    using ErrorTanque::ErrorTanque;
+};
+
+inline constexpr const char* kDivisionPorCero = "Floating point division by zero";
+inline constexpr const char* kOperacionInvalida = "Invalid floating point operation";
+inline constexpr const char* kDesbordamiento = "Floating point overflow";

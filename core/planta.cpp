@@ -1,0 +1,44 @@
+#include "planta.h"
+
+#include "aritmetica.h"
+#include "numeros.h"
+
+void LeerParametrosPlanta(Simulacion& s, const Textos& textos) {
+    const char decimal = textos.Decimal();
+    // milliseconds as an integer, times the extended value nearest to 0.001: "500" gives exactly 0.5
+    s.T_Muestreo = aSingle(static_cast<long double>(TextoAEntero(textos.Texto("T_Sample"))) * 0.001L);
+    s.R_Hidraulica = aSingle(TextoAFlotante(textos.Texto("Resistencia"), decimal));
+    // the area stays at extended precision; only the product A x R is kept
+    s.Tau = aSingle(TextoAFlotante(textos.Texto("Area"), decimal) * static_cast<long double>(s.R_Hidraulica));
+    s.Nivel_Max = aSingle(TextoAFlotante(textos.Texto("HMax"), decimal));
+}
+
+float RK(const Simulacion& s, float x) {
+    const float T = s.T_Muestreo;
+    const float u = s.Accion_Control;
+    // a = -1 / Tau, kept at extended precision
+    const long double a = Dividir(-1.0L, static_cast<long double>(s.Tau));
+    // f(X) = S(a X + u), the volume's rate of change
+    auto f = [&](long double X) { return aSingle(a * X + u); };
+
+    const float h = aSingle(static_cast<long double>(T) / 10);
+    if (T == 0) return x >= 0 ? x : 0.0f;  // a period of 0 advances nothing (the loop would never end)
+    float t = 0;
+    do {
+        const float k1 = aSingle(h * static_cast<long double>(f(x)));
+        const float k2 = aSingle(h * static_cast<long double>(f(x + k1 / 2.0L)));
+        const float k3 = aSingle(h * static_cast<long double>(f(x + k2 / 2.0L)));
+        const float k4 = aSingle(h * static_cast<long double>(f(static_cast<long double>(x) + k3)));
+        // x + (k1 + 2 k2 + 2 k3 + k4) / 6, summed in this order at extended precision, rounded once
+        const long double suma = (2.0L * k2 + k1) + 2.0L * k3 + k4;
+        x = aSingle(suma * (1.0L / 6.0L) + x);
+        const float antes = t;
+        t = aSingle(static_cast<long double>(t) + h);
+        if (t == antes) break;  // a sub-step too small to advance the clock would never end the loop
+    } while (T >= t);
+    return x >= 0 ? x : 0.0f;
+}
+
+float CalcularNivel(const Simulacion& s, float v) {
+    return aSingle(Dividir(s.R_Hidraulica, s.Tau) * v);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The tank: the plant parameter read, the integrator RK and the level formula.
+
+#include "simulacion.h"
+#include "textos.h"
+
+/// Sets T_Muestreo, R_Hidraulica, Tau and Nivel_Max from the plant texts, in that order, each stored as
+/// soon as its own text converts. Throws ErrorConversion or ErrorPuntoFlotante at the failing field.
+void LeerParametrosPlanta(Simulacion& s, const Textos& textos);
+
+/// Volume at the end of one sample period T_Muestreo, from the volume x at its start, under the inflow
+/// Accion_Control: classical RK4 in sub-steps of T_Muestreo / 10. Never negative. A period of 0
+/// advances nothing. Throws ErrorPuntoFlotante (Tau = 0 divides by zero).
+float RK(const Simulacion& s, float x);
+
+/// The level of volume v: (R_Hidraulica / Tau) x v, rounded once to Single. Throws ErrorPuntoFlotante.
+float CalcularNivel(const Simulacion& s, float v);

@@ -1,0 +1,36 @@
+#pragma once
+// A chart series: points (x, y) of Doubles kept in ascending order of x.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+
+struct Punto {
+    double x;
+    double y;
+};
+
+/// The ordered point list of one chart series. The chart draws from it; it is the one store of the points.
+class Serie {
+public:
+    /// Appends (x, y); a point whose x is below the last one's goes after the last point whose x is not
+    /// greater. Returns the index at which the point now stands.
+    std::size_t Agregar(double x, double y);
+    /// Deletes the first point; nothing on an empty series.
+    void BorrarPrimero();
+    void Limpiar();
+    std::size_t Cuenta() const { return puntos_.size(); }
+    bool Vacia() const { return puntos_.empty(); }
+    double X(std::size_t i) const { return puntos_[i].x; }
+    double Y(std::size_t i) const { return puntos_[i].y; }
+    const Punto& operator[](std::size_t i) const { return puntos_[i]; }
+
+    /// Index of the last point drawn for the shown horizontal range [xmin, xmax]: the last point when the
+    /// chart shows its whole range; otherwise the first point at or beyond xmax (the last point if none
+    /// is), or -1 when no point lies at or beyond xmin.
+    std::int64_t UltimoDibujado(bool rangoCompleto, double xmin, double xmax) const;
+
+private:
+    // A deque: deleting the first point costs the same at any length, and growth never copies the points.
+    std::deque<Punto> puntos_;
+};
