@@ -1,0 +1,89 @@
+// The ticks of the three runs: one sample each, around the plant step.
+
+#include "aritmetica.h"
+#include "numeros.h"
+#include "simulador.h"
+
+namespace {
+
+// The counter goes on past the largest 32-bit value by wrapping, as a 32-bit tag does.
+std::int32_t Siguiente(std::int32_t n) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
+}
+
+}  // namespace
+
+void Simulador::Timer1Timer() {
+    Temporizador& timer = TimerDe(Corrida::Escalon);
+    const std::int32_t n = timer.Tag;
+    const float a = aSingle(TextoAFlotante(textos_.Texto("Alto_Escalon"), textos_.Decimal()));
+    // the inflow of this sample flows in during this same tick
+    estado_.Accion_Control = a;
+    series2_.Agregar(n, a);
+    pendientes_ |= CambioSeries;
+    const float y = PasoPlanta(Corrida::Escalon);
+    series1_.Agregar(n, y);
+    ultima_ = {n, a, y, 0, false};
+    ActualizarBarra(y);
+    timer.Tag = Siguiente(timer.Tag);
+    Avisar(0);
+}
+
+void Simulador::Timer4Timer() {
+    Temporizador& timer = TimerDe(Corrida::PID);
+    const char d = textos_.Decimal();
+    const double T = aDouble(TextoAFlotante(textos_.Texto("T_Sample"), d) * 0.001L);
+    const double Kp = aDouble(TextoAFlotante(textos_.Texto("Kp"), d));
+    const double Ti = aDouble(TextoAFlotante(textos_.Texto("Ti"), d));
+    const double Td = aDouble(TextoAFlotante(textos_.Texto("Td"), d));
+    const double r = aDouble(posicion_.Track_Referencia() * 0.5L);
+
+    // the plant receives the action of the previous tick
+    const float y = PasoPlanta(Corrida::PID);
+    ActualizarBarra(y);
+
+    const Simulacion& s = estado_;
+    const double e = aDouble(static_cast<long double>(r) - y);
+    // trapezoid of the error; Ti divides it only where it is used
+    const double I = aDouble((static_cast<long double>(e) + s.Error_Ant) * (T / 2.0L) + s.Integral);
+    // backward difference of the error
+    const double D = aDouble(Dividir(1, T) * (static_cast<long double>(e) - s.Error_Ant));
+    // u = Kp ((I / Ti + e) + D Td), in exactly this grouping
+    estado_.Accion_Control = aSingle(Kp * ((Dividir(I, Ti) + e) + static_cast<long double>(D) * Td));
+
+    AgregarDesplazando(timer.Tag, y, estado_.Accion_Control, r);
+    estado_.Error_Ant = aSingle(e);
+    estado_.Integral = aSingle(I);
+    timer.Tag = Siguiente(timer.Tag);
+    Avisar(0);
+}
+
+void Simulador::Timer5Timer() {
+    Temporizador& timer = TimerDe(Corrida::Fuzzy);
+    const char d = textos_.Decimal();
+    const double Ts = aDouble(TextoAFlotante(textos_.Texto("T_Sample"), d) * 0.001L);
+    const double KE = aDouble(TextoAFlotante(textos_.Texto("KE"), d));
+    const double KDE = aDouble(TextoAFlotante(textos_.Texto("KDE"), d));
+    const double KU = aDouble(TextoAFlotante(textos_.Texto("KU"), d));
+    const double Referencia = aDouble(posicion_.Track_Referencia() * 0.5L);
+
+    const float nivel = PasoPlanta(Corrida::Fuzzy);
+    ActualizarBarra(nivel);
+
+    Simulacion& s = estado_;
+    const double Error = aDouble((static_cast<long double>(Referencia) - nivel) * KE);
+    // (1 / Ts) (Error - Error_Ant) KDE: the reciprocal first, then the two products
+    s.D_Error = aSingle(Dividir(1, Ts) * (static_cast<long double>(Error) - s.Error_Ant) * KDE);
+    s.Salida_Fuzzy = fuzzy_.Inferir(Error, s.D_Error);
+    // the crisp output is a rate of change of the action: integrate it by the trapezoid rule
+    const double Integral_Nueva =
+        aDouble((static_cast<long double>(s.Salida_Fuzzy) + s.Salida_Fuzzy_Ant) * (Ts / 2.0L) + s.Integral);
+    s.Accion_Control = aSingle(Integral_Nueva * static_cast<long double>(KU));
+    s.Salida_Fuzzy_Ant = s.Salida_Fuzzy;
+    s.Error_Ant = aSingle(Error);
+    s.Integral = aSingle(Integral_Nueva);
+
+    AgregarDesplazando(timer.Tag, nivel, s.Accion_Control, Referencia);
+    timer.Tag = Siguiente(timer.Tag);
+    Avisar(0);
+}

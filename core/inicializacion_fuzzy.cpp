@@ -1,0 +1,49 @@
+// "Inicializar Control Fuzzy": Controlador_Fuzzy built anew from the fuzzy dialog's texts.
+
+#include "aritmetica.h"
+#include "numeros.h"
+#include "simulador.h"
+#include "textos_por_defecto.h"
+
+namespace {
+
+std::vector<FDP>& Grupo(FIS& fis, std::size_t g) {
+    return g == 0 ? fis.Conjuntos_E : g == 1 ? fis.Conjuntos_DE : fis.Conjuntos_U;
+}
+
+}  // namespace
+
+void Simulador::ToolButton11Click() {
+    // Complete only once every set and rule has been read; a failure leaves it incomplete.
+    fuzzyInicializado_ = false;
+    fuzzy_.Dimensionar(5, 5, 5);
+    const char decimal = textos_.Decimal();
+    for (std::size_t g = 0; g < kPrefijosFuzzy.size(); ++g) {
+        for (std::size_t k = 0; k < kEtiquetas.size(); ++k) {
+            auto texto = [&](const char* columna) {
+                return textos_.Texto(NombreFuzzy(kPrefijosFuzzy[g], kEtiquetas[k], columna));
+            };
+            const std::int32_t tipo = TextoAEntero(texto("Tipo"));
+            const double ancho = aDouble(TextoAFlotante(texto("Ancho"), decimal));
+            const double centro = aDouble(TextoAFlotante(texto("Centro"), decimal));
+            // An input set with a sloped side and no width would fail at its first evaluation, in the
+            // middle of a run; it is refused here instead. Output sets are never evaluated.
+            if (g < 2 && tipo >= 0 && tipo <= 2 && ancho == 0)
+                throw ErrorTanque(std::string("El conjunto ") + kEtiquetas[k] + " de " + kPanelesFuzzy[g] +
+                                  " tiene ancho 0");
+            Grupo(fuzzy_, g)[k].Asignar(tipo, ancho, centro);
+        }
+    }
+    for (int fila = 1; fila <= 5; ++fila) {
+        for (int columna = 1; columna <= 5; ++columna) {
+            const std::int32_t regla = TextoAEntero(textos_.Celda(columna, fila));
+            // an entry outside the five output sets would name a set that does not exist
+            if (regla < 0 || regla > 4)
+                throw ErrorTanque(std::string("La regla de la fila ") + kEtiquetas[fila - 1] + " y la columna " +
+                                  kEtiquetas[columna - 1] + " nombra el conjunto " + std::to_string(regla) +
+                                  "; debe estar entre 0 y 4");
+            fuzzy_.Tabla_Reglas[fila - 1][columna - 1] = regla;
+        }
+    }
+    fuzzyInicializado_ = true;
+}

@@ -1,0 +1,119 @@
+#include "simulador.h"
+
+#include "aritmetica.h"
+#include "planta.h"
+
+Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes)
+    : textos_(textos), posicion_(posicion), mensajes_(mensajes) {
+    habilitado_.fill(true);
+    // Timer1 comes with 100 ms; the other two get theirs from their toggles
+    timers_[static_cast<std::size_t>(Corrida::PID)].Interval = 1000;
+    timers_[static_cast<std::size_t>(Corrida::Fuzzy)].Interval = 1000;
+}
+
+void Simulador::Avisar(unsigned cambios) {
+    pendientes_ |= cambios;
+    if (avisar_ && pendientes_ != 0) {
+        const unsigned c = pendientes_;
+        pendientes_ = 0;
+        avisar_(c);
+    }
+}
+
+void Simulador::Mostrar(const std::string& texto) {
+    Avisar(0);  // the window shows the state as it is behind the message
+    mensajes_.Mostrar(texto);
+}
+
+void Simulador::Habilitar(Conjunto conjunto, bool habilitar) {
+    for (std::size_t i = 0; i < kNumControles; ++i)
+        if (conjunto.Contiene(static_cast<Control>(i))) habilitado_[i] = habilitar;
+    pendientes_ |= CambioControles;
+}
+
+void Simulador::ToolButton4Click() { Alternar(Corrida::Escalon); }
+void Simulador::ToolButton13Click() { Alternar(Corrida::PID); }
+void Simulador::ToolButton10Click() { Alternar(Corrida::Fuzzy); }
+
+void Simulador::Alternar(Corrida corrida) {
+    Temporizador& timer = TimerDe(corrida);
+    const Conjunto inicio = kConjuntoInicio[static_cast<std::size_t>(corrida)];
+    OlvidarFallo(corrida);  // a press of the button shows the next failure in a box again
+    timer.Interval = 100;
+    LeerParametrosPlanta(estado_, textos_);
+    // the run's part of the state, in this order; a stop empties the tank as much as a start
+    if (corrida != Corrida::Escalon) {
+        estado_.Error_Ant = 0;
+        estado_.Integral = 0;
+    }
+    estado_.Volumen = 0;
+    estado_.Accion_Control = 0;
+    if (corrida == Corrida::Fuzzy) estado_.Salida_Fuzzy_Ant = 0;
+
+    if (timer.Enabled) {
+        timer.Enabled = false;
+        Habilitar(inicio, true);
+        timer.Tag = 0;
+        pendientes_ |= CambioTemporizadores;
+        Mostrar(kCicloParado);
+        return;
+    }
+    // A period of 0 would never end the integrator, a negative one would run the plant backwards.
+    if (!(estado_.T_Muestreo > 0)) {
+        Mostrar(kMuestreoNoPositivo);
+        return;
+    }
+    if (corrida == Corrida::Fuzzy && !fuzzyInicializado_) {
+        Mostrar(kFuzzySinInicializar);
+        return;
+    }
+    timer.Enabled = true;
+    Habilitar(inicio, false);
+    Avisar(CambioTemporizadores);
+}
+
+float Simulador::PasoPlanta(Corrida corrida) {
+    const float v = RK(estado_, estado_.Volumen);
+    const float y = CalcularNivel(estado_, v);
+    if (y > estado_.Nivel_Max) {
+        // the overflow stop: the tick itself goes on once the message is dismissed
+        TimerDe(corrida).Enabled = false;
+        Habilitar(kConjuntoDesborde[static_cast<std::size_t>(corrida)], true);
+        pendientes_ |= CambioTemporizadores;
+        Mostrar(kNivelSuperado);
+    }
+    estado_.Volumen = v;
+    return y;
+}
+
+void Simulador::ActualizarBarra(float y) {
+    // 167 pixels at the maximum level; the bar is not limited
+    const float s = aSingle(Dividir(static_cast<long double>(y) * 167, estado_.Nivel_Max));
+    const std::int32_t p = Redondear(s);
+    const std::int64_t top = std::int64_t{276} - p;
+    if (top > INT32_MAX) throw ErrorPuntoFlotante(kOperacionInvalida);
+    nivel_.Top = static_cast<std::int32_t>(top);
+    nivel_.Height = p;
+    pendientes_ |= CambioBarra;
+}
+
+void Simulador::AgregarDesplazando(std::int32_t n, float y, float u, double r) {
+    // the counter decides, not the number of points: a run started on an empty chart keeps 101
+    const bool desplazar = n >= 101;
+    for (auto [serie, valor] : {std::pair{&series1_, static_cast<double>(y)}, {&series2_, static_cast<double>(u)},
+                                {&series3_, r}}) {
+        if (desplazar) serie->BorrarPrimero();
+        serie->Agregar(n, valor);
+    }
+    ultima_ = {n, u, y, r, true};
+    pendientes_ |= CambioSeries;
+}
+
+void Simulador::LimpiarClick() {
+    for (Temporizador& t : timers_) t.Tag = 0;
+    series1_.Limpiar();
+    series2_.Limpiar();
+    series3_.Limpiar();
+    nivel_ = Barra{};
+    Avisar(CambioSeries | CambioBarra);
+}

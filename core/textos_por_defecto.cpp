@@ -1,0 +1,70 @@
+#include "textos_por_defecto.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr TextoPorDefecto kTabla[] = {
+    // plant dialog
+    {"Resistencia", "2"}, {"Area", "10"}, {"HMax", "5"}, {"T_Sample", "500"},
+    // step dialog
+    {"Alto_Escalon", "2"},
+    // PID dialog
+    {"Kp", "2"}, {"Ti", "5"}, {"Td", "0"},
+    // fuzzy dialog, error panel
+    {"E_MN_Tipo", "1"}, {"E_MN_Ancho", "2.5"}, {"E_MN_Centro", "-3.75"},
+    {"E_Ne_Tipo", "0"}, {"E_Ne_Ancho", "1.25"}, {"E_Ne_Centro", "-1.25"},
+    {"E_Ze_Tipo", "0"}, {"E_Ze_Ancho", "1.25"}, {"E_Ze_Centro", "0"},
+    {"E_Po_Tipo", "0"}, {"E_Po_Ancho", "1.25"}, {"E_Po_Centro", "1.25"},
+    {"E_MP_Tipo", "2"}, {"E_MP_Ancho", "2.5"}, {"E_MP_Centro", "3.75"},
+    {"KE", "1"},
+    // error-derivative panel
+    {"DE_MN_Tipo", "1"}, {"DE_MN_Ancho", "0.5"}, {"DE_MN_Centro", "-0.75"},
+    {"DE_Ne_Tipo", "0"}, {"DE_Ne_Ancho", "0.25"}, {"DE_Ne_Centro", "-0.25"},
+    {"DE_Ze_Tipo", "0"}, {"DE_Ze_Ancho", "0.25"}, {"DE_Ze_Centro", "0"},
+    {"DE_Po_Tipo", "0"}, {"DE_Po_Ancho", "0.25"}, {"DE_Po_Centro", "0.25"},
+    {"DE_MP_Tipo", "2"}, {"DE_MP_Ancho", "0.5"}, {"DE_MP_Centro", "0.75"},
+    {"KDE", "1"},
+    // control panel: constant sets that stand for their centres
+    {"U_MN_Tipo", "3"}, {"U_MN_Ancho", "0"}, {"U_MN_Centro", "-0.75"},
+    {"U_Ne_Tipo", "3"}, {"U_Ne_Ancho", "0"}, {"U_Ne_Centro", "-0.375"},
+    {"U_Ze_Tipo", "3"}, {"U_Ze_Ancho", "0"}, {"U_Ze_Centro", "0"},
+    {"U_Po_Tipo", "3"}, {"U_Po_Ancho", "0"}, {"U_Po_Centro", "0.375"},
+    {"U_MP_Tipo", "3"}, {"U_MP_Ancho", "0"}, {"U_MP_Centro", "0.75"},
+    {"KU", "3"},
+};
+
+}  // namespace
+
+std::span<const TextoPorDefecto> TextosPorDefecto() { return kTabla; }
+
+std::string TextoPorDefectoDe(std::string_view nombre, char decimal) {
+    for (const TextoPorDefecto& t : kTabla)
+        if (nombre == t.nombre) return ConDecimal(t.texto, decimal);
+    return {};
+}
+
+std::string NombreFuzzy(std::string_view prefijo, std::string_view etiqueta, std::string_view columna) {
+    std::string n(prefijo);
+    n += '_';
+    n += etiqueta;
+    n += '_';
+    n += columna;
+    return n;
+}
+
+std::string ConDecimal(std::string_view texto, char decimal) {
+    std::string t(texto);
+    std::replace(t.begin(), t.end(), '.', decimal);
+    return t;
+}
+
+TextosMapa TextosIniciales(char decimal) {
+    TextosMapa textos(decimal);
+    for (const TextoPorDefecto& t : kTabla) textos.Poner(t.nombre, ConDecimal(t.texto, decimal));
+    for (int fila = 1; fila <= 5; ++fila)
+        for (int columna = 1; columna <= 5; ++columna)
+            textos.PonerCelda(columna, fila, std::to_string(kReglasPorDefecto[fila - 1][columna - 1]));
+    return textos;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The default texts of every edit of the dialogs and of the rule grid: the one table that the dialogs
+// show at start-up and that the batch tool starts from.
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "textos_mapa.h"
+
+struct TextoPorDefecto {
+    const char* nombre;
+    const char* texto;  // with "." as decimal point
+};
+
+/// Every edit with its default text: plant, step, PID, then the fuzzy sets and gains.
+std::span<const TextoPorDefecto> TextosPorDefecto();
+
+/// The default text of the edit of that name ("" when there is no such edit), written with `decimal`.
+std::string TextoPorDefectoDe(std::string_view nombre, char decimal);
+
+/// The labels of the five sets of each fuzzy variable, in set order; also the rule grid's headers.
+inline constexpr std::array<const char*, 5> kEtiquetas{"MN", "Ne", "Ze", "Po", "MP"};
+
+/// The prefixes of the three fuzzy variables and the names of their panels.
+inline constexpr std::array<const char*, 3> kPrefijosFuzzy{"E", "DE", "U"};
+inline constexpr std::array<const char*, 3> kPanelesFuzzy{"Error", "Derivada Error", "Control"};
+
+/// The default body of the rule grid: the output set named for error set `fila` and derivative set
+/// `columna` (both from 0).
+inline constexpr int kReglasPorDefecto[5][5] = {
+    {0, 0, 0, 0, 0},
+    {0, 1, 1, 2, 2},
+    {1, 1, 2, 2, 3},
+    {2, 2, 3, 3, 4},
+    {4, 4, 4, 4, 4},
+};
+
+/// The name of a fuzzy set's edit: NombreFuzzy("E", "MN", "Tipo") is "E_MN_Tipo".
+std::string NombreFuzzy(std::string_view prefijo, std::string_view etiqueta, std::string_view columna);
+
+/// The text with its "." written as `decimal`.
+std::string ConDecimal(std::string_view texto, char decimal);
+
+/// Every default text and rule cell, written with `decimal`.
+TextosMapa TextosIniciales(char decimal);

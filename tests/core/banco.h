@@ -1,0 +1,53 @@
+#pragma once
+// A simulator with the default texts, a slider and a message recorder, for the tests of the runs.
+
+#include <bit>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "simulador.h"
+#include "textos_por_defecto.h"
+
+class PosicionFija : public Posicion {
+public:
+    std::int32_t Track_Referencia() const override { return valor; }
+    std::int32_t valor = 2;
+};
+
+/// Records every message; a test may run something from inside a message, as the toolkit's nested
+/// event loop does while a message box is open.
+class Grabadora : public Mensajes {
+public:
+    void Mostrar(const std::string& texto) override {
+        mostrados.push_back(texto);
+        if (alMostrar) {
+            auto f = std::move(alMostrar);
+            alMostrar = nullptr;
+            f();
+        }
+    }
+    void Repetido(Corrida, const std::string& texto, int veces) override {
+        repetidos.push_back(texto + " x" + std::to_string(veces));
+    }
+    void FinRepetido(Corrida) override { ++fines; }
+
+    std::vector<std::string> mostrados;
+    std::vector<std::string> repetidos;
+    int fines = 0;
+    std::function<void()> alMostrar;  // runs once, inside the next message
+};
+
+struct Banco {
+    explicit Banco(char decimal = '.') : textos(TextosIniciales(decimal)), sim(textos, posicion, mensajes) {}
+    TextosMapa textos;
+    PosicionFija posicion;
+    Grabadora mensajes;
+    Simulador sim;
+};
+
+inline std::uint32_t Bits(float f) { return std::bit_cast<std::uint32_t>(f); }
+inline std::uint64_t Bits(double d) { return std::bit_cast<std::uint64_t>(d); }
