@@ -1,0 +1,141 @@
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "archivo.h"
+#include "error_archivo.h"
+#include "errores.h"
+#include "utilidades.h"
+
+extern char** environ;
+
+namespace {
+
+const std::vector<MuestraExportada> kTresPuntos = {{7, 1.5, 0.123456}, {8, 2.5, 0.5}, {9, 3.5, 1.0}};
+
+// The text of the ErrorArchivo that the export throws, or "" when it throws none.
+std::string TextoDelFallo(const std::string& ruta, const std::vector<MuestraExportada>& puntos = kTresPuntos) {
+    try {
+        Exportar(ruta, puntos);
+    } catch (const ErrorArchivo& e) {
+        return e.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(TextoErrorArchivo, NombraElErrorComoElRuntime) {
+    struct Caso {
+        int codigo;
+        std::string texto;
+    };
+    const Caso casos[] = {
+        {EACCES, "File access denied"}, {EPERM, "File access denied"},  {EROFS, "File access denied"},
+        {EISDIR, "File access denied"}, {ENOENT, "Invalid filename"},   {ENOTDIR, "Invalid filename"},
+        {ENAMETOOLONG, "Invalid filename"}, {EINVAL, "Invalid filename"}, {EMFILE, "Too many open files"},
+        {ENFILE, "Too many open files"}, {ENOSPC, "Disk full"},          {EDQUOT, "Disk full"},
+        {EIO, "I/O error 5"},           {ETXTBSY, "I/O error 26"},      {ELOOP, "I/O error 40"},
+    };
+    for (const auto& c : casos) EXPECT_EQ(TextoErrorArchivo(c.codigo), c.texto) << "errno " << c.codigo;
+}
+
+// Creation failures: the error's text, no file left behind, no descriptor left open.
+TEST(EscribirExportacion, UnArchivoQueNoSePuedeCrearDaElTextoDelError) {
+    CarpetaTemporal carpeta;
+    Exportar(carpeta.Ruta("archivo.txt"), kTresPuntos);
+    struct Caso {
+        std::string ruta;
+        std::string texto;
+    };
+    const Caso casos[] = {
+        {"/sys/tanque_no_se_puede.txt", "File access denied"},  // sysfs refuses new files, even to root
+        {carpeta.ruta().string(), "File access denied"},        // a folder
+        {carpeta.Ruta("no_existe/a.txt"), "Invalid filename"},
+        {carpeta.Ruta("archivo.txt/a.txt"), "Invalid filename"},  // a file used as a folder
+        {carpeta.Ruta(std::string(300, 'a') + ".txt"), "Invalid filename"},
+        {"", "Invalid filename"},
+        {carpeta.Ruta(std::string("otro\0.txt", 9)), "Invalid filename"},  // a NUL would shorten the name
+    };
+    const int abiertos = DescriptoresAbiertos();
+    for (const auto& c : casos) {
+        EXPECT_EQ(TextoDelFallo(c.ruta), c.texto) << c.ruta;
+        EXPECT_EQ(DescriptoresAbiertos(), abiertos) << c.ruta;
+    }
+    EXPECT_FALSE(std::filesystem::exists(carpeta.Ruta("otro")));
+    EXPECT_FALSE(std::filesystem::exists("/sys/tanque_no_se_puede.txt"));
+}
+
+TEST(EscribirExportacion, UnaCarpetaProtegidaNiegaElAcceso) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes through permission bits; the /sys case covers \"File access denied\"";
+    }
+    CarpetaTemporal carpeta;
+    std::filesystem::permissions(carpeta.ruta(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_EQ(TextoDelFallo(carpeta.Ruta("a.txt")), "File access denied");
+    EXPECT_FALSE(std::filesystem::exists(carpeta.Ruta("a.txt")));
+}
+
+// A program file while it runs cannot be opened for writing, not even by root: the old file stays whole.
+TEST(EscribirExportacion, UnArchivoQueNoSePuedeAbrirQuedaComoEstaba) {
+    CarpetaTemporal carpeta;
+    const std::string programa = carpeta.Ruta("programa");
+    std::filesystem::copy_file("/bin/sleep", programa);
+    const std::string original = LeerBytes(programa);
+    char* argumentos[] = {const_cast<char*>(programa.c_str()), const_cast<char*>("30"), nullptr};
+    pid_t hijo = 0;
+    ASSERT_EQ(::posix_spawn(&hijo, programa.c_str(), nullptr, nullptr, argumentos, environ), 0);
+    const int abiertos = DescriptoresAbiertos();
+    const std::string texto = TextoDelFallo(programa);
+    ::kill(hijo, SIGKILL);
+    ::waitpid(hijo, nullptr, 0);
+    EXPECT_EQ(texto, "I/O error " + std::to_string(ETXTBSY));
+    EXPECT_EQ(DescriptoresAbiertos(), abiertos);
+    EXPECT_EQ(LeerBytes(programa), original);
+}
+
+TEST(EscribirExportacion, UnArchivoDeSoloLecturaQuedaComoEstaba) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes through permission bits; see the running-program case";
+    CarpetaTemporal carpeta;
+    const std::string ruta = carpeta.Ruta("viejo.txt");
+    Exportar(ruta, kTresPuntos);
+    const std::string viejo = LeerBytes(ruta);
+    std::filesystem::permissions(ruta, std::filesystem::perms::owner_read);
+    EXPECT_EQ(TextoDelFallo(ruta, {{1, 1, 1}}), "File access denied");
+    EXPECT_EQ(LeerBytes(ruta), viejo);
+}
+
+TEST(EscribirExportacion, SinDescriptoresLibresDaTooManyOpenFiles) {
+    CarpetaTemporal carpeta;
+    // A limit equal to the lowest free descriptor leaves no descriptor to open.
+    const int libre = ::dup(0);
+    ASSERT_GE(libre, 0);
+    ::close(libre);
+    rlimit previo{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &previo), 0);
+    rlimit justo = previo;
+    justo.rlim_cur = static_cast<rlim_t>(libre);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &justo), 0);
+    const std::string texto = TextoDelFallo(carpeta.Ruta("a.txt"));
+    ::setrlimit(RLIMIT_NOFILE, &previo);
+    EXPECT_EQ(texto, "Too many open files");
+    EXPECT_FALSE(std::filesystem::exists(carpeta.Ruta("a.txt")));
+}
+
+// /dev/full opens, and every write to it fails with ENOSPC.
+TEST(EscribirExportacion, UnDiscoLlenoDaDiskFull) {
+    const int abiertos = DescriptoresAbiertos();
+    EXPECT_EQ(TextoDelFallo("/dev/full"), "Disk full");
+    EXPECT_EQ(DescriptoresAbiertos(), abiertos);
+    // with no line there is nothing to write, and so nothing fails
+    EXPECT_EQ(TextoDelFallo("/dev/full", {}), "");
+}
