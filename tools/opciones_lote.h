@@ -1,0 +1,33 @@
+#pragma once
+// The command line of tanque-lote.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "controles.h"
+
+struct OpcionesLote {
+    Corrida corrida = Corrida::Escalon;
+    std::int64_t muestras = 0;
+    char decimal = '.';
+    std::optional<std::string> salida;
+    bool traza = false;
+    bool ayuda = false;
+    /// --NOMBRE=TEXTO, in the order given
+    std::vector<std::pair<std::string, std::string>> textos;
+    /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N
+    std::map<std::int32_t, std::vector<std::pair<std::string, std::string>>> programados;
+};
+
+/// Reads the arguments after the program name. Throws std::invalid_argument with a one-line reason.
+OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos);
+
+/// True for the names that --NOMBRE accepts: an edit of a dialog, Reglas_F_C, Track_Referencia.
+bool NombreValido(const std::string& nombre);
+
+/// The usage text.
+const char* TextoDeUso();
