@@ -1,0 +1,285 @@
+// The main window driven as a user would: buttons, menu, slider, timers, chart and export.
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <fstream>
+#include <functional>
+#include <optional>
+
+#include "PPal_reaccion.h"
+#include "Parametros_Fuzzy.h"
+#include "Parametros_PID.h"
+#include "Parametros_Planta.h"
+#include "Parametros_Reac.h"
+#include "arranque.h"
+#include "grafico.h"
+#include "rectangulo.h"
+
+namespace {
+
+/// Records the messages instead of showing boxes, and answers the save dialog with a preset name.
+class DialogosPrueba : public Dialogos {
+public:
+    void Mensaje(QWidget*, const QString& texto) override {
+        mensajes.append(texto);
+        if (alMostrar) {
+            auto f = std::move(alMostrar);
+            alMostrar = nullptr;
+            f();
+        }
+    }
+    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return nombre; }
+
+    QStringList mensajes;
+    std::optional<QString> nombre;
+    std::function<void()> alMostrar;
+};
+
+DialogosPrueba* dialogos = nullptr;
+
+QLineEdit* Edit(DialogoParametros* d, const char* nombre) { return d->Edits().find(nombre)->second; }
+
+/// Runs `mientras` once the modal dialog that the next action opens is showing, then closes it.
+void AlAbrirse(QWidget* esperado, std::function<void()> mientras, bool* visto) {
+    QTimer::singleShot(0, [=] {
+        *visto = QApplication::activeModalWidget() == esperado;
+        if (mientras) mientras();
+        esperado->close();
+    });
+}
+
+}  // namespace
+
+class PruebaPpal : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        auto d = std::make_unique<DialogosPrueba>();
+        dialogos = d.get();
+        CrearVentanas(std::move(d));
+        Frm_Ppal->show();
+    }
+    void cleanup() { DestruirVentanas(); }
+
+    void arrancaComoSeDiseno() {
+        QCOMPARE(Frm_Ppal->windowTitle(), QStringLiteral("Generación de Patrones para Identificación de una Planta"));
+        QCOMPARE(Frm_Ppal->centralWidget()->size(), QSize(742, 417));
+        QCOMPARE(Frm_Ppal->ToolButton13->geometry().left(), 139);
+        QCOMPARE(Frm_Ppal->ToolButton10->geometry().left(), 216);
+        QCOMPARE(Frm_Ppal->ToolButton4->toolTip(), QStringLiteral("Aplicar Escalón"));
+        QCOMPARE(Frm_Ppal->Limpiar->geometry(), QRect(370, 2, 75, 25));
+        QCOMPARE(Frm_Ppal->Archivo->geometry(), QRect(479, 1, 65, 25));
+        QCOMPARE(Frm_Ppal->Chart1->geometry(), QRect(398, 29, 326, 299));
+        QCOMPARE(Frm_Ppal->Track_Referencia->geometry(), QRect(111, 357, 208, 37));
+        QCOMPARE(Frm_Ppal->Track_Referencia->value(), 2);
+        QCOMPARE(Frm_Ppal->Ref_Label->text(), QStringLiteral("1"));
+        QCOMPARE(Frm_Ppal->StatusBar1->geometry(), QRect(0, 398, 742, 19));
+        QVERIFY(!Frm_Ppal->Nivel->isVisible());
+        QVERIFY(!Frm_Ppal->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        for (QTimer* t : {Frm_Ppal->Timer1, Frm_Ppal->Timer4, Frm_Ppal->Timer5}) QVERIFY(!t->isActive());
+        // the fuzzy system exists, empty, with the main window
+        QCOMPARE(Frm_Ppal->Nucleo().Controlador_Fuzzy().Num_E, 0);
+        QVERIFY(Frm_Parametros && Frm_Parametros_Planta && Frm_Parametros_Fuzzy && Frm_Parametros_PID);
+        QVERIFY(!Frm_Parametros_Fuzzy->isVisible());
+    }
+
+    void cadaBotonYMenuAbreSuDialogo() {
+        struct Caso {
+            std::function<void()> pulsar;
+            QWidget* dialogo;
+        };
+        const Caso casos[] = {
+            {[] { Frm_Ppal->ToolButton5->click(); }, Frm_Parametros_Planta},
+            {[] { Frm_Ppal->Parametros1->trigger(); }, Frm_Parametros_Planta},
+            {[] { Frm_Ppal->ToolButton2->click(); }, Frm_Parametros},
+            {[] { Frm_Ppal->ParametrosEscalon1->trigger(); }, Frm_Parametros},
+            {[] { Frm_Ppal->ToolButton12->click(); }, Frm_Parametros_PID},
+            {[] { Frm_Ppal->ParametrosPID1->trigger(); }, Frm_Parametros_PID},
+            {[] { Frm_Ppal->ToolButton8->click(); }, Frm_Parametros_Fuzzy},
+        };
+        for (const Caso& c : casos) {
+            bool visto = false;
+            AlAbrirse(c.dialogo, nullptr, &visto);
+            c.pulsar();
+            QVERIFY(visto);
+            QVERIFY(!c.dialogo->isVisible());
+        }
+        // "Acerca De" does nothing
+        Frm_Ppal->AcercaDe1->trigger();
+        QVERIFY(dialogos->mensajes.isEmpty());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void unaCorridaTicaConSuTemporizadorYGrafica() {
+        Frm_Ppal->ToolButton4->click();
+        QVERIFY(Frm_Ppal->Timer1->isActive());
+        QCOMPARE(Frm_Ppal->Timer1->interval(), 100);
+        QTRY_VERIFY_WITH_TIMEOUT(Frm_Ppal->Nucleo().Series1().Cuenta() >= 3, 3000);
+        QVERIFY(Frm_Ppal->Chart1->graph(0)->dataCount() >= 3);
+        QVERIFY(Frm_Ppal->Nivel->isVisible());
+        QCOMPARE(Frm_Ppal->Nivel->geometry().bottom(), 275);  // the bar's bottom edge stays put
+        // the enabled set on screen follows the core
+        for (QWidget* w : std::initializer_list<QWidget*>{Frm_Ppal->ToolButton1, Frm_Ppal->ToolButton5,
+                                                          Frm_Ppal->ToolButton13, Frm_Ppal->Limpiar,
+                                                          Frm_Ppal->Archivo, Frm_Ppal->Track_Referencia})
+            QVERIFY(!w->isEnabled());
+        for (QWidget* w : std::initializer_list<QWidget*>{Frm_Ppal->ToolButton4, Frm_Ppal->ToolButton8,
+                                                          Frm_Ppal->ToolButton11, Frm_Ppal->ToolButton10})
+            QVERIFY(w->isEnabled());
+        Frm_Ppal->ToolButton4->click();
+        QVERIFY(!Frm_Ppal->Timer1->isActive());
+        QCOMPARE(dialogos->mensajes, QStringList{QStringLiteral("El Ciclo de lectura se ha parado")});
+        QVERIFY(Frm_Ppal->Limpiar->isEnabled());
+        QVERIFY(Frm_Ppal->Track_Referencia->isEnabled());
+    }
+
+    void elDesbordeDetieneElTemporizadorAntesDeSuMensaje() {
+        Edit(Frm_Parametros, "Alto_Escalon")->setText("200");
+        bool temporizadorParado = false;
+        dialogos->alMostrar = [&] { temporizadorParado = !Frm_Ppal->Timer1->isActive(); };
+        Frm_Ppal->ToolButton4->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!dialogos->mensajes.isEmpty(), 3000);
+        QCOMPARE(dialogos->mensajes.first(), QStringLiteral("El Nivel del Tanque ha Superado el Máximo Permitido"));
+        QVERIFY(temporizadorParado);
+        // the bar is taller than the window it stands in, clipped to the client area
+        QCOMPARE(Frm_Ppal->Nivel->geometry().top(), 0);
+        QCOMPARE(Frm_Ppal->Nivel->geometry().bottom(), 275);
+    }
+
+    void etiquetaDeReferencia() {
+        const QString esperado[] = {"0", "0.5", "1", "1.5", "2", "2.5", "3", "3.5", "4", "4.5", "5"};
+        for (int p = 10; p >= 0; --p) {
+            Frm_Ppal->Track_Referencia->setValue(p);
+            QCOMPARE(Frm_Ppal->Ref_Label->text(), esperado[p]);
+        }
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+        Frm_Ppal->Track_Referencia->setValue(1);
+        QCOMPARE(Frm_Ppal->Ref_Label->text(), QStringLiteral("0,5"));
+    }
+
+    void unTickLeeElEditMientrasSuDialogoEstaAbierto() {
+        Frm_Ppal->ToolButton4->click();
+        QTRY_VERIFY_WITH_TIMEOUT(Frm_Ppal->Nucleo().Series2().Cuenta() >= 1, 3000);
+        bool visto = false;
+        AlAbrirse(
+            Frm_Parametros,
+            [] {
+                Edit(Frm_Parametros, "Alto_Escalon")->setText("1");
+                const std::size_t antes = Frm_Ppal->Nucleo().Series2().Cuenta();
+                QTRY_VERIFY_WITH_TIMEOUT(Frm_Ppal->Nucleo().Series2().Cuenta() > antes + 1, 3000);
+            },
+            &visto);
+        Frm_Ppal->ParametrosEscalon1->trigger();  // the menu opens it during a run
+        QVERIFY(visto);
+        const Serie& accion = Frm_Ppal->Nucleo().Series2();
+        QCOMPARE(accion.Y(accion.Cuenta() - 1), 1.0);
+        QCOMPARE(accion.Y(0), 2.0);
+    }
+
+    void salirDelMenuTerminaUnProgramaQueCorre() {
+        Frm_Ppal->ToolButton13->click();
+        QVERIFY(Frm_Ppal->Timer4->isActive());
+        QVERIFY(!Frm_Ppal->ToolButton1->isEnabled());  // the tool button is disabled, the menu entry is not
+        Frm_Ppal->Salir1->trigger();
+        QVERIFY(!Frm_Ppal->isVisible());
+        QVERIFY(!Frm_Ppal->Timer4->isActive());
+        QVERIFY(dialogos->mensajes.isEmpty());  // silently
+    }
+
+    void laExportacionEscribeLoQueMuestraElGrafico() {
+        const QString archivo = QDir::temp().filePath("tanque_prueba_ppal.txt");
+        dialogos->nombre = archivo;
+        // a PID run of 150 ticks on an empty chart keeps the samples 49 to 149
+        Simulador& s = Frm_Ppal->Nucleo();
+        Frm_Ppal->ToolButton13->click();
+        for (int i = 0; i < 150; ++i) s.AtenderTick(Corrida::PID);
+        Frm_Ppal->ToolButton13->click();
+        Frm_Ppal->Archivo->click();
+        auto lineas = [&] {
+            std::ifstream f(archivo.toStdString(), std::ios::binary);
+            std::vector<std::string> v;
+            for (std::string l; std::getline(f, l);) v.push_back(l);
+            return v;
+        };
+        std::vector<std::string> todas = lineas();
+        QCOMPARE(todas.size(), std::size_t{101});
+        QCOMPARE(todas.front().substr(0, 5), std::string("   49"));
+        QCOMPARE(todas.back().substr(0, 5), std::string("  149"));
+        QCOMPARE(todas.back().back(), '\r');
+
+        // zoomed into 60 .. 80: the lines up to the first point at or beyond 80
+        Frm_Ppal->Chart1->xAxis->setRange(60, 80);
+        QVERIFY(!Frm_Ppal->Chart1->RangoCompleto());
+        Frm_Ppal->Archivo->click();
+        todas = lineas();
+        QCOMPARE(todas.size(), std::size_t{32});
+        QCOMPARE(todas.back().substr(0, 5), std::string("   80"));
+
+        // a cancelled dialog touches nothing
+        dialogos->nombre.reset();
+        QFile::remove(archivo);
+        Frm_Ppal->Archivo->click();
+        QVERIFY(!QFile::exists(archivo));
+        // a file that cannot be created: its message in a box
+        dialogos->nombre = QStringLiteral("/no/existe/tanque.txt");
+        Frm_Ppal->Archivo->click();
+        QCOMPARE(dialogos->mensajes.last(), QStringLiteral("Invalid filename"));
+    }
+
+    void elGraficoDejaDeSeguirAlZoomYVuelveConDobleClic() {
+        Simulador& s = Frm_Ppal->Nucleo();
+        Frm_Ppal->ToolButton4->click();
+        for (int i = 0; i < 50; ++i) s.AtenderTick(Corrida::Escalon);
+        QCOMPARE(Frm_Ppal->Chart1->XMax(), 49.0);
+        Frm_Ppal->Chart1->xAxis->setRange(10, 20);
+        for (int i = 0; i < 5; ++i) s.AtenderTick(Corrida::Escalon);
+        QCOMPARE(Frm_Ppal->Chart1->XMax(), 20.0);
+        QTest::mouseDClick(Frm_Ppal->Chart1, Qt::LeftButton);
+        QVERIFY(Frm_Ppal->Chart1->RangoCompleto());
+        QCOMPARE(Frm_Ppal->Chart1->XMin(), 0.0);
+        QCOMPARE(Frm_Ppal->Chart1->XMax(), 54.0);
+        QCOMPARE(Frm_Ppal->Chart1->yAxis->range(), QCPRange(0, 5));
+    }
+
+    void unFalloRepetidoVaALaBarraDeEstado() {
+        Frm_Ppal->ToolButton4->click();
+        Edit(Frm_Parametros, "Alto_Escalon")->setText("x");
+        Simulador& s = Frm_Ppal->Nucleo();
+        for (int i = 0; i < 3; ++i) s.AtenderTick(Corrida::Escalon);
+        QCOMPARE(dialogos->mensajes, QStringList{QStringLiteral("'x' is not a valid floating point value")});
+        QCOMPARE(Frm_Ppal->PanelEstado[0]->text(), QStringLiteral("'x' is not a valid floating point value (3 veces)"));
+        Edit(Frm_Parametros, "Alto_Escalon")->setText("2");
+        s.AtenderTick(Corrida::Escalon);
+        QCOMPARE(Frm_Ppal->PanelEstado[0]->text(), QString());
+    }
+
+    void inicializarYAplicarFuzzyDesdeLaBarra() {
+        Frm_Ppal->ToolButton10->click();
+        QCOMPARE(dialogos->mensajes.last(),
+                 QStringLiteral("El Controlador Fuzzy no ha sido inicializado. Use Inicializar Control Fuzzy."));
+        Frm_Ppal->ToolButton11->click();
+        QVERIFY(Frm_Ppal->Nucleo().FuzzyInicializado());
+        Frm_Ppal->ToolButton10->click();
+        QVERIFY(Frm_Ppal->Timer5->isActive());
+        QVERIFY(!Frm_Ppal->ToolButton8->isEnabled());
+        QVERIFY(Frm_Ppal->Track_Referencia->isEnabled());
+        Frm_Ppal->Limpiar->setEnabled(true);  // as another run's stop would leave it
+        Frm_Ppal->Nucleo().AtenderTick(Corrida::Fuzzy);
+        Frm_Ppal->Limpiar->click();
+        QCOMPARE(Frm_Ppal->Nucleo().Series1().Cuenta(), std::size_t{0});
+        QVERIFY(!Frm_Ppal->Nivel->isVisible());
+    }
+};
+
+QTEST_MAIN(PruebaPpal)
+#include "ppal_test.moc"

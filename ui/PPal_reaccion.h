@@ -1,0 +1,96 @@
+#pragma once
+// The main window: the tank drawing with its level bar, the reference slider, the chart, the tool bar,
+// the menu and the status bar. Its handlers forward to the headless simulator.
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "dialogos.h"
+#include "interfaces.h"
+#include "simulador.h"
+#include "textos_ventanas.h"
+
+class BarraNivel;
+class Grafico;
+class QAction;
+class QDialog;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+class QTimer;
+class QToolButton;
+class QWidget;
+
+class TFrm_Ppal : public QMainWindow, private Posicion, private Mensajes {
+    Q_OBJECT
+public:
+    /// `dialogos` shows the message boxes and the save dialog; nullptr means the real ones.
+    explicit TFrm_Ppal(std::unique_ptr<Dialogos> dialogos = nullptr);
+    ~TFrm_Ppal() override;
+
+    Simulador& Nucleo() { return *simulador_; }
+
+    // The controls, by their names.
+    QToolButton *ToolButton1, *ToolButton5, *ToolButton2, *ToolButton4, *ToolButton12, *ToolButton13,
+        *ToolButton8, *ToolButton11, *ToolButton10;
+    QPushButton *Limpiar, *Archivo;
+    QSlider* Track_Referencia;
+    QLabel *Image1, *Label1, *Ref_Label;
+    BarraNivel* Nivel;
+    Grafico* Chart1;
+    QStatusBar* StatusBar1;
+    QLabel* PanelEstado[2];
+    QAction *Salir1, *Parametros1, *ParametrosEscalon1, *ParametrosPID1, *AcercaDe1;
+    QTimer *Timer1, *Timer4, *Timer5;
+
+public slots:
+    void FormCreate();
+    void Salir1Click();
+    void ToolButton1Click();
+    void ToolButton5Click();
+    void Parametros1Click();
+    void ToolButton2Click();
+    void ParametrosEscalon1Click();
+    void ToolButton12Click();
+    void ParametrosPID1Click();
+    void ToolButton8Click();
+    void Track_ReferenciaChange();
+    void ToolButton4Click();
+    void ToolButton13Click();
+    void ToolButton10Click();
+    void ToolButton11Click();
+    void LimpiarClick();
+    void ArchivoClick();
+    void Timer1Timer();
+    void Timer4Timer();
+    void Timer5Timer();
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    // Posicion: the slider's position
+    std::int32_t Leer() const override;
+    // Mensajes
+    void Mostrar(const std::string& texto) override;
+    void Repetido(Corrida corrida, const std::string& texto, int veces) override;
+    void FinRepetido(Corrida corrida) override;
+
+    void CrearControles();
+    void CrearBarraHerramientas(QWidget* cliente);
+    void CrearMenu();
+    void MostrarModal(QDialog* dialogo);
+    /// Brings the widgets in line with the core after it changed (Cambio bits).
+    void Sincronizar(unsigned cambios);
+    QWidget* ControlDe(Control c) const;
+
+    std::unique_ptr<Dialogos> dialogos_;
+    TextosVentanas textos_;
+    std::unique_ptr<Simulador> simulador_;
+    std::array<QTimer*, kNumCorridas> timers_{};
+    int repetidoDe_ = -1;  // the run whose repeated failure the status bar shows
+};
+
+extern TFrm_Ppal* Frm_Ppal;

@@ -1,0 +1,104 @@
+#include "Parametros_Fuzzy.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QPoint>
+#include <QPushButton>
+#include <QRect>
+
+#include "textos_por_defecto.h"
+
+TFrm_Parametros_Fuzzy* Frm_Parametros_Fuzzy = nullptr;
+
+namespace {
+
+struct PanelConjuntos {
+    const char* nombre;
+    QRect marco;
+    int xTitulo;
+    const char* ganancia;
+    QPoint posGanancia;
+    int xCentro;  // the control panel's centre column sits 4 pixels further left
+};
+
+const PanelConjuntos kPaneles[3] = {
+    {"Panel1", {4, 36, 245, 205}, 144, "KE", {82, 168}, 188},
+    {"Panel2", {264, 36, 245, 205}, 96, "KDE", {104, 172}, 188},
+    {"Panel3", {8, 248, 245, 209}, 116, "KU", {84, 176}, 184},
+};
+
+constexpr const char* kColumnas[3] = {"Tipo", "Ancho", "Centro"};
+constexpr int kXColumnas[2] = {84, 136};
+constexpr int kXEncabezados[3] = {92, 136, 180};
+constexpr QPoint kPosEtiquetas[5] = {{18, 50}, {18, 74}, {22, 94}, {22, 118}, {18, 142}};
+constexpr int kYFilas[5] = {48, 72, 92, 120, 140};
+constexpr int kYCentroZe = 96;
+
+// Tab order within a set panel as (set, column): the first three sets row by row, then the last two
+// sets interleaved column by column, and MP's centre before Po's.
+constexpr int kOrdenPanel[15][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 1},
+                                    {2, 2}, {3, 0}, {4, 0}, {3, 1}, {4, 1}, {4, 2}, {3, 2}};
+
+}  // namespace
+
+TFrm_Parametros_Fuzzy::TFrm_Parametros_Fuzzy(QWidget* padre)
+    : DialogoParametros(QStringLiteral("Parametros del Controlador"), 530, 531, padre) {
+    CrearTitulo(QStringLiteral("Parámetros  Fuzzy"), 193, 6);
+
+    std::vector<QWidget*> orden{Regresar};
+    Panel1 = CrearPanelConjuntos(0, orden);
+    Panel2 = CrearPanelConjuntos(1, orden);
+    Panel3 = CrearPanelConjuntos(2, orden);
+
+    Panel4 = CrearPanel("Panel4", {260, 248, 253, 209}, QStringLiteral("Matriz de Reglas"), 84);
+    Reglas = new RejillaReglas(Panel4);
+    Reglas->setObjectName(QStringLiteral("Reglas"));
+    Reglas->setGeometry(8, 28, 237, 169);
+    orden.push_back(Reglas);
+
+    Regresar->move(222, 461);
+    OrdenTabulacion(orden);
+    Centrar();
+    FormCreate();
+}
+
+void TFrm_Parametros_Fuzzy::FormCreate() {
+    for (int k = 0; k < 5; ++k) Reglas->PonerCelda(0, k + 1, QString::fromLatin1(kEtiquetas[k]));
+    for (int k = 0; k < 5; ++k) Reglas->PonerCelda(k + 1, 0, QString::fromLatin1(kEtiquetas[k]));
+    for (int fila = 1; fila <= 5; ++fila)
+        for (int columna = 1; columna <= 5; ++columna)
+            Reglas->PonerCelda(columna, fila, QString::number(kReglasPorDefecto[fila - 1][columna - 1]));
+}
+
+QFrame* TFrm_Parametros_Fuzzy::CrearPanel(const char* nombre, QRect marco, const QString& titulo, int xTitulo) {
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QString::fromLatin1(nombre));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
+    panel->setGeometry(marco);
+    CrearEtiqueta(panel, titulo, xTitulo, 6);
+    return panel;
+}
+
+QFrame* TFrm_Parametros_Fuzzy::CrearPanelConjuntos(int variable, std::vector<QWidget*>& orden) {
+    const PanelConjuntos& datos = kPaneles[variable];
+    QFrame* panel = CrearPanel(datos.nombre, datos.marco, QString::fromLatin1(kPanelesFuzzy[variable]), datos.xTitulo);
+    for (int c = 0; c < 3; ++c) CrearEtiqueta(panel, QString::fromLatin1(kColumnas[c]), kXEncabezados[c], 30);
+
+    QLineEdit* edits[5][3];
+    for (int k = 0; k < 5; ++k) {
+        CrearEtiqueta(panel, QString::fromLatin1(kEtiquetas[k]), kPosEtiquetas[k].x(), kPosEtiquetas[k].y());
+        for (int c = 0; c < 3; ++c) {
+            const std::string nombre = NombreFuzzy(kPrefijosFuzzy[variable], kEtiquetas[k], kColumnas[c]);
+            const int x = c < 2 ? kXColumnas[c] : datos.xCentro;
+            const int y = c == 2 && k == 2 ? kYCentroZe : kYFilas[k];
+            edits[k][c] = CrearEdit(panel, nombre.c_str(), x, y, 45);
+        }
+    }
+    CrearEtiqueta(panel, QStringLiteral("Gan"), 17, 170);
+    QLineEdit* ganancia = CrearEdit(panel, datos.ganancia, datos.posGanancia.x(), datos.posGanancia.y(), 45);
+
+    for (const auto& [k, c] : kOrdenPanel) orden.push_back(edits[k][c]);
+    orden.push_back(ganancia);
+    return panel;
+}

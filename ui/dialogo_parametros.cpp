@@ -1,0 +1,93 @@
+#include "dialogo_parametros.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+
+#include "estilo.h"
+#include "textos_por_defecto.h"
+
+namespace {
+
+QLabel* Etiqueta(QWidget* padre, const QString& texto, int x, int y, const QFont& fuente, const QColor& color) {
+    auto* etiqueta = new QLabel(texto, padre);
+    etiqueta->setFont(fuente);
+    QPalette paleta = etiqueta->palette();
+    paleta.setColor(QPalette::WindowText, color);
+    etiqueta->setPalette(paleta);
+    etiqueta->move(x, y);
+    etiqueta->adjustSize();
+    return etiqueta;
+}
+
+}  // namespace
+
+DialogoParametros::DialogoParametros(const QString& titulo, int ancho, int alto, QWidget* padre)
+    : QDialog(padre), ancho_(ancho), alto_(alto) {
+    // an ordinary sizeable border with system menu, minimise, maximise and close
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(titulo);
+    setFont(FuenteVentana());
+    resize(ancho - kMarcoAncho, alto - kMarcoAlto);
+
+    Regresar = new QPushButton(QStringLiteral("Regresar"), this);
+    Regresar->setObjectName(QStringLiteral("Regresar"));
+    Regresar->resize(75, 25);
+    // neither default nor cancel button: Enter and Escape leave the dialog open
+    Regresar->setAutoDefault(false);
+    Regresar->setDefault(false);
+    connect(Regresar, &QPushButton::clicked, this, &DialogoParametros::RegresarClick);
+}
+
+void DialogoParametros::RegresarClick() { close(); }
+
+QLineEdit* DialogoParametros::CrearEdit(QWidget* padre, const char* nombre, int x, int y, int ancho) {
+    auto* edit = new QLineEdit(padre);
+    edit->setObjectName(QString::fromLatin1(nombre));
+    edit->setGeometry(x, y, ancho, 21);
+    // the dialog is created once, so the locale's notation is written once and the user's texts stay
+    edit->setText(QString::fromStdString(TextoPorDefectoDe(nombre, SeparadorDecimal())));
+    edits_.emplace(nombre, edit);
+    return edit;
+}
+
+QLabel* DialogoParametros::CrearTitulo(const QString& texto, int x, int y) {
+    return Etiqueta(this, texto, x, y, FuenteSerif(19), kRojoTitulo);
+}
+
+QLabel* DialogoParametros::CrearEtiqueta(QWidget* padre, const QString& texto, int x, int y) {
+    return Etiqueta(padre, texto, x, y, FuenteSerif(16), kAzulEtiqueta);
+}
+
+void DialogoParametros::Centrar() {
+    const QRect pantalla = QGuiApplication::primaryScreen()->geometry();
+    move(pantalla.x() + (pantalla.width() - ancho_) / 2, pantalla.y() + (pantalla.height() - alto_) / 2);
+}
+
+void DialogoParametros::OrdenTabulacion(const std::vector<QWidget*>& controles) {
+    QWidget* anterior = nullptr;
+    for (QWidget* control : controles) {
+        if (anterior) setTabOrder(anterior, control);
+        anterior = control;
+    }
+    // a hidden window keeps this as its focus child and gives it the focus when it opens
+    if (!controles.empty()) controles.front()->setFocus();
+}
+
+void DialogoParametros::keyPressEvent(QKeyEvent* evento) {
+    // QDialog would reject on Escape and press a default button on Enter
+    switch (evento->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        evento->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(evento);
+    }
+}

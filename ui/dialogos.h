@@ -1,0 +1,24 @@
+#pragma once
+// The modal windows that the main window opens for a message or a file name. Tests put recorders in
+// their place, so that no test waits on a modal window.
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+class Dialogos {
+public:
+    virtual ~Dialogos() = default;
+    /// Shows the text in a message box and returns when the user has dismissed it.
+    virtual void Mensaje(QWidget* padre, const QString& texto) = 0;
+    /// Asks for the name of the export file; nothing when the user cancels.
+    virtual std::optional<QString> ArchivoParaGuardar(QWidget* padre) = 0;
+};
+
+/// The real ones: a QMessageBox, a QFileDialog for "Textos (*.txt)" with the default suffix "red".
+class DialogosQt : public Dialogos {
+public:
+    void Mensaje(QWidget* padre, const QString& texto) override;
+    std::optional<QString> ArchivoParaGuardar(QWidget* padre) override;
+};

@@ -1,0 +1,48 @@
+#pragma once
+// The chart "Señales en el Tiempo": the core's three series drawn as lines, the value axis fixed at 0 to
+// 5, the x axis following the points until the user zooms or scrolls.
+
+#include <qcustomplot.h>
+
+class Serie;
+
+class Grafico : public QCustomPlot {
+    Q_OBJECT
+public:
+    explicit Grafico(QWidget* padre);
+
+    /// The series to draw: level (red), control action (green), reference (yellow). The chart keeps no
+    /// copy of them; it reads what the shown range needs at each redraw.
+    void Series(const Serie* nivel, const Serie* accion, const Serie* referencia);
+    /// The points have changed: redraw, following them unless the user has zoomed or scrolled.
+    void Actualizar();
+    /// Back to the whole range of the points, following them again.
+    void RangoEntero();
+
+    /// True while the chart shows its whole automatic range.
+    bool RangoCompleto() const { return siguiendo_; }
+    double XMin() const { return xAxis->range().lower; }
+    double XMax() const { return xAxis->range().upper; }
+
+protected:
+    void mousePressEvent(QMouseEvent* evento) override;
+    void mouseMoveEvent(QMouseEvent* evento) override;
+    void mouseReleaseEvent(QMouseEvent* evento) override;
+    void mouseDoubleClickEvent(QMouseEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
+
+private:
+    void PonerRango(const QCPRange& rango);
+    void AlCambiarRango(const QCPRange& rango);
+    void CargarPuntos();
+    void AlSoltarRectangulo(const QRect& rectangulo, QMouseEvent* evento);
+
+    const Serie* series_[3] = {nullptr, nullptr, nullptr};
+    QCPGraph* lineas_[3] = {nullptr, nullptr, nullptr};
+    bool siguiendo_ = true;
+    bool ajustando_ = false;  // the range is being set by the chart itself, not by the user
+    // scrolling with the right button
+    bool desplazando_ = false;
+    int desdePixel_ = 0;
+    QCPRange desdeRango_;
+};

@@ -1,0 +1,18 @@
+// tanque: the window program. Start-up only.
+
+#include <QApplication>
+#include <QIcon>
+
+#include "PPal_reaccion.h"
+#include "arranque.h"
+
+int main(int argc, char** argv) {
+    QApplication aplicacion(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tanque"));
+    CrearVentanas();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/recursos/tanque-icono.svg")));
+    Frm_Ppal->show();
+    const int resultado = QApplication::exec();
+    DestruirVentanas();
+    return resultado;
+}

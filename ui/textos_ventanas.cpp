@@ -1,0 +1,26 @@
+#include "textos_ventanas.h"
+
+#include <QLineEdit>
+
+#include "Parametros_Fuzzy.h"
+#include "Parametros_PID.h"
+#include "Parametros_Planta.h"
+#include "Parametros_Reac.h"
+#include "estilo.h"
+
+std::string TextosVentanas::Texto(std::string_view nombre) const {
+    const DialogoParametros* dialogos[] = {Frm_Parametros_Planta, Frm_Parametros, Frm_Parametros_PID,
+                                           Frm_Parametros_Fuzzy};
+    for (const DialogoParametros* d : dialogos) {
+        if (!d) continue;
+        const auto e = d->Edits().find(nombre);
+        if (e != d->Edits().end()) return e->second->text().toStdString();
+    }
+    return {};
+}
+
+std::string TextosVentanas::Celda(int columna, int fila) const {
+    return Frm_Parametros_Fuzzy ? Frm_Parametros_Fuzzy->Celda(columna, fila).toStdString() : std::string();
+}
+
+char TextosVentanas::Decimal() const { return SeparadorDecimal(); }
