@@ -36,7 +36,7 @@ void Simulador::Timer4Timer() {
     const double Kp = aDouble(TextoAFlotante(textos_.Texto("Kp"), d));
     const double Ti = aDouble(TextoAFlotante(textos_.Texto("Ti"), d));
     const double Td = aDouble(TextoAFlotante(textos_.Texto("Td"), d));
-    const double r = aDouble(posicion_.Track_Referencia() * 0.5L);
+    const double r = aDouble(posicion_.Leer() * 0.5L);
 
     // the plant receives the action of the previous tick
     const float y = PasoPlanta(Corrida::PID);
@@ -65,7 +65,7 @@ void Simulador::Timer5Timer() {
     const double KE = aDouble(TextoAFlotante(textos_.Texto("KE"), d));
     const double KDE = aDouble(TextoAFlotante(textos_.Texto("KDE"), d));
     const double KU = aDouble(TextoAFlotante(textos_.Texto("KU"), d));
-    const double Referencia = aDouble(posicion_.Track_Referencia() * 0.5L);
+    const double Referencia = aDouble(posicion_.Leer() * 0.5L);
 
     const float nivel = PasoPlanta(Corrida::Fuzzy);
     ActualizarBarra(nivel);

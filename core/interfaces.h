@@ -11,7 +11,7 @@ class Posicion {
 public:
     virtual ~Posicion() = default;
     /// The integer position of Track_Referencia.
-    virtual std::int32_t Track_Referencia() const = 0;
+    virtual std::int32_t Leer() const = 0;
 };
 
 /// How the user is told things.

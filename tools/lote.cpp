@@ -13,7 +13,7 @@ namespace {
 
 class PosicionLote : public Posicion {
 public:
-    std::int32_t Track_Referencia() const override { return valor; }
+    std::int32_t Leer() const override { return valor; }
     std::int32_t valor = 2;  // the slider's initial position
 };
 

@@ -14,7 +14,7 @@
 
 class PosicionFija : public Posicion {
 public:
-    std::int32_t Track_Referencia() const override { return valor; }
+    std::int32_t Leer() const override { return valor; }
     std::int32_t valor = 2;
 };
 
