@@ -29,17 +29,23 @@ inline long double Dividir(long double a, long double b) {
     return Comprobar(a / b);
 }
 
+// A stored value that is not finite was an infinity, a NaN or out of the destination's range.
+[[noreturn]] inline void NoCabe(long double v) {
+    throw ErrorPuntoFlotante(std::isnan(v) ? kOperacionInvalida : kDesbordamiento);
+}
+
 /// Rounds once to Single, to nearest with ties to even. Throws ErrorPuntoFlotante on overflow or NaN.
 inline float aSingle(long double v) {
-    const float f = static_cast<float>(Comprobar(v));
-    if (std::isinf(f)) throw ErrorPuntoFlotante(kDesbordamiento);
+    // the check is made on the rounded value: cheaper than classifying the extended one, and the same verdict
+    const float f = static_cast<float>(v);
+    if (!std::isfinite(f)) [[unlikely]] NoCabe(v);
     return f;
 }
 
 /// Rounds once to Double, to nearest with ties to even. Throws ErrorPuntoFlotante on overflow or NaN.
 inline double aDouble(long double v) {
-    const double d = static_cast<double>(Comprobar(v));
-    if (std::isinf(d)) throw ErrorPuntoFlotante(kDesbordamiento);
+    const double d = static_cast<double>(v);
+    if (!std::isfinite(d)) [[unlikely]] NoCabe(v);
     return d;
 }
 
