@@ -1,0 +1,145 @@
+// The help text and the manual page against the option parser: every example they show is accepted,
+// every option the parser accepts is described.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ayuda_lote.h"
+#include "opciones_lote.h"
+#include "textos_por_defecto.h"
+
+namespace {
+
+std::string LeerArchivo(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    EXPECT_TRUE(f) << ruta;
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+/// The words of one line of the manual page: font macros (.B, .BI, .RB, ...) joined as troff joins their
+/// arguments, other requests dropped.
+std::string LineaLlana(const std::string& linea) {
+    static const std::regex fuente(R"(^\.(B|I|BI|IB|BR|RB|IR|RI)( (.*))?$)");
+    std::smatch m;
+    if (!std::regex_match(linea, m, fuente)) return linea.empty() || linea[0] != '.' ? linea : "";
+    std::string resto = m[3], llana;
+    const bool alterna = m[1].length() == 2;
+    for (std::size_t i = 0; i < resto.size(); ++i) {
+        if (resto[i] == '"') {
+            const auto fin = resto.find('"', i + 1);
+            llana += resto.substr(i + 1, fin - i - 1);
+            i = fin == std::string::npos ? resto.size() : fin;
+        } else if (resto[i] != ' ' || !alterna) {
+            llana += resto[i];
+        }
+    }
+    return llana;
+}
+
+/// The manual page as a reader sees its words: requests, escaped minus signs and font changes removed.
+std::string PaginaLlana() {
+    std::istringstream lineas(LeerArchivo(TANQUE_PAGINA_MANUAL));
+    std::string t;
+    for (std::string linea; std::getline(lineas, linea);) t += LineaLlana(linea) + '\n';
+    t = std::regex_replace(t, std::regex(R"(\\-)"), "-");
+    t = std::regex_replace(t, std::regex(R"(\\f[BIRP]|\\:)"), "");
+    // "Example:" at the end of a line, its example on the next one
+    t = std::regex_replace(t, std::regex("Example:\n"), "Example: ");
+    return t;
+}
+
+std::vector<std::string> Palabras(const std::string& linea) {
+    std::istringstream s(linea);
+    return {std::istream_iterator<std::string>(s), std::istream_iterator<std::string>()};
+}
+
+/// The arguments of one example: after "tanque-lote" up to a redirection; bare options get a run before them.
+std::vector<std::string> Argumentos(std::vector<std::string> palabras) {
+    std::vector<std::string> a;
+    const bool orden = !palabras.empty() && palabras[0] == "tanque-lote";
+    for (std::size_t i = orden ? 1 : 0; i < palabras.size() && palabras[i] != ">"; ++i) a.push_back(palabras[i]);
+    if (!orden) a.insert(a.begin(), {"pid", "1"});
+    return a;
+}
+
+/// Every example of a text: the words after "example:" / "Example:", and the lines that start a command.
+std::vector<std::vector<std::string>> Ejemplos(const std::string& texto) {
+    std::vector<std::vector<std::string>> ejemplos;
+    std::istringstream lineas(texto);
+    for (std::string linea; std::getline(lineas, linea);) {
+        for (const char* marca : {"example:", "Example:"}) {
+            if (const auto p = linea.find(marca); p != std::string::npos) {
+                auto palabras = Palabras(linea.substr(p + std::string(marca).size()));
+                if (!palabras.empty()) ejemplos.push_back(Argumentos(palabras));
+            }
+        }
+        const auto palabras = Palabras(linea);
+        // a command line: the program and then a run or an option
+        if (palabras.size() > 1 && palabras[0] == "tanque-lote" &&
+            (palabras[1] == "escalon" || palabras[1] == "pid" || palabras[1] == "fuzzy" ||
+             palabras[1].rfind("--", 0) == 0))
+            ejemplos.push_back(Argumentos(palabras));
+    }
+    return ejemplos;
+}
+
+std::string Juntar(const std::vector<std::string>& a) {
+    std::string s;
+    for (const auto& p : a) s += p + ' ';
+    return s;
+}
+
+void TodosLosEjemplosSeAceptan(const std::string& texto, std::size_t minimo) {
+    const auto ejemplos = Ejemplos(texto);
+    EXPECT_GE(ejemplos.size(), minimo);
+    for (const auto& a : ejemplos) EXPECT_NO_THROW(LeerOpciones(a)) << Juntar(a);
+}
+
+void DescribeCadaOpcion(const std::string& texto) {
+    for (const char* opcion : {"escalon", "pid", "fuzzy", "MUESTRAS", "--NOMBRE=TEXTO", "--NOMBRE@N=TEXTO",
+                               "--decimal=", "--salida=ARCHIVO", "--traza", "--help", "-h", "--ayuda",
+                               "Reglas_F_C", "Track_Referencia", "_Tipo", "_Ancho", "_Centro"})
+        EXPECT_NE(texto.find(opcion), std::string::npos) << opcion;
+    // every edit outside the fuzzy sets by its name; the sets by their variables and labels
+    for (const TextoPorDefecto& t : TextosPorDefecto()) {
+        const std::string nombre = t.nombre;
+        if (nombre.find('_') == std::string::npos || nombre == "T_Sample" || nombre == "Alto_Escalon")
+            EXPECT_NE(texto.find(nombre), std::string::npos) << nombre;
+    }
+    for (const char* prefijo : kPrefijosFuzzy) EXPECT_NE(texto.find(prefijo), std::string::npos) << prefijo;
+    for (const char* etiqueta : kEtiquetas) EXPECT_NE(texto.find(etiqueta), std::string::npos) << etiqueta;
+}
+
+}  // namespace
+
+TEST(Ayuda, CadaEjemploDeLaAyudaSeAcepta) { TodosLosEjemplosSeAceptan(TextoDeAyuda(), 12); }
+
+TEST(Ayuda, LaAyudaDescribeCadaOpcion) { DescribeCadaOpcion(TextoDeAyuda()); }
+
+TEST(Ayuda, CadaEjemploDeLaPaginaDeManualSeAcepta) { TodosLosEjemplosSeAceptan(PaginaLlana(), 8); }
+
+TEST(Ayuda, LaPaginaDeManualDescribeCadaOpcion) { DescribeCadaOpcion(PaginaLlana()); }
+
+TEST(Ayuda, LaPaginaSeLeeComoLaMuestraMan) {
+    EXPECT_EQ(LineaLlana(".BI \\-\\- NOMBRE = TEXTO"), "\\-\\-NOMBRE=TEXTO");
+    EXPECT_EQ(LineaLlana(".BR MN \", \" Ne ;"), "MN, Ne;");
+    EXPECT_EQ(LineaLlana(".B \\-\\-Kp=4 \\-\\-Ti=3"), "\\-\\-Kp=4 \\-\\-Ti=3");
+    EXPECT_EQ(LineaLlana(".TP"), "");
+    EXPECT_EQ(LineaLlana("text"), "text");
+}
+
+TEST(Ayuda, LosEjemplosDescartanLoQueNoEsOpcion) {
+    // the harvesting itself: a redirection ends an example, bare options get a run
+    EXPECT_EQ(Ejemplos("  example: --Kp=4   --Ti=3\n"),
+              (std::vector<std::vector<std::string>>{{"pid", "1", "--Kp=4", "--Ti=3"}}));
+    EXPECT_EQ(Ejemplos("tanque-lote escalon 4 --traza > a.csv\n"),
+              (std::vector<std::vector<std::string>>{{"escalon", "4", "--traza"}}));
+    EXPECT_TRUE(Ejemplos("tanque-lote - records of the simulator\n").empty());
+    EXPECT_THROW(LeerOpciones(Ejemplos("example: --Kq=4\n")[0]), std::invalid_argument);
+}
