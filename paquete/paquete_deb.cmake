@@ -1,0 +1,40 @@
+# The Debian package, built by CPack: `cpack -G DEB` in a configured build tree (scripts/package does it all).
+
+set(TANQUE_MANTENEDOR "Tanque maintainers <maintainers@tanque.invalid>"
+    CACHE STRING "The Maintainer field of the Debian package: Name <address>")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tanque)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "${TANQUE_MANTENEDOR}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TANQUE_MANTENEDOR}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "level control of a water tank: simulator for teaching and identification")
+# The synopsis line is the summary above; this is the extended description under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "“Generación de Patrones para Identificación de una Planta” is a desktop
+simulator of one water tank, a first-order plant integrated with fourth-order
+Runge-Kutta. The level is driven by an open-loop step of inflow, a PID
+controller or an incremental fuzzy controller with a 5 x 5 rule base, while a
+drawing of the tank and a chart show level, control action and reference
+sample by sample. The plotted samples can be written to a text file as an
+input/output record for identifying the plant. The user interface is in
+Spanish.
+
+The package holds the window program tanque, with its desktop menu entry and
+icon, and the batch generator tanque-lote, which writes the same records
+without windows.")
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+
+# The shared libraries' packages come from dpkg-shlibdeps; what is loaded without being linked is named here:
+# the X11 platform plugin, and the Liberation faces that the windows ask for.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+include(CPack)
