@@ -109,8 +109,9 @@ void DescribeCadaOpcion(const std::string& texto) {
     // every edit outside the fuzzy sets by its name; the sets by their variables and labels
     for (const TextoPorDefecto& t : TextosPorDefecto()) {
         const std::string nombre = t.nombre;
-        if (nombre.find('_') == std::string::npos || nombre == "T_Sample" || nombre == "Alto_Escalon")
+        if (nombre.find('_') == std::string::npos || nombre == "T_Sample" || nombre == "Alto_Escalon") {
             EXPECT_NE(texto.find(nombre), std::string::npos) << nombre;
+        }
     }
     for (const char* prefijo : kPrefijosFuzzy) EXPECT_NE(texto.find(prefijo), std::string::npos) << prefijo;
     for (const char* etiqueta : kEtiquetas) EXPECT_NE(texto.find(etiqueta), std::string::npos) << etiqueta;
