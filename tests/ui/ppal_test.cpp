@@ -236,6 +236,39 @@ private slots:
         QCOMPARE(dialogos->mensajes.last(), QStringLiteral("Invalid filename"));
     }
 
+    void laExportacionMuestraCadaFalloDeArchivo_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("mensaje");
+        const QString carpeta = QDir::tempPath();
+        QTest::newRow("disco lleno") << QStringLiteral("/dev/full") << QStringLiteral("Disk full");
+        QTest::newRow("carpeta protegida") << QStringLiteral("/sys/tanque.txt") << QStringLiteral("File access denied");
+        QTest::newRow("una carpeta") << carpeta << QStringLiteral("File access denied");
+        QTest::newRow("carpeta inexistente") << carpeta + "/no_existe_tanque/a.txt" << QStringLiteral("Invalid filename");
+        QTest::newRow("nombre largo") << carpeta + "/" + QString(300, 'a') + ".txt" << QStringLiteral("Invalid filename");
+    }
+
+    // A file that cannot be written: its message in a box, the chart as it was, no descriptor left open.
+    void laExportacionMuestraCadaFalloDeArchivo() {
+        QFETCH(QString, nombre);
+        QFETCH(QString, mensaje);
+        Simulador& s = Frm_Ppal->Nucleo();
+        Frm_Ppal->ToolButton13->click();
+        for (int i = 0; i < 3; ++i) s.AtenderTick(Corrida::PID);
+        Frm_Ppal->ToolButton13->click();
+        dialogos->mensajes.clear();
+        const auto descriptores = [] { return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(); };
+        const auto antes = descriptores();
+        dialogos->nombre = nombre;
+        Frm_Ppal->Archivo->click();
+        QCOMPARE(dialogos->mensajes, QStringList{mensaje});
+        QCOMPARE(descriptores(), antes);
+        QCOMPARE(s.Series1().Cuenta(), std::size_t{3});
+        QVERIFY(Frm_Ppal->Archivo->isEnabled());  // and it can be pressed again
+        dialogos->nombre = QDir::temp().filePath("tanque_prueba_ppal.txt");
+        Frm_Ppal->Archivo->click();
+        QCOMPARE(dialogos->mensajes.size(), 1);
+    }
+
     void elGraficoDejaDeSeguirAlZoomYVuelveConDobleClic() {
         Simulador& s = Frm_Ppal->Nucleo();
         Frm_Ppal->ToolButton4->click();
