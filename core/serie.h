@@ -4,11 +4,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <utility>
 
-struct Punto {
-    double x;
-    double y;
-};
+#include "punto.h"
+#include "resumen_extremos.h"
 
 /// The ordered point list of one chart series. The chart draws from it; it is the one store of the points.
 class Serie {
@@ -30,7 +29,27 @@ public:
     /// is), or -1 when no point lies at or beyond xmin.
     std::int64_t UltimoDibujado(bool rangoCompleto, double xmin, double xmax) const;
 
+    /// Index of the first point whose x is at least `x` (Cuenta() when none is).
+    std::size_t PrimeroDesde(double x) const;
+    /// Index of the first point whose x is greater than `x` (Cuenta() when none is).
+    std::size_t PrimeroTras(double x) const;
+    /// Indices of the lowest and the highest y among the points [desde, hasta), desde < hasta <= Cuenta();
+    /// logarithmic in the stretch's length.
+    std::pair<std::size_t, std::size_t> Extremos(std::size_t desde, std::size_t hasta) const {
+        return resumen_.Extremos(desde, hasta, puntos_.size(), puntos_);
+    }
+
+    /// How many points have been deleted from the front since the positions were last counted afresh:
+    /// index i is the point at position Base() + i, a position that names the same point for as long as
+    /// Version() stays the same.
+    std::uint64_t Base() const { return resumen_.Base(); }
+    /// Changes whenever a point is placed before others or positions are counted afresh; appending at
+    /// the end and deleting the first point leave it as it is.
+    std::uint64_t Version() const { return version_; }
+
 private:
     // A deque: deleting the first point costs the same at any length, and growth never copies the points.
     std::deque<Punto> puntos_;
+    ResumenExtremos resumen_;
+    std::uint64_t version_ = 0;
 };
