@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "estilo.h"
-#include "puntos_visibles.h"
 #include "serie.h"
 
 namespace {
@@ -26,6 +25,9 @@ Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
     legend->setVisible(false);
 
     for (QCPAxis* eje : {xAxis, yAxis}) eje->setTickLabelFont(FuenteVentana());
+    // sample counters: whole numbers as they are, not powers of ten
+    xAxis->setNumberFormat(QStringLiteral("f"));
+    xAxis->setNumberPrecision(0);
     yAxis->setRange(0, 5);
     xAxis->setRange(0, 10);
     for (int i = 0; i < 3; ++i) {
@@ -44,6 +46,8 @@ Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
     setSelectionRectMode(QCP::srmCustom);
     connect(selectionRect(), &QCPSelectionRect::accepted, this, &Grafico::AlSoltarRectangulo);
     connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, &Grafico::AlCambiarRango);
+    // the points to draw depend on the pixel geometry, which is final only once the layout is done
+    connect(this, &QCustomPlot::afterLayout, this, &Grafico::CargarPuntos);
     setToolTip(QStringLiteral("Arrastre a la derecha para ampliar, a la izquierda para ver todo; "
                               "botón derecho para desplazar; rueda para acercar; doble clic para ver todo"));
 }
@@ -81,7 +85,6 @@ void Grafico::Actualizar() {
         }
         PonerRango(QCPRange(menor, mayor));
     }
-    CargarPuntos();
     replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -92,16 +95,14 @@ void Grafico::RangoEntero() {
 
 void Grafico::AlCambiarRango(const QCPRange&) {
     if (!ajustando_) siguiendo_ = false;  // the user zoomed or scrolled
-    CargarPuntos();
 }
 
 void Grafico::CargarPuntos() {
     const QCPRange r = xAxis->range();
-    const int columnas = std::max(1, axisRect()->width());
     for (int i = 0; i < 3; ++i) {
-        QVector<QCPGraphData> datos;
-        if (series_[i]) datos = PuntosVisibles(*series_[i], r.lower, r.upper, columnas);
-        lineas_[i]->data()->set(datos, true);
+        datos_.clear();
+        if (series_[i]) vistas_[i].Puntos(*series_[i], r.lower, r.upper, *xAxis, datos_);
+        lineas_[i]->data()->set(datos_, true);
     }
 }
 
@@ -153,7 +154,3 @@ void Grafico::mouseDoubleClickEvent(QMouseEvent* evento) {
     evento->accept();
 }
 
-void Grafico::resizeEvent(QResizeEvent* evento) {
-    QCustomPlot::resizeEvent(evento);
-    CargarPuntos();
-}

@@ -4,6 +4,8 @@
 
 #include <qcustomplot.h>
 
+#include "puntos_visibles.h"
+
 class Serie;
 
 class Grafico : public QCustomPlot {
@@ -29,7 +31,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
-    void resizeEvent(QResizeEvent* evento) override;
 
 private:
     void PonerRango(const QCPRange& rango);
@@ -39,6 +40,8 @@ private:
 
     const Serie* series_[3] = {nullptr, nullptr, nullptr};
     QCPGraph* lineas_[3] = {nullptr, nullptr, nullptr};
+    VistaSerie vistas_[3];
+    QVector<QCPGraphData> datos_;
     bool siguiendo_ = true;
     bool ajustando_ = false;  // the range is being set by the chart itself, not by the user
     // scrolling with the right button
