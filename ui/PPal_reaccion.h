@@ -31,6 +31,8 @@ public:
     ~TFrm_Ppal() override;
 
     Simulador& Nucleo() { return *simulador_; }
+    /// Brings the widgets in line with the core after it changed (Cambio bits).
+    void Sincronizar(unsigned cambios);
 
     // The controls, by their names.
     QToolButton *ToolButton1, *ToolButton5, *ToolButton2, *ToolButton4, *ToolButton12, *ToolButton13,
@@ -82,8 +84,6 @@ private:
     void CrearBarraHerramientas(QWidget* cliente);
     void CrearMenu();
     void MostrarModal(QDialog* dialogo);
-    /// Brings the widgets in line with the core after it changed (Cambio bits).
-    void Sincronizar(unsigned cambios);
     QWidget* ControlDe(Control c) const;
 
     std::unique_ptr<Dialogos> dialogos_;
