@@ -6,6 +6,26 @@
 
 namespace {
 
+// The PID and fuzzy ticks begin alike: the controller's sample time, its three gains and the reference,
+// read in this order before anything else happens, so that a text that does not convert changes nothing.
+struct Lecturas {
+    double T;
+    double ganancia[3];
+    double referencia;
+};
+
+Lecturas Leer(const Textos& textos, const Posicion& posicion, const char* g0, const char* g1, const char* g2) {
+    const char d = textos.Decimal();
+    Lecturas l{};
+    // T_Sample in milliseconds, converted as a floating-point number this time
+    l.T = aDouble(TextoAFlotante(textos.Texto("T_Sample"), d) * 0.001L);
+    const char* nombres[3] = {g0, g1, g2};
+    for (int i = 0; i < 3; ++i) l.ganancia[i] = aDouble(TextoAFlotante(textos.Texto(nombres[i]), d));
+    // the slider's whole positions give the reference in steps of 0.5
+    l.referencia = aDouble(posicion.Leer() * 0.5L);
+    return l;
+}
+
 // The counter goes on past the largest 32-bit value by wrapping, as a 32-bit tag does.
 std::int32_t Siguiente(std::int32_t n) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
@@ -31,12 +51,8 @@ void Simulador::Timer1Timer() {
 
 void Simulador::Timer4Timer() {
     Temporizador& timer = TimerDe(Corrida::PID);
-    const char d = textos_.Decimal();
-    const double T = aDouble(TextoAFlotante(textos_.Texto("T_Sample"), d) * 0.001L);
-    const double Kp = aDouble(TextoAFlotante(textos_.Texto("Kp"), d));
-    const double Ti = aDouble(TextoAFlotante(textos_.Texto("Ti"), d));
-    const double Td = aDouble(TextoAFlotante(textos_.Texto("Td"), d));
-    const double r = aDouble(posicion_.Leer() * 0.5L);
+    const Lecturas l = Leer(textos_, posicion_, "Kp", "Ti", "Td");
+    const double T = l.T, Kp = l.ganancia[0], Ti = l.ganancia[1], Td = l.ganancia[2], r = l.referencia;
 
     // the plant receives the action of the previous tick
     const float y = PasoPlanta(Corrida::PID);
@@ -60,12 +76,8 @@ void Simulador::Timer4Timer() {
 
 void Simulador::Timer5Timer() {
     Temporizador& timer = TimerDe(Corrida::Fuzzy);
-    const char d = textos_.Decimal();
-    const double Ts = aDouble(TextoAFlotante(textos_.Texto("T_Sample"), d) * 0.001L);
-    const double KE = aDouble(TextoAFlotante(textos_.Texto("KE"), d));
-    const double KDE = aDouble(TextoAFlotante(textos_.Texto("KDE"), d));
-    const double KU = aDouble(TextoAFlotante(textos_.Texto("KU"), d));
-    const double Referencia = aDouble(posicion_.Leer() * 0.5L);
+    const Lecturas l = Leer(textos_, posicion_, "KE", "KDE", "KU");
+    const double Ts = l.T, KE = l.ganancia[0], KDE = l.ganancia[1], KU = l.ganancia[2], Referencia = l.referencia;
 
     const float nivel = PasoPlanta(Corrida::Fuzzy);
     ActualizarBarra(nivel);
