@@ -5,8 +5,9 @@
 //
 //   largo_ventana [TICKS]      (default 100000)
 //
-// Exits 1 when the memory of the PID or fuzzy run grows after the warm-up by more than kHolguraKb: their
-// chart keeps 101 points, so nothing should grow with the number of ticks.
+// Exits 1 when the memory of the PID or fuzzy run grows after the warm-up by more than kHolguraKb (their
+// chart keeps 101 points, so nothing should grow with the number of ticks), or when a run shows a message
+// other than its stop's.
 
 #include <QApplication>
 #include <QToolButton>
@@ -28,6 +29,14 @@
 namespace {
 
 constexpr long kHolguraKb = 1024;
+
+// AddressSanitizer keeps freed memory in quarantine, so resident memory grows with any allocation there:
+// in that build LeakSanitizer judges leaks, and the growth is only reported.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMedirCrecimiento = false;
+#else
+constexpr bool kMedirCrecimiento = true;
+#endif
 
 /// Counts the messages instead of showing boxes; the save dialog is never asked.
 class DialogosContados : public Dialogos {
@@ -103,7 +112,7 @@ int main(int argc, char** argv) {
             std::printf("  unexpected message: %s\n", qPrintable(dialogos->ultimo));
             bien = false;
         }
-        if (c.corrida != Corrida::Escalon && fin - caliente > kHolguraKb) {
+        if (kMedirCrecimiento && c.corrida != Corrida::Escalon && fin - caliente > kHolguraKb) {
             std::printf("  the %s run grew by %ld kB after its warm-up\n", c.nombre, fin - caliente);
             bien = false;
         }
