@@ -76,6 +76,9 @@ void Simulador::Timer4Timer() {
 
 void Simulador::Timer5Timer() {
     Temporizador& timer = TimerDe(Corrida::Fuzzy);
+    // An initialisation that failed while the run was going left the controller half built (fresh sets
+    // of width 0, or the rule table half read): the run does not go on with it.
+    if (!fuzzyInicializado_) throw ErrorTanque(kFuzzySinInicializar);
     const Lecturas l = Leer(textos_, posicion_, "KE", "KDE", "KU");
     const double Ts = l.T, KE = l.ganancia[0], KDE = l.ganancia[1], KU = l.ganancia[2], Referencia = l.referencia;
 

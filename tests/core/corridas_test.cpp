@@ -243,3 +243,39 @@ TEST(Fuzzy, FallosDejanElEstadoDondeTerminan) {
     EXPECT_THROW(c.sim.Timer5Timer(), ErrorConversion);
     EXPECT_EQ(Bits(c.sim.Estado().Volumen), Bits(v));
 }
+
+TEST(Fuzzy, UnaInicializacionFallidaDuranteLaCorridaDetieneSusTicks) {
+    // step and fuzzy runs; the step run's overflow, then a PID start and stop, enable the initialisation
+    Banco b;
+    b.sim.ToolButton11Click();
+    b.textos.Poner("Alto_Escalon", "200");
+    b.sim.ToolButton4Click();
+    b.sim.ToolButton10Click();
+    b.sim.AtenderTick(Corrida::Escalon);
+    b.sim.ToolButton13Click();
+    b.sim.ToolButton13Click();
+    ASSERT_TRUE(b.sim.Habilitado(Control::ToolButton11));
+    ASSERT_TRUE(b.sim.Timer(Corrida::Fuzzy).Enabled);
+    b.sim.Timer5Timer();
+    const Simulacion antes = b.sim.Estado();
+    const std::size_t puntos = b.sim.Series1().Cuenta();
+
+    // the rule table is half read when a cell fails: no tick runs on such a controller
+    b.textos.PonerCelda(2, 4, "dos");
+    b.sim.Atender([&] { b.sim.ToolButton11Click(); });
+    try {
+        b.sim.Timer5Timer();
+        FAIL();
+    } catch (const ErrorTanque& e) {
+        EXPECT_STREQ(e.what(), kFuzzySinInicializar);
+    }
+    EXPECT_EQ(Bits(b.sim.Estado().Volumen), Bits(antes.Volumen));
+    EXPECT_EQ(b.sim.Series1().Cuenta(), puntos);
+    EXPECT_TRUE(b.sim.Timer(Corrida::Fuzzy).Enabled);
+
+    // a complete initialisation lets it go on
+    b.textos.PonerCelda(2, 4, "2");
+    b.sim.ToolButton11Click();
+    b.sim.Timer5Timer();
+    EXPECT_EQ(b.sim.Series1().Cuenta(), puntos + 1);
+}
