@@ -47,6 +47,14 @@ struct Banco {
     PosicionFija posicion;
     Grabadora mensajes;
     Simulador sim;
+
+    /// The step and fuzzy runs active together, the step amplitude high enough to overflow at its first tick.
+    void EscalonQueDesbordaYFuzzy() {
+        sim.ToolButton11Click();
+        textos.Poner("Alto_Escalon", "200");
+        sim.ToolButton4Click();
+        sim.ToolButton10Click();
+    }
 };
 
 inline std::uint32_t Bits(float f) { return std::bit_cast<std::uint32_t>(f); }

@@ -183,10 +183,7 @@ TEST(Toggles, EscalonYFuzzyJuntosYDespuesPIDJuntoAlEscalon) {
 
 TEST(Toggles, DesbordeDelEscalonJuntoAFuzzyAbreElPID) {
     Banco b;
-    b.sim.ToolButton11Click();
-    b.textos.Poner("Alto_Escalon", "200");
-    b.sim.ToolButton4Click();
-    b.sim.ToolButton10Click();
+    b.EscalonQueDesbordaYFuzzy();
     ASSERT_FALSE(b.sim.Habilitado(Control::ToolButton13));
     b.sim.AtenderTick(Corrida::Escalon);
     ASSERT_FALSE(b.sim.Timer(Corrida::Escalon).Enabled);
@@ -198,10 +195,7 @@ TEST(Toggles, DesbordeDelEscalonJuntoAFuzzyAbreElPID) {
 
 TEST(Toggles, UnMensajeDentroDeUnTickDejaCorrerLosTicksDeLaOtraCorrida) {
     Banco b;
-    b.sim.ToolButton11Click();
-    b.textos.Poner("Alto_Escalon", "200");
-    b.sim.ToolButton4Click();
-    b.sim.ToolButton10Click();
+    b.EscalonQueDesbordaYFuzzy();
     b.sim.Timer5Timer();
     // while the step run's overflow message is open, a fuzzy tick comes; it steps the same tank with
     // the inflow that the step tick has just set, and overflows too

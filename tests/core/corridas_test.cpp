@@ -247,10 +247,7 @@ TEST(Fuzzy, FallosDejanElEstadoDondeTerminan) {
 TEST(Fuzzy, UnaInicializacionFallidaDuranteLaCorridaDetieneSusTicks) {
     // step and fuzzy runs; the step run's overflow, then a PID start and stop, enable the initialisation
     Banco b;
-    b.sim.ToolButton11Click();
-    b.textos.Poner("Alto_Escalon", "200");
-    b.sim.ToolButton4Click();
-    b.sim.ToolButton10Click();
+    b.EscalonQueDesbordaYFuzzy();
     b.sim.AtenderTick(Corrida::Escalon);
     b.sim.ToolButton13Click();
     b.sim.ToolButton13Click();
