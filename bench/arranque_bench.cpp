@@ -15,9 +15,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "PPal_reaccion.h"
-#include "arranque.h"
-#include "grafico.h"
+#include "ui/PPal_reaccion.h"
+#include "ui/arranque.h"
+#include "ui/grafico.h"
 
 extern char** environ;
 

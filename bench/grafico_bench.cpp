@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "PPal_reaccion.h"
-#include "arranque.h"
-#include "grafico.h"
-#include "serie.h"
+#include "ui/PPal_reaccion.h"
+#include "ui/arranque.h"
+#include "ui/grafico.h"
+#include "core/serie.h"
 
 namespace {
 

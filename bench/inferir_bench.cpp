@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "motor_fuzzylite.h"
-#include "sistema_por_defecto.h"
+#include "tests/fuzzy/motor_fuzzylite.h"
+#include "bench/sistema_por_defecto.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The ticks of the three runs: one sample each, around the plant step.
 
-#include "aritmetica.h"
-#include "numeros.h"
-#include "simulador.h"
+#include "base/aritmetica.h"
+#include "base/numeros.h"
+#include "core/simulador.h"
 
 namespace {
 

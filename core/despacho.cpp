@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "archivo.h"
-#include "simulador.h"
+#include "export/archivo.h"
+#include "core/simulador.h"
 
 void Simulador::Atender(const std::function<void()>& manejador) {
     try {

@@ -1,9 +1,9 @@
 // "Inicializar Control Fuzzy": Controlador_Fuzzy built anew from the fuzzy dialog's texts.
 
-#include "aritmetica.h"
-#include "numeros.h"
-#include "simulador.h"
-#include "textos_por_defecto.h"
+#include "base/aritmetica.h"
+#include "base/numeros.h"
+#include "core/simulador.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controles.h"
+#include "core/controles.h"
 
 /// The reference slider.
 class Posicion {

@@ -1,7 +1,7 @@
-#include "planta.h"
+#include "core/planta.h"
 
-#include "aritmetica.h"
-#include "numeros.h"
+#include "base/aritmetica.h"
+#include "base/numeros.h"
 
 void LeerParametrosPlanta(Simulacion& s, const Textos& textos) {
     const char decimal = textos.Decimal();

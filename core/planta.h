@@ -1,8 +1,8 @@
 #pragma once
 // The tank: the plant parameter read, the integrator RK and the level formula.
 
-#include "simulacion.h"
-#include "textos.h"
+#include "core/simulacion.h"
+#include "core/textos.h"
 
 /// Sets T_Muestreo, R_Hidraulica, Tau and Nivel_Max from the plant texts, in that order, each stored as
 /// soon as its own text converts. Throws ErrorConversion or ErrorPuntoFlotante at the failing field.

@@ -1,4 +1,4 @@
-#include "resumen_extremos.h"
+#include "core/resumen_extremos.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "punto.h"
+#include "core/punto.h"
 
 class ResumenExtremos {
 public:

@@ -1,4 +1,4 @@
-#include "serie.h"
+#include "core/serie.h"
 
 #include <algorithm>
 

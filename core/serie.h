@@ -6,8 +6,8 @@
 #include <deque>
 #include <utility>
 
-#include "punto.h"
-#include "resumen_extremos.h"
+#include "core/punto.h"
+#include "core/resumen_extremos.h"
 
 /// The ordered point list of one chart series. The chart draws from it; it is the one store of the points.
 class Serie {

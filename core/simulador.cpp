@@ -1,7 +1,7 @@
-#include "simulador.h"
+#include "core/simulador.h"
 
-#include "aritmetica.h"
-#include "planta.h"
+#include "base/aritmetica.h"
+#include "core/planta.h"
 
 Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes)
     : textos_(textos), posicion_(posicion), mensajes_(mensajes) {

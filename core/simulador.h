@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 
-#include "controles.h"
-#include "fis.h"
-#include "interfaces.h"
-#include "serie.h"
-#include "simulacion.h"
-#include "textos.h"
+#include "core/controles.h"
+#include "fuzzy/fis.h"
+#include "core/interfaces.h"
+#include "core/serie.h"
+#include "core/simulacion.h"
+#include "core/textos.h"
 
 /// A run timer as state: the run is active exactly while its timer is enabled; the tag counts samples.
 struct Temporizador {

@@ -1,4 +1,4 @@
-#include "textos_mapa.h"
+#include "core/textos_mapa.h"
 
 std::string NombreCelda(int columna, int fila) {
     return "Reglas_" + std::to_string(fila) + "_" + std::to_string(columna);

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "textos.h"
+#include "core/textos.h"
 
 class TextosMapa : public Textos {
 public:

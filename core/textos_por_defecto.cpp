@@ -1,4 +1,4 @@
-#include "textos_por_defecto.h"
+#include "core/textos_por_defecto.h"
 
 #include <algorithm>
 #include <cstring>

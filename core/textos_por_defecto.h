@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "textos_mapa.h"
+#include "core/textos_mapa.h"
 
 struct TextoPorDefecto {
     const char* nombre;

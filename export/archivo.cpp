@@ -1,4 +1,4 @@
-#include "archivo.h"
+#include "export/archivo.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <string_view>
 
-#include "error_archivo.h"
-#include "errores.h"
-#include "formato.h"
-#include "llamadas.h"
+#include "export/error_archivo.h"
+#include "base/errores.h"
+#include "export/formato.h"
+#include "export/llamadas.h"
 
 LlamadasArchivo& Llamadas() {
     static LlamadasArchivo llamadas{::write, ::close};

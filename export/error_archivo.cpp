@@ -1,4 +1,4 @@
-#include "error_archivo.h"
+#include "export/error_archivo.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "formato.h"
+#include "export/formato.h"
 
 #include <algorithm>
 #include <bit>
@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "errores.h"
+#include "base/errores.h"
 
 namespace {
 

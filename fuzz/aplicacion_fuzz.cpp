@@ -32,11 +32,11 @@
 #include <string>
 #include <vector>
 
-#include "comprobar.h"
-#include "errores.h"
-#include "fis.h"
-#include "simulador.h"
-#include "textos_por_defecto.h"
+#include "fuzz/comprobar.h"
+#include "base/errores.h"
+#include "fuzzy/fis.h"
+#include "core/simulador.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "comprobar.h"
-#include "errores.h"
-#include "simulador.h"
-#include "textos_por_defecto.h"
+#include "fuzz/comprobar.h"
+#include "base/errores.h"
+#include "core/simulador.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <cstring>
 #include <string>
 
-#include "comprobar.h"
-#include "errores.h"
-#include "formato.h"
-#include "referencia.h"
+#include "fuzz/comprobar.h"
+#include "base/errores.h"
+#include "export/formato.h"
+#include "tests/export/referencia.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "aritmetica.h"
-#include "comprobar.h"
-#include "errores.h"
-#include "numeros.h"
+#include "base/aritmetica.h"
+#include "fuzz/comprobar.h"
+#include "base/errores.h"
+#include "base/numeros.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "fdp.h"
+#include "fuzzy/fdp.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "aritmetica.h"
+#include "base/aritmetica.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "fis.h"
+#include "fuzzy/fis.h"
 
 #include <algorithm>
 #include <array>
@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "aritmetica.h"
-#include "errores.h"
+#include "base/aritmetica.h"
+#include "base/errores.h"
 
 namespace {
 

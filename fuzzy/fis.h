@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "fdp.h"
-#include "vector_2_din.h"
+#include "fuzzy/fdp.h"
+#include "fuzzy/vector_2_din.h"
 
 /// Row i of the rule table is error set i, column j derivative set j; an entry is an index into Conjuntos_U.
 class FIS {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "errores.h"
+#include "base/errores.h"
 
 /// A rows x columns array of T, every entry 0 until written.
 template <typename T>

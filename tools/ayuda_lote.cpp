@@ -1,4 +1,4 @@
-#include "ayuda_lote.h"
+#include "tools/ayuda_lote.h"
 
 const char* TextoDeAyuda() {
     return R"(usage: tanque-lote escalon|pid|fuzzy MUESTRAS [OPTION]...

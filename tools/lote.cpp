@@ -1,13 +1,13 @@
-#include "lote.h"
+#include "tools/lote.h"
 
 #include <string>
 #include <vector>
 
-#include "archivo.h"
-#include "errores.h"
-#include "numeros.h"
-#include "simulador.h"
-#include "textos_por_defecto.h"
+#include "export/archivo.h"
+#include "base/errores.h"
+#include "base/numeros.h"
+#include "core/simulador.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 

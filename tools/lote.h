@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "opciones_lote.h"
+#include "tools/opciones_lote.h"
 
 /// Runs what the options ask; the trace goes to `traza`, messages to `errores` as "N: text".
 /// Returns the exit status: 0, or 1 when a handler failed or the run did not start.

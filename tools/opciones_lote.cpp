@@ -1,11 +1,11 @@
-#include "opciones_lote.h"
+#include "tools/opciones_lote.h"
 
 #include <stdexcept>
 
-#include "errores.h"
-#include "numeros.h"
-#include "textos_mapa.h"
-#include "textos_por_defecto.h"
+#include "base/errores.h"
+#include "base/numeros.h"
+#include "core/textos_mapa.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "controles.h"
+#include "core/controles.h"
 
 struct OpcionesLote {
     Corrida corrida = Corrida::Escalon;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ayuda_lote.h"
-#include "lote.h"
+#include "tools/ayuda_lote.h"
+#include "tools/lote.h"
 
 int main(int argc, char** argv) {
     OpcionesLote opciones;

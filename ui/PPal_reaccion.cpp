@@ -1,4 +1,4 @@
-#include "PPal_reaccion.h"
+#include "ui/PPal_reaccion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,14 +15,14 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "Parametros_Fuzzy.h"
-#include "Parametros_PID.h"
-#include "Parametros_Planta.h"
-#include "Parametros_Reac.h"
-#include "dialogos.h"
-#include "estilo.h"
-#include "grafico.h"
-#include "rectangulo.h"
+#include "ui/Parametros_Fuzzy.h"
+#include "ui/Parametros_PID.h"
+#include "ui/Parametros_Planta.h"
+#include "ui/Parametros_Reac.h"
+#include "ui/dialogos.h"
+#include "ui/estilo.h"
+#include "ui/grafico.h"
+#include "ui/rectangulo.h"
 
 TFrm_Ppal* Frm_Ppal = nullptr;
 

@@ -6,10 +6,10 @@
 #include <array>
 #include <memory>
 
-#include "dialogos.h"
-#include "interfaces.h"
-#include "simulador.h"
-#include "textos_ventanas.h"
+#include "ui/dialogos.h"
+#include "core/interfaces.h"
+#include "core/simulador.h"
+#include "ui/textos_ventanas.h"
 
 class BarraNivel;
 class Grafico;

@@ -1,4 +1,4 @@
-#include "Parametros_Fuzzy.h"
+#include "ui/Parametros_Fuzzy.h"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRect>
 
-#include "textos_por_defecto.h"
+#include "core/textos_por_defecto.h"
 
 TFrm_Parametros_Fuzzy* Frm_Parametros_Fuzzy = nullptr;
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "dialogo_parametros.h"
-#include "rejilla_reglas.h"
+#include "ui/dialogo_parametros.h"
+#include "ui/rejilla_reglas.h"
 
 class QFrame;
 

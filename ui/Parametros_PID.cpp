@@ -1,4 +1,4 @@
-#include "Parametros_PID.h"
+#include "ui/Parametros_PID.h"
 
 #include <QLineEdit>
 #include <QPushButton>

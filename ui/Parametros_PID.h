@@ -1,7 +1,7 @@
 #pragma once
 // The PID dialog: proportional gain, integral time and derivative time.
 
-#include "dialogo_parametros.h"
+#include "ui/dialogo_parametros.h"
 
 class TFrm_Parametros_PID : public DialogoParametros {
     Q_OBJECT

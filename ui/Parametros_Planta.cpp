@@ -1,4 +1,4 @@
-#include "Parametros_Planta.h"
+#include "ui/Parametros_Planta.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 // The plant dialog: hydraulic resistance, tank area, maximum level and sample time.
 
-#include "dialogo_parametros.h"
+#include "ui/dialogo_parametros.h"
 
 class TFrm_Parametros_Planta : public DialogoParametros {
     Q_OBJECT

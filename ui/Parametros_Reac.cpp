@@ -1,4 +1,4 @@
-#include "Parametros_Reac.h"
+#include "ui/Parametros_Reac.h"
 
 #include <QLineEdit>
 #include <QPushButton>

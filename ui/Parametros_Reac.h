@@ -1,7 +1,7 @@
 #pragma once
 // The step dialog: the amplitude of the open-loop inflow step.
 
-#include "dialogo_parametros.h"
+#include "ui/dialogo_parametros.h"
 
 class TFrm_Parametros : public DialogoParametros {
     Q_OBJECT

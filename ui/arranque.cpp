@@ -1,11 +1,11 @@
-#include "arranque.h"
+#include "ui/arranque.h"
 
-#include "PPal_reaccion.h"
-#include "Parametros_Fuzzy.h"
-#include "Parametros_PID.h"
-#include "Parametros_Planta.h"
-#include "Parametros_Reac.h"
-#include "dialogos.h"
+#include "ui/PPal_reaccion.h"
+#include "ui/Parametros_Fuzzy.h"
+#include "ui/Parametros_PID.h"
+#include "ui/Parametros_Planta.h"
+#include "ui/Parametros_Reac.h"
+#include "ui/dialogos.h"
 
 #include <QtGlobal>
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "dialogos.h"
+#include "ui/dialogos.h"
 
 /// Creates Frm_Ppal, then Frm_Parametros, Frm_Parametros_Planta, Frm_Parametros_Fuzzy and
 /// Frm_Parametros_PID. `dialogos` replaces the message boxes and the save dialog (tests).

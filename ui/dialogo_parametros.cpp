@@ -1,4 +1,4 @@
-#include "dialogo_parametros.h"
+#include "ui/dialogo_parametros.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "estilo.h"
-#include "textos_por_defecto.h"
+#include "ui/estilo.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 

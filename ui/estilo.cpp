@@ -1,4 +1,4 @@
-#include "estilo.h"
+#include "ui/estilo.h"
 
 #include <QStringList>
 

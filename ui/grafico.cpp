@@ -1,9 +1,9 @@
-#include "grafico.h"
+#include "ui/grafico.h"
 
 #include <algorithm>
 
-#include "estilo.h"
-#include "serie.h"
+#include "ui/estilo.h"
+#include "core/serie.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <qcustomplot.h>
 
-#include "puntos_visibles.h"
+#include "ui/puntos_visibles.h"
 
 class Serie;
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "PPal_reaccion.h"
-#include "arranque.h"
+#include "ui/PPal_reaccion.h"
+#include "ui/arranque.h"
 
 int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);

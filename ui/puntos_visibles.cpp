@@ -1,10 +1,10 @@
-#include "puntos_visibles.h"
+#include "ui/puntos_visibles.h"
 
 #include <algorithm>
 #include <cmath>
 #include <qcustomplot.h>
 
-#include "serie.h"
+#include "core/serie.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "rectangulo.h"
+#include "ui/rectangulo.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "rejilla_reglas.h"
+#include "ui/rejilla_reglas.h"
 
 #include <QHeaderView>
 

@@ -1,12 +1,12 @@
-#include "textos_ventanas.h"
+#include "ui/textos_ventanas.h"
 
 #include <QLineEdit>
 
-#include "Parametros_Fuzzy.h"
-#include "Parametros_PID.h"
-#include "Parametros_Planta.h"
-#include "Parametros_Reac.h"
-#include "estilo.h"
+#include "ui/Parametros_Fuzzy.h"
+#include "ui/Parametros_PID.h"
+#include "ui/Parametros_Planta.h"
+#include "ui/Parametros_Reac.h"
+#include "ui/estilo.h"
 
 std::string TextosVentanas::Texto(std::string_view nombre) const {
     const DialogoParametros* dialogos[] = {Frm_Parametros_Planta, Frm_Parametros, Frm_Parametros_PID,

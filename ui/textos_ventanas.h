@@ -1,7 +1,7 @@
 #pragma once
 // The texts interface of the window program: what the dialogs' edits and the rule grid hold right now.
 
-#include "textos.h"
+#include "core/textos.h"
 
 class TextosVentanas : public Textos {
 public:

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "aritmetica.h"
+#include "base/aritmetica.h"
 
 namespace {
 

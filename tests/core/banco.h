@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "simulador.h"
-#include "textos_por_defecto.h"
+#include "core/simulador.h"
+#include "core/textos_por_defecto.h"
 
 class PosicionFija : public Posicion {
 public:

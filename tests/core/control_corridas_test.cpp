@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "banco.h"
+#include "tests/core/banco.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "banco.h"
+#include "tests/core/banco.h"
 
 TEST(Escalon, PrimerosTicksConLosValoresPorDefecto) {
     Banco b;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "banco.h"
-#include "foto.h"
-#include "planta.h"
+#include "tests/core/banco.h"
+#include "tests/core/foto.h"
+#include "core/planta.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "banco.h"
+#include "tests/core/banco.h"
 
 // Everything a handler may change, except the fuzzy system.
 struct Foto {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "banco.h"
+#include "tests/core/banco.h"
 
 namespace {
 

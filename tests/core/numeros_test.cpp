@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "aritmetica.h"
-#include "numeros.h"
+#include "base/aritmetica.h"
+#include "base/numeros.h"
 
 namespace {
 

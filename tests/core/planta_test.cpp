@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "errores.h"
-#include "planta.h"
-#include "textos_mapa.h"
+#include "base/errores.h"
+#include "core/planta.h"
+#include "core/textos_mapa.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <random>
 
-#include "serie.h"
+#include "core/serie.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "serie.h"
+#include "core/serie.h"
 
 namespace {
 

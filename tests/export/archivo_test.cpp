@@ -1,4 +1,4 @@
-#include "archivo.h"
+#include "export/archivo.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "utilidades.h"
+#include "tests/export/utilidades.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "archivo.h"
-#include "errores.h"
-#include "llamadas.h"
-#include "utilidades.h"
+#include "export/archivo.h"
+#include "base/errores.h"
+#include "export/llamadas.h"
+#include "tests/export/utilidades.h"
 
 namespace {
 

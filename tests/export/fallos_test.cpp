@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "archivo.h"
-#include "error_archivo.h"
-#include "errores.h"
-#include "utilidades.h"
+#include "export/archivo.h"
+#include "export/error_archivo.h"
+#include "base/errores.h"
+#include "tests/export/utilidades.h"
 
 extern char** environ;
 

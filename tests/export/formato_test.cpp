@@ -1,4 +1,4 @@
-#include "formato.h"
+#include "export/formato.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -13,8 +13,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "errores.h"
-#include "utilidades.h"
+#include "base/errores.h"
+#include "tests/export/utilidades.h"
 
 extern char** environ;
 

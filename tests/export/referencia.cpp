@@ -1,4 +1,4 @@
-#include "referencia.h"
+#include "tests/export/referencia.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "referencia.h"
+#include "tests/export/referencia.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "formato.h"
+#include "export/formato.h"
 
 // The reference itself, against expansions computed elsewhere.
 TEST(Referencia, ExpansionExactaDeValoresConocidos) {

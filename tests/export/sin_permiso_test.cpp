@@ -17,9 +17,9 @@
 #include <string>
 #include <utility>
 
-#include "archivo.h"
-#include "errores.h"
-#include "utilidades.h"
+#include "export/archivo.h"
+#include "base/errores.h"
+#include "tests/export/utilidades.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "utilidades.h"
+#include "tests/export/utilidades.h"
 
 #include <gtest/gtest.h>
 

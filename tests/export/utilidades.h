@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "archivo.h"
+#include "export/archivo.h"
 
 /// A fresh folder under the temporary directory, removed with its contents at the end of the test.
 class CarpetaTemporal {

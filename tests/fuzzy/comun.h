@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "fis.h"
+#include "fuzzy/fis.h"
 
 struct Definicion_Conjunto {
     std::int32_t tipo;

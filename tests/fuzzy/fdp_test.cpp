@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "aritmetica.h"
-#include "comun.h"
-#include "fdp.h"
+#include "base/aritmetica.h"
+#include "tests/fuzzy/comun.h"
+#include "fuzzy/fdp.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "aritmetica.h"
-#include "comun.h"
-#include "fis.h"
+#include "base/aritmetica.h"
+#include "tests/fuzzy/comun.h"
+#include "fuzzy/fis.h"
 
 namespace {
 

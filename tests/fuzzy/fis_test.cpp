@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "aritmetica.h"
-#include "comun.h"
-#include "fis.h"
+#include "base/aritmetica.h"
+#include "tests/fuzzy/comun.h"
+#include "fuzzy/fis.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "aritmetica.h"
-#include "comun.h"
-#include "fis.h"
-#include "motor_fuzzylite.h"
+#include "base/aritmetica.h"
+#include "tests/fuzzy/comun.h"
+#include "fuzzy/fis.h"
+#include "tests/fuzzy/motor_fuzzylite.h"
 
 namespace {
 

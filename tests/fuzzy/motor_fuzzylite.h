@@ -8,7 +8,7 @@
 
 #include <fl/Headers.h>
 
-#include "fis.h"
+#include "fuzzy/fis.h"
 
 inline const char* const kEtiquetasFl[5] = {"MN", "Ne", "Ze", "Po", "MP"};
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "comun.h"
-#include "vector_2_din.h"
+#include "tests/fuzzy/comun.h"
+#include "fuzzy/vector_2_din.h"
 
 TEST(Vector_2_Din, NaceVacioYRedimensionadoTieneCeros) {
     Vector_2_Din m;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "ayuda_lote.h"
-#include "opciones_lote.h"
-#include "textos_por_defecto.h"
+#include "tools/ayuda_lote.h"
+#include "tools/opciones_lote.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 

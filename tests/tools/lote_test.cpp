@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "formato.h"
-#include "lote.h"
+#include "export/formato.h"
+#include "tools/lote.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 
 #include <memory>
 
-#include "Parametros_Fuzzy.h"
-#include "Parametros_PID.h"
-#include "Parametros_Planta.h"
-#include "Parametros_Reac.h"
+#include "ui/Parametros_Fuzzy.h"
+#include "ui/Parametros_PID.h"
+#include "ui/Parametros_Planta.h"
+#include "ui/Parametros_Reac.h"
 
 namespace {
 

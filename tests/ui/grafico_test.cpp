@@ -5,8 +5,8 @@
 #include <cmath>
 #include <random>
 
-#include "grafico.h"
-#include "serie.h"
+#include "ui/grafico.h"
+#include "core/serie.h"
 
 namespace {
 

@@ -19,12 +19,12 @@
 #include <optional>
 #include <string>
 
-#include "PPal_reaccion.h"
-#include "Parametros_Fuzzy.h"
-#include "Parametros_PID.h"
-#include "Parametros_Planta.h"
-#include "Parametros_Reac.h"
-#include "arranque.h"
+#include "ui/PPal_reaccion.h"
+#include "ui/Parametros_Fuzzy.h"
+#include "ui/Parametros_PID.h"
+#include "ui/Parametros_Planta.h"
+#include "ui/Parametros_Reac.h"
+#include "ui/arranque.h"
 
 namespace {
 

@@ -15,14 +15,14 @@
 #include <functional>
 #include <optional>
 
-#include "PPal_reaccion.h"
-#include "Parametros_Fuzzy.h"
-#include "Parametros_PID.h"
-#include "Parametros_Planta.h"
-#include "Parametros_Reac.h"
-#include "arranque.h"
-#include "grafico.h"
-#include "rectangulo.h"
+#include "ui/PPal_reaccion.h"
+#include "ui/Parametros_Fuzzy.h"
+#include "ui/Parametros_PID.h"
+#include "ui/Parametros_Planta.h"
+#include "ui/Parametros_Reac.h"
+#include "ui/arranque.h"
+#include "ui/grafico.h"
+#include "ui/rectangulo.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "errores.h"
+#include "base/errores.h"
 
 static_assert(std::numeric_limits<long double>::digits == 64,
               "long double must be the x87 extended format with a 64-bit significand");

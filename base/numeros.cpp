@@ -1,4 +1,4 @@
-#include "numeros.h"
+#include "base/numeros.h"
 
 #include <cerrno>
 #include <clocale>
@@ -8,7 +8,7 @@
 #include <locale.h>
 #include <string>
 
-#include "errores.h"
+#include "base/errores.h"
 
 namespace {
 
