@@ -38,14 +38,16 @@ inline long double Dividir(long double a, long double b) {
 inline float aSingle(long double v) {
     // the check is made on the rounded value: cheaper than classifying the extended one, and the same verdict
     const float f = static_cast<float>(v);
-    if (!std::isfinite(f)) [[unlikely]] NoCabe(v);
+    if (!std::isfinite(f)) [[unlikely]]
+        NoCabe(v);
     return f;
 }
 
 /// Rounds once to Double, to nearest with ties to even. Throws ErrorPuntoFlotante on overflow or NaN.
 inline double aDouble(long double v) {
     const double d = static_cast<double>(v);
-    if (!std::isfinite(d)) [[unlikely]] NoCabe(v);
+    if (!std::isfinite(d)) [[unlikely]]
+        NoCabe(v);
     return d;
 }
 

@@ -53,7 +53,8 @@ int Hijo(double inicio, long long puntos, int argc, char** argv) {
     PrimerPintado filtro;
     Frm_Ppal->installEventFilter(&filtro);
     Frm_Ppal->show();
-    while (!filtro.pintado || !Frm_Ppal->windowHandle()->isExposed()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (!filtro.pintado || !Frm_Ppal->windowHandle()->isExposed())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QApplication::processEvents();  // the painted frame goes out
     const double pintado = AhoraMs() - inicio;
     const double memoria = PicoMemoriaMB();
@@ -78,7 +79,8 @@ int Hijo(double inicio, long long puntos, int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 && std::strcmp(argv[1], "--hijo") == 0) return Hijo(std::atof(argv[2]), std::atoll(argv[3]), argc, argv);
+    if (argc > 2 && std::strcmp(argv[1], "--hijo") == 0)
+        return Hijo(std::atof(argv[2]), std::atoll(argv[3]), argc, argv);
     const long long puntos = argc > 1 ? std::atoll(argv[1]) : 1000000;
     const int veces = argc > 2 ? std::atoi(argv[2]) : 10;
     std::printf("%-6s %16s %14s %22s\n", "run", "first_paint_ms", "peak_start_MB", "peak_with_points_MB");

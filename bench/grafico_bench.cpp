@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "core/serie.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/arranque.h"
 #include "ui/grafico.h"
-#include "core/serie.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "tests/fuzzy/motor_fuzzylite.h"
 #include "bench/sistema_por_defecto.h"
+#include "tests/fuzzy/motor_fuzzylite.h"
 
 namespace {
 

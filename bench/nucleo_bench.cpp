@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/lote.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
+#include "tools/lote.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The fuzzy controller as "Inicializar Control Fuzzy" builds it from the default texts.
 
-#include "fuzzy/fis.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
+#include "fuzzy/fis.h"
 
 inline FIS ControladorPorDefecto() {
     struct : Posicion {

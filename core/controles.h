@@ -39,17 +39,15 @@ enum class Corrida : std::size_t { Escalon, PID, Fuzzy };
 inline constexpr std::size_t kNumCorridas = 3;
 
 // The toolbar buttons, Limpiar and Archivo that every run keeps disabled while it is active.
-inline constexpr Conjunto kInicioEscalon{Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,
-                                         Control::ToolButton12, Control::ToolButton13, Control::Limpiar,
+inline constexpr Conjunto kInicioEscalon{Control::ToolButton1,  Control::ToolButton5,     Control::ToolButton2,
+                                         Control::ToolButton12, Control::ToolButton13,    Control::Limpiar,
                                          Control::Archivo,      Control::Track_Referencia};
-inline constexpr Conjunto kInicioPID{Control::ToolButton1, Control::ToolButton5,  Control::ToolButton2,
-                                     Control::ToolButton12, Control::ToolButton4, Control::ToolButton8,
-                                     Control::ToolButton11, Control::ToolButton10, Control::Limpiar,
-                                     Control::Archivo};
-inline constexpr Conjunto kInicioFuzzy{Control::ToolButton1, Control::ToolButton5,  Control::ToolButton2,
-                                       Control::ToolButton12, Control::ToolButton4, Control::ToolButton13,
-                                       Control::ToolButton8,  Control::ToolButton11, Control::Limpiar,
-                                       Control::Archivo};
+inline constexpr Conjunto kInicioPID{
+    Control::ToolButton1, Control::ToolButton5,  Control::ToolButton2,  Control::ToolButton12, Control::ToolButton4,
+    Control::ToolButton8, Control::ToolButton11, Control::ToolButton10, Control::Limpiar,      Control::Archivo};
+inline constexpr Conjunto kInicioFuzzy{
+    Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,  Control::ToolButton12, Control::ToolButton4,
+    Control::ToolButton13, Control::ToolButton8, Control::ToolButton11, Control::Limpiar,      Control::Archivo};
 // An overflow stop gives back less than a stop through the button: the PID and fuzzy runs leave the fuzzy
 // dialog, its initialisation and the other closed-loop run disabled until their button stops them.
 inline constexpr Conjunto kDesbordeEscalon = kInicioEscalon;
@@ -59,5 +57,4 @@ inline constexpr Conjunto kDesbordePID{Control::ToolButton1,  Control::ToolButto
 inline constexpr Conjunto kDesbordeFuzzy = kDesbordePID;
 
 inline constexpr std::array<Conjunto, kNumCorridas> kConjuntoInicio{kInicioEscalon, kInicioPID, kInicioFuzzy};
-inline constexpr std::array<Conjunto, kNumCorridas> kConjuntoDesborde{kDesbordeEscalon, kDesbordePID,
-                                                                      kDesbordeFuzzy};
+inline constexpr std::array<Conjunto, kNumCorridas> kConjuntoDesborde{kDesbordeEscalon, kDesbordePID, kDesbordeFuzzy};

@@ -27,9 +27,7 @@ Lecturas Leer(const Textos& textos, const Posicion& posicion, const char* g0, co
 }
 
 // The counter goes on past the largest 32-bit value by wrapping, as a 32-bit tag does.
-std::int32_t Siguiente(std::int32_t n) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u);
-}
+std::int32_t Siguiente(std::int32_t n) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(n) + 1u); }
 
 }  // namespace
 

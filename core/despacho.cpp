@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "export/archivo.h"
 #include "core/simulador.h"
+#include "export/archivo.h"
 
 void Simulador::Atender(const std::function<void()>& manejador) {
     try {

@@ -39,6 +39,4 @@ float RK(const Simulacion& s, float x) {
     return x >= 0 ? x : 0.0f;
 }
 
-float CalcularNivel(const Simulacion& s, float v) {
-    return aSingle(Dividir(s.R_Hidraulica, s.Tau) * v);
-}
+float CalcularNivel(const Simulacion& s, float v) { return aSingle(Dividir(s.R_Hidraulica, s.Tau) * v); }

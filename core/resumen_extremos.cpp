@@ -98,8 +98,8 @@ void ResumenExtremos::Reconstruir(std::size_t total, const Puntos& puntos) const
     valido_ = fin;
 }
 
-std::pair<std::size_t, std::size_t> ResumenExtremos::Extremos(std::size_t desde, std::size_t hasta,
-                                                              std::size_t total, const Puntos& puntos) const {
+std::pair<std::size_t, std::size_t> ResumenExtremos::Extremos(std::size_t desde, std::size_t hasta, std::size_t total,
+                                                              const Puntos& puntos) const {
     Reconstruir(total, puntos);
     std::uint64_t p = base_ + desde;
     const std::uint64_t fin = base_ + hasta;

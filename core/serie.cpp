@@ -35,14 +35,14 @@ void Serie::Limpiar() {
 }
 
 std::size_t Serie::PrimeroDesde(double x) const {
-    const auto i = std::lower_bound(puntos_.begin(), puntos_.end(), x,
-                                    [](const Punto& p, double v) { return p.x < v; });
+    const auto i =
+        std::lower_bound(puntos_.begin(), puntos_.end(), x, [](const Punto& p, double v) { return p.x < v; });
     return static_cast<std::size_t>(i - puntos_.begin());
 }
 
 std::size_t Serie::PrimeroTras(double x) const {
-    const auto i = std::upper_bound(puntos_.begin(), puntos_.end(), x,
-                                    [](double v, const Punto& p) { return v < p.x; });
+    const auto i =
+        std::upper_bound(puntos_.begin(), puntos_.end(), x, [](double v, const Punto& p) { return v < p.x; });
     return static_cast<std::size_t>(i - puntos_.begin());
 }
 

@@ -100,8 +100,8 @@ void Simulador::ActualizarBarra(float y) {
 void Simulador::AgregarDesplazando(std::int32_t n, float y, float u, double r) {
     // the counter decides, not the number of points: a run started on an empty chart keeps 101
     const bool desplazar = n >= 101;
-    for (auto [serie, valor] : {std::pair{&series1_, static_cast<double>(y)}, {&series2_, static_cast<double>(u)},
-                                {&series3_, r}}) {
+    for (auto [serie, valor] :
+         {std::pair{&series1_, static_cast<double>(y)}, {&series2_, static_cast<double>(u)}, {&series3_, r}}) {
         if (desplazar) serie->BorrarPrimero();
         serie->Agregar(n, valor);
     }

@@ -8,17 +8,17 @@
 #include <string>
 
 #include "core/controles.h"
-#include "fuzzy/fis.h"
 #include "core/interfaces.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
+#include "fuzzy/fis.h"
 
 /// A run timer as state: the run is active exactly while its timer is enabled; the tag counts samples.
 struct Temporizador {
     bool Enabled = false;
-    int Interval = 100;      // milliseconds
-    std::int32_t Tag = 0;    // the run's Sample counter
+    int Interval = 100;    // milliseconds
+    std::int32_t Tag = 0;  // the run's Sample counter
 };
 
 /// The level bar over the tank drawing: its bottom edge stays at 276 and it grows upwards.

@@ -5,6 +5,8 @@
 
 namespace {
 
+// one row per set, as the dialogs show them
+// clang-format off
 constexpr TextoPorDefecto kTabla[] = {
     // plant dialog
     {"Resistencia", "2"}, {"Area", "10"}, {"HMax", "5"}, {"T_Sample", "500"},
@@ -34,6 +36,7 @@ constexpr TextoPorDefecto kTabla[] = {
     {"U_MP_Tipo", "3"}, {"U_MP_Ancho", "0"}, {"U_MP_Centro", "0.75"},
     {"KU", "3"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -30,11 +30,7 @@ inline constexpr std::array<const char*, 3> kPanelesFuzzy{"Error", "Derivada Err
 /// The default body of the rule grid: the output set named for error set `fila` and derivative set
 /// `columna` (both from 0).
 inline constexpr int kReglasPorDefecto[5][5] = {
-    {0, 0, 0, 0, 0},
-    {0, 1, 1, 2, 2},
-    {1, 1, 2, 2, 3},
-    {2, 2, 3, 3, 4},
-    {4, 4, 4, 4, 4},
+    {0, 0, 0, 0, 0}, {0, 1, 1, 2, 2}, {1, 1, 2, 2, 3}, {2, 2, 3, 3, 4}, {4, 4, 4, 4, 4},
 };
 
 /// The name of a fuzzy set's edit: NombreFuzzy("E", "MN", "Tipo") is "E_MN_Tipo".

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <string_view>
 
-#include "export/error_archivo.h"
 #include "base/errores.h"
+#include "export/error_archivo.h"
 #include "export/formato.h"
 #include "export/llamadas.h"
 

@@ -12,15 +12,11 @@ std::string TextoErrorArchivo(int codigo) {
         case ENOENT:
         case ENOTDIR:
         case ENAMETOOLONG:
-        case EINVAL:
-            return "Invalid filename";
+        case EINVAL: return "Invalid filename";
         case EMFILE:
-        case ENFILE:
-            return "Too many open files";
+        case ENFILE: return "Too many open files";
         case ENOSPC:
-        case EDQUOT:
-            return "Disk full";
-        default:
-            return "I/O error " + std::to_string(codigo);
+        case EDQUOT: return "Disk full";
+        default: return "I/O error " + std::to_string(codigo);
     }
 }

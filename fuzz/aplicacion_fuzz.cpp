@@ -32,23 +32,25 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/comprobar.h"
 #include "base/errores.h"
-#include "fuzzy/fis.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
+#include "fuzz/comprobar.h"
+#include "fuzzy/fis.h"
 
 namespace {
 
 constexpr int kMaxTicks = 20000;  // per input, to keep executions short
 constexpr int kMaxAnidados = 3;
 
+// clang-format off
 const char* const kTextos[] = {
     "", " ", "abc", "0", "-0", "1", "-1", "2", "3", "4", "5", "6", "10", "100", "500", "1000", "-500", "0.5", "0,5",
     "1.5", "1,5", "2.5", "-3.75", "0.25", "1e400", "-1e400", "1e-400", "1e38", "3.5e38", "1e308", "1e-30",
     "2147483647", "2147483648", "-2147483648", "nan", "inf", "0x10", "1 000", "\xef\xbc\x91\xef\xbc\x92", "7",
     "1e-45", "99999", "0.001", "-0.001", "1e5", "1e10", "1e20", "-1e20", "300", "5000", "1", "3", "0", "2",
 };
+// clang-format on
 constexpr std::size_t kNumTextos = sizeof kTextos / sizeof kTextos[0];
 
 enum class Tipo { Toggle, Tick, Limpiar, Inicializar, Editar, Deslizar, Archivo, Nada };
@@ -57,8 +59,7 @@ struct Evento {
     Corrida corrida;
 };
 
-constexpr std::array<Control, kNumCorridas> kBoton{Control::ToolButton4, Control::ToolButton13,
-                                                   Control::ToolButton10};
+constexpr std::array<Control, kNumCorridas> kBoton{Control::ToolButton4, Control::ToolButton13, Control::ToolButton10};
 
 bool Empieza(const std::string& s, const char* p) { return s.rfind(p, 0) == 0; }
 bool Termina(const std::string& s, const char* p) {
@@ -68,8 +69,8 @@ bool Termina(const std::string& s, const char* p) {
 
 // A conversion message ends at a NUL of its text, where what() ends.
 bool MensajeConocido(const std::string& m, bool conNul) {
-    for (const char* fijo : {kCicloParado, kNivelSuperado, kMuestreoNoPositivo, kFuzzySinInicializar,
-                             kDivisionPorCero, kOperacionInvalida, kDesbordamiento})
+    for (const char* fijo : {kCicloParado, kNivelSuperado, kMuestreoNoPositivo, kFuzzySinInicializar, kDivisionPorCero,
+                             kOperacionInvalida, kDesbordamiento})
         if (m == fijo) return true;
     return (Empieza(m, "'") && (conNul || Termina(m, "' is not a valid integer value") ||
                                 Termina(m, "' is not a valid floating point value"))) ||
@@ -94,8 +95,11 @@ public:
 class Conductor : public Mensajes {
 public:
     Conductor(const std::uint8_t* d, std::size_t n)
-        : d_(d), n_(n), textos_(TextosIniciales((n > 0 && (d[0] & 1)) ? ',' : '.')),
-          conCompuerta_(n > 0 && !(d[0] & 2)), sim_(textos_, posicion_, *this) {
+        : d_(d),
+          n_(n),
+          textos_(TextosIniciales((n > 0 && (d[0] & 1)) ? ',' : '.')),
+          conCompuerta_(n > 0 && !(d[0] & 2)),
+          sim_(textos_, posicion_, *this) {
         modelo_.fill(true);
         i_ = 1;
     }
@@ -188,8 +192,7 @@ private:
         for (std::size_t r = 0; r < kNumCorridas; ++r) {
             const bool ahora = sim_.Timer(static_cast<Corrida>(r)).Enabled;
             if (ahora == activo_[r]) continue;
-            Exigir((causa.tipo == Tipo::Toggle || causa.tipo == Tipo::Tick) &&
-                       causa.corrida == static_cast<Corrida>(r),
+            Exigir((causa.tipo == Tipo::Toggle || causa.tipo == Tipo::Tick) && causa.corrida == static_cast<Corrida>(r),
                    "a run's timer changed through another event");
             if (ahora) {
                 Exigir(causa.tipo == Tipo::Toggle, "a tick started a run");
@@ -210,8 +213,8 @@ private:
     void Verificar(bool seriesEnteras) {
         const Simulacion& s = sim_.Estado();
         for (double v : {double{s.Volumen}, double{s.Accion_Control}, double{s.T_Muestreo}, double{s.R_Hidraulica},
-                         double{s.Tau}, double{s.Nivel_Max}, double{s.Error_Ant}, double{s.Integral},
-                         double{s.D_Error}, s.Salida_Fuzzy, s.Salida_Fuzzy_Ant})
+                         double{s.Tau}, double{s.Nivel_Max}, double{s.Error_Ant}, double{s.Integral}, double{s.D_Error},
+                         s.Salida_Fuzzy, s.Salida_Fuzzy_Ant})
             Exigir(std::isfinite(v), "a value that is not finite in the Simulation state");
         for (const Serie* serie : {&sim_.Series1(), &sim_.Series2(), &sim_.Series3()}) {
             const std::size_t n = serie->Cuenta();

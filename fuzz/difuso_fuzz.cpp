@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/comprobar.h"
 #include "base/errores.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
+#include "fuzz/comprobar.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ std::vector<std::string> Campos() {
     std::vector<std::string> campos;
     for (const char* prefijo : kPrefijosFuzzy)
         for (const char* etiqueta : kEtiquetas)
-            for (const char* columna : {"Tipo", "Ancho", "Centro"}) campos.push_back(NombreFuzzy(prefijo, etiqueta, columna));
+            for (const char* columna : {"Tipo", "Ancho", "Centro"})
+                campos.push_back(NombreFuzzy(prefijo, etiqueta, columna));
     for (int fila = 1; fila <= 5; ++fila)
         for (int columna = 1; columna <= 5; ++columna) campos.push_back(NombreCelda(columna, fila));
     return campos;
@@ -112,7 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
         sim.ToolButton11Click();
     } catch (const ErrorTanque& e) {
         completa = false;
-        Exigir(MensajeDeInicializacion(e.what(), conNul), "the initialisation gave a message of no known form", e.what());
+        Exigir(MensajeDeInicializacion(e.what(), conNul), "the initialisation gave a message of no known form",
+               e.what());
     }
     Exigir(sim.FuzzyInicializado() == completa, "FuzzyInicializado does not say how the initialisation ended");
 

@@ -10,9 +10,9 @@
 #include <cstring>
 #include <string>
 
-#include "fuzz/comprobar.h"
 #include "base/errores.h"
 #include "export/formato.h"
+#include "fuzz/comprobar.h"
 #include "tests/export/referencia.h"
 
 namespace {
@@ -42,7 +42,8 @@ void ComprobarLinea(double muestra, double accion, double nivel) {
     }
     Exigir(std::isfinite(muestra) && std::isfinite(accion) && std::isfinite(nivel),
            "a value that is not finite was written");
-    const std::string esperada = Campo(muestra, 0, 5, false) + Campo(accion, 4, 9, true) + Campo(nivel, 4, 9, true) + "\r\n";
+    const std::string esperada =
+        Campo(muestra, 0, 5, false) + Campo(accion, 4, 9, true) + Campo(nivel, 4, 9, true) + "\r\n";
     Exigir(linea == esperada, "the line differs from the exact formatter");
 }
 

@@ -1,6 +1,7 @@
 // Number texts from arbitrary bytes. A conversion either returns or throws ErrorConversion with exactly its
-// message (up to a NUL in the text, where what() ends, as a message box would end it); it accepts what a grammar written here independently accepts; a returned value is finite, lies
-// near the magnitude that its digits and exponent announce, and numbers printed exactly come back unchanged.
+// message (up to a NUL in the text, where what() ends, as a message box would end it); it accepts what a grammar
+// written here independently accepts; a returned value is finite, lies near the magnitude that its digits and exponent
+// announce, and numbers printed exactly come back unchanged.
 //
 // Input: byte 0 picks the decimal separator (bit 0) and the mode (bits 1-2); the rest is the text, or the
 // bytes of a value to print and read back.
@@ -13,9 +14,9 @@
 #include <string_view>
 
 #include "base/aritmetica.h"
-#include "fuzz/comprobar.h"
 #include "base/errores.h"
 #include "base/numeros.h"
+#include "fuzz/comprobar.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ Flotante FlotanteEsperado(std::string_view texto, char decimal) {
     std::string_view t = Recortar(texto);
     std::size_t i = 0;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) f.negativo = t[i++] == '-';
-    long long enteras = 0;  // digits before the separator
+    long long enteras = 0;   // digits before the separator
     long long primera = -1;  // index among all mantissa digits of the first non-zero one
     long long digitos = 0;
     bool separador = false;
@@ -104,7 +105,8 @@ void ComprobarEntero(std::string_view texto) {
         Exigir(v == esperado, "an integer text converted to another value");
     } catch (const ErrorConversion& e) {
         Exigir(!valido, "a valid integer text was refused");
-        Exigir(e.what() == HastaNul("'" + std::string(texto) + "' is not a valid integer value"), "wrong integer message");
+        Exigir(e.what() == HastaNul("'" + std::string(texto) + "' is not a valid integer value"),
+               "wrong integer message");
     }
 }
 
@@ -180,8 +182,7 @@ void IdaYVuelta(const std::uint8_t* d, std::size_t n, char decimal) {
     std::int32_t entero = 0;
     std::memcpy(&entero, d, 4);
     const std::string signo = entero >= 0 && (d[4] & 1) ? "+" : "";
-    Exigir(TextoAEntero(blancos + signo + std::to_string(entero) + blancos) == entero,
-           "an integer did not come back");
+    Exigir(TextoAEntero(blancos + signo + std::to_string(entero) + blancos) == entero, "an integer did not come back");
 }
 
 }  // namespace

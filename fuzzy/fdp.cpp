@@ -16,8 +16,7 @@ inline double Pendiente(double x, double c, double w) {
     // distance above w means an exact one above w.
     const double aproximada = x < c ? c - x : x - c;
     if (w > 0.0 && aproximada > w && std::isfinite(aproximada)) return 0.0;
-    const long double distancia =
-        x < c ? static_cast<long double>(c) - x : static_cast<long double>(x) - c;
+    const long double distancia = x < c ? static_cast<long double>(c) - x : static_cast<long double>(x) - c;
     const long double grado = 1.0L - Dividir(distancia, w);
     return aDouble(std::max(grado, 0.0L));
 }
@@ -33,19 +32,19 @@ std::int32_t FDP::Asignar(std::int32_t tipo, double ancho, double centro) {
 
 void FDP::Evaluar(double x) {
     switch (Tipo) {
-    case 0:  // triangle: sloped on both sides
-        Grado = Pendiente(x, Centro, Ancho);
-        break;
-    case 1:  // left shoulder: 1 everywhere below the centre, falls to 0 at Centro + Ancho
-        Grado = x < Centro ? 1.0 : Pendiente(x, Centro, Ancho);
-        break;
-    case 2:  // right shoulder: rises from 0 at Centro - Ancho, 1 from the centre up
-        Grado = x < Centro ? Pendiente(x, Centro, Ancho) : 1.0;
-        break;
-    case 3:  // constant one, never divides
-        Grado = 1.0;
-        break;
-    default:  // unknown shape: the degree stays as it was
-        break;
+        case 0:  // triangle: sloped on both sides
+            Grado = Pendiente(x, Centro, Ancho);
+            break;
+        case 1:  // left shoulder: 1 everywhere below the centre, falls to 0 at Centro + Ancho
+            Grado = x < Centro ? 1.0 : Pendiente(x, Centro, Ancho);
+            break;
+        case 2:  // right shoulder: rises from 0 at Centro - Ancho, 1 from the centre up
+            Grado = x < Centro ? Pendiente(x, Centro, Ancho) : 1.0;
+            break;
+        case 3:  // constant one, never divides
+            Grado = 1.0;
+            break;
+        default:  // unknown shape: the degree stays as it was
+            break;
     }
 }

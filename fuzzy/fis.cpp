@@ -32,8 +32,8 @@ double Numerador_Sin_Saltos(const FIS& f) {
 
 std::int32_t FIS::Dimensionar(std::int32_t n_e, std::int32_t n_de, std::int32_t n_u) {
     if (n_e < 0 || n_de < 0 || n_u < 0)
-        throw ErrorTanque("No se puede dimensionar el sistema de inferencia con " + std::to_string(n_e) +
-                          ", " + std::to_string(n_de) + " y " + std::to_string(n_u) +
+        throw ErrorTanque("No se puede dimensionar el sistema de inferencia con " + std::to_string(n_e) + ", " +
+                          std::to_string(n_de) + " y " + std::to_string(n_u) +
                           " conjuntos: ninguna cantidad puede ser negativa");
     Num_E = n_e;
     Num_DE = n_de;
@@ -55,8 +55,7 @@ std::size_t FIS::Comprobar_Inferencia() const {
     const auto basta = [](std::size_t n) { return n >= kN; };
     if (Num_E < kConjuntos || Num_DE < kConjuntos || Num_U < kConjuntos || !basta(Conjuntos_E.size()) ||
         !basta(Conjuntos_DE.size()) || !basta(Conjuntos_U.size()) || Fuerzas.Filas() < kConjuntos ||
-        Fuerzas.Columnas() < kConjuntos || Tabla_Reglas.Filas() < kConjuntos ||
-        Tabla_Reglas.Columnas() < kConjuntos)
+        Fuerzas.Columnas() < kConjuntos || Tabla_Reglas.Filas() < kConjuntos || Tabla_Reglas.Columnas() < kConjuntos)
         throw ErrorTanque(kSistemaSinDimensionar);
     const std::size_t limite = std::min(static_cast<std::size_t>(Num_U), Conjuntos_U.size());
     // One pass without branches for the usual case; a negative entry converts to a huge unsigned one.

@@ -41,9 +41,7 @@ public:
     /// Row i, to be indexed by column: m[i][j]. Not checked: i must lie in 0 to Filas() - 1.
     T* operator[](std::size_t i) { return datos_.data() + i * static_cast<std::size_t>(columnas_); }
     /// Row i, read only. Not checked: i must lie in 0 to Filas() - 1.
-    const T* operator[](std::size_t i) const {
-        return datos_.data() + i * static_cast<std::size_t>(columnas_);
-    }
+    const T* operator[](std::size_t i) const { return datos_.data() + i * static_cast<std::size_t>(columnas_); }
 
 private:
     // Offset of the first entry of row i in a block of the given row length.

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "export/archivo.h"
 #include "base/errores.h"
 #include "base/numeros.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
+#include "export/archivo.h"
 
 namespace {
 
@@ -88,8 +88,9 @@ int CorrerLote(const OpcionesLote& o, std::FILE* traza, std::FILE* errores) {
         return true;
     };
 
-    if (traza) std::fputs("n,accion,nivel,referencia,Volumen,Error_Ant,Integral,Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height\n",
-                          traza);
+    if (traza)
+        std::fputs("n,accion,nivel,referencia,Volumen,Error_Ant,Integral,Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height\n",
+                   traza);
     try {
         if (o.corrida == Corrida::Fuzzy) sim.ToolButton11Click();
         Alternar(sim, o.corrida);

@@ -40,9 +40,7 @@ QPixmap Dibujo(const QString& recurso, QSize tamano) {
     return p;
 }
 
-QIcon Icono(const QString& nombre) {
-    return QIcon(Dibujo(":/recursos/" + nombre + ".svg", QSize(16, 16)));
-}
+QIcon Icono(const QString& nombre) { return QIcon(Dibujo(":/recursos/" + nombre + ".svg", QSize(16, 16))); }
 
 // The reference, position x 0.5, as the general number format writes it: "0", "0,5", "1", ... "5".
 QString TextoReferencia(std::int32_t posicion, char decimal) {
@@ -124,7 +122,8 @@ void TFrm_Ppal::CrearBarraHerramientas(QWidget* cliente) {
         {&ToolButton12, "ToolButton12", 116, "pid_configurar", "Configurar Controlador PID",
          &TFrm_Ppal::ToolButton12Click},
         {&ToolButton13, "ToolButton13", 139, "pid_aplicar", "Aplicar Controlador PID", &TFrm_Ppal::ToolButton13Click},
-        {&ToolButton8, "ToolButton8", 170, "fuzzy_configurar", "Configurar Control Fuzzy", &TFrm_Ppal::ToolButton8Click},
+        {&ToolButton8, "ToolButton8", 170, "fuzzy_configurar", "Configurar Control Fuzzy",
+         &TFrm_Ppal::ToolButton8Click},
         {&ToolButton11, "ToolButton11", 193, "fuzzy_inicializar", "Inicializar Control Fuzzy",
          &TFrm_Ppal::ToolButton11Click},
         {&ToolButton10, "ToolButton10", 216, "fuzzy_aplicar", "Aplicar Control Fuzzy", &TFrm_Ppal::ToolButton10Click},
@@ -219,8 +218,9 @@ void TFrm_Ppal::CrearControles() {
         int x;
         const char* texto;
     };
-    for (const Leyenda& l : {Leyenda{QColor(255, 0, 0), 399, "Nivel"}, Leyenda{QColor(0, 128, 0), 486, "Acción de Control"},
-                             Leyenda{QColor(255, 255, 0), 624, "Referencia"}}) {
+    for (const Leyenda& l :
+         {Leyenda{QColor(255, 0, 0), 399, "Nivel"}, Leyenda{QColor(0, 128, 0), 486, "Acción de Control"},
+          Leyenda{QColor(255, 255, 0), 624, "Referencia"}}) {
         auto* forma = new Rectangulo(cliente, l.color);
         forma->setGeometry(l.x, 351, 37, 10);
         auto* etiqueta = new QLabel(QString::fromUtf8(l.texto), cliente);
@@ -330,7 +330,9 @@ void TFrm_Ppal::Track_ReferenciaChange() {
 void TFrm_Ppal::ToolButton4Click() { simulador_->AtenderToggle(Corrida::Escalon); }
 void TFrm_Ppal::ToolButton13Click() { simulador_->AtenderToggle(Corrida::PID); }
 void TFrm_Ppal::ToolButton10Click() { simulador_->AtenderToggle(Corrida::Fuzzy); }
-void TFrm_Ppal::ToolButton11Click() { simulador_->Atender([this] { simulador_->ToolButton11Click(); }); }
+void TFrm_Ppal::ToolButton11Click() {
+    simulador_->Atender([this] { simulador_->ToolButton11Click(); });
+}
 
 void TFrm_Ppal::LimpiarClick() {
     simulador_->Atender([this] { simulador_->LimpiarClick(); });

@@ -6,9 +6,9 @@
 #include <array>
 #include <memory>
 
-#include "ui/dialogos.h"
 #include "core/interfaces.h"
 #include "core/simulador.h"
+#include "ui/dialogos.h"
 #include "ui/textos_ventanas.h"
 
 class BarraNivel;
@@ -35,8 +35,8 @@ public:
     void Sincronizar(unsigned cambios);
 
     // The controls, by their names.
-    QToolButton *ToolButton1, *ToolButton5, *ToolButton2, *ToolButton4, *ToolButton12, *ToolButton13,
-        *ToolButton8, *ToolButton11, *ToolButton10;
+    QToolButton *ToolButton1, *ToolButton5, *ToolButton2, *ToolButton4, *ToolButton12, *ToolButton13, *ToolButton8,
+        *ToolButton11, *ToolButton10;
     QPushButton *Limpiar, *Archivo;
     QSlider* Track_Referencia;
     QLabel *Image1, *Label1, *Ref_Label;

@@ -5,8 +5,7 @@
 
 TFrm_Parametros* Frm_Parametros = nullptr;
 
-TFrm_Parametros::TFrm_Parametros(QWidget* padre)
-    : DialogoParametros(QStringLiteral("Parametros"), 339, 196, padre) {
+TFrm_Parametros::TFrm_Parametros(QWidget* padre) : DialogoParametros(QStringLiteral("Parametros"), 339, 196, padre) {
     CrearTitulo(QStringLiteral("Parámetros  Reacción"), 76, 10);
     CrearEtiqueta(this, QStringLiteral("Amplitud Escalón"), 115, 34);
     QLineEdit* alto = CrearEdit(this, "Alto_Escalon", 129, 56, 59);

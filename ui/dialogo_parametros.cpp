@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/estilo.h"
 #include "core/textos_por_defecto.h"
+#include "ui/estilo.h"
 
 namespace {
 
@@ -82,12 +82,9 @@ void DialogoParametros::OrdenTabulacion(const std::vector<QWidget*>& controles) 
 void DialogoParametros::keyPressEvent(QKeyEvent* evento) {
     // QDialog would reject on Escape and press a default button on Enter
     switch (evento->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-        evento->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(evento);
+        case Qt::Key_Escape:
+        case Qt::Key_Enter:
+        case Qt::Key_Return: evento->accept(); return;
+        default: QDialog::keyPressEvent(evento);
     }
 }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/estilo.h"
 #include "core/serie.h"
+#include "ui/estilo.h"
 
 namespace {
 
@@ -48,8 +48,9 @@ Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
     connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, &Grafico::AlCambiarRango);
     // the points to draw depend on the pixel geometry, which is final only once the layout is done
     connect(this, &QCustomPlot::afterLayout, this, &Grafico::CargarPuntos);
-    setToolTip(QStringLiteral("Arrastre a la derecha para ampliar, a la izquierda para ver todo; "
-                              "botón derecho para desplazar; rueda para acercar; doble clic para ver todo"));
+    setToolTip(
+        QStringLiteral("Arrastre a la derecha para ampliar, a la izquierda para ver todo; "
+                       "botón derecho para desplazar; rueda para acercar; doble clic para ver todo"));
 }
 
 void Grafico::Series(const Serie* nivel, const Serie* accion, const Serie* referencia) {
@@ -153,4 +154,3 @@ void Grafico::mouseDoubleClickEvent(QMouseEvent* evento) {
     RangoEntero();
     evento->accept();
 }
-

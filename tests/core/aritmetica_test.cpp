@@ -35,8 +35,7 @@ TEST(Aritmetica, GuardarFueraDeRangoEsDesbordamiento) {
     EXPECT_EQ(MensajeDe([] { aSingle(1e39L); }), "Floating point overflow");
     EXPECT_EQ(MensajeDe([] { aSingle(-1e39L); }), "Floating point overflow");
     EXPECT_EQ(MensajeDe([] { aDouble(1e309L); }), "Floating point overflow");
-    EXPECT_EQ(MensajeDe([] { aDouble(std::numeric_limits<long double>::infinity()); }),
-              "Floating point overflow");
+    EXPECT_EQ(MensajeDe([] { aDouble(std::numeric_limits<long double>::infinity()); }), "Floating point overflow");
     EXPECT_EQ(MensajeDe([] { aSingle(std::numeric_limits<long double>::quiet_NaN()); }),
               "Invalid floating point operation");
     // just above FLT_MAX but rounding to it is no overflow
@@ -58,8 +57,13 @@ TEST(Aritmetica, GuardarRedondeaUnaVezAlParMasCercano) {
 }
 
 TEST(Aritmetica, RedondearAEnteroEsAlPar) {
-    for (auto [v, n] : {std::pair{2.5L, 2}, {3.5L, 4}, {-2.5L, -2}, {3.29859567L, 3}, {167.0L, 167},
-                        {-0.5L, 0}, {2147483647.0L, 2147483647}}) {
+    for (auto [v, n] : {std::pair{2.5L, 2},
+                        {3.5L, 4},
+                        {-2.5L, -2},
+                        {3.29859567L, 3},
+                        {167.0L, 167},
+                        {-0.5L, 0},
+                        {2147483647.0L, 2147483647}}) {
         EXPECT_EQ(Redondear(v), n) << static_cast<double>(v);
     }
     EXPECT_EQ(MensajeDe([] { Redondear(2147483648.0L); }), "Invalid floating point operation");

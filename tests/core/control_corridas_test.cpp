@@ -16,9 +16,9 @@ std::set<C> Deshabilitados(const Simulador& s) {
     return d;
 }
 
-const std::set<C> kTodos{C::ToolButton1, C::ToolButton5,  C::ToolButton2,  C::ToolButton12,
-                         C::ToolButton4, C::ToolButton13, C::ToolButton8,  C::ToolButton11,
-                         C::ToolButton10, C::Limpiar,     C::Archivo,      C::Track_Referencia};
+const std::set<C> kTodos{C::ToolButton1,  C::ToolButton5,  C::ToolButton2, C::ToolButton12,
+                         C::ToolButton4,  C::ToolButton13, C::ToolButton8, C::ToolButton11,
+                         C::ToolButton10, C::Limpiar,      C::Archivo,     C::Track_Referencia};
 
 std::set<C> Menos(std::set<C> a, const std::set<C>& b) {
     for (C c : b) a.erase(c);
@@ -33,13 +33,15 @@ TEST(Toggles, ConjuntosDeInicioParadaYDesborde) {
         std::set<C> inicio;
         std::set<C> desborde;  // what stays disabled after the overflow stop
     };
-    const std::set<C> paraTodos{C::ToolButton1, C::ToolButton5, C::ToolButton2, C::ToolButton12,
-                                C::Limpiar, C::Archivo};
+    const std::set<C> paraTodos{C::ToolButton1,  C::ToolButton5, C::ToolButton2,
+                                C::ToolButton12, C::Limpiar,     C::Archivo};
     const Caso casos[] = {
         {Corrida::Escalon, Menos(kTodos, {C::ToolButton4, C::ToolButton8, C::ToolButton11, C::ToolButton10}), {}},
-        {Corrida::PID, Menos(kTodos, {C::ToolButton13, C::Track_Referencia}),
+        {Corrida::PID,
+         Menos(kTodos, {C::ToolButton13, C::Track_Referencia}),
          {C::ToolButton8, C::ToolButton11, C::ToolButton10}},
-        {Corrida::Fuzzy, Menos(kTodos, {C::ToolButton10, C::Track_Referencia}),
+        {Corrida::Fuzzy,
+         Menos(kTodos, {C::ToolButton10, C::Track_Referencia}),
          {C::ToolButton13, C::ToolButton8, C::ToolButton11}},
     };
     for (const Caso& c : casos) {
@@ -101,8 +103,8 @@ TEST(Toggles, TextoDePlantaMaloNoArrancaNiPara) {
     b.sim.AtenderToggle(Corrida::Escalon);
     EXPECT_EQ(b.mensajes.mostrados, std::vector<std::string>{"'diez' is not a valid floating point value"});
     EXPECT_TRUE(b.sim.Timer(Corrida::Escalon).Enabled);      // neither stopped
-    EXPECT_EQ(b.sim.Estado().T_Muestreo, 0.25f);            // fields before the bad one are read
-    EXPECT_EQ(b.sim.Estado().Tau, 20.0f);                   // the bad one and those after are not
+    EXPECT_EQ(b.sim.Estado().T_Muestreo, 0.25f);             // fields before the bad one are read
+    EXPECT_EQ(b.sim.Estado().Tau, 20.0f);                    // the bad one and those after are not
     EXPECT_EQ(Bits(b.sim.Estado().Volumen), Bits(volumen));  // nothing set to 0
     b.textos.Poner("Area", "10");
     b.sim.AtenderToggle(Corrida::Escalon);

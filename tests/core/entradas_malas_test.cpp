@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/planta.h"
 #include "tests/core/banco.h"
 #include "tests/core/foto.h"
-#include "core/planta.h"
 
 namespace {
 
@@ -24,9 +24,21 @@ struct TextoMalo {
 
 const std::vector<TextoMalo>& TextosMalos() {
     static const std::vector<TextoMalo> t = {
-        {""},      {" "},     {"abc"},      {"1.5", ','}, {"1,5"},      {"1e400"},
-        {"-1e400"}, {"1e-400"}, {"nan"},     {"inf"},      {"0x10"},     {"2147483648"},
-        {"\xef\xbc\x91\xef\xbc\x92"} /* full-width 12 */,  {"1 000"},    {std::string(1000000, '9')},
+        {""},
+        {" "},
+        {"abc"},
+        {"1.5", ','},
+        {"1,5"},
+        {"1e400"},
+        {"-1e400"},
+        {"1e-400"},
+        {"nan"},
+        {"inf"},
+        {"0x10"},
+        {"2147483648"},
+        {"\xef\xbc\x91\xef\xbc\x92"} /* full-width 12 */,
+        {"1 000"},
+        {std::string(1000000, '9')},
     };
     return t;
 }
@@ -37,14 +49,15 @@ enum class Efecto { NoConvierte, Desborda, Cero, Convierte };
 Efecto EfectoDe(const TextoMalo& t, Lectura l) {
     if (l == Lectura::Entero) return Efecto::NoConvierte;
     if (t.texto == "1e400" || t.texto == "-1e400") return Efecto::Desborda;  // converts, and overflows its store
-    if (t.texto == "1e-400") return Efecto::Cero;                              // underflows silently
-    if (t.texto == "2147483648") return Efecto::Convierte;  // bad only where an integer is read
+    if (t.texto == "1e-400") return Efecto::Cero;                            // underflows silently
+    if (t.texto == "2147483648") return Efecto::Convierte;                   // bad only where an integer is read
     return Efecto::NoConvierte;
 }
 
 std::string MensajeDe(const TextoMalo& t, Lectura l) {
     if (EfectoDe(t, l) == Efecto::Desborda) return kDesbordamiento;
-    return "'" + t.texto + (l == Lectura::Entero ? "' is not a valid integer value" : "' is not a valid floating point value");
+    return "'" + t.texto +
+           (l == Lectura::Entero ? "' is not a valid integer value" : "' is not a valid floating point value");
 }
 
 // How many bad texts were tried, and how many gave exactly the messages expected.
@@ -177,8 +190,8 @@ TEST(EntradasMalas, TextosDeLaPlantaEnCadaToggle) {
 
                     if (efecto == Efecto::Cero) {
                         // the read succeeds: the toggle starts or stops the run; the 0 shows at the first tick
-                        EXPECT_EQ(Nuevos(b, desde, activa ? std::vector<std::string>{kCicloParado}
-                                                          : std::vector<std::string>{}),
+                        EXPECT_EQ(Nuevos(b, desde,
+                                         activa ? std::vector<std::string>{kCicloParado} : std::vector<std::string>{}),
                                   activa ? std::vector<std::string>{kCicloParado} : std::vector<std::string>{});
                         EXPECT_EQ(b.sim.Estado().*c.campo, 0.0f);
                         if (activa) Toggle(b, r);
@@ -241,9 +254,9 @@ TEST(EntradasMalas, TextosDeLosTicksPIDYFuzzy) {
         bool ceroDivide;  // a 0 here divides by zero after the plant step
     };
     const Caso casos[] = {
-        {Corrida::PID, "T_Sample", true},    {Corrida::PID, "Kp", false},     {Corrida::PID, "Ti", true},
-        {Corrida::PID, "Td", false},         {Corrida::Fuzzy, "T_Sample", true}, {Corrida::Fuzzy, "KE", false},
-        {Corrida::Fuzzy, "KDE", false},      {Corrida::Fuzzy, "KU", false},
+        {Corrida::PID, "T_Sample", true}, {Corrida::PID, "Kp", false},        {Corrida::PID, "Ti", true},
+        {Corrida::PID, "Td", false},      {Corrida::Fuzzy, "T_Sample", true}, {Corrida::Fuzzy, "KE", false},
+        {Corrida::Fuzzy, "KDE", false},   {Corrida::Fuzzy, "KU", false},
     };
     for (const Caso& c : casos)
         for (const TextoMalo& t : TextosMalos()) {
@@ -349,7 +362,8 @@ TEST(EntradasMalas, EditsYCeldasDeLaInicializacionFuzzy) {
                 }
                 for (int i = 0; i < 25; ++i) {
                     const bool leida = c.celda >= 0 && i < c.celda;
-                    EXPECT_EQ(f.Tabla_Reglas[i / 5][i % 5], leida ? kReglasPorDefecto[i / 5][i % 5] : 4) << "rule " << i;
+                    EXPECT_EQ(f.Tabla_Reglas[i / 5][i % 5], leida ? kReglasPorDefecto[i / 5][i % 5] : 4)
+                        << "rule " << i;
                 }
             }
             // put right, the initialisation and the fuzzy run work

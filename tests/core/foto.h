@@ -29,12 +29,15 @@ inline Foto Tomar(const Simulador& s) {
     return f;
 }
 
-constexpr std::pair<const char*, float Simulacion::*> kSimples[] = {
-    {"Volumen", &Simulacion::Volumen},       {"Accion_Control", &Simulacion::Accion_Control},
-    {"T_Muestreo", &Simulacion::T_Muestreo}, {"R_Hidraulica", &Simulacion::R_Hidraulica},
-    {"Tau", &Simulacion::Tau},               {"Nivel_Max", &Simulacion::Nivel_Max},
-    {"Error_Ant", &Simulacion::Error_Ant},   {"Integral", &Simulacion::Integral},
-    {"D_Error", &Simulacion::D_Error}};
+constexpr std::pair<const char*, float Simulacion::*> kSimples[] = {{"Volumen", &Simulacion::Volumen},
+                                                                    {"Accion_Control", &Simulacion::Accion_Control},
+                                                                    {"T_Muestreo", &Simulacion::T_Muestreo},
+                                                                    {"R_Hidraulica", &Simulacion::R_Hidraulica},
+                                                                    {"Tau", &Simulacion::Tau},
+                                                                    {"Nivel_Max", &Simulacion::Nivel_Max},
+                                                                    {"Error_Ant", &Simulacion::Error_Ant},
+                                                                    {"Integral", &Simulacion::Integral},
+                                                                    {"D_Error", &Simulacion::D_Error}};
 constexpr std::pair<const char*, double Simulacion::*> kDobles[] = {
     {"Salida_Fuzzy", &Simulacion::Salida_Fuzzy}, {"Salida_Fuzzy_Ant", &Simulacion::Salida_Fuzzy_Ant}};
 
@@ -51,8 +54,8 @@ inline ::testing::AssertionResult Iguales(const Foto& a, const Foto& b) {
             return ::testing::AssertionFailure() << "timer of run " << r;
     for (std::size_t k = 0; k < 3; ++k) {
         if (a.series[k].size() != b.series[k].size())
-            return ::testing::AssertionFailure() << "Series" << k + 1 << " has " << a.series[k].size() << " points, not "
-                                                 << b.series[k].size();
+            return ::testing::AssertionFailure()
+                   << "Series" << k + 1 << " has " << a.series[k].size() << " points, not " << b.series[k].size();
         for (std::size_t i = 0; i < a.series[k].size(); ++i)
             if (Bits(a.series[k][i].x) != Bits(b.series[k][i].x) || Bits(a.series[k][i].y) != Bits(b.series[k][i].y))
                 return ::testing::AssertionFailure() << "Series" << k + 1 << " point " << i;

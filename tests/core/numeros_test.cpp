@@ -29,17 +29,26 @@ std::string ErrorFlotante(const std::string& t, char decimal) {
 }  // namespace
 
 TEST(TextoAEntero, AceptaSignoDigitosYBlancos) {
-    for (auto [t, n] : {std::pair{"500", 500}, {" 12 ", 12}, {"+5", 5}, {"-7", -7}, {"007", 7}, {"0", 0},
-                        {"\t42\t", 42}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+    for (auto [t, n] : {std::pair{"500", 500},
+                        {" 12 ", 12},
+                        {"+5", 5},
+                        {"-7", -7},
+                        {"007", 7},
+                        {"0", 0},
+                        {"\t42\t", 42},
+                        {"2147483647", 2147483647},
+                        {"-2147483648", -2147483647 - 1},
                         {"-0", 0}}) {
         EXPECT_EQ(TextoAEntero(t), n) << t;
     }
 }
 
 TEST(TextoAEntero, RechazaTodoLoDemasConSuTexto) {
-    for (const char* t : {"", " ", "abc", "1.5", "1,5", "2.0", "1e3", "0x10", "$10", "2147483648",
-                          "-2147483649", "99999999999999999999", "1 000", "+", "-", "- 5", "5-", "inf", "nan",
-                          "\xef\xbc\x91\xef\xbc\x92" /* full-width 12 */}) {
+    for (const char* t : {"",      " ",          "abc",         "1.5",
+                          "1,5",   "2.0",        "1e3",         "0x10",
+                          "$10",   "2147483648", "-2147483649", "99999999999999999999",
+                          "1 000", "+",          "-",           "- 5",
+                          "5-",    "inf",        "nan",         "\xef\xbc\x91\xef\xbc\x92" /* full-width 12 */}) {
         EXPECT_EQ(ErrorEntero(t), "'" + std::string(t) + "' is not a valid integer value") << t;
     }
     const std::string millon(1000000, '7');
@@ -52,10 +61,19 @@ TEST(TextoAFlotante, AceptaElSeparadorDelLocaleYExponente) {
         char decimal;
         long double valor;
     };
-    for (const Caso& c : {Caso{"2.5", '.', 2.5L}, {"2,5", ',', 2.5L}, {"-3,75", ',', -3.75L}, {" 1 ", '.', 1.0L},
-                          {".5", '.', 0.5L}, {"5.", '.', 5.0L}, {"1e3", '.', 1000.0L}, {"1E-2", '.', 0.01L},
-                          {"+2.5e+1", '.', 25.0L}, {"-0", '.', 0.0L}, {"0.001", '.', 0.001L},
-                          {"1.5", ',', -1}, {"1,5", '.', -1}}) {
+    for (const Caso& c : {Caso{"2.5", '.', 2.5L},
+                          {"2,5", ',', 2.5L},
+                          {"-3,75", ',', -3.75L},
+                          {" 1 ", '.', 1.0L},
+                          {".5", '.', 0.5L},
+                          {"5.", '.', 5.0L},
+                          {"1e3", '.', 1000.0L},
+                          {"1E-2", '.', 0.01L},
+                          {"+2.5e+1", '.', 25.0L},
+                          {"-0", '.', 0.0L},
+                          {"0.001", '.', 0.001L},
+                          {"1.5", ',', -1},
+                          {"1,5", '.', -1}}) {
         if (c.valor == -1) {
             EXPECT_EQ(ErrorFlotante(c.texto, c.decimal),
                       "'" + std::string(c.texto) + "' is not a valid floating point value")
@@ -70,8 +88,28 @@ TEST(TextoAFlotante, AceptaElSeparadorDelLocaleYExponente) {
 }
 
 TEST(TextoAFlotante, RechazaTodoLoDemasConSuTexto) {
-    for (const char* t : {"", " ", "abc", "inf", "-inf", "nan", "NaN", "0x10", "1 000", "1.000,5", "1..5", "e5",
-                          "1e", "1e+", ".", "-.", "+", "1.5.", "2,5", "1e5000", "-1e5000", "1_0",
+    for (const char* t : {"",
+                          " ",
+                          "abc",
+                          "inf",
+                          "-inf",
+                          "nan",
+                          "NaN",
+                          "0x10",
+                          "1 000",
+                          "1.000,5",
+                          "1..5",
+                          "e5",
+                          "1e",
+                          "1e+",
+                          ".",
+                          "-.",
+                          "+",
+                          "1.5.",
+                          "2,5",
+                          "1e5000",
+                          "-1e5000",
+                          "1_0",
                           "\xef\xbc\x91\xef\xbc\x92"}) {
         EXPECT_EQ(ErrorFlotante(t, '.'), "'" + std::string(t) + "' is not a valid floating point value") << t;
     }

@@ -137,7 +137,8 @@ TEST(Planta, ConcuerdaConLaSolucionExactaConElErrorDeRK4) {
         const float h = static_cast<float>(static_cast<long double>(s.T_Muestreo) / 10);
         // the period integrated: the sub-steps go on while the Single clock has not passed T
         int pasos = 0;
-        for (float reloj = 0; s.T_Muestreo >= reloj; ++pasos) reloj = static_cast<float>(reloj + static_cast<double>(h));
+        for (float reloj = 0; s.T_Muestreo >= reloj; ++pasos)
+            reloj = static_cast<float>(reloj + static_cast<double>(h));
         const double t = pasos * static_cast<double>(h);
         // RK4's local error on this equation is about h^5 / 120 of the distance to equilibrium per
         // sub-step, carried forward with the decay: after n sub-steps about n e^(h - t) h^5 / 120
@@ -160,7 +161,8 @@ TEST(Planta, ConcuerdaConLaSolucionExactaConElErrorDeRK4) {
     for (int k = 0; k < 400; ++k) {
         v = RK(s, v);
         const double t = (k + 1) * 10 * static_cast<double>(0.0500000007f);
-        EXPECT_NEAR(CalcularNivel(s, v), 4 * (1 - std::exp(-t / 20)), 2e-5) << k;  // Single rounding over 4000 sub-steps
+        EXPECT_NEAR(CalcularNivel(s, v), 4 * (1 - std::exp(-t / 20)), 2e-5)
+            << k;  // Single rounding over 4000 sub-steps
         EXPECT_LE(CalcularNivel(s, v), 4.0f);
     }
 }

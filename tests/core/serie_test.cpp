@@ -47,10 +47,10 @@ TEST(Serie, UltimoPuntoDibujadoSegunElRangoMostrado) {
         long long indice;
     };
     for (const Caso& c : {Caso{true, 0, 0, 10},
-                          {false, 12, 15, 5},      // first point at or beyond 15
-                          {false, 12, 14.5, 5},    // first point beyond 14.5 is x = 15
-                          {false, 0, 5, 0},        // the range lies left of every point: the first one
-                          {false, 19.5, 30, 10},   // none at or beyond the right end: the last point
+                          {false, 12, 15, 5},     // first point at or beyond 15
+                          {false, 12, 14.5, 5},   // first point beyond 14.5 is x = 15
+                          {false, 0, 5, 0},       // the range lies left of every point: the first one
+                          {false, 19.5, 30, 10},  // none at or beyond the right end: the last point
                           {false, 20, 30, 10},
                           {false, 20.5, 30, 10 - 11}}) {  // none at or beyond the left end
         EXPECT_EQ(s.UltimoDibujado(c.completo, c.xmin, c.xmax), c.indice) << c.xmin << " " << c.xmax;

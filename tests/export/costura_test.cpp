@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "export/archivo.h"
 #include "base/errores.h"
+#include "export/archivo.h"
 #include "export/llamadas.h"
 #include "tests/export/utilidades.h"
 
@@ -21,13 +21,13 @@ namespace {
 
 // What the replaced calls do. A global, since the calls are plain function pointers.
 struct Guion {
-    int llamadas = 0;                                         // write calls so far
-    int fallaEn = 0;                                          // the write call that fails (from 1), 0 for none
-    int codigo = ENOSPC;                                      // its errno
+    int llamadas = 0;                                              // write calls so far
+    int fallaEn = 0;                                               // the write call that fails (from 1), 0 for none
+    int codigo = ENOSPC;                                           // its errno
     std::size_t maximo = std::numeric_limits<std::size_t>::max();  // bytes taken per call at most
-    int interrupciones = 0;                                   // calls that fail with EINTR before any other
+    int interrupciones = 0;                                        // calls that fail with EINTR before any other
     bool cierreFalla = false;
-    std::vector<std::size_t> escritos;                        // bytes that reached the file, per call
+    std::vector<std::size_t> escritos;  // bytes that reached the file, per call
     int cierres = 0;
 };
 Guion guion;
@@ -114,8 +114,8 @@ TEST_F(Costura, UnaEscrituraFallidaConservaLosBloquesAnteriores) {
         int codigo;
         const char* texto;
     };
-    for (const auto& c : {Caso{1, ENOSPC, "Disk full"}, {2, EDQUOT, "Disk full"}, {3, ENOSPC, "Disk full"},
-                          {6, EIO, "I/O error 5"}}) {
+    for (const auto& c :
+         {Caso{1, ENOSPC, "Disk full"}, {2, EDQUOT, "Disk full"}, {3, ENOSPC, "Disk full"}, {6, EIO, "I/O error 5"}}) {
         guion = Guion{};
         guion.fallaEn = c.fallaEn;
         guion.codigo = c.codigo;

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "base/errores.h"
 #include "export/archivo.h"
 #include "export/error_archivo.h"
-#include "base/errores.h"
 #include "tests/export/utilidades.h"
 
 extern char** environ;
@@ -41,11 +41,21 @@ TEST(TextoErrorArchivo, NombraElErrorComoElRuntime) {
         std::string texto;
     };
     const Caso casos[] = {
-        {EACCES, "File access denied"}, {EPERM, "File access denied"},  {EROFS, "File access denied"},
-        {EISDIR, "File access denied"}, {ENOENT, "Invalid filename"},   {ENOTDIR, "Invalid filename"},
-        {ENAMETOOLONG, "Invalid filename"}, {EINVAL, "Invalid filename"}, {EMFILE, "Too many open files"},
-        {ENFILE, "Too many open files"}, {ENOSPC, "Disk full"},          {EDQUOT, "Disk full"},
-        {EIO, "I/O error 5"},           {ETXTBSY, "I/O error 26"},      {ELOOP, "I/O error 40"},
+        {EACCES, "File access denied"},
+        {EPERM, "File access denied"},
+        {EROFS, "File access denied"},
+        {EISDIR, "File access denied"},
+        {ENOENT, "Invalid filename"},
+        {ENOTDIR, "Invalid filename"},
+        {ENAMETOOLONG, "Invalid filename"},
+        {EINVAL, "Invalid filename"},
+        {EMFILE, "Too many open files"},
+        {ENFILE, "Too many open files"},
+        {ENOSPC, "Disk full"},
+        {EDQUOT, "Disk full"},
+        {EIO, "I/O error 5"},
+        {ETXTBSY, "I/O error 26"},
+        {ELOOP, "I/O error 40"},
     };
     for (const auto& c : casos) EXPECT_EQ(TextoErrorArchivo(c.codigo), c.texto) << "errno " << c.codigo;
 }
@@ -81,7 +91,8 @@ TEST(EscribirExportacion, UnaCarpetaProtegidaNiegaElAcceso) {
         GTEST_SKIP() << "root writes through permission bits; the /sys case covers \"File access denied\"";
     }
     CarpetaTemporal carpeta;
-    std::filesystem::permissions(carpeta.ruta(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(carpeta.ruta(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     EXPECT_EQ(TextoDelFallo(carpeta.Ruta("a.txt")), "File access denied");
     EXPECT_FALSE(std::filesystem::exists(carpeta.Ruta("a.txt")));
 }

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -41,7 +41,7 @@ const double kBajo003125 = std::nextafter(0.03125, 0.0);
 // Ties are odd multiples of 2^-(d+1): exactly half a unit of the last decimal, rounded away from zero.
 TEST(CampoFijo, RedondeaLasMitadesExactasLejosDeCero) {
     Comprobar({
-        {0.03125, 4, 9, "   0.0313"},   // "%.4f" gives 0.0312 (ties to even)
+        {0.03125, 4, 9, "   0.0313"},  // "%.4f" gives 0.0312 (ties to even)
         {-0.03125, 4, 9, "  -0.0313"},
         {0.09375, 4, 0, "0.0938"},
         {1.96875, 4, 0, "1.9688"},
@@ -66,12 +66,12 @@ TEST(CampoFijo, JuntoAUnaMitadDecideElValorBinario) {
         {std::nextafter(0.03125, 1.0), 4, 0, "0.0313"},
         {std::nextafter(2.5, 0.0), 0, 0, "2"},
         {std::nextafter(0.5, 0.0), 0, 0, "0"},
-        {0.00005, 4, 0, "0.0001"},      // 5.0000000000000002396e-05
+        {0.00005, 4, 0, "0.0001"},  // 5.0000000000000002396e-05
         {-0.00005, 4, 0, "-0.0001"},
-        {0.00015, 4, 0, "0.0001"},      // 1.4999999999999998686e-04
-        {1.00005, 4, 0, "1.0001"},      // 1.0000500000000001055
-        {99.99995, 4, 0, "99.9999"},    // 99.999949999999998340
-        {999.99995, 4, 0, "1000.0000"}, // 999.99995000000001255
+        {0.00015, 4, 0, "0.0001"},       // 1.4999999999999998686e-04
+        {1.00005, 4, 0, "1.0001"},       // 1.0000500000000001055
+        {99.99995, 4, 0, "99.9999"},     // 99.999949999999998340
+        {999.99995, 4, 0, "1000.0000"},  // 999.99995000000001255
         {0.123456, 4, 0, "0.1235"},
     });
 }
@@ -128,8 +128,8 @@ TEST(CampoFijo, RechazaValoresNoFinitosYDecimalesFueraDeRango) {
         double valor;
         const char* texto;
     };
-    for (const auto& [valor, texto] : {Caso{nan, kOperacionInvalida}, {-nan, kOperacionInvalida},
-                                       {inf, kDesbordamiento}, {-inf, kDesbordamiento}}) {
+    for (const auto& [valor, texto] :
+         {Caso{nan, kOperacionInvalida}, {-nan, kOperacionInvalida}, {inf, kDesbordamiento}, {-inf, kDesbordamiento}}) {
         try {
             CampoFijo(valor, 4, 9);
             ADD_FAILURE() << "no error for " << valor;

@@ -51,9 +51,7 @@ public:
         const std::uint64_t j = (g_() >> 12) >> Entero(0, 52);
         return Signo() * std::ldexp(static_cast<double>(2 * j + 1), -(decimales + 1));
     }
-    double Diminuto() {
-        return Signo() * std::ldexp(static_cast<double>(g_() >> 11), Entero(-1074 - 53, -40 - 53));
-    }
+    double Diminuto() { return Signo() * std::ldexp(static_cast<double>(g_() >> 11), Entero(-1074 - 53, -40 - 53)); }
     double Exportado() {  // an action or a level as the runs produce them
         return static_cast<float>(Uniforme(-20.0, 20.0));
     }
@@ -72,8 +70,8 @@ public:
         const std::string esperado = CampoReferencia(v, decimales, ancho);
         const std::string obtenido = CampoFijo(v, decimales, ancho);
         if (obtenido != esperado && ++fallos_ <= 20) {
-            ADD_FAILURE() << std::hexfloat << v << " decimales=" << decimales << " ancho=" << ancho
-                          << "\n  esperado [" << esperado << "]\n  obtenido [" << obtenido << "]";
+            ADD_FAILURE() << std::hexfloat << v << " decimales=" << decimales << " ancho=" << ancho << "\n  esperado ["
+                          << esperado << "]\n  obtenido [" << obtenido << "]";
         }
     }
     // The export's two formats and one other number of decimals.
@@ -108,10 +106,19 @@ TEST(CampoFijo, CoincideConLaReferenciaExacta) {
         }
     }
     // Around the limits of the 64- and 128-bit arithmetic inside, and far beyond.
-    const double limites[] = {std::ldexp(1.0, 62) / 1e4, 1e15, std::ldexp(1.0, 53), std::ldexp(1.0, 63),
-                              std::ldexp(1.0, 64), std::ldexp(1.0, 75), std::ldexp(1.0, 76),
-                              std::ldexp(1.0, 113) / 1e4, std::ldexp(1.0, 113) / 1e18, std::ldexp(1.0, 127),
-                              std::ldexp(1.0, 128), 1e36, std::numeric_limits<double>::max()};
+    const double limites[] = {std::ldexp(1.0, 62) / 1e4,
+                              1e15,
+                              std::ldexp(1.0, 53),
+                              std::ldexp(1.0, 63),
+                              std::ldexp(1.0, 64),
+                              std::ldexp(1.0, 75),
+                              std::ldexp(1.0, 76),
+                              std::ldexp(1.0, 113) / 1e4,
+                              std::ldexp(1.0, 113) / 1e18,
+                              std::ldexp(1.0, 127),
+                              std::ldexp(1.0, 128),
+                              1e36,
+                              std::numeric_limits<double>::max()};
     for (double limite : limites) {
         double arriba = limite;
         double abajo = limite;

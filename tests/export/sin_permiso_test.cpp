@@ -2,10 +2,10 @@
 // each case runs in a child process that gives up root for an unprivileged user, or that mounts a read-only
 // file system over the folder in a mount namespace of its own, so that nothing outside the child changes.
 #include <fcntl.h>
+#include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
-#include <grp.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@
 #include <string>
 #include <utility>
 
-#include "export/archivo.h"
 #include "base/errores.h"
+#include "export/archivo.h"
 #include "tests/export/utilidades.h"
 
 namespace {
@@ -73,7 +73,8 @@ Resultado EnHijo(const std::function<std::string()>& preparar, const std::string
     ::close(tubo[1]);
     std::string informe;
     char bloque[256];
-    for (ssize_t n; (n = ::read(tubo[0], bloque, sizeof bloque)) > 0;) informe.append(bloque, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = ::read(tubo[0], bloque, sizeof bloque)) > 0;)
+        informe.append(bloque, static_cast<std::size_t>(n));
     ::close(tubo[0]);
     int estado = 0;
     ::waitpid(hijo, &estado, 0);
@@ -103,10 +104,10 @@ std::string SoloLectura(const std::string& carpeta, bool vacia) {
     if (::unshare(CLONE_NEWNS) != 0) return "no mount namespace: " + std::string(std::strerror(errno));
     if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
         return "cannot make the mounts private: " + std::string(std::strerror(errno));
-    const bool montada = vacia ? ::mount("none", carpeta.c_str(), "tmpfs", MS_RDONLY, nullptr) == 0
-                               : ::mount(carpeta.c_str(), carpeta.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
-                                     ::mount(nullptr, carpeta.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY,
-                                             nullptr) == 0;
+    const bool montada =
+        vacia ? ::mount("none", carpeta.c_str(), "tmpfs", MS_RDONLY, nullptr) == 0
+              : ::mount(carpeta.c_str(), carpeta.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+                    ::mount(nullptr, carpeta.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     return montada ? "" : "cannot mount read-only: " + std::string(std::strerror(errno));
 }
 

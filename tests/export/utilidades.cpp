@@ -15,8 +15,7 @@ CarpetaTemporal::CarpetaTemporal() {
 
 CarpetaTemporal::~CarpetaTemporal() {
     std::error_code error;
-    std::filesystem::permissions(ruta_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                 error);
+    std::filesystem::permissions(ruta_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
     std::filesystem::remove_all(ruta_, error);
 }
 

@@ -18,21 +18,18 @@ struct Definicion_Conjunto {
 using Definicion_Grupo = std::array<Definicion_Conjunto, 5>;
 
 // The fuzzy dialog's default sets, MN, Ne, Ze, Po, MP in that order.
-inline constexpr Definicion_Grupo kError = {{{1, 2.5, -3.75}, {0, 1.25, -1.25}, {0, 1.25, 0.0},
-                                              {0, 1.25, 1.25}, {2, 2.5, 3.75}}};
-inline constexpr Definicion_Grupo kDerivada = {{{1, 0.5, -0.75}, {0, 0.25, -0.25}, {0, 0.25, 0.0},
-                                                 {0, 0.25, 0.25}, {2, 0.5, 0.75}}};
-inline constexpr Definicion_Grupo kControl = {{{3, 0.0, -0.75}, {3, 0.0, -0.375}, {3, 0.0, 0.0},
-                                                {3, 0.0, 0.375}, {3, 0.0, 0.75}}};
+inline constexpr Definicion_Grupo kError = {
+    {{1, 2.5, -3.75}, {0, 1.25, -1.25}, {0, 1.25, 0.0}, {0, 1.25, 1.25}, {2, 2.5, 3.75}}};
+inline constexpr Definicion_Grupo kDerivada = {
+    {{1, 0.5, -0.75}, {0, 0.25, -0.25}, {0, 0.25, 0.0}, {0, 0.25, 0.25}, {2, 0.5, 0.75}}};
+inline constexpr Definicion_Grupo kControl = {
+    {{3, 0.0, -0.75}, {3, 0.0, -0.375}, {3, 0.0, 0.0}, {3, 0.0, 0.375}, {3, 0.0, 0.75}}};
 
 using Tabla = std::array<std::array<std::int32_t, 5>, 5>;
 
 // The dialog's default rule grid; rows are error sets, columns derivative sets.
-inline constexpr Tabla kReglas = {{{0, 0, 0, 0, 0},
-                                   {0, 1, 1, 2, 2},
-                                   {1, 1, 2, 2, 3},
-                                   {2, 2, 3, 3, 4},
-                                   {4, 4, 4, 4, 4}}};
+inline constexpr Tabla kReglas = {
+    {{0, 0, 0, 0, 0}, {0, 1, 1, 2, 2}, {1, 1, 2, 2, 3}, {2, 2, 3, 3, 4}, {4, 4, 4, 4, 4}}};
 
 // Dimensions f for 5, 5 and n_u sets and defines the first five of each group and the 25 rules.
 inline void Definir(FIS& f, const Definicion_Grupo& e, const Definicion_Grupo& de, const Definicion_Grupo& u,

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "base/aritmetica.h"
-#include "tests/fuzzy/comun.h"
 #include "fuzzy/fdp.h"
+#include "tests/fuzzy/comun.h"
 
 namespace {
 
@@ -35,21 +35,33 @@ TEST(FDP, NaceConTodoACero) {
 }
 
 TEST(FDP, TrianguloDecaeLinealmenteYSeRecorta) {
-    for (const Caso& c : {Caso{0, 1.25, 0.0, 0.0, 1.0}, {0, 1.25, 0.0, 0.625, 0.5}, {0, 1.25, 0.0, -0.625, 0.5},
-                          {0, 1.25, 0.0, 1.25, 0.0}, {0, 1.25, 0.0, -1.25, 0.0}, {0, 1.25, 0.0, 2.0, 0.0},
-                          {0, 1.25, 0.0, -2.0, 0.0}, {0, 1.25, 1.25, 0.625, 0.5},
+    for (const Caso& c : {Caso{0, 1.25, 0.0, 0.0, 1.0},
+                          {0, 1.25, 0.0, 0.625, 0.5},
+                          {0, 1.25, 0.0, -0.625, 0.5},
+                          {0, 1.25, 0.0, 1.25, 0.0},
+                          {0, 1.25, 0.0, -1.25, 0.0},
+                          {0, 1.25, 0.0, 2.0, 0.0},
+                          {0, 1.25, 0.0, -2.0, 0.0},
+                          {0, 1.25, 1.25, 0.625, 0.5},
                           // 1 - 1/3 at extended precision, rounded once: the Double nearest to 2/3
-                          {0, 3.0, 0.0, 1.0, 2.0 / 3.0}, {0, 3.0, 0.0, -1.0, 2.0 / 3.0}})
+                          {0, 3.0, 0.0, 1.0, 2.0 / 3.0},
+                          {0, 3.0, 0.0, -1.0, 2.0 / 3.0}})
         Comprobar(c);
 }
 
 TEST(FDP, HombrosSonPlanosDeSuLadoYDecaenDelOtro) {
     for (const Caso& c : {// left shoulder: 1 everywhere below the centre, 0 from one width above it
-                          Caso{1, 2.5, -3.75, -10.0, 1.0}, {1, 2.5, -3.75, -3.75, 1.0}, {1, 2.5, -3.75, -2.5, 0.5},
-                          {1, 2.5, -3.75, -1.25, 0.0}, {1, 2.5, -3.75, 0.0, 0.0},
+                          Caso{1, 2.5, -3.75, -10.0, 1.0},
+                          {1, 2.5, -3.75, -3.75, 1.0},
+                          {1, 2.5, -3.75, -2.5, 0.5},
+                          {1, 2.5, -3.75, -1.25, 0.0},
+                          {1, 2.5, -3.75, 0.0, 0.0},
                           // right shoulder: 0 up to one width below the centre, 1 from the centre up
-                          {2, 2.5, 3.75, 10.0, 1.0}, {2, 2.5, 3.75, 3.75, 1.0}, {2, 2.5, 3.75, 2.5, 0.5},
-                          {2, 2.5, 3.75, 1.25, 0.0}, {2, 2.5, 3.75, -5.0, 0.0}})
+                          {2, 2.5, 3.75, 10.0, 1.0},
+                          {2, 2.5, 3.75, 3.75, 1.0},
+                          {2, 2.5, 3.75, 2.5, 0.5},
+                          {2, 2.5, 3.75, 1.25, 0.0},
+                          {2, 2.5, 3.75, -5.0, 0.0}})
         Comprobar(c);
 }
 
@@ -96,10 +108,17 @@ TEST(FDP, AnchoCeroFallaSoloEnLosLadosConPendiente) {
         const char* error;  // nullptr: no division, degree 1
     };
     const double centro = 0.25;
-    for (const CasoCero& c : {CasoCero{0, 0.0, kDivisionPorCero}, {0, 1.0, kDivisionPorCero},
-                              {0, centro, kOperacionInvalida}, {1, 0.0, nullptr}, {1, centro, kOperacionInvalida},
-                              {1, 1.0, kDivisionPorCero}, {2, 0.0, kDivisionPorCero}, {2, centro, nullptr},
-                              {2, 1.0, nullptr}, {3, 0.0, nullptr}, {3, centro, nullptr}}) {
+    for (const CasoCero& c : {CasoCero{0, 0.0, kDivisionPorCero},
+                              {0, 1.0, kDivisionPorCero},
+                              {0, centro, kOperacionInvalida},
+                              {1, 0.0, nullptr},
+                              {1, centro, kOperacionInvalida},
+                              {1, 1.0, kDivisionPorCero},
+                              {2, 0.0, kDivisionPorCero},
+                              {2, centro, nullptr},
+                              {2, 1.0, nullptr},
+                              {3, 0.0, nullptr},
+                              {3, centro, nullptr}}) {
         FDP f;
         f.Asignar(c.tipo, 0.0, centro);
         f.Grado = 0.125;

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "base/aritmetica.h"
-#include "tests/fuzzy/comun.h"
 #include "fuzzy/fis.h"
+#include "tests/fuzzy/comun.h"
 
 namespace {
 
@@ -30,8 +30,8 @@ double Inferir_Literal(FIS& f, double e, double de) {
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 5; ++j) {
             const double fuerza = f.Fuerzas[i][j];
-            numerador = aDouble(static_cast<long double>(fuerza) * f.Conjuntos_U[f.Tabla_Reglas[i][j]].Centro +
-                                numerador);
+            numerador =
+                aDouble(static_cast<long double>(fuerza) * f.Conjuntos_U[f.Tabla_Reglas[i][j]].Centro + numerador);
             denominador = aDouble(static_cast<long double>(denominador) + fuerza);
         }
     return aDouble(Dividir(numerador, denominador));
@@ -77,8 +77,8 @@ void Conjunto_De_Entrada(std::mt19937_64& azar, FDP& c) {
 double Centro_De_Salida(std::mt19937_64& azar) {
     constexpr double kMinimo = std::numeric_limits<double>::denorm_min();
     std::uniform_real_distribution<double> real(-1.0, 1.0);
-    return Uno_De(azar, {real(azar), real(azar), real(azar), real(azar), 0.0, -0.0, kMinimo, -kMinimo, -kMinimo,
-                         1e308, std::numeric_limits<double>::infinity()});
+    return Uno_De(azar, {real(azar), real(azar), real(azar), real(azar), 0.0, -0.0, kMinimo, -kMinimo, -kMinimo, 1e308,
+                         std::numeric_limits<double>::infinity()});
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/aritmetica.h"
-#include "tests/fuzzy/comun.h"
 #include "fuzzy/fis.h"
+#include "tests/fuzzy/comun.h"
 
 namespace {
 
@@ -136,9 +136,8 @@ TEST(FIS, PrimerPasoFuzzyConLosValoresPorDefecto) {
 TEST(FIS, ReglasDelMismoConjuntoSeSumanCadaUnaPorSi) {
     FIS f;
     // Error sets 0 and 1 give 0.2 and 0.6 at e = 4, derivative set 0 gives 1; both rules name set 4.
-    Definir(f, {{{0, 5.0, 0.0}, {0, 10.0, 0.0}, kNunca, kNunca, kNunca}},
-            {{kSiempre, kNunca, kNunca, kNunca, kNunca}}, kControl,
-            {{{4, 1, 1, 1, 1}, {4, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}}});
+    Definir(f, {{{0, 5.0, 0.0}, {0, 10.0, 0.0}, kNunca, kNunca, kNunca}}, {{kSiempre, kNunca, kNunca, kNunca, kNunca}},
+            kControl, {{{4, 1, 1, 1, 1}, {4, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}}});
     const double u = f.Inferir(4.0, 0.0);
     EXPECT_DOUBLE_EQ(f.Fuerzas[0][0], 0.2);
     EXPECT_DOUBLE_EQ(f.Fuerzas[1][0], 0.6);
@@ -150,14 +149,14 @@ TEST(FIS, UnaSolaReglaActivaDaSuCentro) {
     // Error set 2 and derivative set 3 are the only ones above 0; their rule names output set k. The output
     // is s x centre / s: exact where the strength s = 1 - e is a power of two, else s x centre is rounded and
     // the quotient may land one ulp off the centre.
-    for (const auto& [e, exacto] : {std::pair{0.5, true}, {0.75, true}, {0.0, true}, {0.1, false},
-                                    {0.999, false}, {1e-9, false}, {0.3, false}}) {
+    for (const auto& [e, exacto] :
+         {std::pair{0.5, true}, {0.75, true}, {0.0, true}, {0.1, false}, {0.999, false}, {1e-9, false}, {0.3, false}}) {
         for (int k = 0; k < 5; ++k) {
             FIS f;
             Tabla reglas{};
             reglas[2][3] = k;
-            Definir(f, {{kNunca, kNunca, {0, 1.0, 0.0}, kNunca, kNunca}},
-                    {{kNunca, kNunca, kNunca, kSiempre, kNunca}}, kControl, reglas);
+            Definir(f, {{kNunca, kNunca, {0, 1.0, 0.0}, kNunca, kNunca}}, {{kNunca, kNunca, kNunca, kSiempre, kNunca}},
+                    kControl, reglas);
             const double u = f.Inferir(e, 0.0);
             if (exacto)
                 EXPECT_EQ(u, kControl[k].centro) << "e " << e << " conjunto " << k;
@@ -169,8 +168,8 @@ TEST(FIS, UnaSolaReglaActivaDaSuCentro) {
 
 TEST(FIS, FuerzasSonElMinimoDeCadaPar) {
     FIS f = Sistema_Por_Defecto();
-    for (const auto& [e, de] : {std::pair{0.0, 0.0}, {1.0, 2.0}, {-0.3, 0.1}, {2.9, -0.6}, {-4.0, 0.3},
-                               {0.7, -0.13}, {-1.1, 0.2}}) {
+    for (const auto& [e, de] :
+         {std::pair{0.0, 0.0}, {1.0, 2.0}, {-0.3, 0.1}, {2.9, -0.6}, {-4.0, 0.3}, {0.7, -0.13}, {-1.1, 0.2}}) {
         f.Inferir(e, de);
         for (int i = 0; i < 5; ++i)
             for (int j = 0; j < 5; ++j) {
@@ -220,8 +219,7 @@ TEST(FIS, ConjuntoDeAnchoCeroTerminaLaInferenciaDondeFalla) {
 }
 
 TEST(FIS, SinSusCincoConjuntosSeNiegaAInferir) {
-    for (const auto& [n_e, n_de, n_u] :
-         {std::tuple{0, 0, 0}, {4, 5, 5}, {5, 4, 5}, {5, 5, 4}, {5, 5, 0}, {0, 5, 5}}) {
+    for (const auto& [n_e, n_de, n_u] : {std::tuple{0, 0, 0}, {4, 5, 5}, {5, 4, 5}, {5, 5, 4}, {5, 5, 0}, {0, 5, 5}}) {
         FIS f;
         if (n_e + n_de + n_u > 0) f.Dimensionar(n_e, n_de, n_u);
         const Estado antes = Estado_De(f);
@@ -236,12 +234,15 @@ TEST(FIS, ReglaFueraDeLosConjuntosDeSalidaSeNiegaSinCambiarNada) {
         int i, j, n_u, entrada;
         const char* texto;
     };
-    for (const Caso& c : {Caso{2, 4, 5, 5, "La regla del error Ze y la derivada MP nombra el conjunto de salida 5, "
-                                          "fuera de 0 a 4"},
-                          {0, 0, 5, -1, "La regla del error MN y la derivada MN nombra el conjunto de salida -1, "
-                                        "fuera de 0 a 4"},
-                          {4, 1, 6, 6, "La regla del error MP y la derivada Ne nombra el conjunto de salida 6, "
-                                       "fuera de 0 a 5"}}) {
+    for (const Caso& c : {Caso{2, 4, 5, 5,
+                               "La regla del error Ze y la derivada MP nombra el conjunto de salida 5, "
+                               "fuera de 0 a 4"},
+                          {0, 0, 5, -1,
+                           "La regla del error MN y la derivada MN nombra el conjunto de salida -1, "
+                           "fuera de 0 a 4"},
+                          {4, 1, 6, 6,
+                           "La regla del error MP y la derivada Ne nombra el conjunto de salida 6, "
+                           "fuera de 0 a 5"}}) {
         FIS f;
         Definir(f, kError, kDerivada, kControl, kReglas, c.n_u);
         f.Inferir(1.0, 2.0);

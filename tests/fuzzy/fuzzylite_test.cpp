@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "base/aritmetica.h"
-#include "tests/fuzzy/comun.h"
 #include "fuzzy/fis.h"
+#include "tests/fuzzy/comun.h"
 #include "tests/fuzzy/motor_fuzzylite.h"
 
 namespace {
@@ -117,8 +117,7 @@ TEST(Fuzzylite, ConjuntosYReglasAlAzar) {
     Recuento r;
     for (int sistema = 0; sistema < 200; ++sistema) {
         FIS f;
-        Definir(f, Grupo_Al_Azar(azar, 4), Grupo_Al_Azar(azar, 4), Grupo_Al_Azar(azar, 1),
-                Tabla_Al_Azar(azar));
+        Definir(f, Grupo_Al_Azar(azar, 4), Grupo_Al_Azar(azar, 4), Grupo_Al_Azar(azar, 1), Tabla_Al_Azar(azar));
         Motor_Fuzzylite referencia(f);
         for (int n = 0; n < 100; ++n) {
             const double e = entrada(azar);

@@ -16,14 +16,12 @@ inline const char* const kEtiquetasFl[5] = {"MN", "Ne", "Ze", "Po", "MP"};
 inline fl::Term* Termino(const FDP& f, const std::string& nombre) {
     const double c = f.Centro, w = f.Ancho;
     switch (f.Tipo) {
-    case 0:
-        return new fl::Triangle(nombre, c - w, c, c + w);
-    case 1:  // 1 up to the centre, 0 from c + w on
-        return new fl::Ramp(nombre, c + w, c);
-    case 2:  // 0 up to c - w, 1 from the centre on
-        return new fl::Ramp(nombre, c - w, c);
-    default:
-        return new fl::Constant(nombre, 1.0);
+        case 0: return new fl::Triangle(nombre, c - w, c, c + w);
+        case 1:  // 1 up to the centre, 0 from c + w on
+            return new fl::Ramp(nombre, c + w, c);
+        case 2:  // 0 up to c - w, 1 from the centre on
+            return new fl::Ramp(nombre, c - w, c);
+        default: return new fl::Constant(nombre, 1.0);
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "tests/fuzzy/comun.h"
 #include "fuzzy/vector_2_din.h"
+#include "tests/fuzzy/comun.h"
 
 TEST(Vector_2_Din, NaceVacioYRedimensionadoTieneCeros) {
     Vector_2_Din m;
@@ -30,8 +30,8 @@ TEST(Vector_2_Din, RedimensionarConservaLoComunYPoneCerosEnLoNuevo) {
     struct Paso {
         std::int32_t filas, columnas, filas_vivas, columnas_vivas;
     };
-    for (const Paso p : {Paso{3, 4, 2, 3}, {3, 4, 2, 3}, {4, 2, 2, 2}, {1, 5, 1, 2}, {3, 3, 1, 2}, {0, 4, 0, 0},
-                         {2, 2, 0, 0}}) {
+    for (const Paso p :
+         {Paso{3, 4, 2, 3}, {3, 4, 2, 3}, {4, 2, 2, 2}, {1, 5, 1, 2}, {3, 3, 1, 2}, {0, 4, 0, 0}, {2, 2, 0, 0}}) {
         m.Redimensionar(p.filas, p.columnas);
         ASSERT_EQ(m.Filas(), p.filas);
         ASSERT_EQ(m.Columnas(), p.columnas);
@@ -50,8 +50,8 @@ TEST(Vector_2_Din, RechazaDimensionesNegativasSinCambiarNada) {
     m[0][1] = 2.5;
     for (const auto& [filas, columnas] : {std::pair{-1, 2}, {1, -2}, {-3, -4}}) {
         EXPECT_EQ(Texto_Del_Error<ErrorTanque>([&] { m.Redimensionar(filas, columnas); }),
-                  "No se puede dimensionar una matriz de " + std::to_string(filas) + " x " +
-                      std::to_string(columnas) + ": las dimensiones no pueden ser negativas");
+                  "No se puede dimensionar una matriz de " + std::to_string(filas) + " x " + std::to_string(columnas) +
+                      ": las dimensiones no pueden ser negativas");
         EXPECT_EQ(m.Filas(), 1);
         EXPECT_EQ(m.Columnas(), 2);
         EXPECT_EQ(m[0][1], 2.5);

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/textos_por_defecto.h"
 #include "tools/ayuda_lote.h"
 #include "tools/opciones_lote.h"
-#include "core/textos_por_defecto.h"
 
 namespace {
 
@@ -102,9 +102,9 @@ void TodosLosEjemplosSeAceptan(const std::string& texto, std::size_t minimo) {
 }
 
 void DescribeCadaOpcion(const std::string& texto) {
-    for (const char* opcion : {"escalon", "pid", "fuzzy", "MUESTRAS", "--NOMBRE=TEXTO", "--NOMBRE@N=TEXTO",
-                               "--decimal=", "--salida=ARCHIVO", "--traza", "--help", "-h", "--ayuda",
-                               "Reglas_F_C", "Track_Referencia", "_Tipo", "_Ancho", "_Centro"})
+    for (const char* opcion :
+         {"escalon", "pid", "fuzzy", "MUESTRAS", "--NOMBRE=TEXTO", "--NOMBRE@N=TEXTO", "--decimal=", "--salida=ARCHIVO",
+          "--traza", "--help", "-h", "--ayuda", "Reglas_F_C", "Track_Referencia", "_Tipo", "_Ancho", "_Centro"})
         EXPECT_NE(texto.find(opcion), std::string::npos) << opcion;
     // every edit outside the fuzzy sets by its name; the sets by their variables and labels
     for (const TextoPorDefecto& t : TextosPorDefecto()) {

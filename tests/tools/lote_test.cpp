@@ -104,8 +104,7 @@ TEST(Lote, UnaReglaCambiadaCambiaElRegistro) {
     EXPECT_NE(base.filas, cambiada.filas);
     const Resultado mala = Correr({"fuzzy", "20", "--Reglas_3_4=9"});
     EXPECT_EQ(mala.estado, 1);
-    EXPECT_EQ(mala.errores,
-              "0: La regla de la fila Ze y la columna Po nombra el conjunto 9; debe estar entre 0 y 4\n");
+    EXPECT_EQ(mala.errores, "0: La regla de la fila Ze y la columna Po nombra el conjunto 9; debe estar entre 0 y 4\n");
 }
 
 TEST(Lote, SalidaEscribeCadaMuestraEnElFormatoDeExportacion) {
@@ -124,10 +123,19 @@ TEST(Lote, SalidaEscribeCadaMuestraEnElFormatoDeExportacion) {
 }
 
 TEST(Lote, OpcionesMalasSeRechazan) {
-    for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{
-             {}, {"escalon"}, {"rampa", "5"}, {"pid", "-1"}, {"pid", "x"}, {"pid", "5", "--Kq=1"},
-             {"pid", "5", "--Reglas_6_1=1"}, {"pid", "5", "--decimal=;"}, {"pid", "5", "--Kp@x=1"},
-             {"pid", "5", "--Track_Referencia=medio"}, {"pid", "5", "--salida="}, {"pid", "5", "--traza=1"}}) {
+    for (const std::vector<std::string>& a :
+         std::vector<std::vector<std::string>>{{},
+                                               {"escalon"},
+                                               {"rampa", "5"},
+                                               {"pid", "-1"},
+                                               {"pid", "x"},
+                                               {"pid", "5", "--Kq=1"},
+                                               {"pid", "5", "--Reglas_6_1=1"},
+                                               {"pid", "5", "--decimal=;"},
+                                               {"pid", "5", "--Kp@x=1"},
+                                               {"pid", "5", "--Track_Referencia=medio"},
+                                               {"pid", "5", "--salida="},
+                                               {"pid", "5", "--traza=1"}}) {
         EXPECT_THROW(LeerOpciones(a), std::invalid_argument) << (a.empty() ? "" : a[0]);
     }
     EXPECT_TRUE(LeerOpciones({"--help"}).ayuda);

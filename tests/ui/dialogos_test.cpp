@@ -23,10 +23,10 @@ enum Dialogo { Planta, Escalon, PID, Fuzzy };
 
 std::unique_ptr<DialogoParametros> Crear(int cual) {
     switch (cual) {
-    case Planta: return std::make_unique<TFrm_Parametros_Planta>();
-    case Escalon: return std::make_unique<TFrm_Parametros>();
-    case PID: return std::make_unique<TFrm_Parametros_PID>();
-    default: return std::make_unique<TFrm_Parametros_Fuzzy>();
+        case Planta: return std::make_unique<TFrm_Parametros_Planta>();
+        case Escalon: return std::make_unique<TFrm_Parametros>();
+        case PID: return std::make_unique<TFrm_Parametros_PID>();
+        default: return std::make_unique<TFrm_Parametros_Fuzzy>();
     }
 }
 
@@ -260,8 +260,10 @@ private slots:
             Mostrar(d.get());
             e->selectAll();
             QTest::keyClicks(e, porRegresar ? "x" : "7,5");
-            if (porRegresar) QTest::mouseClick(d->Regresar, Qt::LeftButton);
-            else d->close();
+            if (porRegresar)
+                QTest::mouseClick(d->Regresar, Qt::LeftButton);
+            else
+                d->close();
             QVERIFY(!d->isVisible());
             QCOMPARE(e->text(), porRegresar ? "x" : "7,5");
         }

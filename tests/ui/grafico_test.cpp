@@ -5,8 +5,8 @@
 #include <cmath>
 #include <random>
 
-#include "ui/grafico.h"
 #include "core/serie.h"
+#include "ui/grafico.h"
 
 namespace {
 
@@ -42,7 +42,10 @@ void CompararConTodosLosPuntos(Grafico& g, Serie* series, const char* caso) {
     for (int y = 0; y < completo.height(); ++y)
         for (int x = 0; x < completo.width(); ++x) distintos += resumido.pixel(x, y) != completo.pixel(x, y);
     QVERIFY2(distintos == 0, qPrintable(QStringLiteral("%1: %2 pixels differ (%3 points drawn of %4)")
-                                            .arg(caso).arg(distintos).arg(puntos).arg(todos)));
+                                            .arg(caso)
+                                            .arg(distintos)
+                                            .arg(puntos)
+                                            .arg(todos)));
 }
 
 }  // namespace

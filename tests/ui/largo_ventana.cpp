@@ -10,8 +10,8 @@
 // other than its stop's.
 
 #include <QApplication>
-#include <QToolButton>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <cstdio>
 #include <fstream>

@@ -129,9 +129,9 @@ private slots:
         QVERIFY(Frm_Ppal->Nivel->isVisible());
         QCOMPARE(Frm_Ppal->Nivel->geometry().bottom(), 275);  // the bar's bottom edge stays put
         // the enabled set on screen follows the core
-        for (QWidget* w : std::initializer_list<QWidget*>{Frm_Ppal->ToolButton1, Frm_Ppal->ToolButton5,
-                                                          Frm_Ppal->ToolButton13, Frm_Ppal->Limpiar,
-                                                          Frm_Ppal->Archivo, Frm_Ppal->Track_Referencia})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{Frm_Ppal->ToolButton1, Frm_Ppal->ToolButton5, Frm_Ppal->ToolButton13,
+                                             Frm_Ppal->Limpiar, Frm_Ppal->Archivo, Frm_Ppal->Track_Referencia})
             QVERIFY(!w->isEnabled());
         for (QWidget* w : std::initializer_list<QWidget*>{Frm_Ppal->ToolButton4, Frm_Ppal->ToolButton8,
                                                           Frm_Ppal->ToolButton11, Frm_Ppal->ToolButton10})
@@ -243,8 +243,10 @@ private slots:
         QTest::newRow("disco lleno") << QStringLiteral("/dev/full") << QStringLiteral("Disk full");
         QTest::newRow("carpeta protegida") << QStringLiteral("/sys/tanque.txt") << QStringLiteral("File access denied");
         QTest::newRow("una carpeta") << carpeta << QStringLiteral("File access denied");
-        QTest::newRow("carpeta inexistente") << carpeta + "/no_existe_tanque/a.txt" << QStringLiteral("Invalid filename");
-        QTest::newRow("nombre largo") << carpeta + "/" + QString(300, 'a') + ".txt" << QStringLiteral("Invalid filename");
+        QTest::newRow("carpeta inexistente")
+            << carpeta + "/no_existe_tanque/a.txt" << QStringLiteral("Invalid filename");
+        QTest::newRow("nombre largo") << carpeta + "/" + QString(300, 'a') + ".txt"
+                                      << QStringLiteral("Invalid filename");
     }
 
     // A file that cannot be written: its message in a box, the chart as it was, no descriptor left open.
@@ -256,7 +258,9 @@ private slots:
         for (int i = 0; i < 3; ++i) s.AtenderTick(Corrida::PID);
         Frm_Ppal->ToolButton13->click();
         dialogos->mensajes.clear();
-        const auto descriptores = [] { return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(); };
+        const auto descriptores = [] {
+            return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
+        };
         const auto antes = descriptores();
         dialogos->nombre = nombre;
         Frm_Ppal->Archivo->click();
