@@ -5,13 +5,11 @@
 std::size_t Serie::Agregar(double x, double y) {
     if (puntos_.empty() || !(x < puntos_.back().x)) {
         puntos_.push_back({x, y});
-        resumen_.Agregado(puntos_.size(), puntos_);
         return puntos_.size() - 1;
     }
     // after the last point whose x is not greater than the new one's
     const std::size_t i = PrimeroTras(x);
     puntos_.insert(puntos_.begin() + static_cast<std::ptrdiff_t>(i), {x, y});
-    resumen_.Insertado(i);
     ++version_;
     return i;
 }
@@ -19,10 +17,11 @@ std::size_t Serie::Agregar(double x, double y) {
 void Serie::BorrarPrimero() {
     if (puntos_.empty()) return;
     puntos_.pop_front();
-    resumen_.BorradoPrimero();
-    // a window that scrolls for days would keep the summaries of every deleted point: start them afresh
-    if (resumen_.Base() > 2 * puntos_.size() + 4096) {
-        resumen_.Limpiar();
+    ++base_;
+    // positions count every point ever kept; a window that scrolls for days counts them afresh, so that
+    // whatever a reader keeps per position does not grow with the run
+    if (base_ > 2 * puntos_.size() + 4096) {
+        base_ = 0;
         ++version_;
     }
 }
@@ -30,7 +29,7 @@ void Serie::BorrarPrimero() {
 void Serie::Limpiar() {
     puntos_.clear();
     puntos_.shrink_to_fit();
-    resumen_.Limpiar();
+    base_ = 0;
     ++version_;
 }
 

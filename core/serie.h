@@ -4,10 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <utility>
 
 #include "core/punto.h"
-#include "core/resumen_extremos.h"
 
 /// The ordered point list of one chart series. The chart draws from it; it is the one store of the points.
 class Serie {
@@ -33,16 +31,10 @@ public:
     std::size_t PrimeroDesde(double x) const;
     /// Index of the first point whose x is greater than `x` (Cuenta() when none is).
     std::size_t PrimeroTras(double x) const;
-    /// Indices of the lowest and the highest y among the points [desde, hasta), desde < hasta <= Cuenta();
-    /// logarithmic in the stretch's length.
-    std::pair<std::size_t, std::size_t> Extremos(std::size_t desde, std::size_t hasta) const {
-        return resumen_.Extremos(desde, hasta, puntos_.size(), puntos_);
-    }
-
     /// How many points have been deleted from the front since the positions were last counted afresh:
     /// index i is the point at position Base() + i, a position that names the same point for as long as
     /// Version() stays the same.
-    std::uint64_t Base() const { return resumen_.Base(); }
+    std::uint64_t Base() const { return base_; }
     /// Changes whenever a point is placed before others or positions are counted afresh; appending at
     /// the end and deleting the first point leave it as it is.
     std::uint64_t Version() const { return version_; }
@@ -50,6 +42,6 @@ public:
 private:
     // A deque: deleting the first point costs the same at any length, and growth never copies the points.
     std::deque<Punto> puntos_;
-    ResumenExtremos resumen_;
+    std::uint64_t base_ = 0;
     std::uint64_t version_ = 0;
 };

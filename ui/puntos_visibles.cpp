@@ -103,7 +103,7 @@ void VistaSerie::Puntos(const Serie& s, double xmin, double xmax, const QCPAxis&
         Columna nueva{c, base + i, base + j, base + i, base + i};
         if (j - i > 4) {
             if (!Reutilizar(vieja, nueva, s, base)) {
-                const auto [menor, mayor] = s.Extremos(i, j);
+                const auto [menor, mayor] = resumen_.Extremos(s, i, j);
                 nueva.menor = base + menor;
                 nueva.mayor = base + mayor;
             }

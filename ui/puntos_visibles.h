@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/resumen_extremos.h"
+
 class QCPAxis;
 class QCPGraphData;
 class Serie;
@@ -27,6 +29,7 @@ public:
 
 private:
     std::vector<Columna> antes_, ahora_;
+    ResumenExtremos resumen_;
     const Serie* serie_ = nullptr;
     std::uint64_t version_ = 0;
 };

@@ -1,39 +1,22 @@
-#include "core/resumen_extremos.h"
+#include "ui/resumen_extremos.h"
 
 #include <algorithm>
 
-void ResumenExtremos::Agregado(std::size_t total, const Puntos& puntos) {
-    const std::uint64_t p = base_ + total - 1;
-    if (valido_ != p) return;  // an earlier stretch awaits its rebuild, which will take this point too
-    valido_ = p + 1;
-    const double v = puntos.back().y;
-    const Bloque nuevo{v, v, p, p};
-    std::uint64_t bloque = p / kBase;
-    if (niveles_.empty()) niveles_.emplace_back();
-    for (std::size_t n = 0;; ++n, bloque /= kAbanico) {
-        if (n == niveles_.size()) {
-            // a new top level: its one block sums up the level below, this point included
-            niveles_.emplace_back(1, Combinar(n, 0));
-            break;
-        }
-        std::vector<Bloque>& nivel = niveles_[n];
-        if (nivel.size() <= bloque) {
-            nivel.resize(bloque + 1, nuevo);  // points arrive in order: p opens this block
-        } else {
-            Bloque& b = nivel[bloque];
-            // a block that still names a deleted point lies partly before the first live one and is
-            // never used whole
-            if (b.menor < base_ || v < b.yMenor) {
-                b.yMenor = v;
-                b.menor = p;
-            }
-            if (b.mayor < base_ || v > b.yMayor) {
-                b.yMayor = v;
-                b.mayor = p;
-            }
-        }
-        if (nivel.size() == 1) break;
+#include "core/serie.h"
+
+void ResumenExtremos::Seguir(const Serie& serie) {
+    if (&serie != serie_ || serie.Version() != version_) {
+        // a point placed among the others, a cleared series or positions counted afresh: start again
+        serie_ = &serie;
+        version_ = serie.Version();
+        niveles_.clear();
+        base_ = valido_ = serie.Base();
+        return;
     }
+    // points deleted at the front only move the first live position; blocks that still name a deleted
+    // point lie partly before it and are never used whole
+    base_ = serie.Base();
+    valido_ = std::max(valido_, base_);
 }
 
 ResumenExtremos::Bloque ResumenExtremos::Combinar(std::size_t n, std::uint64_t bloque) const {
@@ -57,22 +40,8 @@ ResumenExtremos::Bloque ResumenExtremos::Combinar(std::size_t n, std::uint64_t b
     return r;
 }
 
-void ResumenExtremos::Insertado(std::size_t indice) { valido_ = std::min(valido_, base_ + indice); }
-
-void ResumenExtremos::BorradoPrimero() {
-    ++base_;
-    if (valido_ < base_) valido_ = base_;
-}
-
-void ResumenExtremos::Limpiar() {
-    niveles_.clear();
-    niveles_.shrink_to_fit();
-    base_ = 0;
-    valido_ = 0;
-}
-
-void ResumenExtremos::Reconstruir(std::size_t total, const Puntos& puntos) const {
-    const std::uint64_t fin = base_ + total;
+void ResumenExtremos::Reconstruir(const Serie& serie) {
+    const std::uint64_t fin = base_ + serie.Cuenta();
     if (valido_ >= fin) return;
     // level 0 from the block holding the first stale point, each block from its first live point
     std::uint64_t desde = valido_ / kBase;
@@ -80,10 +49,10 @@ void ResumenExtremos::Reconstruir(std::size_t total, const Puntos& puntos) const
     niveles_[0].resize((fin + kBase - 1) / kBase);
     for (std::uint64_t b = desde; b < niveles_[0].size(); ++b) {
         const std::uint64_t a = std::max(b * kBase, base_), z = std::min((b + 1) * kBase, fin);
-        const double ya = puntos[a - base_].y;
+        const double ya = serie.Y(a - base_);
         Bloque r{ya, ya, a, a};
         for (std::uint64_t p = a + 1; p < z; ++p) {
-            const double v = puntos[p - base_].y;
+            const double v = serie.Y(p - base_);
             if (v < r.yMenor) r.yMenor = v, r.menor = p;
             if (v > r.yMayor) r.yMayor = v, r.mayor = p;
         }
@@ -98,17 +67,18 @@ void ResumenExtremos::Reconstruir(std::size_t total, const Puntos& puntos) const
     valido_ = fin;
 }
 
-std::pair<std::size_t, std::size_t> ResumenExtremos::Extremos(std::size_t desde, std::size_t hasta, std::size_t total,
-                                                              const Puntos& puntos) const {
-    Reconstruir(total, puntos);
+std::pair<std::size_t, std::size_t> ResumenExtremos::Extremos(const Serie& serie, std::size_t desde,
+                                                              std::size_t hasta) {
+    Seguir(serie);
+    Reconstruir(serie);
     std::uint64_t p = base_ + desde;
     const std::uint64_t fin = base_ + hasta;
     std::uint64_t menor = p, mayor = p;
-    double yMenor = puntos[desde].y, yMayor = yMenor;
+    double yMenor = serie.Y(desde), yMayor = yMenor;
     // strictly lower or higher: ties keep the earlier point, since the stretch is taken left to right
     while (p < fin) {
         if ((p & (kBase - 1)) != 0 || p + kBase > fin) {
-            const double v = puntos[p - base_].y;
+            const double v = serie.Y(p - base_);
             if (v < yMenor) yMenor = v, menor = p;
             if (v > yMayor) yMayor = v, mayor = p;
             ++p;
