@@ -31,6 +31,14 @@ std::int32_t Siguiente(std::int32_t n) { return static_cast<std::int32_t>(static
 
 }  // namespace
 
+void Simulador::Tick(Corrida corrida) {
+    switch (corrida) {
+        case Corrida::Escalon: return Timer1Timer();
+        case Corrida::PID: return Timer4Timer();
+        case Corrida::Fuzzy: return Timer5Timer();
+    }
+}
+
 void Simulador::Timer1Timer() {
     Temporizador& timer = TimerDe(Corrida::Escalon);
     const std::int32_t n = timer.Tag;

@@ -15,22 +15,14 @@ void Simulador::Atender(const std::function<void()>& manejador) {
 }
 
 void Simulador::AtenderToggle(Corrida corrida) {
-    switch (corrida) {
-        case Corrida::Escalon: return Atender([this] { ToolButton4Click(); });
-        case Corrida::PID: return Atender([this] { ToolButton13Click(); });
-        case Corrida::Fuzzy: return Atender([this] { ToolButton10Click(); });
-    }
+    Atender([this, corrida] { Alternar(corrida); });
 }
 
 void Simulador::AtenderTick(Corrida corrida) {
     // a tick that was already queued when its timer stopped does nothing
     if (!Timer(corrida).Enabled) return;
     try {
-        switch (corrida) {
-            case Corrida::Escalon: Timer1Timer(); break;
-            case Corrida::PID: Timer4Timer(); break;
-            case Corrida::Fuzzy: Timer5Timer(); break;
-        }
+        Tick(corrida);
         Exito(corrida);
     } catch (const std::exception& e) {
         Fallo(corrida, e.what());

@@ -31,10 +31,6 @@ void Simulador::Habilitar(Conjunto conjunto, bool habilitar) {
     pendientes_ |= CambioControles;
 }
 
-void Simulador::ToolButton4Click() { Alternar(Corrida::Escalon); }
-void Simulador::ToolButton13Click() { Alternar(Corrida::PID); }
-void Simulador::ToolButton10Click() { Alternar(Corrida::Fuzzy); }
-
 void Simulador::Alternar(Corrida corrida) {
     Temporizador& timer = TimerDe(corrida);
     const Conjunto inicio = kConjuntoInicio[static_cast<std::size_t>(corrida)];

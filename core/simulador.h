@@ -57,9 +57,13 @@ public:
 
     // The handlers. Each does its work in order and throws ErrorTanque where it fails; what it did
     // before stays done.
-    void ToolButton4Click();   ///< starts or stops the step run
-    void ToolButton13Click();  ///< starts or stops the PID run
-    void ToolButton10Click();  ///< starts or stops the fuzzy run
+    /// Starts or stops a run, as its tool button does.
+    void Alternar(Corrida corrida);
+    /// One sample of a run, as its timer's tick does.
+    void Tick(Corrida corrida);
+    void ToolButton4Click() { Alternar(Corrida::Escalon); }
+    void ToolButton13Click() { Alternar(Corrida::PID); }
+    void ToolButton10Click() { Alternar(Corrida::Fuzzy); }
     void Timer1Timer();        ///< one sample of the step run
     void Timer4Timer();        ///< one sample of the PID run
     void Timer5Timer();        ///< one sample of the fuzzy run
@@ -91,7 +95,6 @@ public:
 
 private:
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
-    void Alternar(Corrida corrida);
     float PasoPlanta(Corrida corrida);
     void ActualizarBarra(float y);
     void AgregarDesplazando(std::int32_t n, float y, float u, double r);

@@ -39,22 +39,6 @@ void Poner(TextosMapa& textos, PosicionLote& posicion, const std::string& nombre
         textos.Poner(nombre, texto);
 }
 
-void Alternar(Simulador& sim, Corrida c) {
-    switch (c) {
-        case Corrida::Escalon: return sim.ToolButton4Click();
-        case Corrida::PID: return sim.ToolButton13Click();
-        case Corrida::Fuzzy: return sim.ToolButton10Click();
-    }
-}
-
-void Tick(Simulador& sim, Corrida c) {
-    switch (c) {
-        case Corrida::Escalon: return sim.Timer1Timer();
-        case Corrida::PID: return sim.Timer4Timer();
-        case Corrida::Fuzzy: return sim.Timer5Timer();
-    }
-}
-
 void EscribirTraza(std::FILE* f, const Simulador& sim, Corrida c) {
     const MuestraGraficada& m = sim.UltimaMuestra();
     const Simulacion& s = sim.Estado();
@@ -93,7 +77,7 @@ int CorrerLote(const OpcionesLote& o, std::FILE* traza, std::FILE* errores) {
                    traza);
     try {
         if (o.corrida == Corrida::Fuzzy) sim.ToolButton11Click();
-        Alternar(sim, o.corrida);
+        sim.Alternar(o.corrida);
     } catch (const ErrorTanque& e) {
         mensajes.Mostrar(e.what());
         return 1;
@@ -107,7 +91,7 @@ int CorrerLote(const OpcionesLote& o, std::FILE* traza, std::FILE* errores) {
         if (programado != o.programados.end() && programado->first == n)
             for (const auto& [nombre, texto] : programado->second) Poner(textos, posicion, nombre, texto);
         try {
-            Tick(sim, o.corrida);
+            sim.Tick(o.corrida);
         } catch (const ErrorTanque& e) {
             mensajes.Mostrar(e.what());
             escribirRegistro();
