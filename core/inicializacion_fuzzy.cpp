@@ -4,6 +4,7 @@
 #include "base/numeros.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
+#include "fuzzy/reglas.h"
 
 namespace {
 
@@ -37,11 +38,8 @@ void Simulador::ToolButton11Click() {
     for (int fila = 1; fila <= 5; ++fila) {
         for (int columna = 1; columna <= 5; ++columna) {
             const std::int32_t regla = TextoAEntero(textos_.Celda(columna, fila));
-            // an entry outside the five output sets would name a set that does not exist
-            if (regla < 0 || regla > 4)
-                throw ErrorTanque(std::string("La regla de la fila ") + kEtiquetas[fila - 1] + " y la columna " +
-                                  kEtiquetas[columna - 1] + " nombra el conjunto " + std::to_string(regla) +
-                                  "; debe estar entre 0 y 4");
+            // refused here rather than at every tick of the run
+            ComprobarRegla(fila - 1, columna - 1, regla, kEtiquetas.size());
             fuzzy_.Tabla_Reglas[fila - 1][columna - 1] = regla;
         }
     }

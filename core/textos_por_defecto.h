@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/textos_mapa.h"
+#include "fuzzy/reglas.h"
 
 struct TextoPorDefecto {
     const char* nombre;
@@ -19,9 +20,6 @@ std::span<const TextoPorDefecto> TextosPorDefecto();
 
 /// The default text of the edit of that name ("" when there is no such edit), written with `decimal`.
 std::string TextoPorDefectoDe(std::string_view nombre, char decimal);
-
-/// The labels of the five sets of each fuzzy variable, in set order; also the rule grid's headers.
-inline constexpr std::array<const char*, 5> kEtiquetas{"MN", "Ne", "Ze", "Po", "MP"};
 
 /// The prefixes of the three fuzzy variables and the names of their panels.
 inline constexpr std::array<const char*, 3> kPrefijosFuzzy{"E", "DE", "U"};

@@ -9,13 +9,11 @@
 
 #include "base/aritmetica.h"
 #include "base/errores.h"
+#include "fuzzy/reglas.h"
 
 namespace {
 
 constexpr std::size_t kN = FIS::kConjuntos;
-
-// Labels of the sets of a group, by index, as the fuzzy dialog shows them.
-constexpr std::array<const char*, kN> kEtiquetas = {"MN", "Ne", "Ze", "Po", "MP"};
 
 // The numerator of the weighted sum over all 25 rules, none skipped, from the strengths already in Fuerzas.
 double Numerador_Sin_Saltos(const FIS& f) {
@@ -65,13 +63,7 @@ std::size_t FIS::Comprobar_Inferencia() const {
             validas &= static_cast<std::size_t>(static_cast<std::uint32_t>(Tabla_Reglas[i][j])) < limite;
     if (validas) return limite;
     for (std::size_t i = 0; i < kN; ++i)
-        for (std::size_t j = 0; j < kN; ++j) {
-            const std::int32_t u = Tabla_Reglas[i][j];
-            if (u < 0 || static_cast<std::size_t>(u) >= limite)
-                throw ErrorTanque(std::string("La regla del error ") + kEtiquetas[i] + " y la derivada " +
-                                  kEtiquetas[j] + " nombra el conjunto de salida " + std::to_string(u) +
-                                  ", fuera de 0 a " + std::to_string(limite - 1));
-        }
+        for (std::size_t j = 0; j < kN; ++j) ComprobarRegla(i, j, Tabla_Reglas[i][j], limite);
     return limite;
 }
 

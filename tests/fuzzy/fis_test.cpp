@@ -234,15 +234,10 @@ TEST(FIS, ReglaFueraDeLosConjuntosDeSalidaSeNiegaSinCambiarNada) {
         int i, j, n_u, entrada;
         const char* texto;
     };
-    for (const Caso& c : {Caso{2, 4, 5, 5,
-                               "La regla del error Ze y la derivada MP nombra el conjunto de salida 5, "
-                               "fuera de 0 a 4"},
-                          {0, 0, 5, -1,
-                           "La regla del error MN y la derivada MN nombra el conjunto de salida -1, "
-                           "fuera de 0 a 4"},
-                          {4, 1, 6, 6,
-                           "La regla del error MP y la derivada Ne nombra el conjunto de salida 6, "
-                           "fuera de 0 a 5"}}) {
+    for (const Caso& c :
+         {Caso{2, 4, 5, 5, "La regla de la fila Ze y la columna MP nombra el conjunto 5; debe estar entre 0 y 4"},
+          {0, 0, 5, -1, "La regla de la fila MN y la columna MN nombra el conjunto -1; debe estar entre 0 y 4"},
+          {4, 1, 6, 6, "La regla de la fila MP y la columna Ne nombra el conjunto 6; debe estar entre 0 y 5"}}) {
         FIS f;
         Definir(f, kError, kDerivada, kControl, kReglas, c.n_u);
         f.Inferir(1.0, 2.0);

@@ -9,8 +9,7 @@
 #include <fl/Headers.h>
 
 #include "fuzzy/fis.h"
-
-inline const char* const kEtiquetasFl[5] = {"MN", "Ne", "Ze", "Po", "MP"};
+#include "fuzzy/reglas.h"
 
 // The fuzzylite term with the shape of set f.
 inline fl::Term* Termino(const FDP& f, const std::string& nombre) {
@@ -33,7 +32,7 @@ public:
         e_ = Entrada("e", f.Conjuntos_E);
         de_ = Entrada("de", f.Conjuntos_DE);
         u_ = new fl::OutputVariable("u");
-        for (int k = 0; k < 5; ++k) u_->addTerm(new fl::Constant(kEtiquetasFl[k], f.Conjuntos_U[k].Centro));
+        for (int k = 0; k < 5; ++k) u_->addTerm(new fl::Constant(kEtiquetas[k], f.Conjuntos_U[k].Centro));
         u_->setDefuzzifier(new fl::WeightedAverage("TakagiSugeno"));
         u_->setAggregation(fl::null);
         u_->setDefaultValue(fl::nan);
@@ -45,9 +44,8 @@ public:
         motor_.addRuleBlock(reglas);
         for (int i = 0; i < 5; ++i)
             for (int j = 0; j < 5; ++j)
-                reglas->addRule(fl::Rule::parse(std::string("if e is ") + kEtiquetasFl[i] + " and de is " +
-                                                    kEtiquetasFl[j] + " then u is " +
-                                                    kEtiquetasFl[f.Tabla_Reglas[i][j]],
+                reglas->addRule(fl::Rule::parse(std::string("if e is ") + kEtiquetas[i] + " and de is " +
+                                                    kEtiquetas[j] + " then u is " + kEtiquetas[f.Tabla_Reglas[i][j]],
                                                 &motor_));
     }
 
@@ -62,7 +60,7 @@ public:
 private:
     fl::InputVariable* Entrada(const std::string& nombre, const std::vector<FDP>& conjuntos) {
         auto* v = new fl::InputVariable(nombre);
-        for (int k = 0; k < 5; ++k) v->addTerm(Termino(conjuntos[k], kEtiquetasFl[k]));
+        for (int k = 0; k < 5; ++k) v->addTerm(Termino(conjuntos[k], kEtiquetas[k]));
         motor_.addInputVariable(v);
         return v;
     }
