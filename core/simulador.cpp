@@ -1,14 +1,15 @@
 #include "core/simulador.h"
 
 #include "base/aritmetica.h"
+#include "core/constantes.h"
 #include "core/planta.h"
 
 Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes)
     : textos_(textos), posicion_(posicion), mensajes_(mensajes) {
     habilitado_.fill(true);
-    // Timer1 comes with 100 ms; the other two get theirs from their toggles
-    timers_[static_cast<std::size_t>(Corrida::PID)].Interval = 1000;
-    timers_[static_cast<std::size_t>(Corrida::Fuzzy)].Interval = 1000;
+    // Timer1 comes with the tick interval; the other two carry another until their toggles set it
+    timers_[static_cast<std::size_t>(Corrida::PID)].Interval = kIntervaloInicialLazo;
+    timers_[static_cast<std::size_t>(Corrida::Fuzzy)].Interval = kIntervaloInicialLazo;
 }
 
 void Simulador::Avisar(unsigned cambios) {
@@ -35,7 +36,7 @@ void Simulador::Alternar(Corrida corrida) {
     Temporizador& timer = TimerDe(corrida);
     const Conjunto inicio = kConjuntoInicio[static_cast<std::size_t>(corrida)];
     OlvidarFallo(corrida);  // a press of the button shows the next failure in a box again
-    timer.Interval = 100;
+    timer.Interval = kIntervaloTick;
     LeerParametrosPlanta(estado_, textos_);
     // the run's part of the state, in this order; a stop empties the tank as much as a start
     if (corrida != Corrida::Escalon) {
@@ -83,10 +84,10 @@ float Simulador::PasoPlanta(Corrida corrida) {
 }
 
 void Simulador::ActualizarBarra(float y) {
-    // 167 pixels at the maximum level; the bar is not limited
-    const float s = aSingle(Dividir(static_cast<long double>(y) * 167, estado_.Nivel_Max));
+    // kBarraAltoMaximo pixels at the maximum level; the bar is not limited
+    const float s = aSingle(Dividir(static_cast<long double>(y) * kBarraAltoMaximo, estado_.Nivel_Max));
     const std::int32_t p = Redondear(s);
-    const std::int64_t top = std::int64_t{276} - p;
+    const std::int64_t top = std::int64_t{kBarraFondo} - p;
     if (top > INT32_MAX) throw ErrorPuntoFlotante(kOperacionInvalida);
     nivel_.Top = static_cast<std::int32_t>(top);
     nivel_.Height = p;
@@ -94,8 +95,9 @@ void Simulador::ActualizarBarra(float y) {
 }
 
 void Simulador::AgregarDesplazando(std::int32_t n, float y, float u, double r) {
-    // the counter decides, not the number of points: a run started on an empty chart keeps 101
-    const bool desplazar = n >= 101;
+    // the counter decides, not the number of points: a run started on an empty chart keeps
+    // kMuestrasVentana points
+    const bool desplazar = n >= kMuestrasVentana;
     for (auto [serie, valor] :
          {std::pair{&series1_, static_cast<double>(y)}, {&series2_, static_cast<double>(u)}, {&series3_, r}}) {
         if (desplazar) serie->BorrarPrimero();

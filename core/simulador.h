@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "core/constantes.h"
 #include "core/controles.h"
 #include "core/interfaces.h"
 #include "core/serie.h"
@@ -17,13 +18,13 @@
 /// A run timer as state: the run is active exactly while its timer is enabled; the tag counts samples.
 struct Temporizador {
     bool Enabled = false;
-    int Interval = 100;    // milliseconds
-    std::int32_t Tag = 0;  // the run's Sample counter
+    int Interval = kIntervaloTick;  // milliseconds
+    std::int32_t Tag = 0;           // the run's Sample counter
 };
 
-/// The level bar over the tank drawing: its bottom edge stays at 276 and it grows upwards.
+/// The level bar over the tank drawing: its bottom edge stays at kBarraFondo and it grows upwards.
 struct Barra {
-    std::int32_t Top = 276;
+    std::int32_t Top = kBarraFondo;
     std::int32_t Height = 0;
 };
 

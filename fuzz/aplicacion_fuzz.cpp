@@ -3,7 +3,7 @@
 // may deliver ticks while a message is open. After every event, nested ones included:
 //
 //  - the Simulation state holds finite numbers only, and so do the three series, each in ascending x;
-//  - the level bar keeps its bottom edge: Top + Height = 276;
+//  - the level bar keeps its bottom edge: Top + Height = kBarraFondo;
 //  - every message is one of the program's own (no exception of another kind reached the user);
 //  - a run's timer changes only through its own events: its toggle starts or stops it, its tick may stop it
 //    (the overflow stop), nothing else touches it;
@@ -225,7 +225,8 @@ private:
                 Exigir(k == 0 || serie->X(k - 1) <= serie->X(k), "a series out of ascending x");
             }
         }
-        Exigir(std::int64_t{sim_.Nivel().Top} + sim_.Nivel().Height == 276, "the level bar left its bottom edge");
+        Exigir(std::int64_t{sim_.Nivel().Top} + sim_.Nivel().Height == kBarraFondo,
+               "the level bar left its bottom edge");
 
         int activos = 0;
         for (std::size_t r = 0; r < kNumCorridas; ++r) activos += sim_.Timer(static_cast<Corrida>(r)).Enabled;

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/constantes.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/Parametros_PID.h"
 #include "ui/Parametros_Planta.h"
@@ -162,7 +163,7 @@ void TFrm_Ppal::CrearControles() {
     Image1->setPixmap(Dibujo(":/recursos/tanque.svg", QSize(366, 300)));
     Nivel = new BarraNivel(cliente, 105, 151);
     Nivel->setObjectName("Nivel");
-    Nivel->Poner(276, 0);
+    Nivel->Poner(kBarraFondo, 0);
 
     CrearBarraHerramientas(cliente);
 
@@ -218,9 +219,8 @@ void TFrm_Ppal::CrearControles() {
         int x;
         const char* texto;
     };
-    for (const Leyenda& l :
-         {Leyenda{QColor(255, 0, 0), 399, "Nivel"}, Leyenda{QColor(0, 128, 0), 486, "Acción de Control"},
-          Leyenda{QColor(255, 255, 0), 624, "Referencia"}}) {
+    for (const Leyenda& l : {Leyenda{kColorNivel, 399, "Nivel"}, Leyenda{kColorAccion, 486, "Acción de Control"},
+                             Leyenda{kColorReferencia, 624, "Referencia"}}) {
         auto* forma = new Rectangulo(cliente, l.color);
         forma->setGeometry(l.x, 351, 37, 10);
         auto* etiqueta = new QLabel(QString::fromUtf8(l.texto), cliente);

@@ -1,15 +1,10 @@
 #include "ui/grafico.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/serie.h"
 #include "ui/estilo.h"
-
-namespace {
-
-const QColor kColores[3] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(255, 255, 0)};
-
-}  // namespace
 
 Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
     setObjectName("Chart1");
@@ -32,7 +27,7 @@ Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
     xAxis->setRange(0, 10);
     for (int i = 0; i < 3; ++i) {
         lineas_[i] = addGraph();
-        lineas_[i]->setPen(QPen(kColores[i], 1));
+        lineas_[i]->setPen(QPen(std::array{kColorNivel, kColorAccion, kColorReferencia}[i], 1));
         lineas_[i]->setLineStyle(QCPGraph::lsLine);
         lineas_[i]->setScatterStyle(QCPScatterStyle::ssNone);
         lineas_[i]->setAdaptiveSampling(false);  // the points handed over are already what the pixels need

@@ -85,7 +85,7 @@ TEST(Toggles, ConjuntosDeInicioParadaYDesborde) {
 TEST(Toggles, ArrancarYPararAntesDelPrimerTick) {
     Banco b;
     b.sim.ToolButton4Click();
-    EXPECT_EQ(b.sim.Timer(Corrida::Escalon).Interval, 100);
+    EXPECT_EQ(b.sim.Timer(Corrida::Escalon).Interval, kIntervaloTick);
     b.sim.ToolButton4Click();
     EXPECT_EQ(b.mensajes.mostrados, std::vector<std::string>{kCicloParado});
     EXPECT_EQ(b.sim.Series1().Cuenta() + b.sim.Series2().Cuenta(), 0u);
@@ -233,7 +233,7 @@ TEST(Limpiar, VaciaGraficoContadoresYBarraPeroNoElTanque) {
     b.sim.LimpiarClick();
     for (Corrida c : {Corrida::Escalon, Corrida::PID, Corrida::Fuzzy}) EXPECT_EQ(b.sim.Timer(c).Tag, 0);
     EXPECT_EQ(b.sim.Series1().Cuenta() + b.sim.Series2().Cuenta() + b.sim.Series3().Cuenta(), 0u);
-    EXPECT_EQ(b.sim.Nivel().Top, 276);
+    EXPECT_EQ(b.sim.Nivel().Top, kBarraFondo);
     EXPECT_EQ(b.sim.Nivel().Height, 0);
     EXPECT_EQ(Bits(b.sim.Estado().Volumen), Bits(volumen));
     EXPECT_TRUE(b.sim.Timer(Corrida::PID).Enabled);  // a run goes on and plots from 0 again
@@ -243,14 +243,14 @@ TEST(Limpiar, VaciaGraficoContadoresYBarraPeroNoElTanque) {
 
 TEST(Barra, CrecheDesdeAbajoY167PixelesAlMaximo) {
     Banco b;
-    // a maximum equal to the first level: no stop, and the bar is exactly 167 pixels tall
+    // a maximum equal to the first level: no stop, and the bar is exactly at its full height
     b.textos.Poner("HMax", "0.0987603515");
     b.sim.ToolButton4Click();
     b.sim.AtenderTick(Corrida::Escalon);
     EXPECT_TRUE(b.sim.Timer(Corrida::Escalon).Enabled);
     EXPECT_TRUE(b.mensajes.mostrados.empty());
-    EXPECT_EQ(b.sim.Nivel().Height, 167);
-    EXPECT_EQ(b.sim.Nivel().Top, 276 - 167);
+    EXPECT_EQ(b.sim.Nivel().Height, kBarraAltoMaximo);
+    EXPECT_EQ(b.sim.Nivel().Top, kBarraFondo - kBarraAltoMaximo);
 
     // a maximum of 0: the overflow stop, then the bar divides by 0 and the tick ends there
     Banco c;

@@ -40,7 +40,7 @@ TEST(Escalon, AmplitudTresDesbordaEnLaMuestra71) {
     EXPECT_EQ(b.sim.Series1().Cuenta(), 72u);
     EXPECT_EQ(b.sim.Series1().X(71), 71.0);
     EXPECT_EQ(Bits(static_cast<float>(b.sim.Series1().Y(71))), Bits(5.00820637f));
-    EXPECT_EQ(b.sim.Nivel().Height, 167);
+    EXPECT_EQ(b.sim.Nivel().Height, kBarraAltoMaximo);
     EXPECT_EQ(b.sim.Timer(Corrida::Escalon).Tag, 72);
 }
 

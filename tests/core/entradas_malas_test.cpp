@@ -203,7 +203,7 @@ TEST(EntradasMalas, TextosDeLaPlantaEnCadaToggle) {
                         EXPECT_EQ(Nuevos(b, desde, {m}), std::vector<std::string>{m});
                         // the interval is set and the fields before the bad one are read; nothing else changes
                         Foto esperada = antes;
-                        esperada.timers[static_cast<std::size_t>(r)].Interval = 100;
+                        esperada.timers[static_cast<std::size_t>(r)].Interval = kIntervaloTick;
                         for (std::size_t j = 0; j < k; ++j) esperada.estado.*kPlanta[j].campo = kPlanta[j].valor;
                         EXPECT_TRUE(Iguales(Tomar(b.sim), esperada));
                     }
@@ -281,9 +281,10 @@ TEST(EntradasMalas, TextosDeLosTicksPIDYFuzzy) {
                 Foto esperada = antes;
                 esperada.estado.Volumen = RK(antes.estado, antes.estado.Volumen);
                 const float y = CalcularNivel(antes.estado, esperada.estado.Volumen);
-                const float s = static_cast<float>(y * 167.0L / 5);  // 167 pixels at the default maximum of 5
+                const float s =
+                    static_cast<float>(y * static_cast<long double>(kBarraAltoMaximo) / 5);  // default maximum 5
                 esperada.nivel.Height = static_cast<std::int32_t>(std::nearbyint(s));
-                esperada.nivel.Top = 276 - esperada.nivel.Height;
+                esperada.nivel.Top = kBarraFondo - esperada.nivel.Height;
                 EXPECT_TRUE(Iguales(Tomar(b.sim), esperada));
             } else {
                 // a gain of 0 is a gain like any other

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/constantes.h"
 #include "export/formato.h"
 #include "tools/lote.h"
 
@@ -74,7 +75,7 @@ TEST(Lote, EscalonDeTresTerminaEnElDesborde) {
     ASSERT_EQ(r.filas.size(), 72u);  // the tick that meets the overflow completes, no tick follows
     EXPECT_EQ(r.filas[71][0], "71");
     EXPECT_EQ(Single(r.filas[71][2]), 5.00820637f);
-    EXPECT_EQ(r.filas[71][9], "167");
+    EXPECT_EQ(r.filas[71][9], std::to_string(kBarraAltoMaximo));
     EXPECT_EQ(r.errores, "71: El Nivel del Tanque ha Superado el Máximo Permitido\n");
 }
 
@@ -113,7 +114,7 @@ TEST(Lote, SalidaEscribeCadaMuestraEnElFormatoDeExportacion) {
     EXPECT_EQ(r.estado, 0);
     std::ifstream f(archivo, std::ios::binary);
     const std::string contenido((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    // all ticks, not just the chart's window of 101
+    // all ticks, not just the chart's window of kMuestrasVentana
     std::string esperado;
     for (const auto& fila : r.filas)
         esperado += LineaExportacion(std::stod(fila[0]), std::strtod(fila[1].c_str(), nullptr),

@@ -123,11 +123,11 @@ private slots:
     void unaCorridaTicaConSuTemporizadorYGrafica() {
         Frm_Ppal->ToolButton4->click();
         QVERIFY(Frm_Ppal->Timer1->isActive());
-        QCOMPARE(Frm_Ppal->Timer1->interval(), 100);
+        QCOMPARE(Frm_Ppal->Timer1->interval(), kIntervaloTick);
         QTRY_VERIFY_WITH_TIMEOUT(Frm_Ppal->Nucleo().Series1().Cuenta() >= 3, 3000);
         QVERIFY(Frm_Ppal->Chart1->graph(0)->dataCount() >= 3);
         QVERIFY(Frm_Ppal->Nivel->isVisible());
-        QCOMPARE(Frm_Ppal->Nivel->geometry().bottom(), 275);  // the bar's bottom edge stays put
+        QCOMPARE(Frm_Ppal->Nivel->geometry().bottom(), kBarraFondo - 1);  // the bar's bottom edge stays put
         // the enabled set on screen follows the core
         for (QWidget* w :
              std::initializer_list<QWidget*>{Frm_Ppal->ToolButton1, Frm_Ppal->ToolButton5, Frm_Ppal->ToolButton13,
@@ -212,7 +212,7 @@ private slots:
             return v;
         };
         std::vector<std::string> todas = lineas();
-        QCOMPARE(todas.size(), std::size_t{101});
+        QCOMPARE(todas.size(), std::size_t{kMuestrasVentana});
         QCOMPARE(todas.front().substr(0, 5), std::string("   49"));
         QCOMPARE(todas.back().substr(0, 5), std::string("  149"));
         QCOMPARE(todas.back().back(), '\r');
