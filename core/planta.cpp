@@ -21,6 +21,9 @@ float RK(const Simulacion& s, float x) {
     // f(X) = S(a X + u), the volume's rate of change
     auto f = [&](long double X) { return aSingle(a * X + u); };
 
+    // The sub-step and the clock are Singles and the loop runs while T >= t: the roundings of h and of each
+    // t decide whether a period takes 10 sub-steps or 11 (500 ms takes 10, 300 ms takes 11, where the clock
+    // summed in Singles lands just under T). Counting the sub-steps in integers would change the records.
     const float h = aSingle(static_cast<long double>(T) / 10);
     if (T == 0) return x >= 0 ? x : 0.0f;  // a period of 0 advances nothing (the loop would never end)
     float t = 0;

@@ -193,6 +193,7 @@ void TFrm_Ppal::CrearControles() {
     Track_Referencia = new QSlider(Qt::Horizontal, cliente);
     Track_Referencia->setObjectName("Track_Referencia");
     Track_Referencia->setGeometry(111, 357, 208, 37);
+    // whole positions; the runs read half of the position as the reference, 0 to 5 in steps of 0.5
     Track_Referencia->setRange(0, 10);
     Track_Referencia->setValue(2);
     Track_Referencia->setTickPosition(QSlider::TicksBelow);

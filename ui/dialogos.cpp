@@ -32,7 +32,10 @@ std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setNameFilter(QStringLiteral("Textos (*.txt)"));
+    // a name typed without an extension becomes a ".red" record, whatever the filter shows: records have
+    // always been saved so, and the scripts that read them look for that suffix
     dialogo.setDefaultSuffix(QStringLiteral("red"));
+    // an export replaces the file it is given without asking, as the program always has
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
     return dialogo.selectedFiles().first();
