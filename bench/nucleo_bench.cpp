@@ -8,6 +8,7 @@
 
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
+#include "tests/ayudas.h"
 #include "tools/lote.h"
 
 namespace {
@@ -27,18 +28,12 @@ BENCHMARK_CAPTURE(BM_Lote, escalon, "escalon")->Arg(1000000)->Unit(benchmark::kM
 BENCHMARK_CAPTURE(BM_Lote, pid, "pid")->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_Lote, fuzzy, "fuzzy")->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-struct Silencio : Posicion, Mensajes {
-    std::int32_t Leer() const override { return 2; }
-    void Mostrar(const std::string&) override {}
-    void Repetido(Corrida, const std::string&, int) override {}
-    void FinRepetido(Corrida) override {}
-};
-
 // "Archivo" on a chart of a million points of a step run.
 void BM_Exportar(benchmark::State& estado) {
     const TextosMapa textos = TextosIniciales('.');
-    Silencio silencio;
-    Simulador sim(textos, silencio, silencio);
+    PosicionFija posicion;
+    MensajesMudos mensajes;
+    Simulador sim(textos, posicion, mensajes);
     sim.ToolButton4Click();
     for (std::int64_t n = 0; n < estado.range(0); ++n) sim.Timer1Timer();
     const std::string archivo = (std::filesystem::temp_directory_path() / "tanque_bench_exportar.txt").string();

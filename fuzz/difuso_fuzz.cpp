@@ -19,20 +19,9 @@
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "fuzz/comprobar.h"
+#include "tests/ayudas.h"
 
 namespace {
-
-class SinPosicion : public Posicion {
-public:
-    std::int32_t Leer() const override { return 2; }
-};
-
-class SinMensajes : public Mensajes {
-public:
-    void Mostrar(const std::string&) override {}
-    void Repetido(Corrida, const std::string&, int) override {}
-    void FinRepetido(Corrida) override {}
-};
 
 // The 70 texts that the initialisation reads, in its order.
 std::vector<std::string> Campos() {
@@ -105,8 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
         i += 2 + largo;
     }
 
-    SinPosicion posicion;
-    SinMensajes mensajes;
+    PosicionFija posicion;
+    MensajesMudos mensajes;
     Simulador sim(textos, posicion, mensajes);
     bool completa = true;
     try {

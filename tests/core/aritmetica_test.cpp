@@ -5,17 +5,13 @@
 #include <limits>
 
 #include "base/aritmetica.h"
+#include "tests/ayudas.h"
 
 namespace {
 
 template <typename F>
 std::string MensajeDe(F&& f) {
-    try {
-        f();
-    } catch (const ErrorPuntoFlotante& e) {
-        return e.what();
-    }
-    return "(sin error)";
+    return TextoDelError<ErrorPuntoFlotante>(f);
 }
 
 }  // namespace

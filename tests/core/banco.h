@@ -1,7 +1,6 @@
 #pragma once
 // A simulator with the default texts, a slider and a message recorder, for the tests of the runs.
 
-#include <bit>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,12 +10,7 @@
 
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
-
-class PosicionFija : public Posicion {
-public:
-    std::int32_t Leer() const override { return valor; }
-    std::int32_t valor = 2;
-};
+#include "tests/ayudas.h"
 
 /// Records every message; a test may run something from inside a message, as the toolkit's nested
 /// event loop does while a message box is open.
@@ -56,6 +50,3 @@ struct Banco {
         sim.ToolButton10Click();
     }
 };
-
-inline std::uint32_t Bits(float f) { return std::bit_cast<std::uint32_t>(f); }
-inline std::uint64_t Bits(double d) { return std::bit_cast<std::uint64_t>(d); }

@@ -31,12 +31,16 @@ TEST(Escalon, AmplitudTresDesbordaEnLaMuestra71) {
     Banco b;
     b.textos.Poner("Alto_Escalon", "3");
     b.sim.ToolButton4Click();
-    std::size_t puntosAlMensaje = 0;
-    b.mensajes.alMostrar = [&] { puntosAlMensaje = b.sim.Series1().Cuenta() * 10 + b.sim.Series2().Cuenta(); };
+    std::size_t nivelesAlMensaje = 0, accionesAlMensaje = 0;
+    b.mensajes.alMostrar = [&] {
+        nivelesAlMensaje = b.sim.Series1().Cuenta();
+        accionesAlMensaje = b.sim.Series2().Cuenta();
+    };
     for (int i = 0; i < 100 && b.sim.Timer(Corrida::Escalon).Enabled; ++i) b.sim.AtenderTick(Corrida::Escalon);
     EXPECT_EQ(b.mensajes.mostrados, std::vector<std::string>{kNivelSuperado});
     // at the message the action point of sample 71 is plotted and its level point is not yet
-    EXPECT_EQ(puntosAlMensaje, 71u * 10 + 72u);
+    EXPECT_EQ(nivelesAlMensaje, 71u);
+    EXPECT_EQ(accionesAlMensaje, 72u);
     EXPECT_EQ(b.sim.Series1().Cuenta(), 72u);
     EXPECT_EQ(b.sim.Series1().X(71), 71.0);
     EXPECT_EQ(Bits(static_cast<float>(b.sim.Series1().Y(71))), Bits(5.00820637f));

@@ -5,12 +5,7 @@
 namespace {
 
 std::string ErrorDe(Banco& b) {
-    try {
-        b.sim.ToolButton11Click();
-    } catch (const ErrorTanque& e) {
-        return e.what();
-    }
-    return "(sin error)";
+    return TextoDelError<ErrorTanque>([&] { b.sim.ToolButton11Click(); });
 }
 
 }  // namespace

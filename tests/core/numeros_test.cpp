@@ -5,25 +5,16 @@
 
 #include "base/aritmetica.h"
 #include "base/numeros.h"
+#include "tests/ayudas.h"
 
 namespace {
 
 std::string ErrorEntero(const std::string& t) {
-    try {
-        TextoAEntero(t);
-    } catch (const ErrorConversion& e) {
-        return e.what();
-    }
-    return "(convierte)";
+    return TextoDelError<ErrorConversion>([&] { TextoAEntero(t); });
 }
 
 std::string ErrorFlotante(const std::string& t, char decimal) {
-    try {
-        TextoAFlotante(t, decimal);
-    } catch (const ErrorConversion& e) {
-        return e.what();
-    }
-    return "(convierte)";
+    return TextoDelError<ErrorConversion>([&] { TextoAFlotante(t, decimal); });
 }
 
 }  // namespace

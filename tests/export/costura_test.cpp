@@ -15,6 +15,7 @@
 #include "base/errores.h"
 #include "export/archivo.h"
 #include "export/llamadas.h"
+#include "tests/ayudas.h"
 #include "tests/export/utilidades.h"
 
 namespace {
@@ -77,12 +78,7 @@ std::string Lineas(std::int64_t ultimo) {
 }
 
 std::string TextoDelFallo(const std::string& ruta, std::int64_t ultimo) {
-    try {
-        EscribirExportacion(ruta, ultimo, Punto);
-    } catch (const ErrorArchivo& e) {
-        return e.what();
-    }
-    return "";
+    return TextoDelError<ErrorArchivo>([&] { EscribirExportacion(ruta, ultimo, Punto); });
 }
 
 class Costura : public ::testing::Test {

@@ -15,6 +15,7 @@
 #include "base/errores.h"
 #include "export/archivo.h"
 #include "export/error_archivo.h"
+#include "tests/ayudas.h"
 #include "tests/export/utilidades.h"
 
 extern char** environ;
@@ -23,14 +24,9 @@ namespace {
 
 const std::vector<MuestraExportada> kTresPuntos = {{7, 1.5, 0.123456}, {8, 2.5, 0.5}, {9, 3.5, 1.0}};
 
-// The text of the ErrorArchivo that the export throws, or "" when it throws none.
+// The text of the ErrorArchivo that the export throws.
 std::string TextoDelFallo(const std::string& ruta, const std::vector<MuestraExportada>& puntos = kTresPuntos) {
-    try {
-        Exportar(ruta, puntos);
-    } catch (const ErrorArchivo& e) {
-        return e.what();
-    }
-    return "";
+    return TextoDelError<ErrorArchivo>([&] { Exportar(ruta, puntos); });
 }
 
 }  // namespace
@@ -161,5 +157,5 @@ TEST(EscribirExportacion, UnDiscoLlenoDaDiskFull) {
     EXPECT_EQ(TextoDelFallo("/dev/full"), "Disk full");
     EXPECT_EQ(DescriptoresAbiertos(), abiertos);
     // with no line there is nothing to write, and so nothing fails
-    EXPECT_EQ(TextoDelFallo("/dev/full", {}), "");
+    EXPECT_EQ(TextoDelFallo("/dev/full", {}), "(sin error)");
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fuzzy/fis.h"
+#include "tests/ayudas.h"
 
 struct Definicion_Conjunto {
     std::int32_t tipo;
@@ -48,17 +49,6 @@ inline FIS Sistema_Por_Defecto() {
     FIS f;
     Definir(f, kError, kDerivada, kControl, kReglas);
     return f;
-}
-
-// The what() of the error of type E that f throws; "(sin error)" when it throws none.
-template <typename E, typename F>
-std::string Texto_Del_Error(F&& f) {
-    try {
-        f();
-    } catch (const E& error) {
-        return error.what();
-    }
-    return "(sin error)";
 }
 
 // True when a is b or one of its two neighbouring Doubles.

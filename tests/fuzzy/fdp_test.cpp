@@ -122,7 +122,7 @@ TEST(FDP, AnchoCeroFallaSoloEnLosLadosConPendiente) {
         FDP f;
         f.Asignar(c.tipo, 0.0, centro);
         f.Grado = 0.125;
-        const std::string texto = Texto_Del_Error<ErrorPuntoFlotante>([&] { f.Evaluar(c.x); });
+        const std::string texto = TextoDelError<ErrorPuntoFlotante>([&] { f.Evaluar(c.x); });
         if (c.error) {
             EXPECT_EQ(texto, c.error) << "tipo " << c.tipo << " x " << c.x;
             EXPECT_EQ(f.Leer_Grado(), 0.125) << "tipo " << c.tipo << " x " << c.x;

@@ -39,11 +39,12 @@ double Inferir_Literal(FIS& f, double e, double de) {
 
 // The result's bits, or the error's text.
 std::string Resultado(FIS& f, double e, double de, bool literal) {
-    std::string texto = Texto_Del_Error<ErrorTanque>([&] {
+    try {
         const double u = literal ? Inferir_Literal(f, e, de) : f.Inferir(e, de);
-        throw ErrorTanque("= " + std::to_string(std::bit_cast<std::uint64_t>(u)));
-    });
-    return texto;
+        return "= " + std::to_string(std::bit_cast<std::uint64_t>(u));
+    } catch (const ErrorTanque& error) {
+        return error.what();
+    }
 }
 
 // The bits of everything that an inference may change.

@@ -101,7 +101,7 @@ TEST(FIS, DimensionarRechazaCantidadesNegativasSinCambiarNada) {
     f.Inferir(1.0, 2.0);
     const Estado antes = Estado_De(f);
     for (const auto& [n_e, n_de, n_u] : {std::tuple{-1, 5, 5}, {5, -1, 5}, {5, 5, -2}}) {
-        EXPECT_EQ(Texto_Del_Error<ErrorTanque>([&] { f.Dimensionar(n_e, n_de, n_u); }),
+        EXPECT_EQ(TextoDelError<ErrorTanque>([&] { f.Dimensionar(n_e, n_de, n_u); }),
                   "No se puede dimensionar el sistema de inferencia con " + std::to_string(n_e) + ", " +
                       std::to_string(n_de) + " y " + std::to_string(n_u) +
                       " conjuntos: ninguna cantidad puede ser negativa");
@@ -189,7 +189,7 @@ TEST(FIS, TodasLasFuerzasCeroEsOperacionInvalida) {
     // No error set reaches e = 10; the derivative sets are the default ones.
     Definir(f, {{kNunca, kNunca, {0, 1.25, 0.0}, kNunca, kNunca}}, kDerivada, kControl, kReglas);
     f.Inferir(0.5, 0.1);
-    EXPECT_EQ(Texto_Del_Error<ErrorPuntoFlotante>([&] { f.Inferir(10.0, -0.1); }), kOperacionInvalida);
+    EXPECT_EQ(TextoDelError<ErrorPuntoFlotante>([&] { f.Inferir(10.0, -0.1); }), kOperacionInvalida);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(f.Conjuntos_E[i].Grado, 0.0) << i;
         for (int j = 0; j < 5; ++j) EXPECT_EQ(f.Fuerzas[i][j], 0.0) << i << "," << j;
@@ -206,7 +206,7 @@ TEST(FIS, ConjuntoDeAnchoCeroTerminaLaInferenciaDondeFalla) {
     const Estado antes = Estado_De(f);
     ASSERT_DOUBLE_EQ(antes.grados[1], 0.8) << "error Ne at -1";
     f.Conjuntos_DE[3].Asignar(0, 0.0, 0.25);
-    EXPECT_EQ(Texto_Del_Error<ErrorPuntoFlotante>([&] { f.Inferir(-4.0, 0.0); }), kDivisionPorCero);
+    EXPECT_EQ(TextoDelError<ErrorPuntoFlotante>([&] { f.Inferir(-4.0, 0.0); }), kDivisionPorCero);
     // Rule (0, 3) is the first to need derivative set 3: the strengths before it are those at (-4, 0),
     // where error MN is 1 and derivative MN, Ne, Ze are 0, 0, 1; the rest are as they were.
     const double nuevas[3] = {0.0, 0.0, 1.0};
@@ -223,7 +223,7 @@ TEST(FIS, SinSusCincoConjuntosSeNiegaAInferir) {
         FIS f;
         if (n_e + n_de + n_u > 0) f.Dimensionar(n_e, n_de, n_u);
         const Estado antes = Estado_De(f);
-        EXPECT_EQ(Texto_Del_Error<ErrorTanque>([&] { f.Inferir(0.0, 0.0); }), kSistemaSinDimensionar)
+        EXPECT_EQ(TextoDelError<ErrorTanque>([&] { f.Inferir(0.0, 0.0); }), kSistemaSinDimensionar)
             << n_e << " " << n_de << " " << n_u;
         EXPECT_EQ(Estado_De(f), antes);
     }
@@ -243,7 +243,7 @@ TEST(FIS, ReglaFueraDeLosConjuntosDeSalidaSeNiegaSinCambiarNada) {
         f.Inferir(1.0, 2.0);
         const Estado antes = Estado_De(f);
         f.Tabla_Reglas[c.i][c.j] = c.entrada;
-        EXPECT_EQ(Texto_Del_Error<ErrorTanque>([&] { f.Inferir(-0.3, 0.1); }), c.texto);
+        EXPECT_EQ(TextoDelError<ErrorTanque>([&] { f.Inferir(-0.3, 0.1); }), c.texto);
         EXPECT_EQ(Estado_De(f), antes);
     }
 }

@@ -34,7 +34,7 @@ void Comparar(FIS& f, Motor_Fuzzylite& referencia, double e, double de, Recuento
     caso << "e=" << e << " de=" << de << " fuzzylite=" << esperado;
     bool coincide;
     if (std::isnan(esperado)) {
-        const std::string texto = Texto_Del_Error<ErrorPuntoFlotante>([&] { f.Inferir(e, de); });
+        const std::string texto = TextoDelError<ErrorPuntoFlotante>([&] { f.Inferir(e, de); });
         coincide = texto == kOperacionInvalida;
         caso << " Inferir: " << texto;
         ++r.sin_reglas;

@@ -49,7 +49,7 @@ TEST(Vector_2_Din, RechazaDimensionesNegativasSinCambiarNada) {
     m.Redimensionar(1, 2);
     m[0][1] = 2.5;
     for (const auto& [filas, columnas] : {std::pair{-1, 2}, {1, -2}, {-3, -4}}) {
-        EXPECT_EQ(Texto_Del_Error<ErrorTanque>([&] { m.Redimensionar(filas, columnas); }),
+        EXPECT_EQ(TextoDelError<ErrorTanque>([&] { m.Redimensionar(filas, columnas); }),
                   "No se puede dimensionar una matriz de " + std::to_string(filas) + " x " + std::to_string(columnas) +
                       ": las dimensiones no pueden ser negativas");
         EXPECT_EQ(m.Filas(), 1);
