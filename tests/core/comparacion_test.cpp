@@ -53,28 +53,24 @@ TEST(Comparacion, LasMuestrasSonLasDeUnaCorridaLlevadaAMano) {
     }
     EXPECT_FALSE(r.pid.fallo);
     EXPECT_FALSE(r.fuzzy.fallo);
-}
-
-TEST(Comparacion, UnEscalonPorCadaCambioDeReferencia) {
-    const ResultadoComparacion r = CompararControladores(TextosIniciales('.'), kCalendario, 300);
+    // one step per change: the first from the level at the start (empty tank), the others from the reference
+    // before; times at the plant's period, 0.5 s
+    struct Escalon {
+        std::int32_t primera, ultima;
+        double inicial, objetivo;
+    };
+    const Escalon esperados[] = {{0, 79, 0.0, 1.0}, {80, 199, 1.0, 3.0}, {200, 299, 3.0, 1.5}};
     for (const ResultadoCorrida* c : {&r.pid, &r.fuzzy}) {
         ASSERT_EQ(c->escalones.size(), 3u);
-        const IndicesEscalon &a = c->escalones[0], &b = c->escalones[1], &d = c->escalones[2];
-        EXPECT_TRUE(a.terminado && b.terminado && !d.terminado);
-        EXPECT_EQ(a.primera, 0);
-        EXPECT_EQ(a.ultima, 79);
-        EXPECT_EQ(b.primera, 80);
-        EXPECT_EQ(d.primera, 200);
-        EXPECT_EQ(d.ultima, 299);
-        // the first step from the level at the start (empty tank), then from the reference before
-        EXPECT_EQ(a.inicial, 0.0);
-        EXPECT_EQ(a.objetivo, 1.0);
-        EXPECT_EQ(b.inicial, 1.0);
-        EXPECT_EQ(b.objetivo, 3.0);
-        EXPECT_EQ(d.inicial, 3.0);
-        EXPECT_EQ(d.objetivo, 1.5);
-        // the plant's period, 0.5 s
-        EXPECT_EQ(a.duracion, 79 * 0.5);
+        for (std::size_t k = 0; k < 3; ++k) {
+            const IndicesEscalon& e = c->escalones[k];
+            EXPECT_EQ(e.terminado, k < 2);
+            EXPECT_EQ(e.primera, esperados[k].primera);
+            EXPECT_EQ(e.ultima, esperados[k].ultima);
+            EXPECT_EQ(e.inicial, esperados[k].inicial);
+            EXPECT_EQ(e.objetivo, esperados[k].objetivo);
+            EXPECT_EQ(e.duracion, (e.ultima - e.primera) * 0.5);
+        }
     }
 }
 
@@ -195,33 +191,23 @@ TEST(Comparacion, PosicionProgramada) {
 TEST(Comparacion, ElValorFinalEstimadoDeLaCorridaDeEscalonSeAcercaAlDeLaPlanta) {
     // the real step run, levels in Single: the estimate against R x inflow = 4, and the indices against those
     // with the gain given
-    for (const char* alto : {"2", "0.5", "-1"}) {
-        SCOPED_TRACE(alto);
-        Banco b;
-        b.textos.Poner("Alto_Escalon", alto);
-        b.sim.ToolButton4Click();
-        IndicesRespuesta estimado;
-        AjustesIndices a;
-        a.ganancia = 2.0;
-        IndicesRespuesta con_ganancia(a);
-        for (int k = 0; k < 800; ++k) {
-            b.sim.Timer1Timer();
-            const MuestraGraficada& m = b.sim.UltimaMuestra();
-            const MuestraRespuesta x{m.n, b.sim.Estado().T_Muestreo, std::nullopt, m.nivel, m.accion};
-            estimado.Agregar(x);
-            con_ganancia.Agregar(x);
-        }
-        const IndicesEscalon e = *estimado.Actual(), g = *con_ganancia.Actual();
-        if (std::string(alto) == "-1") {
-            // the tank stays empty: no change, no final value to estimate
-            EXPECT_FALSE(e.objetivo.has_value());
-            continue;
-        }
-        const double final = 2 * std::stod(alto);
-        ASSERT_TRUE(e.objetivo.has_value());
-        EXPECT_NEAR(*e.objetivo, final, 1e-4 * final);
-        EXPECT_NEAR(*e.tiempoSubida, *g.tiempoSubida, 0.01);
-        EXPECT_NEAR(*e.tiempoEstablecimiento, *g.tiempoEstablecimiento, 0.5);
-        EXPECT_NEAR(*e.IAE, *g.IAE, 1e-3 * *g.IAE);
+    Banco b;
+    b.sim.ToolButton4Click();
+    IndicesRespuesta estimado;
+    AjustesIndices a;
+    a.ganancia = 2.0;
+    IndicesRespuesta con_ganancia(a);
+    for (int k = 0; k < 800; ++k) {
+        b.sim.Timer1Timer();
+        const MuestraGraficada& m = b.sim.UltimaMuestra();
+        const MuestraRespuesta x{m.n, b.sim.Estado().T_Muestreo, std::nullopt, m.nivel, m.accion};
+        estimado.Agregar(x);
+        con_ganancia.Agregar(x);
     }
+    const IndicesEscalon e = *estimado.Actual(), g = *con_ganancia.Actual();
+    ASSERT_TRUE(e.objetivo.has_value());
+    EXPECT_NEAR(*e.objetivo, 4.0, 4e-4);
+    EXPECT_NEAR(*e.tiempoSubida, *g.tiempoSubida, 0.01);
+    EXPECT_NEAR(*e.tiempoEstablecimiento, *g.tiempoEstablecimiento, 0.5);
+    EXPECT_NEAR(*e.IAE, *g.IAE, 1e-3 * *g.IAE);
 }
