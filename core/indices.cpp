@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "base/aritmetica.h"
+
 namespace {
 
 std::optional<double> Finito(long double v) {
@@ -12,9 +14,13 @@ std::optional<double> Finito(long double v) {
     return d;
 }
 
+// Every division below has a divisor that is checked to be non-zero, and with Double operands no quotient or
+// product leaves the extended range: Dividir never throws here. Only the conversion to Double may give an
+// infinity, which Finito turns into an absent value.
+
 // The time at which the straight line from (ta, va) to (tb, vb) takes the value v; va != vb.
 long double Cruce(long double ta, long double va, long double tb, long double vb, long double v) {
-    return ta + (v - va) / (vb - va) * (tb - ta);
+    return ta + Dividir(v - va, vb - va) * (tb - ta);
 }
 
 }  // namespace
@@ -97,9 +103,11 @@ void IndicesRespuesta::Seguir(Paso& p, const Punto& x) const {
     s.ultimoY = x.y;
     if (s.escalon != 0) {
         // progress from the initial value towards the target, 1 at the target
-        const auto progreso = [&](double y) { return (static_cast<long double>(y) - p.inicial) / s.escalon; };
+        const auto progreso = [&](double y) { return Dividir(static_cast<long double>(y) - p.inicial, s.escalon); };
         // deviation from the target in percent of the step, with the step's sign
-        const auto desviacion = [&](double y) { return (static_cast<long double>(y) - s.objetivo) / s.escalon * 100; };
+        const auto desviacion = [&](double y) {
+            return Dividir(static_cast<long double>(y) - s.objetivo, s.escalon) * 100;
+        };
         const long double avance = progreso(x.y);
         s.progresoMaximo = s.hayMuestras ? std::max(s.progresoMaximo, avance) : avance;
         const auto cruce = [&](long double nivel) {
@@ -133,9 +141,9 @@ void IndicesRespuesta::EstimarValorFinal(Paso& p) const {
         const long double y2m = p.pendientes[K - 1].y;
         const long double d1 = ym - y0, d2 = y2m - ym;
         if (d1 != 0 && y2m != y0) {
-            const long double rho = d2 / d1;
+            const long double rho = Dividir(d2, d1);
             if (rho >= 0 && rho < 1) {
-                const long double resto = d2 * rho / (1 - rho);
+                const long double resto = Dividir(d2 * rho, 1 - rho);
                 const std::optional<double> final = Finito(y2m + resto);
                 if (final && std::fabs(resto) <= kRestoAceptable * std::fabs(y2m - y0)) {
                     std::vector<Punto> pendientes = std::move(p.pendientes);

@@ -22,6 +22,7 @@
 // gain times the inflow when the caller gives the gain (the plant's R: the tank settles at R x inflow), or
 // else an estimate (see IndicesRespuesta).
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
