@@ -8,7 +8,7 @@
 
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
-#include "tests/ayudas.h"
+#include "tests/core/mudos.h"
 #include "tools/lote.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "fuzzy/fis.h"
-#include "tests/ayudas.h"
+#include "tests/core/mudos.h"
 
 inline FIS ControladorPorDefecto() {
     PosicionFija posicion;

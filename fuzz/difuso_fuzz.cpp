@@ -19,7 +19,7 @@
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "fuzz/comprobar.h"
-#include "tests/ayudas.h"
+#include "tests/core/mudos.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "tests/ayudas.h"
+#include "tests/core/mudos.h"
 
 /// Records every message; a test may run something from inside a message, as the toolkit's nested
 /// event loop does while a message box is open.

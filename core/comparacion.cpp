@@ -1,0 +1,101 @@
+#include "core/comparacion.h"
+
+#include "base/errores.h"
+#include "core/simulador.h"
+#include "core/textos_indices.h"
+
+namespace {
+
+class PosicionProgramable : public Posicion {
+public:
+    std::int32_t Leer() const override { return valor; }
+    std::int32_t valor = kPosicionInicialReferencia;
+};
+
+// The messages of a run without windows: kept, the last one is what stopped it.
+class MensajesGuardados : public Mensajes {
+public:
+    void Mostrar(const std::string& texto) override { ultimo = texto; }
+    void Repetido(Corrida, const std::string& texto, int) override { ultimo = texto; }
+    void FinRepetido(Corrida) override {}
+    std::optional<std::string> ultimo;
+};
+
+void Alternar(Simulador& sim, Corrida c) {
+    switch (c) {
+        case Corrida::Escalon: return sim.ToolButton4Click();
+        case Corrida::PID: return sim.ToolButton13Click();
+        case Corrida::Fuzzy: return sim.ToolButton10Click();
+    }
+}
+
+void Tick(Simulador& sim, Corrida c) {
+    switch (c) {
+        case Corrida::Escalon: return sim.Timer1Timer();
+        case Corrida::PID: return sim.Timer4Timer();
+        case Corrida::Fuzzy: return sim.Timer5Timer();
+    }
+}
+
+}  // namespace
+
+std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, std::int32_t n) {
+    const CambioReferencia* elegido = nullptr;
+    for (const CambioReferencia& c : calendario)
+        if (c.muestra <= n && (!elegido || c.muestra >= elegido->muestra)) elegido = &c;
+    return elegido ? elegido->posicion : kPosicionInicialReferencia;
+}
+
+ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
+                                  std::span<const CambioReferencia> calendario, std::int64_t muestras) {
+    TextosMapa copia = textos;
+    CompletarTextosIndices(copia);
+    AjustesIndices ajustes;
+    ajustes.banda = LeerBandaEstablecimiento(copia);
+
+    PosicionProgramable posicion;
+    posicion.valor = PosicionProgramada(calendario, 0);
+    MensajesGuardados mensajes;
+    Simulador sim(copia, posicion, mensajes);
+    ResultadoCorrida r;
+    try {
+        if (corrida == Corrida::Fuzzy) sim.ToolButton11Click();
+        Alternar(sim, corrida);
+    } catch (const ErrorTanque& e) {
+        r.fallo = e.what();
+        return r;
+    }
+    if (!sim.Timer(corrida).Enabled) {
+        r.fallo = mensajes.ultimo;  // the start was refused with a message
+        return r;
+    }
+    // the start emptied the tank and set the action to 0, as AjustesIndices assumes
+    if (corrida == Corrida::Escalon) ajustes.ganancia = sim.Estado().R_Hidraulica;
+    IndicesRespuesta indices(ajustes);
+
+    for (std::int64_t k = 0; k < muestras && sim.Timer(corrida).Enabled; ++k) {
+        posicion.valor = PosicionProgramada(calendario, sim.Timer(corrida).Tag);
+        try {
+            Tick(sim, corrida);
+        } catch (const ErrorTanque& e) {
+            r.fallo = e.what();
+            break;
+        }
+        const MuestraGraficada& m = sim.UltimaMuestra();
+        r.muestras.push_back({m.n, m.nivel, m.accion, m.referencia});
+        const std::uint64_t cerrados = indices.Terminados();
+        indices.Agregar({m.n, sim.Estado().T_Muestreo,
+                         m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt, m.nivel, m.accion});
+        if (indices.Terminados() != cerrados) r.escalones.push_back(*indices.Anterior());
+        // the overflow stop: the tick went on to its end after the message
+        if (!sim.Timer(corrida).Enabled) r.fallo = mensajes.ultimo;
+    }
+    if (std::optional<IndicesEscalon> a = indices.Actual()) r.escalones.push_back(*a);
+    return r;
+}
+
+ResultadoComparacion CompararControladores(const TextosMapa& textos, std::span<const CambioReferencia> calendario,
+                                           std::int64_t muestras) {
+    return {CorrerConIndices(textos, Corrida::PID, calendario, muestras),
+            CorrerConIndices(textos, Corrida::Fuzzy, calendario, muestras)};
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The runs with their response indices, without windows: one run driven tick by tick over a reference
+// schedule, and the PID and fuzzy runs side by side on the same texts and schedule.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/controles.h"
+#include "core/indices.h"
+#include "core/textos_mapa.h"
+
+/// From sample `muestra` on, the slider stands at `posicion` (reference = posicion x 0.5).
+struct CambioReferencia {
+    std::int32_t muestra = 0;
+    std::int32_t posicion = 0;
+};
+
+/// The slider's position when the program starts, before the schedule's first change.
+inline constexpr std::int32_t kPosicionInicialReferencia = 2;
+
+/// One tick's sample as the chart plots it; the step run's reference is 0.
+struct MuestraCorrida {
+    std::int32_t n = 0;
+    float nivel = 0;
+    float accion = 0;
+    double referencia = 0;
+};
+
+struct ResultadoCorrida {
+    std::vector<MuestraCorrida> muestras;
+    /// The indices of every step: the closed ones, then the last one as it stood when the run ended.
+    std::vector<IndicesEscalon> escalones;
+    /// What ended the run early: the message of a start refused or of the overflow stop, or the what() of the
+    /// error that a handler threw.
+    std::optional<std::string> fallo;
+};
+
+struct ResultadoComparacion {
+    ResultadoCorrida pid;
+    ResultadoCorrida fuzzy;
+};
+
+/// The slider's position at sample n: that of the last change at or before n (the changes in any order).
+std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, std::int32_t n);
+
+/// One run in a Simulador of its own over a copy of `textos` (the fuzzy run initialises its controller
+/// first, ToolButton11Click), started by its button and ticked up to `muestras` times, the slider set from
+/// the schedule before each tick. A tick that throws ends the run, and so does the overflow stop. The
+/// indices use the band of Banda_Establecimiento (its default when the texts lack it), the plant's sample
+/// period, and in the step run the gain R_Hidraulica. Throws ErrorTanque, before running, for a band text
+/// that does not convert or lies outside (0, 100).
+ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
+                                  std::span<const CambioReferencia> calendario, std::int64_t muestras);
+
+/// The PID run and the fuzzy run, each as CorrerConIndices does it.
+ResultadoComparacion CompararControladores(const TextosMapa& textos, std::span<const CambioReferencia> calendario,
+                                           std::int64_t muestras);
