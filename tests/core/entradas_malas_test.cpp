@@ -15,9 +15,6 @@
 #include <string_view>
 #include <vector>
 
-#include <cmath>
-
-#include "core/planta.h"
 #include "tests/core/banco.h"
 #include "tests/core/foto.h"
 
@@ -548,106 +545,164 @@ TEST_P(TextosDelTick, EnCadaTick) {
 INSTANTIATE_TEST_SUITE_P(PID, TextosDelTick, ::testing::ValuesIn(FilasTick(Corrida::PID)), PorNombre());
 INSTANTIATE_TEST_SUITE_P(Fuzzy, TextosDelTick, ::testing::ValuesIn(FilasTick(Corrida::Fuzzy)), PorNombre());
 
-// ---- The tests not yet written as rows ----
+// ---- The 45 set edits and the 25 rule cells, read by the fuzzy initialisation ----
 
 namespace {
 
-enum class Lectura { Entero, Flotante };
-enum class Efecto { NoConvierte, Desborda, Cero, Convierte };
+// The fifteen sets in reading order, and what the initialisation says when a set's width reads as 0: an
+// input set (each default one has a sloped side) is refused; an output set is never evaluated and takes it.
+struct ConjuntoFuzzy {
+    const char* nombre;
+    const char* anchoCero;  // nullptr: a width of 0 is stored
+};
+const ConjuntoFuzzy kConjuntosFuzzy[] = {
+    {"E_MN", "El conjunto MN de Error tiene ancho 0"},
+    {"E_Ne", "El conjunto Ne de Error tiene ancho 0"},
+    {"E_Ze", "El conjunto Ze de Error tiene ancho 0"},
+    {"E_Po", "El conjunto Po de Error tiene ancho 0"},
+    {"E_MP", "El conjunto MP de Error tiene ancho 0"},
+    {"DE_MN", "El conjunto MN de Derivada Error tiene ancho 0"},
+    {"DE_Ne", "El conjunto Ne de Derivada Error tiene ancho 0"},
+    {"DE_Ze", "El conjunto Ze de Derivada Error tiene ancho 0"},
+    {"DE_Po", "El conjunto Po de Derivada Error tiene ancho 0"},
+    {"DE_MP", "El conjunto MP de Derivada Error tiene ancho 0"},
+    {"U_MN", nullptr},
+    {"U_Ne", nullptr},
+    {"U_Ze", nullptr},
+    {"U_Po", nullptr},
+    {"U_MP", nullptr},
+};
+constexpr int kNumConjuntos = 15;
 
-Efecto EfectoDe(const TextoMalo& t, Lectura l) {
-    if (l == Lectura::Entero) return Efecto::NoConvierte;
-    if (t.texto == "1e400" || t.texto == "-1e400") return Efecto::Desborda;  // converts, and overflows its store
-    if (t.texto == "1e-400") return Efecto::Cero;                            // underflows silently
-    if (t.texto == "2147483648") return Efecto::Convierte;                   // bad only where an integer is read
-    return Efecto::NoConvierte;
+struct CampoFuzzy {
+    std::string nombre;
+    bool entero;            // a set's type and a rule cell are integers
+    int conjunto;           // the sets before this one are defined when the field fails (15 for a rule cell)
+    int celda;              // the rules before this one are read when the field fails (-1 for a set's edit)
+    const char* anchoCero;  // a set's width: what a 0 says
+};
+
+// In the order of the read: type, width and centre of each set, then the cells row by row.
+const std::vector<CampoFuzzy>& CamposFuzzy() {
+    static const std::vector<CampoFuzzy> campos = [] {
+        std::vector<CampoFuzzy> c;
+        for (int s = 0; s < kNumConjuntos; ++s) {
+            const std::string n = kConjuntosFuzzy[s].nombre;
+            c.push_back({n + "_Tipo", true, s, -1, nullptr});
+            c.push_back({n + "_Ancho", false, s, -1, kConjuntosFuzzy[s].anchoCero});
+            c.push_back({n + "_Centro", false, s, -1, nullptr});
+        }
+        for (int fila = 1; fila <= 5; ++fila)
+            for (int columna = 1; columna <= 5; ++columna)
+                c.push_back({NombreCelda(columna, fila), true, kNumConjuntos, (fila - 1) * 5 + columna - 1, nullptr});
+        return c;
+    }();
+    return campos;
 }
 
-std::string MensajeDe(const TextoMalo& t, Lectura l) {
-    if (EfectoDe(t, l) == Efecto::Desborda) return kDesbordamiento;
-    return "'" + t.texto +
-           (l == Lectura::Entero ? "' is not a valid integer value" : "' is not a valid floating point value");
+struct FilaFuzzy {
+    const CampoFuzzy* campo;
+    const TextoMalo* texto;
+    // Expected: the initialisation's message; or, when there is none, a 0 stored as "0" would store it.
+    std::string_view mensaje;
+};
+
+std::string Nombre(const FilaFuzzy& f) { return f.campo->nombre + "_" + f.texto->nombre; }
+
+void PrintTo(const FilaFuzzy& f, std::ostream* os) {
+    *os << f.campo->nombre << " = '" << Corto(f.texto->texto) << "' (decimal '" << f.texto->decimal << "'): ";
+    if (f.mensaje.empty()) {
+        *os << "0, a complete initialisation";
+    } else {
+        *os << "'" << Corto(f.mensaje) << "'";
+    }
 }
 
-std::vector<std::string> Nuevos(const Banco& b, std::size_t desde, const std::vector<std::string>&) {
-    return Desde(b, desde);
+std::vector<FilaFuzzy> FilasFuzzy() {
+    std::vector<FilaFuzzy> filas;
+    for (const CampoFuzzy& c : CamposFuzzy())
+        for (const TextoMalo& t : TextosMalos()) {
+            if (c.entero) {
+                filas.push_back({&c, &t, t.comoEntero});
+            } else if (t.comoFlotante.efecto == ComoFlotante::NoConvierte) {
+                filas.push_back({&c, &t, t.comoFlotante.mensaje});
+            } else if (t.comoFlotante.efecto == ComoFlotante::Cero) {
+                filas.push_back({&c, &t, c.anchoCero != nullptr ? c.anchoCero : std::string_view{}});
+            }  // a text that converts is a good width or centre
+        }
+    return filas;
 }
+
+// A first initialisation whose rules all name set 4, to tell apart the rules that the next one reaches;
+// the default texts are back afterwards.
+FIS PrimeraInicializacion(Banco& b) {
+    const TextosMapa porDefecto = b.textos;
+    for (int i = 0; i < 25; ++i) b.textos.PonerCelda(i % 5 + 1, i / 5 + 1, "4");
+    b.sim.ToolButton11Click();
+    b.textos = porDefecto;
+    return b.sim.Controlador_Fuzzy();
+}
+
+const std::vector<FDP>& Grupo(const FIS& f, int s) {
+    return s < 5 ? f.Conjuntos_E : s < 10 ? f.Conjuntos_DE : f.Conjuntos_U;
+}
+const FDP& ConjuntoDe(const FIS& f, int s) { return Grupo(f, s)[static_cast<std::size_t>(s % 5)]; }
+
+::testing::AssertionResult MismoConjunto(const FDP& a, const FDP& b) {
+    if (a.Tipo != b.Tipo || Bits(a.Ancho) != Bits(b.Ancho) || Bits(a.Centro) != Bits(b.Centro))
+        return ::testing::AssertionFailure() << "(" << a.Tipo << ", " << a.Ancho << ", " << a.Centro << ") vs ("
+                                             << b.Tipo << ", " << b.Ancho << ", " << b.Centro << ")";
+    return ::testing::AssertionSuccess();
+}
+
+class InicializacionFuzzy : public ::testing::TestWithParam<FilaFuzzy> {};
 
 }  // namespace
 
-// ---- The 45 set edits and the 25 rule cells, read by the fuzzy initialisation ----
+TEST_P(InicializacionFuzzy, EditsYCeldas) {
+    const FilaFuzzy& f = GetParam();
+    const CampoFuzzy& c = *f.campo;
+    Banco b(f.texto->decimal);
+    const TextosMapa porDefecto = b.textos;
+    const FIS primera = PrimeraInicializacion(b);
+    b.textos.Poner(c.nombre, f.texto->texto);
+    const Foto antes = Tomar(b.sim);
+    b.sim.Atender([&] { b.sim.ToolButton11Click(); });
 
-TEST(EntradasMalas, EditsYCeldasDeLaInicializacionFuzzy) {
-    struct Campo {
-        std::string nombre;
-        Lectura lectura;
-        int conjunto;  // 0 to 14 in reading order, or -1 for a rule cell
-        int celda;     // 0 to 24 row by row, or -1 for a set edit
-    };
-    std::vector<Campo> campos;
-    for (int g = 0; g < 3; ++g)
-        for (int k = 0; k < 5; ++k)
-            for (const char* columna : {"Tipo", "Ancho", "Centro"})
-                campos.push_back({NombreFuzzy(kPrefijosFuzzy[g], kEtiquetas[k], columna),
-                                  std::string(columna) == "Tipo" ? Lectura::Entero : Lectura::Flotante, g * 5 + k, -1});
-    for (int fila = 1; fila <= 5; ++fila)
-        for (int columna = 1; columna <= 5; ++columna)
-            campos.push_back({NombreCelda(columna, fila), Lectura::Entero, -1, (fila - 1) * 5 + columna - 1});
+    const FIS& fis = b.sim.Controlador_Fuzzy();
+    if (!f.mensaje.empty()) {
+        EXPECT_EQ(Desde(b, 0), Lista({f.mensaje}));
+        EXPECT_FALSE(b.sim.FuzzyInicializado());
+        // the sets before the failing one are defined, it and those after are as created; the rules before
+        // the failing cell are read, the others keep what they named
+        for (int s = 0; s < kNumConjuntos; ++s)
+            EXPECT_TRUE(MismoConjunto(ConjuntoDe(fis, s), s < c.conjunto ? ConjuntoDe(primera, s) : FDP()))
+                << "set " << kConjuntosFuzzy[s].nombre;
+        for (int i = 0; i < 25; ++i)
+            EXPECT_EQ(fis.Tabla_Reglas[i / 5][i % 5], i < c.celda ? kReglasPorDefecto[i / 5][i % 5] : 4)
+                << "rule " << i;
+    } else {
+        EXPECT_EQ(Desde(b, 0), Lista({}));
+        EXPECT_TRUE(b.sim.FuzzyInicializado());
+        // the twin: the same initialisations, with "0" in the field
+        Banco g(f.texto->decimal);
+        PrimeraInicializacion(g);
+        g.textos.Poner(c.nombre, "0");
+        g.sim.Atender([&] { g.sim.ToolButton11Click(); });
+        ASSERT_EQ(Desde(g, 0), Lista({}));
+        const FIS& cero = g.sim.Controlador_Fuzzy();
+        for (int s = 0; s < kNumConjuntos; ++s)
+            EXPECT_TRUE(MismoConjunto(ConjuntoDe(fis, s), ConjuntoDe(cero, s))) << "set " << kConjuntosFuzzy[s].nombre;
+        for (int i = 0; i < 25; ++i) EXPECT_EQ(fis.Tabla_Reglas[i / 5][i % 5], kReglasPorDefecto[i / 5][i % 5]);
+    }
+    EXPECT_TRUE(Iguales(Tomar(b.sim), antes));  // the runs' state is not the initialisation's
 
-    for (const Campo& c : campos)
-        for (const TextoMalo& t : TextosMalos()) {
-            const Efecto efecto = EfectoDe(t, c.lectura);
-            if (efecto == Efecto::Convierte) continue;
-            SCOPED_TRACE(c.nombre + " = '" + t.texto.substr(0, 20) + "'");
-            Banco b(t.decimal);
-            // a first initialisation whose rules all name set 4, to tell apart the rules that the next one reaches
-            const TextosMapa porDefecto = b.textos;
-            for (int i = 0; i < 25; ++i) b.textos.PonerCelda(i % 5 + 1, i / 5 + 1, "4");
-            b.sim.ToolButton11Click();
-            const FIS primera = b.sim.Controlador_Fuzzy();
-            b.textos = porDefecto;
-            b.textos.Poner(c.nombre, t.texto);
-            const Foto antes = Tomar(b.sim);
-            b.sim.Atender([&] { b.sim.ToolButton11Click(); });
-
-            std::vector<std::string> esperados;
-            if (efecto == Efecto::Cero) {
-                // a width of 0 is refused for an input set; an output width, or a centre, of 0 is stored
-                if (c.nombre.find("_Ancho") != std::string::npos && c.conjunto < 10)
-                    esperados = {std::string("El conjunto ") + kEtiquetas[c.conjunto % 5] + " de " +
-                                 kPanelesFuzzy[c.conjunto / 5] + " tiene ancho 0"};
-            } else {
-                esperados = {MensajeDe(t, c.lectura)};
-            }
-            EXPECT_EQ(Nuevos(b, 0, esperados), esperados);
-            EXPECT_TRUE(Iguales(Tomar(b.sim), antes));  // the runs' state is not the initialisation's
-            EXPECT_EQ(b.sim.FuzzyInicializado(), esperados.empty());
-            if (!esperados.empty()) {
-                // the sets before the failing one are defined, it and those after are as created; the rules
-                // before the failing cell are read, the others keep what they named
-                const FIS& f = b.sim.Controlador_Fuzzy();
-                const int hastaConjunto = c.conjunto >= 0 ? c.conjunto : 15;
-                for (int s = 0; s < 15; ++s) {
-                    const auto& grupo = [&](const FIS& x) -> const std::vector<FDP>& {
-                        return s < 5 ? x.Conjuntos_E : s < 10 ? x.Conjuntos_DE : x.Conjuntos_U;
-                    };
-                    const FDP& conjunto = grupo(f)[static_cast<std::size_t>(s % 5)];
-                    const FDP esperado = s < hastaConjunto ? grupo(primera)[static_cast<std::size_t>(s % 5)] : FDP();
-                    EXPECT_EQ(conjunto.Tipo, esperado.Tipo) << "set " << s;
-                    EXPECT_EQ(Bits(conjunto.Ancho), Bits(esperado.Ancho)) << "set " << s;
-                    EXPECT_EQ(Bits(conjunto.Centro), Bits(esperado.Centro)) << "set " << s;
-                }
-                for (int i = 0; i < 25; ++i) {
-                    const bool leida = c.celda >= 0 && i < c.celda;
-                    EXPECT_EQ(f.Tabla_Reglas[i / 5][i % 5], leida ? kReglasPorDefecto[i / 5][i % 5] : 4)
-                        << "rule " << i;
-                }
-            }
-            // put right, the initialisation and the fuzzy run work
-            b.textos = porDefecto;
-            b.sim.Atender([&] { b.sim.ToolButton11Click(); });
-            EXPECT_TRUE(b.sim.FuzzyInicializado());
-            Toggle(b, Corrida::Fuzzy);
-            SigueFuncionando(b, Corrida::Fuzzy);
-        }
+    // put right, the initialisation and the fuzzy run work
+    b.textos = porDefecto;
+    b.sim.Atender([&] { b.sim.ToolButton11Click(); });
+    EXPECT_TRUE(b.sim.FuzzyInicializado());
+    Toggle(b, Corrida::Fuzzy);
+    SigueFuncionando(b, Corrida::Fuzzy);
 }
+
+INSTANTIATE_TEST_SUITE_P(Inicializar, InicializacionFuzzy, ::testing::ValuesIn(FilasFuzzy()), PorNombre());
