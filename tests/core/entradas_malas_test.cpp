@@ -1,9 +1,11 @@
-// Every text that the program reads, against texts that no reader should take: one test case per row, and
-// each row states the field, the bad text with its decimal separator, the situation (which run, active or
-// not) and the outcome it expects. Each bad text gives its exact message, ends its handler at the step where
-// it arises, leaves alone what must not change, and the program goes on working once the text is put right.
-// A text that converts to 0 is followed to what that 0 does next; where that leaves a state that no table
-// can state by hand, the state is compared with a twin program that took a good text.
+// The texts that the runs read (the plant texts at every toggle, the step amplitude, the PID and fuzzy
+// ticks' texts), against texts that no reader should take: one test case per row, and each row states the
+// field, the bad text with its decimal separator, the situation (which run, active or not) and the outcome
+// it expects. Each bad text gives its exact message, ends its handler at the step where it arises, leaves
+// alone what must not change, and the program goes on working once the text is put right. A text that
+// converts to 0 is followed to what that 0 does next; where that leaves a state that no table can state by
+// hand, the state is compared with a twin program that took a good text. The fuzzy initialisation's rows
+// are in entradas_malas_fuzzy_test.cpp.
 
 #include <gtest/gtest.h>
 
@@ -15,82 +17,10 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/core/banco.h"
+#include "tests/core/entradas_malas.h"
 #include "tests/core/foto.h"
 
 namespace {
-
-// ---- The bad texts, and what each kind of read makes of them ----
-
-/// What a floating-point read makes of a text, once the value is stored into a Single or a Double.
-struct ComoFlotante {
-    enum Efecto { NoConvierte, Cero, Convierte } efecto;
-    std::string mensaje;  // NoConvierte: the message shown
-};
-ComoFlotante Falla(std::string mensaje) { return {ComoFlotante::NoConvierte, std::move(mensaje)}; }
-const ComoFlotante kCero{ComoFlotante::Cero, ""};
-const ComoFlotante kConvierte{ComoFlotante::Convierte, ""};
-
-struct TextoMalo {
-    const char* nombre;  // its part of a row's name
-    std::string texto;
-    char decimal;            // the separator it is typed under
-    std::string comoEntero;  // the message of a 32-bit integer read: none of these texts is an integer
-    ComoFlotante comoFlotante;
-};
-
-const std::string& UnMillonDeNueves() {
-    static const std::string t(1000000, '9');
-    return t;
-}
-
-const std::vector<TextoMalo>& TextosMalos() {
-    // clang-format off
-    static const std::vector<TextoMalo> t = {
-        {"vacio", "", '.',
-         "'' is not a valid integer value", Falla("'' is not a valid floating point value")},
-        {"blanco", " ", '.',
-         "' ' is not a valid integer value", Falla("' ' is not a valid floating point value")},
-        {"abc", "abc", '.',
-         "'abc' is not a valid integer value", Falla("'abc' is not a valid floating point value")},
-        // a point typed where the separator is a comma
-        {"1punto5_con_coma", "1.5", ',',
-         "'1.5' is not a valid integer value", Falla("'1.5' is not a valid floating point value")},
-        {"1coma5", "1,5", '.',
-         "'1,5' is not a valid integer value", Falla("'1,5' is not a valid floating point value")},
-        // inside the extended range, beyond a Single's and a Double's: the store overflows
-        {"1e400", "1e400", '.',
-         "'1e400' is not a valid integer value", Falla(kDesbordamiento)},
-        {"menos1e400", "-1e400", '.',
-         "'-1e400' is not a valid integer value", Falla(kDesbordamiento)},
-        // inside the extended range, below a Double's smallest number: the store makes it 0 without a word
-        {"1e_menos400", "1e-400", '.',
-         "'1e-400' is not a valid integer value", kCero},
-        {"nan", "nan", '.',
-         "'nan' is not a valid integer value", Falla("'nan' is not a valid floating point value")},
-        {"inf", "inf", '.',
-         "'inf' is not a valid integer value", Falla("'inf' is not a valid floating point value")},
-        {"0x10", "0x10", '.',
-         "'0x10' is not a valid integer value", Falla("'0x10' is not a valid floating point value")},
-        // one past the largest 32-bit integer: bad only where an integer is read
-        {"2147483648", "2147483648", '.',
-         "'2147483648' is not a valid integer value", kConvierte},
-        // the full-width digits 1 and 2
-        {"12_de_ancho_completo", "\xef\xbc\x91\xef\xbc\x92", '.',
-         "'\xef\xbc\x91\xef\xbc\x92' is not a valid integer value",
-         Falla("'\xef\xbc\x91\xef\xbc\x92' is not a valid floating point value")},
-        {"1_000", "1 000", '.',
-         "'1 000' is not a valid integer value", Falla("'1 000' is not a valid floating point value")},
-        // beyond even the extended range
-        {"un_millon_de_nueves", UnMillonDeNueves(), '.',
-         "'" + UnMillonDeNueves() + "' is not a valid integer value",
-         Falla("'" + UnMillonDeNueves() + "' is not a valid floating point value")},
-    };
-    // clang-format on
-    return t;
-}
-
-// ---- What every section shares ----
 
 const char* NombreCorrida(Corrida r) {
     switch (r) {
@@ -99,72 +29,6 @@ const char* NombreCorrida(Corrida r) {
         case Corrida::Fuzzy: return "Fuzzy";
     }
     return "?";
-}
-
-/// A text short enough to print (the million nines are not).
-std::string Corto(std::string_view t) {
-    if (t.size() <= 64) return std::string(t);
-    return std::string(t.substr(0, 40)) + "... (" + std::to_string(t.size()) + " characters)";
-}
-
-std::vector<std::string> Lista(std::initializer_list<std::string_view> mensajes) {
-    return std::vector<std::string>(mensajes.begin(), mensajes.end());
-}
-std::vector<std::string> Lista(const std::vector<std::string_view>& mensajes) {
-    return std::vector<std::string>(mensajes.begin(), mensajes.end());
-}
-
-/// The messages shown since the first `desde`.
-std::vector<std::string> Desde(const Banco& b, std::size_t desde) {
-    return std::vector<std::string>(b.mensajes.mostrados.begin() + static_cast<std::ptrdiff_t>(desde),
-                                    b.mensajes.mostrados.end());
-}
-
-/// Names a test case by its row.
-struct PorNombre {
-    template <typename Fila>
-    std::string operator()(const ::testing::TestParamInfo<Fila>& info) const {
-        return Nombre(info.param);
-    }
-};
-
-void Toggle(Banco& b, Corrida r) { b.sim.AtenderToggle(r); }
-void Tick(Banco& b, Corrida r) { b.sim.AtenderTick(r); }
-
-// A run started with the default texts and ticked three times.
-void EnMarcha(Banco& b, Corrida r) {
-    if (r == Corrida::Fuzzy) b.sim.ToolButton11Click();
-    Toggle(b, r);
-    for (int i = 0; i < 3; ++i) Tick(b, r);
-    ASSERT_TRUE(b.sim.Timer(r).Enabled);
-    ASSERT_TRUE(b.mensajes.mostrados.empty());
-}
-
-// The program after a fuzzy run that overflowed (a reference of 10 over a maximum level of 5): every number
-// of the state differs from 0 and from what the plant texts of kPlanta store, the series hold the run's
-// points, the bar stands above the maximum, and the overflow stop left controls disabled that a stop by
-// the button gives back. A toggle that changed a thing it should not would show against it.
-void TrasDesbordeFuzzy(Banco& b) {
-    b.sim.ToolButton11Click();
-    b.posicion.valor = 20;
-    Toggle(b, Corrida::Fuzzy);
-    for (int i = 0; i < 1000 && b.sim.Timer(Corrida::Fuzzy).Enabled; ++i) Tick(b, Corrida::Fuzzy);
-    ASSERT_FALSE(b.sim.Timer(Corrida::Fuzzy).Enabled);
-    ASSERT_EQ(b.mensajes.mostrados, Lista({kNivelSuperado}));
-    b.posicion.valor = 2;
-    for (auto [nombre, campo] : kSimples) ASSERT_NE(b.sim.Estado().*campo, 0.0f) << nombre;
-    for (auto [nombre, campo] : kDobles) ASSERT_NE(b.sim.Estado().*campo, 0.0) << nombre;
-    ASSERT_FALSE(b.sim.Habilitado(Control::ToolButton11));
-}
-
-// One more tick works: no message, the counter goes on.
-void SigueFuncionando(Banco& b, Corrida r) {
-    ASSERT_TRUE(b.sim.Timer(r).Enabled);
-    const std::size_t mensajes = b.mensajes.mostrados.size();
-    const std::int32_t n = b.sim.Timer(r).Tag;
-    Tick(b, r);
-    EXPECT_EQ(b.mensajes.mostrados.size(), mensajes) << b.mensajes.mostrados.back();
-    EXPECT_EQ(b.sim.Timer(r).Tag, n + 1);
 }
 
 // ---- The plant texts, read by every run toggle, on a start and on a stop ----
@@ -266,6 +130,23 @@ std::vector<FilaPlanta> FilasPlanta(Corrida r) {
                 }  // a text that converts is a good value for these fields
             }
     return filas;
+}
+
+// The program after a fuzzy run that overflowed (a reference of 10 over a maximum level of 5): every number
+// of the state differs from 0 and from what the plant texts of kPlanta store, the series hold the run's
+// points, the bar stands above the maximum, and the overflow stop left controls disabled that a stop by
+// the button gives back. A toggle that changed a thing it should not would show against it.
+void TrasDesbordeFuzzy(Banco& b) {
+    b.sim.ToolButton11Click();
+    b.posicion.valor = 20;
+    Toggle(b, Corrida::Fuzzy);
+    for (int i = 0; i < 1000 && b.sim.Timer(Corrida::Fuzzy).Enabled; ++i) Tick(b, Corrida::Fuzzy);
+    ASSERT_FALSE(b.sim.Timer(Corrida::Fuzzy).Enabled);
+    ASSERT_EQ(b.mensajes.mostrados, Lista({kNivelSuperado}));
+    b.posicion.valor = 2;
+    for (auto [nombre, campo] : kSimples) ASSERT_NE(b.sim.Estado().*campo, 0.0f) << nombre;
+    for (auto [nombre, campo] : kDobles) ASSERT_NE(b.sim.Estado().*campo, 0.0) << nombre;
+    ASSERT_FALSE(b.sim.Habilitado(Control::ToolButton11));
 }
 
 // The situation of a row: its run active (started with the default texts and ticked three times), or idle
@@ -544,165 +425,3 @@ TEST_P(TextosDelTick, EnCadaTick) {
 
 INSTANTIATE_TEST_SUITE_P(PID, TextosDelTick, ::testing::ValuesIn(FilasTick(Corrida::PID)), PorNombre());
 INSTANTIATE_TEST_SUITE_P(Fuzzy, TextosDelTick, ::testing::ValuesIn(FilasTick(Corrida::Fuzzy)), PorNombre());
-
-// ---- The 45 set edits and the 25 rule cells, read by the fuzzy initialisation ----
-
-namespace {
-
-// The fifteen sets in reading order, and what the initialisation says when a set's width reads as 0: an
-// input set (each default one has a sloped side) is refused; an output set is never evaluated and takes it.
-struct ConjuntoFuzzy {
-    const char* nombre;
-    const char* anchoCero;  // nullptr: a width of 0 is stored
-};
-const ConjuntoFuzzy kConjuntosFuzzy[] = {
-    {"E_MN", "El conjunto MN de Error tiene ancho 0"},
-    {"E_Ne", "El conjunto Ne de Error tiene ancho 0"},
-    {"E_Ze", "El conjunto Ze de Error tiene ancho 0"},
-    {"E_Po", "El conjunto Po de Error tiene ancho 0"},
-    {"E_MP", "El conjunto MP de Error tiene ancho 0"},
-    {"DE_MN", "El conjunto MN de Derivada Error tiene ancho 0"},
-    {"DE_Ne", "El conjunto Ne de Derivada Error tiene ancho 0"},
-    {"DE_Ze", "El conjunto Ze de Derivada Error tiene ancho 0"},
-    {"DE_Po", "El conjunto Po de Derivada Error tiene ancho 0"},
-    {"DE_MP", "El conjunto MP de Derivada Error tiene ancho 0"},
-    {"U_MN", nullptr},
-    {"U_Ne", nullptr},
-    {"U_Ze", nullptr},
-    {"U_Po", nullptr},
-    {"U_MP", nullptr},
-};
-constexpr int kNumConjuntos = 15;
-
-struct CampoFuzzy {
-    std::string nombre;
-    bool entero;            // a set's type and a rule cell are integers
-    int conjunto;           // the sets before this one are defined when the field fails (15 for a rule cell)
-    int celda;              // the rules before this one are read when the field fails (-1 for a set's edit)
-    const char* anchoCero;  // a set's width: what a 0 says
-};
-
-// In the order of the read: type, width and centre of each set, then the cells row by row.
-const std::vector<CampoFuzzy>& CamposFuzzy() {
-    static const std::vector<CampoFuzzy> campos = [] {
-        std::vector<CampoFuzzy> c;
-        for (int s = 0; s < kNumConjuntos; ++s) {
-            const std::string n = kConjuntosFuzzy[s].nombre;
-            c.push_back({n + "_Tipo", true, s, -1, nullptr});
-            c.push_back({n + "_Ancho", false, s, -1, kConjuntosFuzzy[s].anchoCero});
-            c.push_back({n + "_Centro", false, s, -1, nullptr});
-        }
-        for (int fila = 1; fila <= 5; ++fila)
-            for (int columna = 1; columna <= 5; ++columna)
-                c.push_back({NombreCelda(columna, fila), true, kNumConjuntos, (fila - 1) * 5 + columna - 1, nullptr});
-        return c;
-    }();
-    return campos;
-}
-
-struct FilaFuzzy {
-    const CampoFuzzy* campo;
-    const TextoMalo* texto;
-    // Expected: the initialisation's message; or, when there is none, a 0 stored as "0" would store it.
-    std::string_view mensaje;
-};
-
-std::string Nombre(const FilaFuzzy& f) { return f.campo->nombre + "_" + f.texto->nombre; }
-
-void PrintTo(const FilaFuzzy& f, std::ostream* os) {
-    *os << f.campo->nombre << " = '" << Corto(f.texto->texto) << "' (decimal '" << f.texto->decimal << "'): ";
-    if (f.mensaje.empty()) {
-        *os << "0, a complete initialisation";
-    } else {
-        *os << "'" << Corto(f.mensaje) << "'";
-    }
-}
-
-std::vector<FilaFuzzy> FilasFuzzy() {
-    std::vector<FilaFuzzy> filas;
-    for (const CampoFuzzy& c : CamposFuzzy())
-        for (const TextoMalo& t : TextosMalos()) {
-            if (c.entero) {
-                filas.push_back({&c, &t, t.comoEntero});
-            } else if (t.comoFlotante.efecto == ComoFlotante::NoConvierte) {
-                filas.push_back({&c, &t, t.comoFlotante.mensaje});
-            } else if (t.comoFlotante.efecto == ComoFlotante::Cero) {
-                filas.push_back({&c, &t, c.anchoCero != nullptr ? c.anchoCero : std::string_view{}});
-            }  // a text that converts is a good width or centre
-        }
-    return filas;
-}
-
-// A first initialisation whose rules all name set 4, to tell apart the rules that the next one reaches;
-// the default texts are back afterwards.
-FIS PrimeraInicializacion(Banco& b) {
-    const TextosMapa porDefecto = b.textos;
-    for (int i = 0; i < 25; ++i) b.textos.PonerCelda(i % 5 + 1, i / 5 + 1, "4");
-    b.sim.ToolButton11Click();
-    b.textos = porDefecto;
-    return b.sim.Controlador_Fuzzy();
-}
-
-const std::vector<FDP>& Grupo(const FIS& f, int s) {
-    return s < 5 ? f.Conjuntos_E : s < 10 ? f.Conjuntos_DE : f.Conjuntos_U;
-}
-const FDP& ConjuntoDe(const FIS& f, int s) { return Grupo(f, s)[static_cast<std::size_t>(s % 5)]; }
-
-::testing::AssertionResult MismoConjunto(const FDP& a, const FDP& b) {
-    if (a.Tipo != b.Tipo || Bits(a.Ancho) != Bits(b.Ancho) || Bits(a.Centro) != Bits(b.Centro))
-        return ::testing::AssertionFailure() << "(" << a.Tipo << ", " << a.Ancho << ", " << a.Centro << ") vs ("
-                                             << b.Tipo << ", " << b.Ancho << ", " << b.Centro << ")";
-    return ::testing::AssertionSuccess();
-}
-
-class InicializacionFuzzy : public ::testing::TestWithParam<FilaFuzzy> {};
-
-}  // namespace
-
-TEST_P(InicializacionFuzzy, EditsYCeldas) {
-    const FilaFuzzy& f = GetParam();
-    const CampoFuzzy& c = *f.campo;
-    Banco b(f.texto->decimal);
-    const TextosMapa porDefecto = b.textos;
-    const FIS primera = PrimeraInicializacion(b);
-    b.textos.Poner(c.nombre, f.texto->texto);
-    const Foto antes = Tomar(b.sim);
-    b.sim.Atender([&] { b.sim.ToolButton11Click(); });
-
-    const FIS& fis = b.sim.Controlador_Fuzzy();
-    if (!f.mensaje.empty()) {
-        EXPECT_EQ(Desde(b, 0), Lista({f.mensaje}));
-        EXPECT_FALSE(b.sim.FuzzyInicializado());
-        // the sets before the failing one are defined, it and those after are as created; the rules before
-        // the failing cell are read, the others keep what they named
-        for (int s = 0; s < kNumConjuntos; ++s)
-            EXPECT_TRUE(MismoConjunto(ConjuntoDe(fis, s), s < c.conjunto ? ConjuntoDe(primera, s) : FDP()))
-                << "set " << kConjuntosFuzzy[s].nombre;
-        for (int i = 0; i < 25; ++i)
-            EXPECT_EQ(fis.Tabla_Reglas[i / 5][i % 5], i < c.celda ? kReglasPorDefecto[i / 5][i % 5] : 4)
-                << "rule " << i;
-    } else {
-        EXPECT_EQ(Desde(b, 0), Lista({}));
-        EXPECT_TRUE(b.sim.FuzzyInicializado());
-        // the twin: the same initialisations, with "0" in the field
-        Banco g(f.texto->decimal);
-        PrimeraInicializacion(g);
-        g.textos.Poner(c.nombre, "0");
-        g.sim.Atender([&] { g.sim.ToolButton11Click(); });
-        ASSERT_EQ(Desde(g, 0), Lista({}));
-        const FIS& cero = g.sim.Controlador_Fuzzy();
-        for (int s = 0; s < kNumConjuntos; ++s)
-            EXPECT_TRUE(MismoConjunto(ConjuntoDe(fis, s), ConjuntoDe(cero, s))) << "set " << kConjuntosFuzzy[s].nombre;
-        for (int i = 0; i < 25; ++i) EXPECT_EQ(fis.Tabla_Reglas[i / 5][i % 5], kReglasPorDefecto[i / 5][i % 5]);
-    }
-    EXPECT_TRUE(Iguales(Tomar(b.sim), antes));  // the runs' state is not the initialisation's
-
-    // put right, the initialisation and the fuzzy run work
-    b.textos = porDefecto;
-    b.sim.Atender([&] { b.sim.ToolButton11Click(); });
-    EXPECT_TRUE(b.sim.FuzzyInicializado());
-    Toggle(b, Corrida::Fuzzy);
-    SigueFuncionando(b, Corrida::Fuzzy);
-}
-
-INSTANTIATE_TEST_SUITE_P(Inicializar, InicializacionFuzzy, ::testing::ValuesIn(FilasFuzzy()), PorNombre());
