@@ -83,7 +83,6 @@ public:
     void AlCambiar(std::function<void(unsigned)> avisar) { avisar_ = std::move(avisar); }
 
     const Simulacion& Estado() const { return estado_; }
-    Simulacion& Estado() { return estado_; }
     const FIS& Controlador_Fuzzy() const { return fuzzy_; }
     bool FuzzyInicializado() const { return fuzzyInicializado_; }
     const Temporizador& Timer(Corrida c) const { return timers_[static_cast<std::size_t>(c)]; }
