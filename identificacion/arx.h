@@ -13,7 +13,7 @@
 struct EstimacionArx {
     ModeloDiscreto modelo;
     Eigen::Matrix2d covarianza;  ///< s^2 (X'X)^-1, s^2 = perdida / (ecuaciones - 2)
-    double perdida = 0;          ///< sum of the squared residuals
+    long double perdida = 0;     ///< sum of the squared residuals (extended: its range holds any record's)
     std::size_t ecuaciones = 0;  ///< k = 1 .. N-1 for either delay, so that losses compare
 };
 
@@ -21,5 +21,5 @@ struct EstimacionArx {
 EstimacionArx EstimarArx(const Registro& r, int retardo);
 
 /// ARX with the given delay, or without one the delay of the smaller loss (0 on a tie). K and Tau with their
-/// standard errors, and the fit. Throws ErrorIdentificacion.
+/// standard errors, and the fit. Throws ErrorIdentificacion (an overflow too: values too large).
 Identificacion IdentificarArx(const Registro& r, std::optional<int> retardo = std::nullopt);

@@ -6,7 +6,9 @@
 #include "base/aritmetica.h"
 #include "identificacion/rechazos.h"
 
-IdentificacionEscalon LeerEscalon(const Registro& r, int retardo) {
+namespace {
+
+IdentificacionEscalon Leer(const Registro& r, int retardo) {
     ComprobarRegistro(r);
     ComprobarRetardo(retardo);
     const std::vector<double>& u = r.accion;
@@ -73,4 +75,10 @@ IdentificacionEscalon LeerEscalon(const Registro& r, int retardo) {
     e.K = K;
     e.Tau = Tau;
     return e;
+}
+
+}  // namespace
+
+IdentificacionEscalon LeerEscalon(const Registro& r, int retardo) {
+    return SinDesbordar([&] { return Leer(r, retardo); });
 }

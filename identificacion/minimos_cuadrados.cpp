@@ -1,8 +1,18 @@
 #include "identificacion/minimos_cuadrados.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "identificacion/rechazos.h"
+
+Escala EscalaDe(std::span<const double> columna) {
+    double mayor = 0;
+    for (double v : columna) mayor = std::max(mayor, std::abs(v));
+    if (mayor == 0) return {};
+    // within [-1000, 1000] the inverse is a normal Double, and the column's largest value lands within 2^24 of 1
+    const int e = std::clamp(std::ilogb(mayor), -1000, 1000);
+    return {e, std::ldexp(1.0, -e)};
+}
 
 MinimosCuadrados::MinimosCuadrados(int parametros)
     : p_(parametros),

@@ -9,6 +9,15 @@
 
 #include <Eigen/Dense>
 #include <cstddef>
+#include <span>
+
+/// A power of two near the largest magnitude of a column, by which the column is multiplied on its way into the
+/// factorisation: exact, and it keeps the squares away from overflow and underflow whatever the record's units.
+struct Escala {
+    int exponente = 0;   ///< the column is divided by 2^exponente, within [-1000, 1000]
+    double inversa = 1;  ///< 2^-exponente
+};
+Escala EscalaDe(std::span<const double> columna);
 
 /// The triangle of the rows [X y]: X = Q R with R upper triangular (p x p), Q'y, and ||y - X theta|| at the
 /// least-squares theta.

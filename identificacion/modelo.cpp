@@ -76,16 +76,18 @@ double Ajuste(const ModeloDiscreto& m, const Registro& r) {
 }
 
 double Validar(const Identificacion& modelo, const Registro& otro, std::optional<int> retardo) {
-    ComprobarRegistro(otro);
-    ModeloDiscreto m = modelo.Modelo();
-    m.retardo = retardo.value_or(modelo.retardo);
-    ComprobarRetardo(m.retardo);
-    if (otro.T != modelo.T) {
-        // the exact discretisation at the other period: a' = e^(-T' / Tau), b' = K (1 - a')
-        const long double a = std::exp(-Dividir(otro.T, modelo.Tau));
-        m.a = aDouble(a);
-        m.b = aDouble(modelo.K * (1.0L - a));
-        m.T = otro.T;
-    }
-    return Ajuste(m, otro);
+    return SinDesbordar([&] {
+        ComprobarRegistro(otro);
+        ModeloDiscreto m = modelo.Modelo();
+        m.retardo = retardo.value_or(modelo.retardo);
+        ComprobarRetardo(m.retardo);
+        if (otro.T != modelo.T) {
+            // the exact discretisation at the other period: a' = e^(-T' / Tau), b' = K (1 - a')
+            const long double a = std::exp(-Dividir(otro.T, modelo.Tau));
+            m.a = aDouble(a);
+            m.b = aDouble(modelo.K * (1.0L - a));
+            m.T = otro.T;
+        }
+        return Ajuste(m, otro);
+    });
 }

@@ -6,12 +6,22 @@
 
 #include "base/errores.h"
 
+#include "base/aritmetica.h"
 #include "identificacion/arx.h"
 #include "identificacion/minimos_cuadrados.h"
+#include "identificacion/rechazos.h"
 
 namespace {
 
-using Vector3 = Eigen::Vector3d;  // theta = (a, b, yhat(0))
+// theta = (a, b, yhat(0)) in scaled units: actions times 2^-eu, levels times 2^-ey (see EscalaDe), so that the
+// sums of squares of the factorisation stay in range whatever the record's units
+using Vector3 = Eigen::Vector3d;
+
+struct Escalas {
+    Escala u, y;
+    // from scaled theta to the record's units: a as it is, b times 2^(ey - eu), yhat(0) times 2^ey
+    Vector3 Unidades() const { return {1.0, std::ldexp(1.0, y.exponente - u.exponente), std::ldexp(1.0, y.exponente)}; }
+};
 
 // The output error at theta: its sum of squares, and the triangle of the Jacobian rows with the errors.
 struct Pasada {
@@ -25,23 +35,25 @@ struct Pasada {
 //   Sb(k)    = u(k-nk) + a Sb(k-1)              Sb(0)    = 0
 //   Ss(k)    = a Ss(k-1)                        Ss(0)    = 1
 // Each sample adds the Gauss-Newton row (Sa, Sb, Ss) with the error y(k) - yhat(k) as its target.
-Pasada Pasar(const Registro& r, std::size_t nk, const Vector3& theta) {
+Pasada Pasar(const Registro& r, std::size_t nk, const Escalas& escalas, const Vector3& theta) {
     const std::vector<double>& u = r.accion;
     const std::vector<double>& y = r.nivel;
+    const double iu = escalas.u.inversa, iy = escalas.y.inversa;
     const double a = theta(0), b = theta(1);
     double yhat = theta(2), Sa = 0, Sb = 0, Ss = 1;
     MinimosCuadrados mc(3);
     Pasada p;
-    double e = y[0] - yhat;
+    double e = y[0] * iy - yhat;
     p.perdida = static_cast<long double>(e) * e;
     mc.Agregar(Sa, Sb, Ss, e);
     for (std::size_t k = 1; k < y.size(); ++k) {
         const double antes = yhat;
-        yhat = a * antes + b * u[k - nk];
+        const double uk = u[k - nk] * iu;
+        yhat = a * antes + b * uk;
         Sa = antes + a * Sa;
-        Sb = u[k - nk] + a * Sb;
+        Sb = uk + a * Sb;
         Ss = a * Ss;
-        e = y[k] - yhat;
+        e = y[k] * iy - yhat;
         p.perdida += static_cast<long double>(e) * e;
         mc.Agregar(Sa, Sb, Ss, e);
     }
@@ -61,18 +73,19 @@ Vector3 Paso(const Triangulo& t, double lambda) {
 }
 
 struct Optimo {
-    Vector3 theta;
-    Pasada pasada;
+    Vector3 theta;  // scaled
+    Pasada pasada;  // scaled
     int iteraciones = 0;
 };
 
-Optimo Minimizar(const Registro& r, int retardo) {
+Optimo Minimizar(const Registro& r, int retardo, const Escalas& escalas) {
     const std::size_t nk = static_cast<std::size_t>(retardo);
     const ModeloDiscreto inicio = EstimarArx(r, retardo).modelo;
     // a start outside (0, 1) is pulled inside, where the simulation stays bounded
     Optimo o;
-    o.theta = Vector3(std::clamp(inicio.a, 1e-3, 1 - 1e-6), inicio.b, r.nivel.front());
-    o.pasada = Pasar(r, nk, o.theta);
+    o.theta =
+        Vector3(std::clamp(inicio.a, 1e-3, 1 - 1e-6), inicio.b, r.nivel.front()).cwiseQuotient(escalas.Unidades());
+    o.pasada = Pasar(r, nk, escalas, o.theta);
     ComprobarRango(o.pasada.t);
 
     constexpr int kMaximoIntentos = 100;
@@ -85,7 +98,7 @@ Optimo Minimizar(const Registro& r, int retardo) {
             lambda *= 10;
             continue;
         }
-        Pasada p = Pasar(r, nk, candidato);
+        Pasada p = Pasar(r, nk, escalas, candidato);
         if (!std::isfinite(p.perdida) || !(p.perdida < o.pasada.perdida)) {
             lambda *= 10;
             continue;
@@ -102,34 +115,40 @@ Optimo Minimizar(const Registro& r, int retardo) {
     return o;
 }
 
-IdentificacionOe Completo(const Registro& r, int retardo, const Optimo& o) {
+IdentificacionOe Completo(const Registro& r, int retardo, const Escalas& escalas, const Optimo& o) {
     const std::size_t n = r.nivel.size();
-    // the noise variance, s^2 = loss / (N - 3), times the inverse information of (a, b, s); a and b its corner
+    const Vector3 unidades = escalas.Unidades();
+    const Vector3 theta = o.theta.cwiseProduct(unidades);
+    // the noise variance, s^2 = loss / (N - 3), times the inverse information of (a, b, s), whose esquina is
+    // that of a and b; in the record's units P = D P~ D, D = diag(1, 2^(ey - eu))
     const double s2 = static_cast<double>(o.pasada.perdida / static_cast<long double>(n - 3));
-    const Eigen::Matrix2d P = (s2 * InversaInformacion(o.pasada.t.R)).topLeftCorner<2, 2>();
+    const Eigen::Matrix2d esquina = (s2 * InversaInformacion(o.pasada.t.R)).topLeftCorner<2, 2>();
+    const Eigen::Vector2d D = unidades.head<2>();
+    const Eigen::Matrix2d P = D.asDiagonal() * esquina * D.asDiagonal();
+    if (!theta.allFinite() || !P.allFinite()) throw ErrorIdentificacion(TextoDesbordamiento());
     IdentificacionOe id;
-    static_cast<Identificacion&>(id) = Completar("OE", {o.theta(0), o.theta(1), retardo, r.T}, P, r);
-    id.nivel_inicial = o.theta(2);
+    static_cast<Identificacion&>(id) = Completar("OE", {theta(0), theta(1), retardo, r.T}, P, r);
+    id.nivel_inicial = theta(2);
     id.iteraciones = o.iteraciones;
-    id.perdida = static_cast<double>(o.pasada.perdida);
+    // sqrt(loss / N), scaled back by 2^ey
+    id.error_rms = aDouble(std::ldexp(std::sqrt(o.pasada.perdida / static_cast<long double>(n)), escalas.y.exponente));
     return id;
 }
 
-}  // namespace
-
-IdentificacionOe IdentificarOe(const Registro& r, std::optional<int> retardo) {
+IdentificacionOe Identificar(const Registro& r, std::optional<int> retardo) {
     ComprobarRegistro(r);
     ComprobarExcitacion(r);
+    const Escalas escalas{EscalaDe(r.accion), EscalaDe(r.nivel)};
     if (retardo) {
         ComprobarRetardo(*retardo);
-        return Completo(r, *retardo, Minimizar(r, *retardo));
+        return Completo(r, *retardo, escalas, Minimizar(r, *retardo, escalas));
     }
     std::optional<Optimo> mejor;
     int nk_mejor = 0;
     std::exception_ptr fallo;
     for (int nk : {kRetardoLazoAbierto, kRetardoLazoCerrado}) {
         try {
-            Optimo o = Minimizar(r, nk);
+            Optimo o = Minimizar(r, nk, escalas);
             if (!mejor || o.pasada.perdida < mejor->pasada.perdida) {
                 mejor = std::move(o);
                 nk_mejor = nk;
@@ -139,5 +158,11 @@ IdentificacionOe IdentificarOe(const Registro& r, std::optional<int> retardo) {
         }
     }
     if (!mejor) std::rethrow_exception(fallo);
-    return Completo(r, nk_mejor, *mejor);
+    return Completo(r, nk_mejor, escalas, *mejor);
+}
+
+}  // namespace
+
+IdentificacionOe IdentificarOe(const Registro& r, std::optional<int> retardo) {
+    return SinDesbordar([&] { return Identificar(r, retardo); });
 }

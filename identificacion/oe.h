@@ -11,7 +11,7 @@
 struct IdentificacionOe : Identificacion {
     double nivel_inicial = 0;  ///< yhat(0), estimated with a and b: a noisy first level would bias them
     int iteraciones = 0;       ///< steps accepted
-    double perdida = 0;        ///< sum of the squared output errors at the estimate
+    double error_rms = 0;      ///< root mean square of the output error y - yhat at the estimate, level units
 };
 
 /// OE with the given delay, or without one the delay of the smaller loss (0 on a tie). K and Tau with their

@@ -30,5 +30,16 @@ std::string TextoEscalonSinCambio();
 std::string TextoEscalonAlFinal();
 std::string TextoEscalonSinAsentar(double tau, double duracion);
 
+/// Runs `f`, turning an overflow of the checked arithmetic (ErrorPuntoFlotante) into the refusal of values
+/// too large for the identification.
+template <class F>
+auto SinDesbordar(F&& f) -> decltype(f()) {
+    try {
+        return f();
+    } catch (const ErrorPuntoFlotante&) {
+        throw ErrorIdentificacion(TextoDesbordamiento());
+    }
+}
+
 /// A number as the messages print it: up to 6 significant digits, "." as the point.
 std::string TextoNumero(double v);
