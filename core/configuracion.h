@@ -108,8 +108,9 @@ private:
     std::string motivo_;
 };
 
-/// A set-up read, and the keys it held that this program does not know (each once, in file order): names of
-/// texts not among the known ones, and top-level keys of no meaning here. They are left out of `configuracion`.
+/// A set-up read, and the keys it held that this program does not know, left out of `configuracion`: top-level
+/// keys of no meaning here, then names of texts not among the known ones, then such names in the schedule's
+/// text events; each once, in file order within each group.
 struct ConfiguracionLeida {
     Configuracion configuracion;
     std::vector<std::string> desconocidas;

@@ -2,33 +2,63 @@
 // byte is checked before it reaches the program, and the reader says in Spanish why it refuses one:
 //
 //  1. the size, the NUL bytes and the UTF-8, over the raw bytes;
-//  2. the JSON syntax, through nlohmann's parser, which keeps its own stack (no recursion) and calls back at
-//     every key and container: there the nesting is bounded and keys that come twice in one object are
-//     refused (nlohmann would silently keep the last one);
+//  2. the JSON syntax, through nlohmann's SAX parser (it keeps its own stack: no recursion), with a tree
+//     builder of its own that bounds the nesting and refuses keys that come twice in one object;
 //  3. the meaning: the format marker and version, then each known key with its type and range.
-
-#include <nlohmann/json.hpp>
+//
+// Memory stays near the size of what is kept: the values of unknown top-level keys are not built, and each
+// event of the schedule is read as soon as its object ends, then dropped from the tree. A refusal of an event
+// waits until the end of the parse, so that a file of another kind is named as such first.
 
 #include <algorithm>
-#include <cstdint>
+#include <functional>
 #include <limits>
-#include <set>
-#include <string>
-#include <unordered_set>
 
 #include "core/configuracion.h"
 #include "core/configuracion_claves.h"
+#include "core/configuracion_json.h"
 #include "core/utf8.h"
 
-namespace {
+namespace lectura {
 
-using nlohmann::json;
-
-[[noreturn]] void Rechazar(const std::string& motivo) {
+void Rechazar(const std::string& motivo) {
     throw ErrorConfiguracion("El archivo no es una configuración válida: " + motivo + ".", motivo);
 }
 
+const char* Tipo(const json& v) {
+    switch (v.type()) {
+        case json::value_t::object: return "un objeto";
+        case json::value_t::array: return "una lista";
+        case json::value_t::string: return "un texto";
+        case json::value_t::boolean: return "un valor lógico";
+        case json::value_t::null: return "null";
+        default: return "un número";
+    }
+}
+
+std::optional<std::int64_t> Entero(const json& v, std::int64_t minimo, std::int64_t maximo) {
+    std::int64_t n = 0;
+    if (v.is_number_unsigned()) {
+        const auto u = v.get<std::uint64_t>();
+        if (u > static_cast<std::uint64_t>(maximo)) return std::nullopt;
+        n = static_cast<std::int64_t>(u);
+    } else if (v.is_number_integer()) {
+        n = v.get<std::int64_t>();
+    } else {
+        return std::nullopt;
+    }
+    if (n < minimo || n > maximo) return std::nullopt;
+    return n;
+}
+
+namespace {
+
 std::string Entre(std::string_view texto) { return claves::Citar(texto); }
+
+bool ClavePrincipal(std::string_view clave) {
+    return clave == claves::kFormato || clave == claves::kVersion || clave == claves::kTextos ||
+           clave == claves::kPosicion || clave == claves::kPrograma;
+}
 
 // "línea L, columna C" of the byte at `posicion`, columns counted in characters from 1
 std::string Lugar(std::string_view bytes, std::size_t posicion) {
@@ -45,101 +75,129 @@ std::string Lugar(std::string_view bytes, std::size_t posicion) {
     return "línea " + std::to_string(linea) + ", columna " + std::to_string(columna);
 }
 
-// What the parser's callback keeps of each open object or array.
-struct Marco {
-    std::string nombre;                      // the key it is the value of, or that of the nearest such parent
-    std::unordered_set<std::string> claves;  // an object's keys so far
-    bool objeto = false;
-};
-
-// Follows the parse: bounds the nesting, refuses repeated keys, and notes the order in which the top-level
-// keys and the texts come (the tree keeps keys sorted).
-class Vigia {
+// The tree built from nlohmann's SAX events. (nlohmann's parser with a callback would check keys too, but it
+// scans the parent container at each object's end: quadratic on a long list of objects.)
+class Constructor : public nlohmann::json_sax<json> {
 public:
-    bool operator()(int profundidad, json::parse_event_t evento, json& valor) {
-        switch (evento) {
-            case json::parse_event_t::object_start:
-            case json::parse_event_t::array_start:
-                Abrir(profundidad, evento == json::parse_event_t::object_start);
-                break;
-            case json::parse_event_t::object_end:
-            case json::parse_event_t::array_end: marcos_.pop_back(); break;
-            case json::parse_event_t::key: Clave(valor.get_ref<const std::string&>()); break;
-            case json::parse_event_t::value: break;
+    // `alEvento` receives each element of the top-level "programa" list once it is complete
+    Constructor(std::string_view bytes, std::function<void(json&&)> alEvento)
+        : bytes_(bytes), alEvento_(std::move(alEvento)) {}
+
+    bool null() override { return Poner(nullptr); }
+    bool boolean(bool v) override { return Poner(v); }
+    bool number_integer(number_integer_t v) override { return Poner(v); }
+    bool number_unsigned(number_unsigned_t v) override { return Poner(v); }
+    bool number_float(number_float_t v, const string_t&) override { return Poner(v); }
+    bool string(string_t& v) override { return Poner(std::move(v)); }
+    bool binary(binary_t& v) override { return Poner(std::move(v)); }  // JSON text has none
+
+    bool start_object(std::size_t) override { return Abrir(true); }
+    bool start_array(std::size_t) override { return Abrir(false); }
+    bool end_object() override { return Cerrar(); }
+    bool end_array() override { return Cerrar(); }
+
+    bool key(string_t& clave) override {
+        Marco& m = marcos_.back();
+        // an object kept whole finds a repeated key in itself; the top-level one (whose unknown keys are not
+        // kept) and those not kept, in a set of their own
+        const bool entero = m.valor && m.objeto && marcos_.size() > 1;
+        const bool repetida = entero ? m.valor->contains(clave) : !m.claves.insert(clave).second;
+        if (repetida)
+            Rechazar("la clave " + Entre(clave) + " está repetida" +
+                     (marcos_.size() == 1 ? std::string(" en el objeto principal") : " en " + Entre(m.nombre)));
+        if (marcos_.size() == 1) principales.push_back(clave);
+        m.clave = std::move(clave);  // the lexer clears its buffer before the next token
+        return true;
+    }
+
+    bool parse_error(std::size_t posicion, const std::string&, const nlohmann::detail::exception& e) override {
+        if (e.id == 406) Rechazar("contiene un número fuera de rango");  // beyond a double
+        // `posicion` counts the bytes read, the faulty one included
+        Rechazar("no es JSON: error de sintaxis en la " + Lugar(bytes_, posicion == 0 ? 0 : posicion - 1));
+    }
+
+    json raiz;
+    std::vector<std::string> principales;    // top-level keys, in file order
+    std::vector<const std::string*> textos;  // keys of "textos" as the tree holds them, in file order
+
+private:
+    // An open object or array.
+    struct Marco {
+        json* valor;  // null while the value is not kept (under an unknown top-level key)
+        bool objeto;
+        bool programa;                           // the top-level "programa" list
+        bool textos;                             // the top-level "textos" object
+        std::string nombre;                      // its key, or that of the nearest parent that has one
+        std::string clave;                       // an object's key for the value to come
+        std::unordered_set<std::string> claves;  // the keys so far of an object not kept whole
+    };
+
+    // Where the next value goes: kept, handed over as an event, or dropped.
+    enum class Destino { Guardar, Evento, Descartar };
+    Destino DestinoSiguiente() const {
+        if (marcos_.empty()) return Destino::Guardar;
+        const Marco& m = marcos_.back();
+        if (!m.valor || (marcos_.size() == 1 && m.objeto && !ClavePrincipal(m.clave))) return Destino::Descartar;
+        return m.programa ? Destino::Evento : Destino::Guardar;
+    }
+
+    // Places `v` in the open container; a pointer to it stays valid while it is open, since its parent gets
+    // nothing new meanwhile.
+    json* Colocar(json v) {
+        if (marcos_.empty()) {
+            raiz = std::move(v);
+            return &raiz;
+        }
+        Marco& m = marcos_.back();
+        if (m.objeto) {
+            const auto i = m.valor->get_ref<json::object_t&>().emplace(std::move(m.clave), std::move(v)).first;
+            if (m.textos) textos.push_back(&i->first);  // a map's keys stay where they are
+            return &i->second;
+        }
+        m.valor->push_back(std::move(v));
+        return &m.valor->back();
+    }
+
+    bool Poner(json v) {
+        switch (DestinoSiguiente()) {
+            case Destino::Guardar: Colocar(std::move(v)); break;
+            case Destino::Evento: alEvento_(std::move(v)); break;
+            case Destino::Descartar: break;
         }
         return true;
     }
 
-    std::vector<std::string> principales;  // top-level keys, in file order
-    std::vector<std::string> textos;       // keys of "textos", in file order
-
-private:
-    void Abrir(int profundidad, bool objeto) {
-        // `profundidad` counts the containers already open around this one
-        if (profundidad >= kAnidamientoMaximoConfiguracion)
+    bool Abrir(bool objeto) {
+        if (marcos_.size() >= static_cast<std::size_t>(kAnidamientoMaximoConfiguracion))
             Rechazar("anida listas u objetos a más de " + std::to_string(kAnidamientoMaximoConfiguracion) + " niveles");
-        Marco m;
-        m.objeto = objeto;
-        if (!marcos_.empty()) m.nombre = marcos_.back().objeto ? ultima_ : marcos_.back().nombre;
-        marcos_.push_back(std::move(m));
+        Marco nuevo{nullptr, objeto, false, false, {}, {}, {}};
+        if (!marcos_.empty()) {
+            const Marco& padre = marcos_.back();
+            nuevo.nombre = padre.objeto ? padre.clave : padre.nombre;
+            const bool principal = marcos_.size() == 1 && padre.objeto;
+            nuevo.programa = principal && !objeto && padre.clave == claves::kPrograma;
+            nuevo.textos = principal && objeto && padre.clave == claves::kTextos;
+        }
+        // an event is built in the list, handed over at its end
+        if (DestinoSiguiente() != Destino::Descartar) nuevo.valor = Colocar(objeto ? json::object() : json::array());
+        marcos_.push_back(std::move(nuevo));
+        return true;
     }
 
-    void Clave(const std::string& clave) {
-        Marco& m = marcos_.back();
-        if (!m.claves.insert(clave).second)
-            Rechazar("la clave " + Entre(clave) + " está repetida" +
-                     (marcos_.size() == 1 ? std::string(" en el objeto principal") : " en " + Entre(m.nombre)));
-        if (marcos_.size() == 1) principales.push_back(clave);
-        if (marcos_.size() == 2 && m.objeto && m.nombre == claves::kTextos) textos.push_back(clave);
-        ultima_ = clave;
+    bool Cerrar() {
+        marcos_.pop_back();
+        if (!marcos_.empty() && marcos_.back().programa) {
+            json& lista = *marcos_.back().valor;
+            alEvento_(std::move(lista.back()));
+            lista.erase(lista.size() - 1);
+        }
+        return true;
     }
 
+    std::string_view bytes_;
+    std::function<void(json&&)> alEvento_;
     std::vector<Marco> marcos_;
-    std::string ultima_;
 };
-
-const char* Tipo(const json& v) {
-    switch (v.type()) {
-        case json::value_t::object: return "un objeto";
-        case json::value_t::array: return "una lista";
-        case json::value_t::string: return "un texto";
-        case json::value_t::boolean: return "un valor lógico";
-        case json::value_t::null: return "null";
-        default: return "un número";
-    }
-}
-
-// The value when it is an integer in [minimo, maximo]
-std::optional<std::int64_t> Entero(const json& v, std::int64_t minimo, std::int64_t maximo) {
-    std::int64_t n = 0;
-    if (v.is_number_unsigned()) {
-        const auto u = v.get<std::uint64_t>();
-        if (u > static_cast<std::uint64_t>(maximo)) return std::nullopt;
-        n = static_cast<std::int64_t>(u);
-    } else if (v.is_number_integer()) {
-        n = v.get<std::int64_t>();
-    } else {
-        return std::nullopt;
-    }
-    if (n < minimo || n > maximo) return std::nullopt;
-    return n;
-}
-
-constexpr std::int64_t kMin32 = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kMax32 = std::numeric_limits<std::int32_t>::max();
-
-json Analizar(std::string_view bytes, Vigia& vigia) {
-    try {
-        return json::parse(bytes.begin(), bytes.end(), std::ref(vigia));
-    } catch (const json::parse_error& e) {
-        // e.byte is the 1-based index of the last byte read, where the fault showed
-        Rechazar("no es JSON: error de sintaxis en la " + Lugar(bytes, e.byte == 0 ? 0 : e.byte - 1));
-    } catch (const json::out_of_range&) {
-        Rechazar("contiene un número fuera de rango");
-    } catch (const json::exception&) {
-        Rechazar("no es JSON");
-    }
-}
 
 void ComprobarBytes(std::string_view bytes) {
     if (bytes.size() > kTamanoMaximoConfiguracion)
@@ -170,150 +228,76 @@ void ComprobarMarca(const json& raiz) {
                  std::to_string(kVersionConfiguracion));
 }
 
-// The unknown names, each once.
-class Desconocidas {
-public:
-    void Anotar(const std::string& nombre) {
-        if (vistas_.insert(nombre).second) lista.push_back(nombre);
+void LeerTextos(const json& textos, const std::vector<const std::string*>& orden, const Nombres& conocidos,
+                Desconocidas& desconocidas, Configuracion& c) {
+    if (!textos.is_object()) Rechazar(Entre(claves::kTextos) + " es " + Tipo(textos) + ", no un objeto");
+    for (const std::string* n : orden) {
+        const std::string& nombre = *n;
+        const json& t = textos.at(nombre);
+        if (!t.is_string()) Rechazar("el texto " + Entre(nombre) + " es " + Tipo(t) + ", no un texto entre comillas");
+        if (conocidos.count(nombre) != 0)
+            c.textos.emplace(nombre, t.get_ref<const std::string&>());
+        else
+            desconocidas.Anotar(nombre);
     }
-    std::vector<std::string> lista;
+}
 
-private:
-    std::set<std::string> vistas_;
-};
+// The schedule as it comes, event by event; the first refusal is kept for later.
+struct Programa {
+    const Nombres& conocidos;
+    std::vector<EventoPrograma> eventos;
+    Desconocidas desconocidas;
+    std::optional<ErrorConfiguracion> error;
+    std::size_t numero = 0;
 
-struct Lector {
-    const std::unordered_set<std::string_view>& conocidos;
-    Desconocidas& desconocidas;
-
-    bool Conocido(const std::string& nombre) const { return conocidos.count(nombre) != 0; }
-
-    void Textos(const json& textos, const std::vector<std::string>& orden, Configuracion& c) {
-        if (!textos.is_object()) Rechazar(Entre(claves::kTextos) + " es " + Tipo(textos) + ", no un objeto");
-        for (const std::string& nombre : orden) {
-            const json& t = textos.at(nombre);
-            if (!t.is_string())
-                Rechazar("el texto " + Entre(nombre) + " es " + Tipo(t) + ", no un texto entre comillas");
-            if (Conocido(nombre))
-                c.textos.emplace(nombre, t.get_ref<const std::string&>());
-            else
-                desconocidas.Anotar(nombre);
+    void Anadir(json&& e) {
+        ++numero;
+        if (error) return;
+        try {
+            if (auto evento = LeerEvento(e, numero, conocidos, desconocidas)) eventos.push_back(std::move(*evento));
+        } catch (const ErrorConfiguracion& x) {
+            error = x;
         }
-    }
-
-    void Programa(const json& programa, Configuracion& c) {
-        if (!programa.is_array()) Rechazar(Entre(claves::kPrograma) + " es " + Tipo(programa) + ", no una lista");
-        std::vector<EventoPrograma>& eventos = c.programa.emplace();
-        eventos.reserve(programa.size());
-        std::size_t numero = 0;
-        for (const json& e : programa) {
-            ++numero;
-            std::optional<EventoPrograma> evento = Evento(e, "evento " + std::to_string(numero) + " del programa");
-            if (evento) eventos.push_back(std::move(*evento));
-        }
-    }
-
-    // nullopt for a change of a text that does not exist here
-    std::optional<EventoPrograma> Evento(const json& e, const std::string& cual) {
-        if (!e.is_object()) Rechazar("el " + cual + " es " + Tipo(e) + ", no un objeto");
-        const auto campo = [&](std::string_view clave) -> const json& {
-            const auto i = e.find(clave);
-            if (i == e.end()) Rechazar("al " + cual + " le falta " + Entre(clave));
-            return *i;
-        };
-        const auto texto = [&](std::string_view clave) -> const std::string& {
-            const json& v = campo(clave);
-            if (!v.is_string())
-                Rechazar("en el " + cual + ", " + Entre(clave) + " es " + Tipo(v) + ", no un texto entre comillas");
-            return v.get_ref<const std::string&>();
-        };
-        const auto entero = [&](std::string_view clave, std::int64_t minimo, const char* rango) {
-            const auto n = Entero(campo(clave), minimo, kMax32);
-            if (!n) Rechazar("en el " + cual + ", " + Entre(clave) + " no es un entero " + rango);
-            return static_cast<std::int32_t>(*n);
-        };
-        const auto corrida = [&] {
-            const std::string& nombre = texto(claves::kCorrida);
-            const auto i = std::find(claves::kCorridas.begin(), claves::kCorridas.end(), nombre);
-            if (i == claves::kCorridas.end())
-                Rechazar("el " + cual + " nombra una corrida desconocida, " + Entre(nombre) +
-                         " (son escalon, pid y fuzzy)");
-            return static_cast<Corrida>(i - claves::kCorridas.begin());
-        };
-
-        const std::string& tipo = texto(claves::kEvento);
-        const auto t = std::find(claves::kTipos.begin(), claves::kTipos.end(), tipo);
-        if (t == claves::kTipos.end()) Rechazar("el " + cual + " es de un tipo desconocido, " + Entre(tipo));
-        const std::size_t indice = static_cast<std::size_t>(t - claves::kTipos.begin());
-
-        // the fields of each kind, besides "evento" and "muestra"
-        static const std::array<std::vector<std::string_view>, 6> kCampos{{
-            {claves::kNombre, claves::kTexto},
-            {claves::kPosicionEvento},
-            {claves::kCorrida},
-            {},
-            {},
-            {claves::kCorrida, claves::kCuenta},
-        }};
-        for (const auto& [clave, valor] : e.items()) {
-            const auto& propios = kCampos[indice];
-            if (clave != claves::kEvento && clave != claves::kMuestra &&
-                std::find(propios.begin(), propios.end(), clave) == propios.end())
-                Rechazar("el " + cual + " (" + tipo + ") tiene un campo desconocido, " + Entre(clave));
-        }
-
-        EventoPrograma evento;
-        if (e.contains(claves::kMuestra)) evento.muestra = entero(claves::kMuestra, kMin32, "de 32 bits");
-        switch (indice) {
-            case 0: {
-                const std::string& nombre = texto(claves::kNombre);
-                const std::string& valor = texto(claves::kTexto);
-                if (!Conocido(nombre)) {
-                    desconocidas.Anotar(nombre);
-                    return std::nullopt;
-                }
-                evento.accion = EventoTexto{nombre, valor};
-                break;
-            }
-            case 1: evento.accion = EventoPosicion{entero(claves::kPosicionEvento, kMin32, "de 32 bits")}; break;
-            case 2: evento.accion = EventoAlternar{corrida()}; break;
-            case 3: evento.accion = EventoLimpiar{}; break;
-            case 4: evento.accion = EventoInicializarFuzzy{}; break;
-            default: {
-                const Corrida r = corrida();
-                evento.accion = EventoTicks{r, entero(claves::kCuenta, 1, "entre 1 y 2147483647")};
-                break;
-            }
-        }
-        return evento;
     }
 };
 
 }  // namespace
 
+}  // namespace lectura
+
 ConfiguracionLeida LeerConfiguracion(std::string_view bytes, std::span<const std::string> conocidos) {
+    using namespace lectura;
     ComprobarBytes(bytes);
-    Vigia vigia;
-    const json raiz = Analizar(bytes, vigia);
+    const Nombres nombres(conocidos.begin(), conocidos.end());
+    Programa programa{nombres, {}, {}, {}};
+    Constructor constructor(bytes, [&](json&& e) { programa.Anadir(std::move(e)); });
+    // strict: nothing may follow the top-level value; comments are not JSON
+    if (!json::sax_parse(bytes.begin(), bytes.end(), &constructor, json::input_format_t::json, true, false))
+        Rechazar("no es JSON");  // the builder refuses by throwing: nlohmann stopped for a reason of its own
+    const json& raiz = constructor.raiz;
     ComprobarMarca(raiz);
 
-    const std::unordered_set<std::string_view> nombres(conocidos.begin(), conocidos.end());
+    // unknown names: top-level keys, then texts, then those of the schedule
     Desconocidas desconocidas;
-    for (const std::string& clave : vigia.principales)
-        if (clave != claves::kFormato && clave != claves::kVersion && clave != claves::kTextos &&
-            clave != claves::kPosicion && clave != claves::kPrograma)
-            desconocidas.Anotar(clave);
+    for (const std::string& clave : constructor.principales)
+        if (!ClavePrincipal(clave)) desconocidas.Anotar(clave);
 
     ConfiguracionLeida leida;
     Configuracion& c = leida.configuracion;
-    Lector lector{nombres, desconocidas};
-    if (const auto textos = raiz.find(claves::kTextos); textos != raiz.end()) lector.Textos(*textos, vigia.textos, c);
+    if (const auto textos = raiz.find(claves::kTextos); textos != raiz.end())
+        LeerTextos(*textos, constructor.textos, nombres, desconocidas, c);
     if (const auto posicion = raiz.find(claves::kPosicion); posicion != raiz.end()) {
-        const auto n = Entero(*posicion, kMin32, kMax32);
+        const auto n =
+            Entero(*posicion, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
         if (!n) Rechazar(Entre(claves::kPosicion) + " no es un entero de 32 bits");
         c.posicion = static_cast<std::int32_t>(*n);
     }
-    if (const auto programa = raiz.find(claves::kPrograma); programa != raiz.end()) lector.Programa(*programa, c);
+    if (const auto lista = raiz.find(claves::kPrograma); lista != raiz.end()) {
+        if (!lista->is_array()) Rechazar(Entre(claves::kPrograma) + " es " + Tipo(*lista) + ", no una lista");
+        if (programa.error) throw *programa.error;
+        c.programa = std::move(programa.eventos);
+        for (const std::string& nombre : programa.desconocidas.lista) desconocidas.Anotar(nombre);
+    }
     leida.desconocidas = std::move(desconocidas.lista);
     return leida;
 }
