@@ -1,0 +1,302 @@
+// The set-up file: what is saved comes back exactly, the layout is the one written down in the golden file,
+// unknown keys are reported and left out, missing ones stay missing, and the recorded schedule round-trips.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/configuracion.h"
+#include "tests/core/banco.h"
+#include "tests/core/nombres_configuracion.h"
+
+namespace {
+
+std::string Leer(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+// Texts that a number reader would refuse or read otherwise, and that the file must keep as they are.
+const std::vector<std::string>& TextosRaros() {
+    static const std::vector<std::string> t = {
+        "",
+        "1,5",
+        "abc",
+        " 2 ",
+        "1e400",
+        "ñandú",
+        "Área ≥ 0",
+        "\xf0\x9f\x8c\x8a" /* U+1F30A, 4 bytes */,
+        "\"",
+        "\\",
+        "a/b",
+        "\t\r\n",
+        std::string("\x01\x1f\x7f", 3),
+        std::string("a\0b", 3),
+        "\xe2\x80\xa8" /* U+2028 */,
+        "\xef\xbb\xbf" /* a BOM inside a text */,
+        std::string(10000, '7'),
+    };
+    return t;
+}
+
+// Every known name with a text: the default ones, then the odd texts over the first names.
+Configuracion Completa() {
+    Configuracion c;
+    const TextosMapa iniciales = TextosIniciales(',');
+    for (const std::string& n : NombresConocidos()) c.textos[n] = iniciales.Texto(n);
+    const auto& raros = TextosRaros();
+    for (std::size_t i = 0; i < raros.size(); ++i) c.textos[NombresConocidos()[i]] = raros[i];
+    c.posicion = 7;
+    return c;
+}
+
+TEST(Configuracion, GuardarYAbrirDevuelveCadaTextoExacto) {
+    const Configuracion c = Completa();
+    ASSERT_EQ(c.textos.size(), NombresConocidos().size());
+    const ConfiguracionLeida l = LeerConfiguracion(EscribirConfiguracion(c, NombresConocidos()), NombresConocidos());
+    EXPECT_TRUE(l.desconocidas.empty());
+    EXPECT_EQ(l.configuracion, c);
+    for (const auto& [nombre, texto] : c.textos) {
+        ASSERT_EQ(l.configuracion.textos.count(nombre), 1u) << nombre;
+        EXPECT_EQ(l.configuracion.textos.at(nombre), texto) << nombre;
+    }
+}
+
+TEST(Configuracion, CadaTextoRaroEnCadaCeldaDeReglas) {
+    for (const std::string& raro : TextosRaros()) {
+        Configuracion c;
+        for (int fila = 1; fila <= 5; ++fila)
+            for (int columna = 1; columna <= 5; ++columna) c.textos[NombreCelda(columna, fila)] = raro;
+        const ConfiguracionLeida l = LeerConfiguracion(EscribirConfiguracion(c), NombresConocidos());
+        EXPECT_EQ(l.configuracion.textos.size(), 25u);
+        EXPECT_EQ(l.configuracion, c) << raro;
+    }
+}
+
+TEST(Configuracion, LasPosicionesExtremasVuelven) {
+    for (std::int32_t p : {kMin, -1, 0, 2, kMax}) {
+        Configuracion c;
+        c.posicion = p;
+        EXPECT_EQ(LeerConfiguracion(EscribirConfiguracion(c), {}).configuracion.posicion, p);
+    }
+}
+
+// The golden file states the layout: the caller's order first, then the other names in byte order; the
+// escapes; one event per line with "evento" and "muestra" first.
+Configuracion Ejemplo() {
+    Configuracion c;
+    c.textos = {{"T_Sample", "500"},
+                {"Kp", "1,5"},
+                {"Ti", ""},
+                {"Td", "abc"},
+                {"E_MN_Ancho", "2.5"},
+                {"Reglas_1_1", "0"},
+                {"Senal_Tipo", "señal \"cuadrada\"\t\\"}};
+    c.posicion = -3;
+    c.programa = std::vector<EventoPrograma>{
+        {EventoTexto{"Kp", "3"}, std::nullopt},
+        {EventoPosicion{7}, std::nullopt},
+        {EventoInicializarFuzzy{}, std::nullopt},
+        {EventoAlternar{Corrida::PID}, 0},
+        {EventoTicks{Corrida::PID, 25}, 0},
+        {EventoAlternar{Corrida::Fuzzy}, 0},
+        {EventoTicks{Corrida::PID, 1}, 25},
+        {EventoTicks{Corrida::Fuzzy, 1}, 0},
+        {EventoLimpiar{}, 26},
+        {EventoAlternar{Corrida::Escalon}, 0},
+    };
+    return c;
+}
+
+TEST(Configuracion, ElEscritorDaElArchivoDeReferencia) {
+    const std::vector<std::string> orden = {"T_Sample", "Kp", "Ti", "Td", "E_MN_Ancho", "No_Esta"};
+    EXPECT_EQ(EscribirConfiguracion(Ejemplo(), orden), Leer(TANQUE_DATOS "/configuracion/ejemplo.tanque"));
+}
+
+TEST(Configuracion, ElArchivoDeReferenciaSeLeeComoSeEscribio) {
+    std::vector<std::string> conocidos = NombresConocidos();
+    conocidos.push_back("Senal_Tipo");  // a name that another dialog brings: the caller says it is known
+    const ConfiguracionLeida l = LeerArchivoConfiguracion(TANQUE_DATOS "/configuracion/ejemplo.tanque", conocidos);
+    EXPECT_EQ(l.configuracion, Ejemplo());
+    EXPECT_TRUE(l.desconocidas.empty());
+}
+
+TEST(Configuracion, SinOrdenLosNombresVanEnOrdenDeBytes) {
+    Configuracion c;
+    c.textos = {{"b", "2"}, {"a", "1"}, {"Z", "0"}};
+    EXPECT_EQ(EscribirConfiguracion(c),
+              "{\n  \"formato\": \"tanque-configuracion\",\n  \"version\": 1,\n  \"textos\": {\n"
+              "    \"Z\": \"0\",\n    \"a\": \"1\",\n    \"b\": \"2\"\n  }\n}\n");
+}
+
+TEST(Configuracion, VaciaSeEscribeYSeLeeVacia) {
+    const std::string s = EscribirConfiguracion({});
+    EXPECT_EQ(s, "{\n  \"formato\": \"tanque-configuracion\",\n  \"version\": 1,\n  \"textos\": {}\n}\n");
+    const ConfiguracionLeida l = LeerConfiguracion(s, NombresConocidos());
+    EXPECT_EQ(l.configuracion, Configuracion{});
+}
+
+TEST(Configuracion, LasClavesDesconocidasSeInformanUnaVezYSeIgnoran) {
+    const std::string archivo = R"({
+  "comentario": {"autor": "Prof. Díaz", "curso": [1, 2]},
+  "formato": "tanque-configuracion",
+  "version": 1,
+  "textos": {"Kp": "3", "Zeta": "1", "Alfa": "2", "Ti": "4"},
+  "programa": [
+    {"evento": "texto", "nombre": "Beta", "texto": "9"},
+    {"evento": "texto", "nombre": "Kp", "texto": "5"},
+    {"evento": "texto", "nombre": "Zeta", "texto": "9"},
+    {"evento": "limpiar"}
+  ],
+  "comentario2": null
+})";
+    const ConfiguracionLeida l = LeerConfiguracion(archivo, NombresConocidos());
+    // top-level keys first, then texts, then the schedule's names, each in file order and once
+    EXPECT_EQ(l.desconocidas, (std::vector<std::string>{"comentario", "comentario2", "Zeta", "Alfa", "Beta"}));
+    Configuracion esperada;
+    esperada.textos = {{"Kp", "3"}, {"Ti", "4"}};
+    // a change of a text that does not exist here changes nothing: it is dropped with the text
+    esperada.programa =
+        std::vector<EventoPrograma>{{EventoTexto{"Kp", "5"}, std::nullopt}, {EventoLimpiar{}, std::nullopt}};
+    EXPECT_EQ(l.configuracion, esperada);
+}
+
+TEST(Configuracion, LosNombresConocidosLosDaQuienLlama) {
+    const std::string archivo = R"({"formato": "tanque-configuracion", "version": 1, "textos": {"Kp": "3"}})";
+    EXPECT_EQ(LeerConfiguracion(archivo, std::vector<std::string>{"Ti"}).desconocidas, std::vector<std::string>{"Kp"});
+    EXPECT_TRUE(LeerConfiguracion(archivo, std::vector<std::string>{"Kp"}).desconocidas.empty());
+}
+
+TEST(Configuracion, LasClavesQueFaltanQuedanAusentes) {
+    struct Caso {
+        const char* archivo;
+        std::vector<std::string> presentes;
+        bool conPosicion;
+        bool conPrograma;
+    };
+    const Caso casos[] = {
+        // only the marker: nothing to change
+        {R"({"formato": "tanque-configuracion", "version": 1})", {}, false, false},
+        {R"({"version": 1, "formato": "tanque-configuracion", "textos": {}})", {}, false, false},
+        {R"({"formato": "tanque-configuracion", "version": 1, "textos": {"Kp": "1", "Reglas_5_5": "4"}})",
+         {"Kp", "Reglas_5_5"},
+         false,
+         false},
+        {R"({"formato": "tanque-configuracion", "version": 1, "Track_Referencia": 0})", {}, true, false},
+        // an empty schedule is a schedule: a replay of it does nothing, and it is not a missing one
+        {R"({"formato": "tanque-configuracion", "version": 1, "programa": []})", {}, false, true},
+    };
+    for (const Caso& caso : casos) {
+        const Configuracion c = LeerConfiguracion(caso.archivo, NombresConocidos()).configuracion;
+        std::vector<std::string> presentes;
+        for (const auto& par : c.textos) presentes.push_back(par.first);
+        EXPECT_EQ(presentes, caso.presentes) << caso.archivo;
+        EXPECT_EQ(c.posicion.has_value(), caso.conPosicion) << caso.archivo;
+        EXPECT_EQ(c.programa.has_value(), caso.conPrograma) << caso.archivo;
+        if (c.programa) {
+            EXPECT_TRUE(c.programa->empty());
+        }
+    }
+}
+
+// JSON that another tool could write: other key order, no spaces, escapes, a BOM. The texts are the same.
+TEST(Configuracion, OtraEscrituraDelMismoJsonDaLoMismo) {
+    const char* const archivos[] = {
+        "{\"textos\":{\"Kp\":\"\\u00f1\\ud83c\\udf0a\\/\",\"Ti\":\"\"},\"version\":1,\"formato\":\"tanque-"
+        "configuracion\"}",
+        "\xef\xbb\xbf{ \"formato\" : \"tanque-configuracion\" ,\r\n\"version\":1,\t\"textos\":{\"Ti\":\"\","
+        "\"Kp\":\"ñ\xf0\x9f\x8c\x8a/\"}}",
+    };
+    for (const char* a : archivos) {
+        const Configuracion c = LeerConfiguracion(a, NombresConocidos()).configuracion;
+        EXPECT_EQ(c.textos, (std::map<std::string, std::string, std::less<>>{{"Kp", "ñ\xf0\x9f\x8c\x8a/"}, {"Ti", ""}}))
+            << a;
+    }
+}
+
+// Every kind of event, with and without its sample number, at the ends of the ranges.
+TEST(Configuracion, ElProgramaVaYVuelve) {
+    Configuracion c;
+    c.programa = std::vector<EventoPrograma>{
+        {EventoTexto{"Kp", ""}, kMin},
+        {EventoTexto{"Reglas_3_2", std::string("\0\n", 2)}, std::nullopt},
+        {EventoPosicion{kMin}, 0},
+        {EventoPosicion{kMax}, kMax},
+        {EventoAlternar{Corrida::Escalon}, 0},
+        {EventoAlternar{Corrida::PID}, -1},
+        {EventoAlternar{Corrida::Fuzzy}, std::nullopt},
+        {EventoTicks{Corrida::Escalon, 1}, 0},
+        {EventoTicks{Corrida::PID, kMax}, 3},
+        {EventoTicks{Corrida::Fuzzy, 2}, 5},
+        {EventoLimpiar{}, std::nullopt},
+        {EventoLimpiar{}, 12},
+        {EventoInicializarFuzzy{}, std::nullopt},
+        {EventoInicializarFuzzy{}, 4},
+    };
+    const std::string s = EscribirConfiguracion(c);
+    EXPECT_EQ(LeerConfiguracion(s, NombresConocidos()).configuracion, c);
+    // one line per event, and the file ends with a newline
+    std::size_t lineasEvento = 0;
+    for (std::size_t i = s.find("\n    {\"evento\""); i != std::string::npos; i = s.find("\n    {\"evento\"", i + 1))
+        ++lineasEvento;
+    EXPECT_EQ(lineasEvento, c.programa->size());
+    EXPECT_EQ(s.back(), '\n');
+}
+
+TEST(Configuracion, UnTextoQueNoEsUtf8NoSeGuarda) {
+    Configuracion c;
+    c.textos["Kp"] = "1\xff";
+    try {
+        EscribirConfiguracion(c);
+        FAIL() << "guardado";
+    } catch (const ErrorConfiguracion& e) {
+        EXPECT_STREQ(e.what(), "No se puede guardar la configuración: el texto de «Kp» no es UTF-8 válido.");
+    }
+    Configuracion p;
+    p.programa = std::vector<EventoPrograma>{{EventoTexto{"Ti", "\xc0\xaf"}, std::nullopt}};
+    EXPECT_THROW(EscribirConfiguracion(p), ErrorConfiguracion);
+}
+
+TEST(Configuracion, NombresDeCorridas) {
+    EXPECT_STREQ(NombreCorrida(Corrida::Escalon), "escalon");
+    EXPECT_STREQ(NombreCorrida(Corrida::PID), "pid");
+    EXPECT_STREQ(NombreCorrida(Corrida::Fuzzy), "fuzzy");
+}
+
+// The sample number to record: a press or ticks carry their own run's counter; the other events the counter
+// of the first active run, none when all are stopped.
+TEST(Configuracion, MuestraDelEvento) {
+    Banco b;
+    const AccionPrograma limpiar = EventoLimpiar{};
+    EXPECT_EQ(MuestraDelEvento(b.sim, limpiar), std::nullopt);
+    EXPECT_EQ(MuestraDelEvento(b.sim, EventoAlternar{Corrida::PID}), 0);
+
+    b.sim.ToolButton13Click();  // PID on
+    for (int i = 0; i < 3; ++i) b.sim.Timer4Timer();
+    EXPECT_EQ(MuestraDelEvento(b.sim, limpiar), 3);
+    EXPECT_EQ(MuestraDelEvento(b.sim, EventoTicks{Corrida::PID, 1}), 3);
+    EXPECT_EQ(MuestraDelEvento(b.sim, EventoTicks{Corrida::Escalon, 1}), 0);
+
+    b.sim.ToolButton4Click();  // step on too: it comes first in the order
+    b.sim.Timer1Timer();
+    b.sim.Timer4Timer();
+    EXPECT_EQ(b.sim.Timer(Corrida::Escalon).Tag, 1);
+    EXPECT_EQ(MuestraDelEvento(b.sim, EventoTexto{"Kp", "1"}), 1);
+    EXPECT_EQ(MuestraDelEvento(b.sim, EventoAlternar{Corrida::PID}), 4);
+
+    b.sim.ToolButton4Click();  // step off: the PID run is the active one
+    EXPECT_EQ(MuestraDelEvento(b.sim, EventoPosicion{3}), 4);
+}
+
+}  // namespace
