@@ -1,0 +1,71 @@
+#include "core/lectura_senal.h"
+
+#include <array>
+#include <limits>
+#include <string>
+
+#include "base/aritmetica.h"
+#include "base/numeros.h"
+
+namespace {
+
+// the names of the texts, in the order of Campo
+constexpr std::array<const char*, kCampos> kNombres{"Senal_Minimo",         "Senal_Maximo",      "Senal_Periodo",
+                                                    "Senal_Orden",          "Senal_Semilla",     "Senal_Frecuencia_Min",
+                                                    "Senal_Frecuencia_Max", "Senal_Componentes", "Senal_Longitud"};
+
+bool EsBlanco(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+std::uint64_t TextoANatural64(std::string_view texto) {
+    std::string_view t = texto;
+    while (!t.empty() && EsBlanco(t.front())) t.remove_prefix(1);
+    while (!t.empty() && EsBlanco(t.back())) t.remove_suffix(1);
+    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+    const auto noEs = [&] { return ErrorConversion("'" + std::string(texto) + "' is not a valid integer value"); };
+    if (t.empty()) throw noEs();
+    constexpr std::uint64_t kMayor = std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t valor = 0;
+    for (const char c : t) {
+        if (c < '0' || c > '9') throw noEs();
+        const std::uint64_t d = static_cast<std::uint64_t>(c - '0');
+        if (valor > (kMayor - d) / 10) throw noEs();
+        valor = valor * 10 + d;
+    }
+    return valor;
+}
+
+ParametrosSenal LeerSenal(const Textos& textos) {
+    const char decimal = textos.Decimal();
+    ParametrosSenal p;
+    p.tipo = TipoDeTexto(textos.Texto("Senal_Tipo"));
+    const auto texto = [&](Campo c) { return textos.Texto(kNombres[static_cast<int>(c)]); };
+    const auto flotante = [&](Campo c) { return aDouble(TextoAFlotante(texto(c), decimal)); };
+    const auto entero = [&](Campo c) { return TextoAEntero(texto(c)); };
+    for (int i = 0; i < kCampos; ++i) {
+        const Campo c = static_cast<Campo>(i);
+        if (!Usa(p.tipo, c)) continue;
+        switch (c) {
+            case Campo::Minimo: p.minimo = flotante(c); break;
+            case Campo::Maximo: p.maximo = flotante(c); break;
+            case Campo::Periodo: p.periodo = entero(c); break;
+            case Campo::Orden: p.orden = entero(c); break;
+            case Campo::Semilla: p.semilla = TextoANatural64(texto(c)); break;
+            case Campo::FrecuenciaMin: p.frecuenciaMin = flotante(c); break;
+            case Campo::FrecuenciaMax: p.frecuenciaMax = flotante(c); break;
+            case Campo::Componentes: p.componentes = entero(c); break;
+            case Campo::Longitud: p.longitud = entero(c); break;
+        }
+    }
+    ComprobarSenal(p);
+    return p;
+}
+
+ParametrosRuido LeerRuido(const Textos& textos) {
+    ParametrosRuido r;
+    r.desviacion = aDouble(TextoAFlotante(textos.Texto("Ruido_Desviacion"), textos.Decimal()));
+    ComprobarRuido(r);
+    if (r.desviacion > 0.0) r.semilla = TextoANatural64(textos.Texto("Ruido_Semilla"));
+    return r;
+}

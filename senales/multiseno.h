@@ -1,0 +1,48 @@
+#pragma once
+// The multisine: K sines of equal amplitude with Schroeder's phases, on the frequency grid of its period.
+//
+// The period is `longitud` samples (L) and every sine makes a whole number of cycles in it: its frequency
+// is a bin f of the grid, f / L cycles per sample, 2 f / L of the Nyquist frequency. So the signal repeats
+// exactly every L samples and its lowest and highest values over one period are those of the whole signal;
+// they are made exactly minimo and maximo. The bins usable are those of the band, 0 < f < L/2: neither the
+// mean nor the Nyquist frequency, where cos(pi n + phi) = (-1)^n cos phi and the phase would only scale the
+// sine. When the band holds fewer bins than K the parameters are refused with a message that says how many
+// it holds (no fewer sines are made quietly).
+
+#include <cstdint>
+#include <vector>
+
+#include "senales/parametros.h"
+#include "senales/senal.h"
+
+/// The bins of the band: `cuenta` consecutive ones from `primera`.
+struct Rejilla {
+    std::int64_t primera;
+    std::int64_t cuenta;
+};
+
+/// The bins f with frecuenciaMin <= 2 f / L <= frecuenciaMax and 1 <= f < L/2. A bin that an edge misses by
+/// less than 10^-9 of a bin counts as inside, since the edges' decimal texts are seldom exact binary fractions
+/// (0.01 x 200 is 2.0000000000000000416 in the binary).
+Rejilla RejillaMultiseno(double frecuenciaMin, double frecuenciaMax, std::int64_t longitud);
+
+/// The bins of the K sines: evenly spaced d = (M - 1) / (K - 1) bins apart (whole division) over the M bins of
+/// the band, the set centred in it (K = 1: the middle bin). Needs M >= K.
+std::vector<std::int64_t> BinsMultiseno(const Rejilla& r, std::int64_t componentes);
+
+/// x(n) = sum over k = 0 .. K-1 of cos(2 pi f_k n / L + phi_k), phi_k = -pi k (k + 1) / K (Schroeder, 1970:
+/// the phases of a flat spectrum with a low crest factor), scaled as a + b x(n) so that its lowest value over
+/// the period is minimo and its highest maximo, exactly. The whole period is computed once and kept
+/// (L Doubles); Valor(n) is then a look-up at n mod L.
+class SenalMultiseno : public Senal {
+public:
+    explicit SenalMultiseno(const ParametrosSenal& p);
+    double Valor(std::int64_t n) override { return periodo_[static_cast<std::size_t>(n % longitud_)]; }
+
+    const std::vector<std::int64_t>& Bins() const { return bins_; }
+
+private:
+    std::int64_t longitud_;
+    std::vector<std::int64_t> bins_;
+    std::vector<double> periodo_;
+};
