@@ -14,10 +14,11 @@ QFont FuenteSerif(int pixeles);
 inline const QColor kRojoTitulo{255, 0, 0};
 inline const QColor kAzulEtiqueta{0, 0, 255};
 
-/// The colours of the chart's three series (level, control action, reference) and of their legend.
+/// The colours of the chart's three series (level, control action, reference) and of their legend. The
+/// reference is a darker yellow than pure yellow, which hardly shows on the window's grey.
 inline const QColor kColorNivel{255, 0, 0};
 inline const QColor kColorAccion{0, 128, 0};
-inline const QColor kColorReferencia{255, 255, 0};
+inline const QColor kColorReferencia{230, 195, 0};
 
 /// Outer size of a dialog (frame included) to its client size: a sizeable border and a title bar.
 inline constexpr int kMarcoAncho = 8;

@@ -281,11 +281,38 @@ private slots:
         Frm_Ppal->Chart1->xAxis->setRange(10, 20);
         for (int i = 0; i < 5; ++i) s.AtenderTick(Corrida::Escalon);
         QCOMPARE(Frm_Ppal->Chart1->XMax(), 20.0);
+        Frm_Ppal->Chart1->yAxis->setRange(-3, 1);
         QTest::mouseDClick(Frm_Ppal->Chart1, Qt::LeftButton);
         QVERIFY(Frm_Ppal->Chart1->RangoCompleto());
         QCOMPARE(Frm_Ppal->Chart1->XMin(), 0.0);
         QCOMPARE(Frm_Ppal->Chart1->XMax(), 54.0);
         QCOMPARE(Frm_Ppal->Chart1->yAxis->range(), QCPRange(0, 5));
+        // "Limpiar" brings the values back to 0 to 5 as well
+        Frm_Ppal->ToolButton4->click();
+        Frm_Ppal->Chart1->yAxis->setRange(10, 20);
+        Frm_Ppal->Limpiar->click();
+        QCOMPARE(Frm_Ppal->Chart1->yAxis->range(), QCPRange(0, 5));
+    }
+
+    void laExportacionSigueSoloAlTiempo() {
+        const QString archivo = QDir::temp().filePath("tanque_prueba_ppal_valores.txt");
+        dialogos->nombre = archivo;
+        Simulador& s = Frm_Ppal->Nucleo();
+        Frm_Ppal->ToolButton13->click();
+        for (int i = 0; i < 30; ++i) s.AtenderTick(Corrida::PID);
+        Frm_Ppal->ToolButton13->click();
+        // the values zoomed with Ctrl+wheel: the time axis still shows its whole range, and all is written
+        Grafico* g = Frm_Ppal->Chart1;
+        const QPoint p = g->axisRect()->rect().center();
+        QWheelEvent rueda(p, g->mapToGlobal(p), QPoint(), QPoint(0, 360), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(g, &rueda);
+        QVERIFY(g->yAxis->range().size() < 5);
+        QVERIFY(g->RangoCompleto());
+        Frm_Ppal->Archivo->click();
+        QFile f(archivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 30);
     }
 
     void unFalloRepetidoVaALaBarraDeEstado() {
