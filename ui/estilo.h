@@ -20,6 +20,13 @@ inline const QColor kColorNivel{255, 0, 0};
 inline const QColor kColorAccion{0, 128, 0};
 inline const QColor kColorReferencia{230, 195, 0};
 
+/// The frame of every modal window, the parameter dialogs, the message boxes and the save dialog: a title
+/// with the system menu and a close button, no minimise or maximise button. A modal window minimised would
+/// leave the main window blocked with nothing on screen to unblock it. (Without CustomizeWindowHint an X11
+/// window manager is told nothing and draws all its buttons.)
+inline constexpr Qt::WindowFlags kMarcoModal =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
 /// Outer size of a dialog (frame included) to its client size: a sizeable border and a title bar.
 inline constexpr int kMarcoAncho = 8;
 inline constexpr int kMarcoAlto = 27;
