@@ -23,6 +23,7 @@ void DialogosQt::Mensaje(QWidget* padre, const QString& texto) {
     while (abierta_) {
         QEventLoop espera;
         QObject::connect(abierta_, &QDialog::finished, &espera, &QEventLoop::quit);
+        QObject::connect(abierta_, &QObject::destroyed, &espera, &QEventLoop::quit);  // gone with its owner
         espera.exec();
     }
     // over the dialog that is open, if one is, rather than behind it or over the main window
