@@ -28,9 +28,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 
 # The shared libraries' packages come from dpkg-shlibdeps; what is loaded without being linked is named here:
-# the X11 platform plugin, and the Liberation faces that the windows ask for.
+# the X11 platform plugin, the Liberation faces that the windows ask for, and Qt's own translations, which
+# put the standard dialogs' texts in Spanish.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n")
 
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -106,6 +106,8 @@ void TFrm_Ppal::CrearBarraHerramientas(QWidget* cliente) {
     auto* barra = new QFrame(cliente);
     barra->setObjectName("ToolBar1");
     barra->setGeometry(0, 0, kAnchoCliente, 29);
+    // opaque: the tank drawing starts under its bottom rows
+    barra->setAutoFillBackground(true);
     struct Boton {
         QToolButton** control;
         const char* nombre;

@@ -6,12 +6,22 @@
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
 #include "ui/dialogos.h"
+#include "ui/estilo.h"
+#include "ui/traducciones.h"
 
+#include <QApplication>
 #include <QtGlobal>
 
 // The drawings are compiled into this static library; its initialiser must be called by name, since the
 // linker would otherwise leave it out.
 static void IniciarRecursos() { Q_INIT_RESOURCE(recursos); }
+
+void PrepararAplicacion() {
+    InstalarTraduccionQt();
+    // the windows set this font themselves; the popup menus, the message boxes and the tips are windows
+    // of their own that would otherwise take the desktop's, larger and of another face
+    QApplication::setFont(FuenteVentana());
+}
 
 void CrearVentanas(std::unique_ptr<Dialogos> dialogos) {
     IniciarRecursos();

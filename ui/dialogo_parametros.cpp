@@ -28,9 +28,8 @@ QLabel* Etiqueta(QWidget* padre, const QString& texto, int x, int y, const QFont
 
 DialogoParametros::DialogoParametros(const QString& titulo, int ancho, int alto, QWidget* padre)
     : QDialog(padre), ancho_(ancho), alto_(alto) {
-    // an ordinary sizeable border with system menu, minimise, maximise and close
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
-                   Qt::WindowCloseButtonHint);
+    // a sizeable border with system menu and close, and neither minimise nor maximise
+    setWindowFlags(kMarcoModal);
     setWindowTitle(titulo);
     setFont(FuenteVentana());
     resize(ancho - kMarcoAncho, alto - kMarcoAlto);

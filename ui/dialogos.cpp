@@ -1,18 +1,35 @@
 #include "ui/dialogos.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
+
+#include "ui/estilo.h"
 
 namespace {
 
-// Beyond this length a message is shortened in the box; the whole text is under "Show Details".
+// Beyond this length a message is shortened in the box; the whole text is under "Mostrar los detalles".
 constexpr qsizetype kLargoVisible = 600;
 
 }  // namespace
 
 void DialogosQt::Mensaje(QWidget* padre, const QString& texto) {
-    QMessageBox caja(padre);
+    // A box shows while the ticks go on, and a tick may bring the next message (two runs that overflow
+    // together): it waits until the box on screen is dismissed, then shows its own. The wait is a loop of
+    // its own, nested in the first box's, so it ends at the dismissal, before the first call can return.
+    while (abierta_) {
+        QEventLoop espera;
+        QObject::connect(abierta_, &QDialog::finished, &espera, &QEventLoop::quit);
+        QObject::connect(abierta_, &QObject::destroyed, &espera, &QEventLoop::quit);  // gone with its owner
+        espera.exec();
+    }
+    // over the dialog that is open, if one is, rather than behind it or over the main window
+    QWidget* dueno = QApplication::activeModalWidget();
+    QMessageBox caja(dueno ? dueno : padre);
+    caja.setWindowFlags(kMarcoModal);
     caja.setWindowTitle(QApplication::applicationName());
     caja.setIcon(QMessageBox::NoIcon);
     caja.setStandardButtons(QMessageBox::Ok);
@@ -24,16 +41,30 @@ void DialogosQt::Mensaje(QWidget* padre, const QString& texto) {
     } else {
         caja.setText(texto);
     }
+    abierta_ = &caja;
+    // connected before any waiting call connects its loop, so the box is no longer the open one when they
+    // go on
+    QObject::connect(&caja, &QDialog::finished, &caja, [this] { abierta_ = nullptr; });
     caja.exec();
 }
 
 std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
     QFileDialog dialogo(padre);
+    dialogo.setWindowFlags(kMarcoModal);
+    dialogo.setOption(QFileDialog::DontUseNativeDialog, true);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
-    dialogo.setNameFilter(QStringLiteral("Textos (*.txt)"));
+    dialogo.setNameFilters(kFiltrosGuardar);
+    // the detail view's columns as wide as their titles and contents (the Spanish titles are longer than
+    // the widths Qt gives them); the name takes the rest
+    if (auto* vista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* cabecera = vista->header();
+        cabecera->setStretchLastSection(false);
+        cabecera->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < cabecera->count(); ++c) cabecera->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
     // a name typed without an extension becomes a ".red" record, whatever the filter shows: records have
-    // always been saved so, and the scripts that read them look for that suffix
+    // always been saved so, and the scripts that read them look for that suffix; the second filter shows them
     dialogo.setDefaultSuffix(QStringLiteral("red"));
     // an export replaces the file it is given without asking, as the program always has
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -2,23 +2,35 @@
 // The modal windows that the main window opens for a message or a file name. Tests put recorders in
 // their place, so that no test waits on a modal window.
 
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 class Dialogos {
 public:
     virtual ~Dialogos() = default;
-    /// Shows the text in a message box and returns when the user has dismissed it.
+    /// Shows the text in a message box and returns when the user has dismissed it. The box belongs to the
+    /// modal window open at the time (a dialog over `padre`), or else to `padre`.
     virtual void Mensaje(QWidget* padre, const QString& texto) = 0;
     /// Asks for the name of the export file; nothing when the user cancels.
     virtual std::optional<QString> ArchivoParaGuardar(QWidget* padre) = 0;
 };
 
-/// The real ones: a QMessageBox, a QFileDialog for "Textos (*.txt)" with the default suffix "red".
+/// The filters of the save dialog, the first one shown at first.
+inline const QStringList kFiltrosGuardar{QStringLiteral("Textos (*.txt)"), QStringLiteral("Registros (*.red)"),
+                                         QStringLiteral("Todos los archivos (*)")};
+
+/// The real ones: a QMessageBox, one at a time; Qt's own QFileDialog (not the desktop's, so that Qt's
+/// translation reaches its texts) with the filters above and the default suffix "red".
 class DialogosQt : public Dialogos {
 public:
     void Mensaje(QWidget* padre, const QString& texto) override;
     std::optional<QString> ArchivoParaGuardar(QWidget* padre) override;
+
+private:
+    QPointer<QMessageBox> abierta_;  // the box on screen, until it is dismissed
 };

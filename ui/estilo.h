@@ -14,10 +14,18 @@ QFont FuenteSerif(int pixeles);
 inline const QColor kRojoTitulo{255, 0, 0};
 inline const QColor kAzulEtiqueta{0, 0, 255};
 
-/// The colours of the chart's three series (level, control action, reference) and of their legend.
+/// The colours of the chart's three series (level, control action, reference) and of their legend. The
+/// reference is a darker yellow than pure yellow, which hardly shows on the window's grey.
 inline const QColor kColorNivel{255, 0, 0};
 inline const QColor kColorAccion{0, 128, 0};
-inline const QColor kColorReferencia{255, 255, 0};
+inline const QColor kColorReferencia{230, 195, 0};
+
+/// The frame of every modal window, the parameter dialogs, the message boxes and the save dialog: a title
+/// with the system menu and a close button, no minimise or maximise button. A modal window minimised would
+/// leave the main window blocked with nothing on screen to unblock it. (Without CustomizeWindowHint an X11
+/// window manager is told nothing and draws all its buttons.)
+inline constexpr Qt::WindowFlags kMarcoModal =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 /// Outer size of a dialog (frame included) to its client size: a sizeable border and a title bar.
 inline constexpr int kMarcoAncho = 8;

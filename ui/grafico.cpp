@@ -4,7 +4,14 @@
 #include <array>
 
 #include "core/serie.h"
+#include "ui/eje_muestras.h"
 #include "ui/estilo.h"
+
+namespace {
+
+const QCPRange kValoresIniciales(0, 5);
+
+}  // namespace
 
 Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
     setObjectName("Chart1");
@@ -20,10 +27,10 @@ Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
     legend->setVisible(false);
 
     for (QCPAxis* eje : {xAxis, yAxis}) eje->setTickLabelFont(FuenteVentana());
-    // sample counters: whole numbers as they are, not powers of ten
-    xAxis->setNumberFormat(QStringLiteral("f"));
-    xAxis->setNumberPrecision(0);
-    yAxis->setRange(0, 5);
+    // sample counters: ticks at whole samples, labelled with the whole numbers
+    ticker_ = QSharedPointer<TickerMuestras>::create(xAxis);
+    xAxis->setTicker(ticker_);
+    yAxis->setRange(kValoresIniciales);
     xAxis->setRange(0, 10);
     for (int i = 0; i < 3; ++i) {
         lineas_[i] = addGraph();
@@ -32,20 +39,28 @@ Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
         lineas_[i]->setScatterStyle(QCPScatterStyle::ssNone);
         lineas_[i]->setAdaptiveSampling(false);  // the points handed over are already what the pixels need
     }
+    // the reference under the others and the level over them, so that a level at its set-point shows
+    addLayer(QStringLiteral("referencia"), layer(QStringLiteral("main")), QCustomPlot::limBelow);
+    addLayer(QStringLiteral("nivel"), layer(QStringLiteral("main")), QCustomPlot::limAbove);
+    lineas_[2]->setLayer(QStringLiteral("referencia"));
+    lineas_[0]->setLayer(QStringLiteral("nivel"));
 
-    // wheel: zoom the time axis only; the value axis stays at 0 to 5
+    // wheel: zoom the time axis, with Ctrl the value axis (wheelEvent picks which)
     setInteraction(QCP::iRangeZoom, true);
     axisRect()->setRangeZoom(Qt::Horizontal);
-    axisRect()->setRangeZoomAxes(xAxis, nullptr);
-    // left button: a rubber band to zoom into a range (drawn right to left: back to the whole range)
+    axisRect()->setRangeZoomAxes(xAxis, yAxis);
+    // left button: a rubber band to zoom into a rectangle (drawn right to left: back to the whole range)
     setSelectionRectMode(QCP::srmCustom);
     connect(selectionRect(), &QCPSelectionRect::accepted, this, &Grafico::AlSoltarRectangulo);
     connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, &Grafico::AlCambiarRango);
+    connect(yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, &Grafico::AlCambiarValores);
     // the points to draw depend on the pixel geometry, which is final only once the layout is done
-    connect(this, &QCustomPlot::afterLayout, this, &Grafico::CargarPuntos);
+    connect(this, &QCustomPlot::afterLayout, this, &Grafico::AlTerminarDisposicion);
+    // rich text, so that the tip wraps at the width of its table instead of running across the screen
     setToolTip(
-        QStringLiteral("Arrastre a la derecha para ampliar, a la izquierda para ver todo; "
-                       "botón derecho para desplazar; rueda para acercar; doble clic para ver todo"));
+        QStringLiteral("<table width=\"300\"><tr><td>Arrastre a la derecha para ampliar, a la izquierda para ver todo; "
+                       "botón derecho para desplazar; rueda para acercar o alejar el tiempo, Ctrl+rueda los valores; "
+                       "doble clic para ver todo.</td></tr></table>"));
 }
 
 void Grafico::Series(const Serie* nivel, const Serie* accion, const Serie* referencia) {
@@ -86,11 +101,33 @@ void Grafico::Actualizar() {
 
 void Grafico::RangoEntero() {
     siguiendo_ = true;
+    yAxis->setRange(kValoresIniciales);
     Actualizar();
 }
 
-void Grafico::AlCambiarRango(const QCPRange&) {
+void Grafico::AlCambiarRango(const QCPRange& rango) {
     if (!ajustando_) siguiendo_ = false;  // the user zoomed or scrolled
+    // no narrower than a sample, no farther than a sample counter reaches (a wheel turned on and on)
+    const QCPRange acotado = AcotarMuestras(rango);
+    if (acotando_ || acotado == rango) return;
+    acotando_ = true;
+    xAxis->setRange(acotado);
+    acotando_ = false;
+}
+
+void Grafico::AlCambiarValores(const QCPRange& rango) {
+    const QCPRange acotado = AcotarValores(rango);
+    if (acotando_ || acotado == rango) return;
+    acotando_ = true;
+    yAxis->setRange(acotado);
+    acotando_ = false;
+}
+
+void Grafico::AlTerminarDisposicion() {
+    // the time axis's step was chosen before the layout, for the length the axis had then; when the value
+    // axis's labels have changed its width since, the step is chosen again at once
+    if (ticker_->PixelesUsados() != axisRect()->width()) replot(QCustomPlot::rpQueuedReplot);
+    CargarPuntos();
 }
 
 void Grafico::CargarPuntos() {
@@ -111,15 +148,20 @@ void Grafico::AlSoltarRectangulo(const QRect& rectangulo, QMouseEvent*) {
         RangoEntero();
         return;
     }
+    // both axes; the rectangle's height runs either way, whichever way the drag went
+    const int arriba = std::min(rectangulo.top(), rectangulo.bottom());
+    const int abajo = std::max(rectangulo.top(), rectangulo.bottom());
     xAxis->setRange(xAxis->pixelToCoord(desde), xAxis->pixelToCoord(hasta));
+    if (abajo - arriba >= 3) yAxis->setRange(yAxis->pixelToCoord(abajo), yAxis->pixelToCoord(arriba));
     replot(QCustomPlot::rpQueuedReplot);
 }
 
 void Grafico::mousePressEvent(QMouseEvent* evento) {
     if (evento->button() == Qt::RightButton) {
         desplazando_ = true;
-        desdePixel_ = evento->position().toPoint().x();
+        desdePixel_ = evento->position().toPoint();
         desdeRango_ = xAxis->range();
+        desdeValores_ = yAxis->range();
         evento->accept();
         return;
     }
@@ -128,9 +170,12 @@ void Grafico::mousePressEvent(QMouseEvent* evento) {
 
 void Grafico::mouseMoveEvent(QMouseEvent* evento) {
     if (desplazando_) {
-        const double porPixel = desdeRango_.size() / std::max(1, axisRect()->width());
-        const double d = (evento->position().toPoint().x() - desdePixel_) * porPixel;
-        xAxis->setRange(desdeRango_.lower - d, desdeRango_.upper - d);
+        // the points follow the pointer: right and up move the ranges left and down
+        const QPoint d = evento->position().toPoint() - desdePixel_;
+        const double dx = d.x() * desdeRango_.size() / std::max(1, axisRect()->width());
+        const double dy = d.y() * desdeValores_.size() / std::max(1, axisRect()->height());
+        xAxis->setRange(desdeRango_.lower - dx, desdeRango_.upper - dx);
+        yAxis->setRange(desdeValores_.lower + dy, desdeValores_.upper + dy);
         replot(QCustomPlot::rpQueuedReplot);
         return;
     }
@@ -148,4 +193,9 @@ void Grafico::mouseReleaseEvent(QMouseEvent* evento) {
 void Grafico::mouseDoubleClickEvent(QMouseEvent* evento) {
     RangoEntero();
     evento->accept();
+}
+
+void Grafico::wheelEvent(QWheelEvent* evento) {
+    axisRect()->setRangeZoom(evento->modifiers().testFlag(Qt::ControlModifier) ? Qt::Vertical : Qt::Horizontal);
+    QCustomPlot::wheelEvent(evento);
 }

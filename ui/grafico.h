@@ -1,12 +1,13 @@
 #pragma once
-// The chart "Señales en el Tiempo": the core's three series drawn as lines, the value axis fixed at 0 to
-// 5, the x axis following the points until the user zooms or scrolls.
+// The chart "Señales en el Tiempo": the core's three series drawn as lines, the time axis following the
+// points and the value axis at 0 to 5 until the user zooms or scrolls either.
 
 #include <qcustomplot.h>
 
 #include "ui/puntos_visibles.h"
 
 class Serie;
+class TickerMuestras;
 
 class Grafico : public QCustomPlot {
     Q_OBJECT
@@ -18,10 +19,11 @@ public:
     void Series(const Serie* nivel, const Serie* accion, const Serie* referencia);
     /// The points have changed: redraw, following them unless the user has zoomed or scrolled.
     void Actualizar();
-    /// Back to the whole range of the points, following them again.
+    /// Back to the automatic ranges: the whole range of the points, followed again, and values 0 to 5.
     void RangoEntero();
 
-    /// True while the chart shows its whole automatic range.
+    /// True while the time axis shows its whole automatic range (the value axis does not count: the
+    /// export follows the time axis alone).
     bool RangoCompleto() const { return siguiendo_; }
     double XMin() const { return xAxis->range().lower; }
     double XMax() const { return xAxis->range().upper; }
@@ -31,21 +33,26 @@ protected:
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
+    void wheelEvent(QWheelEvent* evento) override;
 
 private:
     void PonerRango(const QCPRange& rango);
     void AlCambiarRango(const QCPRange& rango);
+    void AlCambiarValores(const QCPRange& rango);
+    void AlTerminarDisposicion();
     void CargarPuntos();
     void AlSoltarRectangulo(const QRect& rectangulo, QMouseEvent* evento);
 
     const Serie* series_[3] = {nullptr, nullptr, nullptr};
     QCPGraph* lineas_[3] = {nullptr, nullptr, nullptr};
+    QSharedPointer<TickerMuestras> ticker_;
     VistaSerie vistas_[3];
     QVector<QCPGraphData> datos_;
     bool siguiendo_ = true;
     bool ajustando_ = false;  // the range is being set by the chart itself, not by the user
+    bool acotando_ = false;   // a range is being brought back within its bounds
     // scrolling with the right button
     bool desplazando_ = false;
-    int desdePixel_ = 0;
-    QCPRange desdeRango_;
+    QPoint desdePixel_;
+    QCPRange desdeRango_, desdeValores_;
 };

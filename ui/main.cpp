@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tanque"));
     // the id of the desktop entry tanque.desktop, so that a desktop matches the window to its menu entry
     QGuiApplication::setDesktopFileName(QStringLiteral("tanque"));
+    PrepararAplicacion();
     CrearVentanas();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/recursos/tanque-icono.svg")));
     Frm_Ppal->show();

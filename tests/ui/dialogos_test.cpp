@@ -86,7 +86,12 @@ private slots:
         QCOMPARE(d->windowTitle(), titulo);
         QCOMPARE(d->size(), exterior - QSize(8, 27));
         QCOMPARE(d->font().pixelSize(), 11);
-        QVERIFY(d->windowFlags() & Qt::WindowMinMaxButtonsHint);
+        // modal: a close button, and neither minimise nor maximise (a minimised modal dialog would leave
+        // the main window blocked with nothing on screen)
+        const Qt::WindowFlags marco = d->windowFlags();
+        QVERIFY(marco.testFlag(Qt::CustomizeWindowHint) && marco.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!marco.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!marco.testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(int(d->Edits().size()), edits);
         const QRect pantalla = QGuiApplication::primaryScreen()->geometry();
         const QPoint centrado((pantalla.width() - exterior.width()) / 2, (pantalla.height() - exterior.height()) / 2);

@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <fstream>
@@ -21,6 +24,7 @@
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
 #include "ui/arranque.h"
+#include "ui/estilo.h"
 #include "ui/grafico.h"
 #include "ui/rectangulo.h"
 
@@ -62,6 +66,8 @@ void AlAbrirse(QWidget* esperado, std::function<void()> mientras, bool* visto) {
 class PruebaPpal : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { PrepararAplicacion(); }
+
     void init() {
         QLocale::setDefault(QLocale::c());
         auto d = std::make_unique<DialogosPrueba>();
@@ -281,11 +287,71 @@ private slots:
         Frm_Ppal->Chart1->xAxis->setRange(10, 20);
         for (int i = 0; i < 5; ++i) s.AtenderTick(Corrida::Escalon);
         QCOMPARE(Frm_Ppal->Chart1->XMax(), 20.0);
+        Frm_Ppal->Chart1->yAxis->setRange(-3, 1);
         QTest::mouseDClick(Frm_Ppal->Chart1, Qt::LeftButton);
         QVERIFY(Frm_Ppal->Chart1->RangoCompleto());
         QCOMPARE(Frm_Ppal->Chart1->XMin(), 0.0);
         QCOMPARE(Frm_Ppal->Chart1->XMax(), 54.0);
         QCOMPARE(Frm_Ppal->Chart1->yAxis->range(), QCPRange(0, 5));
+        // "Limpiar" brings the values back to 0 to 5 as well
+        Frm_Ppal->ToolButton4->click();
+        Frm_Ppal->Chart1->yAxis->setRange(10, 20);
+        Frm_Ppal->Limpiar->click();
+        QCOMPARE(Frm_Ppal->Chart1->yAxis->range(), QCPRange(0, 5));
+    }
+
+    void laExportacionSigueSoloAlTiempo() {
+        const QString archivo = QDir::temp().filePath("tanque_prueba_ppal_valores.txt");
+        dialogos->nombre = archivo;
+        Simulador& s = Frm_Ppal->Nucleo();
+        Frm_Ppal->ToolButton13->click();
+        for (int i = 0; i < 30; ++i) s.AtenderTick(Corrida::PID);
+        Frm_Ppal->ToolButton13->click();
+        // the values zoomed with Ctrl+wheel: the time axis still shows its whole range, and all is written
+        Grafico* g = Frm_Ppal->Chart1;
+        const QPoint p = g->axisRect()->rect().center();
+        QWheelEvent rueda(p, g->mapToGlobal(p), QPoint(), QPoint(0, 360), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(g, &rueda);
+        QVERIFY(g->yAxis->range().size() < 5);
+        QVERIFY(g->RangoCompleto());
+        Frm_Ppal->Archivo->click();
+        QFile f(archivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 30);
+    }
+
+    void fuentesPuntasYBarraOpaca() {
+        // the menus take the window font, as the windows do
+        for (QAction* a : Frm_Ppal->menuBar()->actions()) {
+            QVERIFY(a->menu());
+            QCOMPARE(a->menu()->font().pixelSize(), 11);
+            QCOMPARE(a->menu()->font().family(), FuenteVentana().family());
+        }
+        // the chart's tip wraps at about 300 pixels instead of running across the window
+        Grafico* g = Frm_Ppal->Chart1;
+        QToolTip::showText(g->mapToGlobal(QPoint(100, 100)), g->toolTip(), g);
+        QWidget* punta = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (QByteArray(w->metaObject()->className()) == "QTipLabel" && w->isVisible()) punta = w;
+                return punta != nullptr;
+            }(),
+            2000);
+        QVERIFY2(punta->width() >= 250 && punta->width() <= 330, qPrintable(QString::number(punta->width())));
+        QVERIFY(punta->height() > 3 * punta->fontMetrics().height());
+        QCOMPARE(punta->font().pixelSize(), 11);
+        QToolTip::hideText();
+        // the tool bar's strip covers the tank drawing's top rows: no white shows below the buttons
+        auto* barra = Frm_Ppal->findChild<QWidget*>(QStringLiteral("ToolBar1"));
+        QVERIFY(barra);
+        const QImage imagen = Frm_Ppal->centralWidget()->grab().toImage();
+        const QColor fondo = barra->palette().color(QPalette::Window);
+        int distintos = 0;
+        for (int y : {27, 28})
+            for (int x = 24; x < 388; ++x) distintos += imagen.pixelColor(x, y) != fondo;
+        QCOMPARE(distintos, 0);
     }
 
     void unFalloRepetidoVaALaBarraDeEstado() {
