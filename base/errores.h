@@ -3,11 +3,19 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 /// Any error that ends a handler and is shown to the user as it stands.
 class ErrorTanque : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    /// The name of the text whose reading failed (Kp, Reglas_3_4, ...); empty when the error is not about one.
+    /// The window shows what() alone; the batch tool puts the name before it.
+    const std::string& Campo() const { return campo_; }
+    void PonerCampo(std::string campo) { campo_ = std::move(campo); }
+
+private:
+    std::string campo_;
 };
 
 /// A text that does not convert to a number.
@@ -26,6 +34,12 @@ public:
 class ErrorArchivo : public ErrorTanque {
 public:
     using ErrorTanque::ErrorTanque;
+    ErrorArchivo(const std::string& texto, int codigo) : ErrorTanque(texto), codigo_(codigo) {}
+    /// The errno value of the failed call; 0 when none is known.
+    int Codigo() const { return codigo_; }
+
+private:
+    int codigo_ = 0;
 };
 
 inline constexpr const char* kDivisionPorCero = "Floating point division by zero";
