@@ -36,7 +36,8 @@ public:
 };
 
 struct Banco {
-    explicit Banco(char decimal = '.') : textos(TextosIniciales(decimal)), sim(textos, posicion, mensajes) {}
+    explicit Banco(char decimal = '.', Grafico grafico = Grafico::Con)
+        : textos(TextosIniciales(decimal)), sim(textos, posicion, mensajes, grafico) {}
     TextosMapa textos;
     PosicionFija posicion;
     Grabadora mensajes;
