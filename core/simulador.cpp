@@ -4,8 +4,8 @@
 #include "core/constantes.h"
 #include "core/planta.h"
 
-Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Grafico grafico)
-    : textos_(textos), posicion_(posicion), mensajes_(mensajes), grafico_(grafico == Grafico::Con) {
+Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Series series)
+    : textos_(textos), posicion_(posicion), mensajes_(mensajes), grafico_(series == Series::Guardar) {
     habilitado_.fill(true);
     // Timer1 comes with the tick interval; the other two carry another until their toggles set it
     timers_[static_cast<std::size_t>(Corrida::PID)].Interval = kIntervaloInicialLazo;

@@ -56,11 +56,11 @@ inline constexpr const char* kFuzzySinInicializar =
 
 /// Whether the simulator keeps the chart's series. Without them (the batch tool) every run computes the same
 /// numbers, bit for bit, and UltimaMuestra() gives each sample; memory does not grow with the run.
-enum class Grafico { Con, Sin };
+enum class Series { Guardar, Descartar };
 
 class Simulador {
 public:
-    Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Grafico grafico = Grafico::Con);
+    Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Series series = Series::Guardar);
 
     // The handlers. Each does its work in order and throws ErrorTanque where it fails; what it did
     // before stays done.

@@ -82,7 +82,7 @@ public:
           errores_(errores),
           textos_(TextosIniciales(o.decimal)),
           mensajes_(errores),
-          sim_(textos_, posicion_, mensajes_, Grafico::Sin) {
+          sim_(textos_, posicion_, mensajes_, Series::Descartar) {
         mensajes_.contador = &sim_.Timer(o.corrida).Tag;
         if (traza >= 0) traza_.emplace(traza);
     }

@@ -36,8 +36,8 @@ public:
 };
 
 struct Banco {
-    explicit Banco(char decimal = '.', Grafico grafico = Grafico::Con)
-        : textos(TextosIniciales(decimal)), sim(textos, posicion, mensajes, grafico) {}
+    explicit Banco(char decimal = '.', Series series = Series::Guardar)
+        : textos(TextosIniciales(decimal)), sim(textos, posicion, mensajes, series) {}
     TextosMapa textos;
     PosicionFija posicion;
     Grabadora mensajes;

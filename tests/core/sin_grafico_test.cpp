@@ -60,7 +60,7 @@ TEST(SinGrafico, CadaCorridaDaLosMismosNumerosSinGuardarPuntos) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         Banco con;
-        Banco sin('.', Grafico::Sin);
+        Banco sin('.', Series::Descartar);
         for (Banco* b : {&con, &sin}) {
             for (const auto& [nombre, texto] : c.textos) b->textos.Poner(nombre, texto);
             b->sim.Atender([b] { b->sim.ToolButton11Click(); });
