@@ -51,7 +51,7 @@ void Simulador::Timer1Timer() {
     float y;
     try {
         y = PasoPlanta(Corrida::Escalon);
-    } catch (const ErrorTanque&) {
+    } catch (...) {
         // the action stays plotted, a point with no level beside it: the export leaves it out
         if (grafico_) parejas_.NivelQueNoLlego();
         throw;

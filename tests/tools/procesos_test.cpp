@@ -202,3 +202,16 @@ TEST(Memoria, ElLoteNoCreceConLasMuestras) {
         EXPECT_LT(mucho - poco, 1024) << corrida << ": " << poco << " kB at 10^3, " << mucho << " kB at 10^6";
     }
 }
+
+// A FIFO with no reader holds the tool before the run; Ctrl-C ends it there, by the signal, with nothing left behind.
+TEST(Senales, CtrlCMientrasEsperaAlLectorDeUnaFifo) {
+    CarpetaTemporal carpeta;
+    const std::string fifo = carpeta.Ruta("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Proceso p(kLote, {"pid", "1000", "--salida=" + fifo}, Destino::Archivo, "/dev/null");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    p.Senal(SIGINT);
+    const Final f = p.Esperar();
+    EXPECT_TRUE(!f.salio && f.estado == SIGINT) << Describir(f);
+    EXPECT_EQ(Nombres(carpeta.ruta().string()), std::vector<std::string>{"fifo"});
+}
