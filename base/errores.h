@@ -34,12 +34,6 @@ public:
 class ErrorArchivo : public ErrorTanque {
 public:
     using ErrorTanque::ErrorTanque;
-    ErrorArchivo(const std::string& texto, int codigo) : ErrorTanque(texto), codigo_(codigo) {}
-    /// The errno value of the failed call; 0 when none is known.
-    int Codigo() const { return codigo_; }
-
-private:
-    int codigo_ = 0;
 };
 
 inline constexpr const char* kDivisionPorCero = "Floating point division by zero";

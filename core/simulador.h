@@ -101,8 +101,6 @@ public:
     const Barra& Nivel() const { return nivel_; }
     bool Habilitado(Control c) const { return habilitado_[static_cast<std::size_t>(c)]; }
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
-    /// Which action and level points go together in the export.
-    const Parejas& Emparejamiento() const { return parejas_; }
 
 private:
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }

@@ -88,7 +88,7 @@ void ArchivoRegistro::Descartar() noexcept {
 
 void ArchivoRegistro::Fallar(int codigo) {
     Descartar();
-    throw ErrorArchivo(TextoErrorArchivo(codigo), codigo);
+    LanzarErrorArchivo(codigo);
 }
 
 void ArchivoRegistro::Anadir(const MuestraExportada& m) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-[[noreturn]] void Fallar(int codigo) { throw ErrorArchivo(TextoErrorArchivo(codigo), codigo); }
+[[noreturn]] void Fallar(int codigo) { LanzarErrorArchivo(codigo); }
 
 bool MismoArchivo(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 

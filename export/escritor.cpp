@@ -22,5 +22,5 @@ int EscribirTodo(int fd, std::string_view datos) noexcept {
 void Escritor::Vaciar() {
     const int codigo = EscribirTodo(fd_, bufer_);
     bufer_.clear();
-    if (codigo != 0) throw ErrorArchivo(TextoErrorArchivo(codigo), codigo);
+    if (codigo != 0) LanzarErrorArchivo(codigo);
 }

@@ -20,11 +20,11 @@ public:
 
     /// The text not yet written: append whole lines to it, then call Seguir().
     std::string& Bufer() { return bufer_; }
-    /// Writes the buffer once it holds a block. Throws ErrorArchivo with the failed call's errno.
+    /// Writes the buffer once it holds a block. Throws ErrorArchivo (ErrorLectorAusente when a pipe's reader has gone).
     void Seguir() {
         if (bufer_.size() >= kBloqueEscritura) Vaciar();
     }
-    /// Writes all that the buffer holds. Throws ErrorArchivo; the buffer is emptied either way.
+    /// Writes all that the buffer holds. Throws as Seguir(); the buffer is emptied either way.
     void Vaciar();
     int Descriptor() const { return fd_; }
 

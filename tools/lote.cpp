@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <optional>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "export/archivo.h"
+#include "export/error_archivo.h"
 #include "export/escritor.h"
 
 namespace {
@@ -68,10 +68,10 @@ void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c) {
 
 // True when `ruta` names the file open at `fd`: the same file of the same device.
 bool MismoArchivo(const std::string& ruta, int fd) {
-    struct stat a {
-    }, b{};
-    return fd >= 0 && ::stat(ruta.c_str(), &a) == 0 && ::fstat(fd, &b) == 0 && a.st_dev == b.st_dev &&
-           a.st_ino == b.st_ino;
+    struct stat nombrado {};
+    struct stat abierto {};
+    return fd >= 0 && ::stat(ruta.c_str(), &nombrado) == 0 && ::fstat(fd, &abierto) == 0 &&
+           nombrado.st_dev == abierto.st_dev && nombrado.st_ino == abierto.st_ino;
 }
 
 // One run of the tool: the outputs, the simulator, and the exit status as it stands.
@@ -176,10 +176,12 @@ private:
     void Traza(bool final = false) {
         try {
             final ? traza_->Vaciar() : traza_->Seguir();
+        } catch (const ErrorLectorAusente&) {
+            traza_.reset();
+            trazaCerrada_ = true;
         } catch (const ErrorArchivo& e) {
             traza_.reset();
             trazaCerrada_ = true;
-            if (e.Codigo() == EPIPE) return;
             Propio(std::string("no se pudo escribir la traza en la salida estándar: ") + e.what());
             estado_ = 1;
         }
