@@ -3,11 +3,19 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 /// Any error that ends a handler and is shown to the user as it stands.
 class ErrorTanque : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    /// The name of the text whose reading failed (Kp, Reglas_3_4, ...); empty when the error is not about one.
+    /// The window shows what() alone; the batch tool puts the name before it.
+    const std::string& Campo() const { return campo_; }
+    void PonerCampo(std::string campo) { campo_ = std::move(campo); }
+
+private:
+    std::string campo_;
 };
 
 /// A text that does not convert to a number.

@@ -19,7 +19,7 @@ void BM_Lote(benchmark::State& estado, const char* corrida) {
     const OpcionesLote opciones = LeerOpciones({corrida, std::to_string(muestras)});
     std::FILE* nulo = std::fopen("/dev/null", "w");
     for (auto _ : estado) {
-        if (CorrerLote(opciones, nullptr, nulo) != 0) estado.SkipWithError("the run failed");
+        if (CorrerLote(opciones, -1, nulo) != 0) estado.SkipWithError("the run failed");
     }
     std::fclose(nulo);
     estado.SetItemsProcessed(estado.iterations() * muestras);

@@ -1,7 +1,7 @@
 // The ticks of the three runs: one sample each, around the plant step.
 
 #include "base/aritmetica.h"
-#include "base/numeros.h"
+#include "core/lectura.h"
 #include "core/simulador.h"
 
 namespace {
@@ -15,12 +15,11 @@ struct Lecturas {
 };
 
 Lecturas Leer(const Textos& textos, const Posicion& posicion, const char* g0, const char* g1, const char* g2) {
-    const char d = textos.Decimal();
     Lecturas l{};
     // T_Sample in milliseconds, converted as a floating-point number this time
-    l.T = aDouble(TextoAFlotante(textos.Texto("T_Sample"), d) * 0.001L);
+    l.T = ConNombre("T_Sample", [&] { return aDouble(LeerFlotante(textos, "T_Sample") * 0.001L); });
     const char* nombres[3] = {g0, g1, g2};
-    for (int i = 0; i < 3; ++i) l.ganancia[i] = aDouble(TextoAFlotante(textos.Texto(nombres[i]), d));
+    for (int i = 0; i < 3; ++i) l.ganancia[i] = LeerDouble(textos, nombres[i]);
     // the slider's whole positions give the reference in steps of 0.5
     l.referencia = aDouble(posicion.Leer() * 0.5L);
     return l;
@@ -42,13 +41,22 @@ void Simulador::Tick(Corrida corrida) {
 void Simulador::Timer1Timer() {
     Temporizador& timer = TimerDe(Corrida::Escalon);
     const std::int32_t n = timer.Tag;
-    const float a = aSingle(TextoAFlotante(textos_.Texto("Alto_Escalon"), textos_.Decimal()));
+    const float a = LeerSingle(textos_, "Alto_Escalon");
     // the inflow of this sample flows in during this same tick
     estado_.Accion_Control = a;
-    series2_.Agregar(n, a);
-    pendientes_ |= CambioSeries;
-    const float y = PasoPlanta(Corrida::Escalon);
-    series1_.Agregar(n, y);
+    if (grafico_) {
+        parejas_.AccionAntesDelNivel(series2_.Agregar(n, a));
+        pendientes_ |= CambioSeries;
+    }
+    float y;
+    try {
+        y = PasoPlanta(Corrida::Escalon);
+    } catch (...) {
+        // the action stays plotted, a point with no level beside it: the export leaves it out
+        if (grafico_) parejas_.NivelQueNoLlego();
+        throw;
+    }
+    if (grafico_) parejas_.NivelTrasLaAccion(series1_.Agregar(n, y));
     ultima_ = {n, a, y, 0, false};
     ActualizarBarra(y);
     timer.Tag = Siguiente(timer.Tag);

@@ -1,7 +1,5 @@
 // One place per event where errors are caught and shown; the recurring failure of a run's ticks.
 
-#include <algorithm>
-
 #include "core/simulador.h"
 #include "export/archivo.h"
 
@@ -23,47 +21,46 @@ void Simulador::AtenderTick(Corrida corrida) {
     if (!Timer(corrida).Enabled) return;
     try {
         Tick(corrida);
-        Exito(corrida);
     } catch (const std::exception& e) {
         Fallo(corrida, e.what());
     }
     Avisar(0);
 }
 
-void Simulador::Exito(Corrida corrida) {
-    if (fallos_[static_cast<std::size_t>(corrida)].veces > 0) OlvidarFallo(corrida);
-}
-
 void Simulador::OlvidarFallo(Corrida corrida) {
-    FalloRepetido& f = fallos_[static_cast<std::size_t>(corrida)];
-    const bool habiaAviso = f.veces > 1;
-    f = FalloRepetido{};
+    FallosCorrida& f = fallos_[static_cast<std::size_t>(corrida)];
+    const bool habiaAviso = f.aviso;
+    f = FallosCorrida{};
     if (habiaAviso) mensajes_.FinRepetido(corrida);
 }
 
 void Simulador::Fallo(Corrida corrida, const std::string& texto) {
-    FalloRepetido& f = fallos_[static_cast<std::size_t>(corrida)];
-    if (f.veces > 0 && f.texto == texto) {
-        // the same failure again: the run goes on ticking, so a box at every tick would bury the
-        // window; a notice that does not wait keeps the run's button within reach
-        ++f.veces;
-        Avisar(0);
-        mensajes_.Repetido(corrida, texto, f.veces);
+    FallosCorrida& f = fallos_[static_cast<std::size_t>(corrida)];
+    // counted before the box opens: the ticks that fail while it is open are repeats already
+    const int veces = ++f.veces[texto];
+    if (veces == 1) {
+        Mostrar(texto);
         return;
     }
-    if (f.veces > 1) mensajes_.FinRepetido(corrida);
-    f.texto = texto;
-    f.veces = 1;
-    Mostrar(texto);
+    // A box at every failure would bury the window (a run ticks on, failing at some ticks and not at others):
+    // a notice that does not wait keeps the run's button within reach, and counts.
+    Avisar(0);
+    f.aviso = true;
+    mensajes_.Repetido(corrida, texto, veces);
 }
 
 void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax) {
-    std::int64_t ultimo = series1_.UltimoDibujado(rangoCompleto, xmin, xmax);
-    // the level and action series are filled together; should they ever differ, read only where both have points
-    const auto comunes = static_cast<std::int64_t>(std::min(series1_.Cuenta(), series2_.Cuenta()));
-    if (ultimo >= comunes) ultimo = comunes - 1;
-    EscribirExportacion(nombre, ultimo, [this](std::int64_t i) {
-        const auto k = static_cast<std::size_t>(i);
-        return MuestraExportada{series1_.X(k), series2_.Y(k), series1_.Y(k)};
-    });
+    const std::int64_t ultimo = series1_.UltimoDibujado(rangoCompleto, xmin, xmax);
+    ArchivoRegistro archivo(nombre);
+    // the k-th level with a partner goes with the k-th action with a partner
+    std::size_t a = 0;
+    for (std::int64_t k = 0; k <= ultimo; ++k) {
+        const auto j = static_cast<std::size_t>(k);
+        if (parejas_.NivelSinAccion(j)) continue;
+        while (a < series2_.Cuenta() && parejas_.AccionSinNivel(a)) ++a;
+        if (a == series2_.Cuenta()) break;
+        archivo.Anadir({series1_.X(j), series2_.Y(a), series1_.Y(j)});
+        ++a;
+    }
+    archivo.Confirmar();
 }

@@ -1,7 +1,6 @@
 // "Inicializar Control Fuzzy": Controlador_Fuzzy built anew from the fuzzy dialog's texts.
 
-#include "base/aritmetica.h"
-#include "base/numeros.h"
+#include "core/lectura.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "fuzzy/reglas.h"
@@ -18,15 +17,12 @@ void Simulador::ToolButton11Click() {
     // Complete only once every set and rule has been read; a failure leaves it incomplete.
     fuzzyInicializado_ = false;
     fuzzy_.Dimensionar(5, 5, 5);
-    const char decimal = textos_.Decimal();
     for (std::size_t g = 0; g < kPrefijosFuzzy.size(); ++g) {
         for (std::size_t k = 0; k < kEtiquetas.size(); ++k) {
-            auto texto = [&](const char* columna) {
-                return textos_.Texto(NombreFuzzy(kPrefijosFuzzy[g], kEtiquetas[k], columna));
-            };
-            const std::int32_t tipo = TextoAEntero(texto("Tipo"));
-            const double ancho = aDouble(TextoAFlotante(texto("Ancho"), decimal));
-            const double centro = aDouble(TextoAFlotante(texto("Centro"), decimal));
+            auto nombre = [&](const char* columna) { return NombreFuzzy(kPrefijosFuzzy[g], kEtiquetas[k], columna); };
+            const std::int32_t tipo = LeerEntero(textos_, nombre("Tipo"));
+            const double ancho = LeerDouble(textos_, nombre("Ancho"));
+            const double centro = LeerDouble(textos_, nombre("Centro"));
             // An input set with a sloped side and no width would fail at its first evaluation, in the
             // middle of a run; it is refused here instead. Output sets are never evaluated.
             if (g < 2 && tipo >= 0 && tipo <= 2 && ancho == 0)
@@ -37,7 +33,7 @@ void Simulador::ToolButton11Click() {
     }
     for (int fila = 1; fila <= 5; ++fila) {
         for (int columna = 1; columna <= 5; ++columna) {
-            const std::int32_t regla = TextoAEntero(textos_.Celda(columna, fila));
+            const std::int32_t regla = LeerCelda(textos_, columna, fila);
             // refused here rather than at every tick of the run
             ComprobarRegla(fila - 1, columna - 1, regla, kEtiquetas.size());
             fuzzy_.Tabla_Reglas[fila - 1][columna - 1] = regla;

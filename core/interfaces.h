@@ -20,9 +20,9 @@ public:
     virtual ~Mensajes() = default;
     /// Shows the text and returns when the user has dismissed it. Other ticks may run meanwhile.
     virtual void Mostrar(const std::string& texto) = 0;
-    /// The same failure came again at a run's tick, `veces` times in a row so far: a notice that does
-    /// not wait for the user.
+    /// A failure whose text was shown already came again at a run's tick, the `veces`-th time since the run's
+    /// button was pressed (good ticks between or not): a notice that does not wait for the user.
     virtual void Repetido(Corrida corrida, const std::string& texto, int veces) = 0;
-    /// The run's repeated failure has stopped; its notice can go.
+    /// The run's button was pressed: the count starts afresh and its notice can go.
     virtual void FinRepetido(Corrida corrida) = 0;
 };

@@ -1,16 +1,16 @@
 #include "core/planta.h"
 
 #include "base/aritmetica.h"
-#include "base/numeros.h"
+#include "core/lectura.h"
 
 void LeerParametrosPlanta(Simulacion& s, const Textos& textos) {
-    const char decimal = textos.Decimal();
     // milliseconds as an integer, times the extended value nearest to 0.001: "500" gives exactly 0.5
-    s.T_Muestreo = aSingle(static_cast<long double>(TextoAEntero(textos.Texto("T_Sample"))) * 0.001L);
-    s.R_Hidraulica = aSingle(TextoAFlotante(textos.Texto("Resistencia"), decimal));
+    s.T_Muestreo = aSingle(static_cast<long double>(LeerEntero(textos, "T_Sample")) * 0.001L);
+    s.R_Hidraulica = LeerSingle(textos, "Resistencia");
     // the area stays at extended precision; only the product A x R is kept
-    s.Tau = aSingle(TextoAFlotante(textos.Texto("Area"), decimal) * static_cast<long double>(s.R_Hidraulica));
-    s.Nivel_Max = aSingle(TextoAFlotante(textos.Texto("HMax"), decimal));
+    s.Tau = ConNombre("Area",
+                      [&] { return aSingle(LeerFlotante(textos, "Area") * static_cast<long double>(s.R_Hidraulica)); });
+    s.Nivel_Max = LeerSingle(textos, "HMax");
 }
 
 float RK(const Simulacion& s, float x) {

@@ -4,8 +4,8 @@
 #include "core/constantes.h"
 #include "core/planta.h"
 
-Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes)
-    : textos_(textos), posicion_(posicion), mensajes_(mensajes) {
+Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Series series)
+    : textos_(textos), posicion_(posicion), mensajes_(mensajes), grafico_(series == Series::Guardar) {
     habilitado_.fill(true);
     // Timer1 comes with the tick interval; the other two carry another until their toggles set it
     timers_[static_cast<std::size_t>(Corrida::PID)].Interval = kIntervaloInicialLazo;
@@ -95,15 +95,20 @@ void Simulador::ActualizarBarra(float y) {
 }
 
 void Simulador::AgregarDesplazando(std::int32_t n, float y, float u, double r) {
+    ultima_ = {n, u, y, r, true};
+    if (!grafico_) return;
     // the counter decides, not the number of points: a run started on an empty chart keeps
     // kMuestrasVentana points
-    const bool desplazar = n >= kMuestrasVentana;
-    for (auto [serie, valor] :
-         {std::pair{&series1_, static_cast<double>(y)}, {&series2_, static_cast<double>(u)}, {&series3_, r}}) {
-        if (desplazar) serie->BorrarPrimero();
-        serie->Agregar(n, valor);
+    if (n >= kMuestrasVentana) {
+        parejas_.PrimerosABorrar();
+        series1_.BorrarPrimero();
+        series2_.BorrarPrimero();
+        series3_.BorrarPrimero();
     }
-    ultima_ = {n, u, y, r, true};
+    const std::size_t j = series1_.Agregar(n, y);
+    const std::size_t i = series2_.Agregar(n, u);
+    series3_.Agregar(n, r);
+    parejas_.Par(j, i);
     pendientes_ |= CambioSeries;
 }
 
@@ -112,6 +117,7 @@ void Simulador::LimpiarClick() {
     series1_.Limpiar();
     series2_.Limpiar();
     series3_.Limpiar();
+    parejas_.Limpiar();
     nivel_ = Barra{};
     Avisar(CambioSeries | CambioBarra);
 }

@@ -5,11 +5,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "core/constantes.h"
 #include "core/controles.h"
 #include "core/interfaces.h"
+#include "core/parejas.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
@@ -52,9 +54,13 @@ inline constexpr const char* kMuestreoNoPositivo = "El Tiempo de Muestreo debe s
 inline constexpr const char* kFuzzySinInicializar =
     "El Controlador Fuzzy no ha sido inicializado. Use Inicializar Control Fuzzy.";
 
+/// Whether the simulator keeps the chart's series. Without them (the batch tool) every run computes the same
+/// numbers, bit for bit, and UltimaMuestra() gives each sample; memory does not grow with the run.
+enum class Series { Guardar, Descartar };
+
 class Simulador {
 public:
-    Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes);
+    Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Series series = Series::Guardar);
 
     // The handlers. Each does its work in order and throws ErrorTanque where it fails; what it did
     // before stays done.
@@ -70,11 +76,13 @@ public:
     void Timer5Timer();        ///< one sample of the fuzzy run
     void LimpiarClick();       ///< clears the chart, the counters and the bar
     void ToolButton11Click();  ///< builds Controlador_Fuzzy from the fuzzy dialog's texts
-    /// Writes the chart's samples up to the last one drawn for the shown range. Throws ErrorArchivo.
+    /// Writes the chart's samples up to the last level drawn for the shown range, one line per tick that plotted
+    /// both its action and its level (parejas.h). Throws ErrorArchivo; the file is then as it was.
     void ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax);
 
-    // Event dispatch for the window: runs a handler, catches its error and shows it. A failure that
-    // comes back at every tick of a run is shown in a box once, then handed to Mensajes::Repetido.
+    // Event dispatch for the window: runs a handler, catches its error and shows it. Within one run (from a
+    // press of its button to the next), a failure whose text was shown in a box already goes to
+    // Mensajes::Repetido with its count, whether good ticks came between or not.
     void AtenderToggle(Corrida corrida);
     void AtenderTick(Corrida corrida);
     void Atender(const std::function<void()>& manejador);
@@ -101,7 +109,6 @@ private:
     void Habilitar(Conjunto conjunto, bool habilitar);
     void Avisar(unsigned cambios);
     void Mostrar(const std::string& texto);
-    void Exito(Corrida corrida);
     void Fallo(Corrida corrida, const std::string& texto);
     void OlvidarFallo(Corrida corrida);
 
@@ -115,15 +122,17 @@ private:
     FIS fuzzy_;
     bool fuzzyInicializado_ = false;
     std::array<Temporizador, kNumCorridas> timers_;
+    const bool grafico_;
     Serie series1_, series2_, series3_;
+    Parejas parejas_{series1_, series2_};
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
 
-    // The failure that the run's last tick met, and how many ticks in a row met it.
-    struct FalloRepetido {
-        std::string texto;
-        int veces = 0;
+    // The failures that the run's ticks met since its button was last pressed: each text and how many times.
+    struct FallosCorrida {
+        std::map<std::string, int> veces;
+        bool aviso = false;  // a notice is on show
     };
-    std::array<FalloRepetido, kNumCorridas> fallos_;
+    std::array<FallosCorrida, kNumCorridas> fallos_;
 };

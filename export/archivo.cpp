@@ -1,97 +1,131 @@
 #include "export/archivo.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <string_view>
+#include <cstdio>
+#include <random>
 
 #include "base/errores.h"
 #include "export/error_archivo.h"
 #include "export/formato.h"
 #include "export/llamadas.h"
+#include "export/temporales.h"
 
 LlamadasArchivo& Llamadas() {
-    static LlamadasArchivo llamadas{::write, ::close};
+    static LlamadasArchivo llamadas;
     return llamadas;
 }
 
 namespace {
 
-// Lines are gathered into blocks of about this size, each written with one call.
-constexpr std::size_t kBloque = 64 * 1024;
+// The temporary file's name: hidden beside the target, named after it, with a random end. The target's name is
+// cut so that the whole stays within a folder entry's 255 bytes.
+std::string NombreTemporal(const std::string& ruta, std::mt19937_64& azar) {
+    static constexpr char kLetras[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const std::string carpeta = CarpetaDe(ruta);
+    std::string nombre = "." + ruta.substr(carpeta.size(), 200) + ".";
+    for (int i = 0; i < 8; ++i) nombre += kLetras[azar() % (sizeof kLetras - 1)];
+    return carpeta + nombre;
+}
 
-[[noreturn]] void Fallar(int codigo) { throw ErrorArchivo(TextoErrorArchivo(codigo)); }
-
-// The open export file. It is closed when it goes out of scope, whatever ends the export.
-class ArchivoAbierto {
-public:
-    explicit ArchivoAbierto(const std::string& nombre) {
-        // a name with a NUL inside would reach open() cut short, naming another file
-        if (nombre.empty() || nombre.find('\0') != std::string::npos) Fallar(EINVAL);
-        // O_TRUNC takes effect only once the open succeeds, so a failed creation leaves an old file as it was
-        do fd_ = ::open(nombre.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        while (fd_ < 0 && errno == EINTR);
-        if (fd_ < 0) Fallar(errno);
-    }
-
-    ArchivoAbierto(const ArchivoAbierto&) = delete;
-    ArchivoAbierto& operator=(const ArchivoAbierto&) = delete;
-
-    // Only on a path that already has its error: a second one from close would add nothing.
-    ~ArchivoAbierto() {
-        if (fd_ >= 0) Llamadas().cerrar(fd_);
-    }
-
-    // Writes all of `datos`, resuming after a short write. Returns 0, or the errno of the first failure.
-    int Escribir(std::string_view datos) noexcept {
-        while (!datos.empty()) {
-            const ssize_t escritos = Llamadas().escribir(fd_, datos.data(), datos.size());
-            if (escritos < 0) {
-                if (errno == EINTR) continue;
-                return errno;
-            }
-            if (escritos == 0) return EIO;  // no progress and no reason given: retrying could loop forever
-            datos.remove_prefix(static_cast<std::size_t>(escritos));
-        }
-        return 0;
-    }
-
-    /// Throws ErrorArchivo when the close fails; the descriptor is released either way (never closed twice).
-    void Cerrar() {
-        const int fd = fd_;
-        fd_ = -1;
-        if (Llamadas().cerrar(fd) != 0) Fallar(errno);
-    }
-
-private:
-    int fd_ = -1;
-};
+int Abrir(const char* ruta, int banderas, mode_t modo = 0666) {
+    int fd;
+    do fd = ::open(ruta, banderas | O_CLOEXEC | O_NOCTTY, modo);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
 
 }  // namespace
 
+ArchivoRegistro::ArchivoRegistro(const std::string& nombre) : destino_(ElegirDestino(nombre)) {
+    bufer_.reserve(kBloqueEscritura + 1024);
+    if (!destino_.reemplazar) {
+        // O_TRUNC takes effect only once the open succeeds
+        fd_ = Abrir(destino_.ruta.c_str(), O_WRONLY | O_TRUNC);
+        if (fd_ < 0) Fallar(errno);
+        return;
+    }
+    std::random_device semilla;
+    std::mt19937_64 azar((static_cast<std::uint64_t>(semilla()) << 32) ^ static_cast<std::uint64_t>(::getpid()));
+    for (int intento = 0; fd_ < 0; ++intento) {
+        temporal_ = NombreTemporal(destino_.ruta, azar);
+        // the name is noted before the file exists, so that a signal never finds a file it does not know
+        ranura_ = AnotarTemporal(temporal_.c_str());
+        // A new file: mode 0666 under the umask, as a plain creation. A replacement starts private and takes the old
+        // file's mode below. O_EXCL never opens a file that someone else made.
+        fd_ = Abrir(temporal_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, destino_.existia ? 0600 : 0666);
+        if (fd_ >= 0) break;
+        const int codigo = errno;
+        OlvidarTemporal(ranura_);
+        ranura_ = -1;
+        temporal_.clear();
+        if (codigo != EEXIST || intento == 100) Fallar(codigo);
+    }
+    if (destino_.existia) {
+        // The replaced file's owner and permissions. Giving a file away needs privileges that a user seldom has,
+        // and a file system without permissions (FAT) refuses the mode: then the new file stays the user's own,
+        // private, as after any program that saves by renaming.
+        struct stat st {};
+        if (::fstat(fd_, &st) == 0 && (st.st_uid != destino_.dueno || st.st_gid != destino_.grupo))
+            static_cast<void>(::fchown(fd_, destino_.dueno, destino_.grupo));
+        static_cast<void>(::fchmod(fd_, destino_.modo));
+    }
+}
+
+ArchivoRegistro::~ArchivoRegistro() { Descartar(); }
+
+void ArchivoRegistro::Descartar() noexcept {
+    if (fd_ >= 0) Llamadas().cerrar(fd_);
+    fd_ = -1;
+    if (!temporal_.empty()) ::unlink(temporal_.c_str());
+    temporal_.clear();
+    OlvidarTemporal(ranura_);
+    ranura_ = -1;
+}
+
+void ArchivoRegistro::Fallar(int codigo) {
+    Descartar();
+    LanzarErrorArchivo(codigo);
+}
+
+void ArchivoRegistro::Anadir(const MuestraExportada& m) {
+    AnadirLineaExportacion(bufer_, m.muestra, m.accion, m.nivel);
+    if (bufer_.size() < kBloqueEscritura) return;
+    if (const int codigo = EscribirTodo(fd_, bufer_)) Fallar(codigo);
+    bufer_.clear();
+}
+
+void ArchivoRegistro::Confirmar() {
+    if (fd_ < 0) Fallar(EBADF);  // already confirmed or discarded
+    if (const int codigo = EscribirTodo(fd_, bufer_)) Fallar(codigo);
+    bufer_.clear();
+    // On the disk before it takes the target's name: after a crash the target is the old file or the whole new one.
+    // A FIFO or a terminal has nothing to flush.
+    if (destino_.reemplazar && Llamadas().sincronizar(fd_) != 0) Fallar(errno);
+    const int fd = fd_;
+    fd_ = -1;  // released by close whatever it answers
+    if (Llamadas().cerrar(fd) != 0) Fallar(errno);
+    if (!destino_.reemplazar) return;
+    if (Llamadas().renombrar(temporal_.c_str(), destino_.ruta.c_str()) != 0) Fallar(errno);
+    temporal_.clear();
+    OlvidarTemporal(ranura_);
+    ranura_ = -1;
+    // The new name itself on the disk. The record is complete and in place by now; a folder that cannot be
+    // flushed only leaves the rename to the file system's own time, so it is not reported.
+    const std::string carpeta = CarpetaDe(destino_.ruta);
+    const int dir = Abrir(carpeta.empty() ? "." : carpeta.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        static_cast<void>(::fsync(dir));
+        ::close(dir);
+    }
+}
+
 void EscribirExportacion(const std::string& nombre, std::int64_t ultimo,
                          const std::function<MuestraExportada(std::int64_t)>& punto) {
-    ArchivoAbierto archivo(nombre);
-    std::string bloque;
-    bloque.reserve(kBloque + 1024);
-
-    // The first sample of a record is data too: the lines start at index 0.
-    for (std::int64_t i = 0; i <= ultimo; ++i) {
-        try {
-            const MuestraExportada m = punto(i);
-            AnadirLineaExportacion(bloque, m.muestra, m.accion, m.nivel);
-        } catch (...) {
-            // The lines before the failing point stay written, as they would with a line-by-line writer;
-            // a write failure here is secondary to the error that is on its way.
-            static_cast<void>(archivo.Escribir(bloque));
-            throw;
-        }
-        if (bloque.size() >= kBloque) {
-            if (const int codigo = archivo.Escribir(bloque)) Fallar(codigo);
-            bloque.clear();
-        }
-    }
-    if (const int codigo = archivo.Escribir(bloque)) Fallar(codigo);
-    archivo.Cerrar();
+    ArchivoRegistro archivo(nombre);
+    for (std::int64_t i = 0; i <= ultimo; ++i) archivo.Anadir(punto(i));
+    archivo.Confirmar();
 }

@@ -1,15 +1,19 @@
 #pragma once
-// The system calls through which the file writer reaches the disk. Tests replace them to make a write or a
-// close fail where no real device would.
+// The system calls through which the file writers reach the disk. Tests replace them to make a write, a flush
+// to the disk, a close or a rename fail where no real device would.
 
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cstddef>
+#include <cstdio>
 
 struct LlamadasArchivo {
-    ssize_t (*escribir)(int fd, const void* datos, std::size_t bytes);
-    int (*cerrar)(int fd);
+    ssize_t (*escribir)(int fd, const void* datos, std::size_t bytes) = ::write;
+    int (*cerrar)(int fd) = ::close;
+    int (*sincronizar)(int fd) = ::fsync;
+    int (*renombrar)(const char* desde, const char* hacia) = ::rename;
 };
 
-/// The calls in use: ::write and ::close unless a test has put others in their place.
+/// The calls in use: ::write, ::close, ::fsync and ::rename unless a test has put others in their place.
 LlamadasArchivo& Llamadas();

@@ -1,13 +1,18 @@
 #include "tools/lote.h"
 
+#include <sys/stat.h>
+
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "base/errores.h"
 #include "base/numeros.h"
+#include "core/lecturas_tick.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "export/archivo.h"
+#include "export/error_archivo.h"
+#include "export/escritor.h"
 
 namespace {
 
@@ -26,6 +31,10 @@ public:
     }
     void Repetido(Corrida, const std::string& texto, int) override { Mostrar(texto); }
     void FinRepetido(Corrida) override {}
+    /// An error that ended a handler: the name of the text that failed, when there is one, before its message.
+    void Mostrar(const ErrorTanque& e) {
+        Mostrar(e.Campo().empty() ? std::string(e.what()) : e.Campo() + ": " + e.what());
+    }
     const std::int32_t* contador = nullptr;
 
 private:
@@ -33,73 +42,176 @@ private:
 };
 
 void Poner(TextosMapa& textos, PosicionLote& posicion, const std::string& nombre, const std::string& texto) {
-    if (nombre == "Track_Referencia")
+    if (nombre == kTrackReferencia)
         posicion.valor = TextoAEntero(texto);
     else
         textos.Poner(nombre, texto);
 }
 
-void EscribirTraza(std::FILE* f, const Simulador& sim, Corrida c) {
+constexpr const char* kCabeceraTraza =
+    "n,accion,nivel,referencia,Volumen,Error_Ant,Integral,Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height\n";
+
+void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c) {
     const MuestraGraficada& m = sim.UltimaMuestra();
     const Simulacion& s = sim.Estado();
     // %a writes the exact binary value, so that two records compare bit for bit
-    std::fprintf(f, "%d,%a,%a,", m.n, static_cast<double>(m.accion), static_cast<double>(m.nivel));
-    if (c != Corrida::Escalon) std::fprintf(f, "%a", m.referencia);
-    std::fprintf(f, ",%a,%a,%a,%a,%d,%d\n", static_cast<double>(s.Volumen), static_cast<double>(s.Error_Ant),
-                 static_cast<double>(s.Integral), s.Salida_Fuzzy_Ant, sim.Nivel().Top, sim.Nivel().Height);
+    char linea[320];
+    int n = std::snprintf(linea, sizeof linea, "%d,%a,%a,", m.n, static_cast<double>(m.accion),
+                          static_cast<double>(m.nivel));
+    if (c != Corrida::Escalon)
+        n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), "%a", m.referencia);
+    n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), ",%a,%a,%a,%a,%d,%d\n",
+                       static_cast<double>(s.Volumen), static_cast<double>(s.Error_Ant),
+                       static_cast<double>(s.Integral), s.Salida_Fuzzy_Ant, sim.Nivel().Top, sim.Nivel().Height);
+    destino.append(linea, static_cast<std::size_t>(n));
 }
+
+// True when `ruta` names the file open at `fd`: the same file of the same device.
+bool MismoArchivo(const std::string& ruta, int fd) {
+    struct stat nombrado {};
+    struct stat abierto {};
+    return fd >= 0 && ::stat(ruta.c_str(), &nombrado) == 0 && ::fstat(fd, &abierto) == 0 &&
+           nombrado.st_dev == abierto.st_dev && nombrado.st_ino == abierto.st_ino;
+}
+
+// One run of the tool: the outputs, the simulator, and the exit status as it stands.
+class Lote {
+public:
+    Lote(const OpcionesLote& o, int traza, std::FILE* errores)
+        : o_(o),
+          errores_(errores),
+          textos_(TextosIniciales(o.decimal)),
+          mensajes_(errores),
+          sim_(textos_, posicion_, mensajes_, Series::Descartar) {
+        mensajes_.contador = &sim_.Timer(o.corrida).Tag;
+        if (traza >= 0) traza_.emplace(traza);
+    }
+
+    int Correr() {
+        if (o_.salida) {
+            if (MismoArchivo(*o_.salida, fileno(errores_))) {
+                Propio("--salida=" + *o_.salida + " es la salida de errores: el registro y los mensajes se mezclarían");
+                return 2;
+            }
+            if (traza_ && MismoArchivo(*o_.salida, traza_->Descriptor())) {
+                Propio("--salida=" + *o_.salida +
+                       " es la salida estándar, donde va la traza: el registro y la traza se mezclarían");
+                return 2;
+            }
+            try {
+                registro_.emplace(*o_.salida);
+            } catch (const ErrorArchivo& e) {
+                Propio("no se pudo crear el registro " + *o_.salida + ": " + e.what());
+                return 1;
+            }
+        }
+        for (const auto& [nombre, texto] : o_.textos) Poner(textos_, posicion_, nombre, texto);
+        if (traza_) {
+            traza_->Bufer() += kCabeceraTraza;
+            Traza();
+        }
+        if (Empezar()) Muestras();
+        if (traza_) Traza(true);
+        if (registro_ && !registroFallido_) {
+            try {
+                registro_->Confirmar();
+            } catch (const ErrorTanque& e) {
+                FalloDelRegistro(e);
+            }
+        }
+        return estado_;
+    }
+
+private:
+    // The run through its button; false when it failed or was refused, with its message.
+    bool Empezar() {
+        try {
+            if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
+            sim_.Alternar(o_.corrida);
+        } catch (const ErrorTanque& e) {
+            mensajes_.Mostrar(e);
+            estado_ = 1;
+            return false;
+        }
+        if (sim_.Timer(o_.corrida).Enabled) return true;
+        estado_ = 1;  // the start was refused, with its message
+        return false;
+    }
+
+    void Muestras() {
+        auto programado = o_.programados.begin();
+        for (std::int32_t k = 0; k < o_.muestras && sim_.Timer(o_.corrida).Enabled; ++k) {
+            const std::int32_t n = sim_.Timer(o_.corrida).Tag;
+            while (programado != o_.programados.end() && programado->first < n) ++programado;
+            if (programado != o_.programados.end() && programado->first == n)
+                for (const auto& [nombre, texto] : programado->second) Poner(textos_, posicion_, nombre, texto);
+            try {
+                sim_.Tick(o_.corrida);
+            } catch (const ErrorTanque& e) {
+                mensajes_.Mostrar(e);
+                estado_ = 1;
+                return;
+            }
+            const MuestraGraficada& m = sim_.UltimaMuestra();
+            if (registro_) {
+                try {
+                    registro_->Anadir({static_cast<double>(m.n), m.accion, m.nivel});
+                } catch (const ErrorTanque& e) {
+                    FalloDelRegistro(e);
+                    return;
+                }
+            }
+            if (traza_) {
+                AnadirTraza(traza_->Bufer(), sim_, o_.corrida);
+                Traza();
+            }
+            // with the trace ended and no record, nothing is left to make
+            if (trazaCerrada_ && !registro_) return;
+        }
+    }
+
+    // Writes the trace when a block is full, or all of it at the end. A trace that cannot be written ends there; a
+    // reader that has gone is its normal end, as for any program writing to a pipe, anything else is reported. The
+    // run goes on while there is a record to complete.
+    void Traza(bool final = false) {
+        try {
+            final ? traza_->Vaciar() : traza_->Seguir();
+        } catch (const ErrorLectorAusente&) {
+            traza_.reset();
+            trazaCerrada_ = true;
+        } catch (const ErrorArchivo& e) {
+            traza_.reset();
+            trazaCerrada_ = true;
+            Propio(std::string("no se pudo escribir la traza en la salida estándar: ") + e.what());
+            estado_ = 1;
+        }
+    }
+
+    void FalloDelRegistro(const ErrorTanque& e) {
+        Propio("no se pudo escribir el registro " + *o_.salida + ": " + e.what());
+        registroFallido_ = true;
+        estado_ = 1;
+    }
+
+    void Propio(const std::string& mensaje) { std::fprintf(errores_, "tanque-lote: %s\n", mensaje.c_str()); }
+
+    const OpcionesLote& o_;
+    std::FILE* errores_;
+    TextosMapa textos_;
+    PosicionLote posicion_;
+    MensajesLote mensajes_;
+    Simulador sim_;
+    std::optional<Escritor> traza_;
+    std::optional<ArchivoRegistro> registro_;
+    bool registroFallido_ = false;
+    bool trazaCerrada_ = false;  // its reader has gone
+    int estado_ = 0;
+};
 
 }  // namespace
 
-int CorrerLote(const OpcionesLote& o, std::FILE* traza, std::FILE* errores) {
-    TextosMapa textos = TextosIniciales(o.decimal);
-    PosicionLote posicion;
-    MensajesLote mensajes(errores);
-    Simulador sim(textos, posicion, mensajes);
-    mensajes.contador = &sim.Timer(o.corrida).Tag;
-    for (const auto& [nombre, texto] : o.textos) Poner(textos, posicion, nombre, texto);
-
-    std::vector<MuestraExportada> registro;
-    auto escribirRegistro = [&]() -> bool {
-        if (!o.salida) return true;
-        try {
-            EscribirExportacion(*o.salida, static_cast<std::int64_t>(registro.size()) - 1,
-                                [&](std::int64_t i) { return registro[static_cast<std::size_t>(i)]; });
-        } catch (const ErrorArchivo& e) {
-            std::fprintf(errores, "%s: %s\n", o.salida->c_str(), e.what());
-            return false;
-        }
-        return true;
-    };
-
-    if (traza)
-        std::fputs("n,accion,nivel,referencia,Volumen,Error_Ant,Integral,Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height\n",
-                   traza);
-    try {
-        if (o.corrida == Corrida::Fuzzy) sim.ToolButton11Click();
-        sim.Alternar(o.corrida);
-    } catch (const ErrorTanque& e) {
-        mensajes.Mostrar(e.what());
-        return 1;
-    }
-    if (!sim.Timer(o.corrida).Enabled) return 1;  // the start was refused, with its message
-
-    auto programado = o.programados.begin();
-    for (std::int64_t k = 0; k < o.muestras && sim.Timer(o.corrida).Enabled; ++k) {
-        const std::int32_t n = sim.Timer(o.corrida).Tag;
-        while (programado != o.programados.end() && programado->first < n) ++programado;
-        if (programado != o.programados.end() && programado->first == n)
-            for (const auto& [nombre, texto] : programado->second) Poner(textos, posicion, nombre, texto);
-        try {
-            sim.Tick(o.corrida);
-        } catch (const ErrorTanque& e) {
-            mensajes.Mostrar(e.what());
-            escribirRegistro();
-            return 1;
-        }
-        const MuestraGraficada& m = sim.UltimaMuestra();
-        if (o.salida) registro.push_back({static_cast<double>(m.n), m.accion, m.nivel});
-        if (traza) EscribirTraza(traza, sim, o.corrida);
-    }
-    return escribirRegistro() ? 0 : 1;
+int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores) {
+    return Lote(opciones, traza, errores).Correr();
 }
+
+int EscribirTexto(int fd, const char* texto) { return EscribirTodo(fd, texto); }

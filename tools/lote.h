@@ -1,10 +1,19 @@
 #pragma once
-// The batch generator: one run of the simulator, ticked in a loop, without windows.
+// The batch generator: one run of the simulator, ticked in a loop, without windows. The record and the trace are
+// written as the samples are made, so that memory does not grow with the run.
 
 #include <cstdio>
 
 #include "tools/opciones_lote.h"
 
-/// Runs what the options ask; the trace goes to `traza`, messages to `errores` as "N: text".
-/// Returns the exit status: 0, or 1 when a handler failed or the run did not start.
-int CorrerLote(const OpcionesLote& opciones, std::FILE* traza, std::FILE* errores);
+/// Runs what the options ask. The trace goes to the descriptor `traza` (-1 for none), messages to `errores`: those
+/// of the program as "N: text" ("N: NOMBRE: text" for a text that did not convert), the tool's own as
+/// "tanque-lote: ...". The file of --salida is opened before the run (a FIFO waits for its reader there) and holds,
+/// once this returns, this run's record, whole, or what it held before when the record itself could not be written.
+/// Returns the exit status: 0; 1 when the start, a sample or an output failed; 2 when --salida is the trace's
+/// output or the messages'. A trace that cannot be written ends there, and the run goes on only to complete the
+/// record, if there is one; a trace whose reader has gone (EPIPE) is not an error.
+int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores);
+
+/// Writes `texto` to the descriptor, for --help. Returns 0, or the errno of the failure.
+int EscribirTexto(int fd, const char* texto);

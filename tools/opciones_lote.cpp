@@ -1,24 +1,63 @@
 #include "tools/opciones_lote.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 #include "base/errores.h"
 #include "base/numeros.h"
+#include "core/lecturas_tick.h"
 #include "core/textos_mapa.h"
 #include "core/textos_por_defecto.h"
 
 namespace {
 
-std::int64_t Natural(const std::string& texto, const char* que) {
-    if (texto.empty() || texto.size() > 18 || texto.find_first_not_of("0123456789") != std::string::npos)
-        throw std::invalid_argument(std::string(que) + " must be a whole number >= 0: '" + texto + "'");
-    return std::stoll(texto);
+[[noreturn]] void Mal(const std::string& razon) { throw std::invalid_argument(razon); }
+
+// A whole number from 0 to 2^31 - 1, the range of the runs' sample counter.
+std::int32_t Natural(const std::string& texto, const std::string& que) {
+    if (texto.empty() || texto.find_first_not_of("0123456789") != std::string::npos)
+        Mal(que + " debe ser un número entero >= 0: '" + texto + "'");
+    const std::size_t primera = texto.find_first_not_of('0');
+    const std::string cifras = primera == std::string::npos ? "0" : texto.substr(primera);
+    if (cifras.size() > 10 || std::stoll(cifras) > INT32_MAX)
+        Mal(que + " es demasiado grande: '" + texto + "' (el contador de muestras llega a 2147483647)");
+    return static_cast<std::int32_t>(std::stoll(cifras));
+}
+
+const char* NombreDeCorrida(Corrida c) {
+    switch (c) {
+        case Corrida::Escalon: return "escalon";
+        case Corrida::PID: return "pid";
+        case Corrida::Fuzzy: return "fuzzy";
+    }
+    return "";
+}
+
+// A scheduled text must be one that the run reads at every tick, before a sample that comes.
+void ComprobarProgramados(const OpcionesLote& o) {
+    for (const auto& [n, textos] : o.programados) {
+        for (const auto& [nombre, texto] : textos) {
+            const std::string opcion = "--" + nombre + "@" + std::to_string(n) + "=" + texto;
+            if (n >= o.muestras)
+                Mal(opcion + ": la muestra " + std::to_string(n) + " no llega; la corrida hace " +
+                    (o.muestras == 0 ? std::string("ninguna muestra")
+                                     : "las muestras 0 a " + std::to_string(o.muestras - 1)));
+            if (!SeLeeEnCadaTick(o.corrida, nombre)) {
+                std::string leidos;
+                for (const char* l : LeidosEnCadaTick(o.corrida)) leidos += std::string(leidos.empty() ? "" : ", ") + l;
+                Mal(opcion + ": la corrida " + NombreDeCorrida(o.corrida) + " no lee " + nombre +
+                    " en cada muestra (lo lee al empezar o al inicializar el control fuzzy), así que el cambio "
+                    "no actuaría; en cada muestra lee " +
+                    leidos + ". Para cambiarlo desde el principio: --" + nombre + "=" + texto);
+            }
+        }
+    }
 }
 
 }  // namespace
 
 bool NombreValido(const std::string& nombre) {
-    if (nombre == "Track_Referencia") return true;
+    if (nombre == kTrackReferencia) return true;
     for (int fila = 1; fila <= 5; ++fila)
         for (int columna = 1; columna <= 5; ++columna)
             if (nombre == NombreCelda(columna, fila)) return true;
@@ -35,29 +74,27 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
             o.traza = true;
         } else if (a.rfind("--decimal=", 0) == 0) {
             const std::string d = a.substr(10);
-            if (d != "." && d != ",") throw std::invalid_argument("--decimal must be '.' or ','");
+            if (d != "." && d != ",") Mal("--decimal debe ser '.' o ','");
             o.decimal = d[0];
         } else if (a.rfind("--salida=", 0) == 0) {
-            if (a.size() == 9) throw std::invalid_argument("--salida needs a file name");
+            if (a.size() == 9) Mal("--salida necesita el nombre de un archivo");
             o.salida = a.substr(9);
         } else if (a.rfind("--", 0) == 0) {
             const auto igual = a.find('=');
-            if (igual == std::string::npos) throw std::invalid_argument("unknown option " + a);
+            if (igual == std::string::npos) Mal("opción desconocida: " + a);
             std::string nombre = a.substr(2, igual - 2);
             const std::string texto = a.substr(igual + 1);
             std::optional<std::int32_t> en;
             if (const auto arroba = nombre.find('@'); arroba != std::string::npos) {
-                const std::int64_t n = Natural(nombre.substr(arroba + 1), "the tick after @");
-                if (n > INT32_MAX) throw std::invalid_argument("the tick after @ is beyond the counter's range");
-                en = static_cast<std::int32_t>(n);
+                en = Natural(nombre.substr(arroba + 1), "El número de muestra tras @ en " + a);
                 nombre.resize(arroba);
             }
-            if (!NombreValido(nombre)) throw std::invalid_argument("unknown name --" + nombre);
-            if (nombre == "Track_Referencia") {
+            if (!NombreValido(nombre)) Mal("nombre desconocido: --" + nombre);
+            if (nombre == kTrackReferencia) {
                 try {
                     TextoAEntero(texto);
                 } catch (const ErrorConversion& e) {
-                    throw std::invalid_argument(std::string("Track_Referencia: ") + e.what());
+                    Mal(std::string(kTrackReferencia) + ": " + e.what());
                 }
             }
             if (en)
@@ -69,7 +106,7 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
         }
     }
     if (o.ayuda) return o;
-    if (posicionales.size() != 2) throw std::invalid_argument("expected a run and a number of samples");
+    if (posicionales.size() != 2) Mal("se esperan una corrida y un número de muestras");
     if (posicionales[0] == "escalon")
         o.corrida = Corrida::Escalon;
     else if (posicionales[0] == "pid")
@@ -77,13 +114,14 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
     else if (posicionales[0] == "fuzzy")
         o.corrida = Corrida::Fuzzy;
     else
-        throw std::invalid_argument("the run must be escalon, pid or fuzzy: '" + posicionales[0] + "'");
+        Mal("la corrida debe ser escalon, pid o fuzzy: '" + posicionales[0] + "'");
     o.muestras = Natural(posicionales[1], "MUESTRAS");
+    ComprobarProgramados(o);
     return o;
 }
 
 const char* TextoDeUso() {
-    return "usage: tanque-lote escalon|pid|fuzzy MUESTRAS [--NOMBRE=TEXTO]... [--NOMBRE@N=TEXTO]...\n"
-           "                  [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
-           "Try 'tanque-lote --help' for more information.\n";
+    return "uso: tanque-lote escalon|pid|fuzzy MUESTRAS [--NOMBRE=TEXTO]... [--NOMBRE@N=TEXTO]...\n"
+           "                [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
+           "Pruebe 'tanque-lote --help' para más información.\n";
 }

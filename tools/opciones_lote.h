@@ -12,18 +12,19 @@
 
 struct OpcionesLote {
     Corrida corrida = Corrida::Escalon;
-    std::int64_t muestras = 0;
+    std::int32_t muestras = 0;  // 0 to 2^31 - 1, the range of the sample counter
     char decimal = '.';
     std::optional<std::string> salida;
     bool traza = false;
     bool ayuda = false;
     /// --NOMBRE=TEXTO, in the order given
     std::vector<std::pair<std::string, std::string>> textos;
-    /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N
+    /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N; each is one that the run reads
+    /// at every tick (LeidosEnCadaTick), and N is below MUESTRAS
     std::map<std::int32_t, std::vector<std::pair<std::string, std::string>>> programados;
 };
 
-/// Reads the arguments after the program name. Throws std::invalid_argument with a one-line reason.
+/// Reads the arguments after the program name. Throws std::invalid_argument with a one-line reason, in Spanish.
 OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos);
 
 /// True for the names that --NOMBRE accepts: an edit of a dialog, Reglas_F_C, Track_Referencia.

@@ -1,14 +1,54 @@
 // tanque-lote: identification records from the simulator, without windows.
 
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "export/error_archivo.h"
+#include "export/temporales.h"
 #include "tools/ayuda_lote.h"
 #include "tools/lote.h"
 
+namespace {
+
+// SIGINT, SIGTERM, SIGHUP: the temporary file of the record goes, the target stays as it was, and the program ends
+// by the signal itself, as the shell expects (status 130, 143, 129).
+extern "C" void AlInterrumpir(int senal) {
+    BorrarTemporales();
+    ::signal(senal, SIG_DFL);
+    ::raise(senal);
+}
+
+void InstalarSenales() {
+    struct sigaction accion {};
+    accion.sa_handler = AlInterrumpir;
+    sigemptyset(&accion.sa_mask);
+    for (int senal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(senal, &accion, nullptr);
+    // a reader that closes a pipe makes a write fail with EPIPE: the end of the trace, an error of the record
+    ::signal(SIGPIPE, SIG_IGN);
+}
+
+bool Cerrado(int fd) { return ::fcntl(fd, F_GETFD) == -1 && errno == EBADF; }
+
+void Falla(const char* que, int codigo) {
+    std::fprintf(stderr, "tanque-lote: no se pudo escribir %s en la salida estándar: %s\n", que,
+                 codigo == EBADF ? "está cerrada" : TextoErrorArchivo(codigo).c_str());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // A closed standard descriptor is not written to; it gets /dev/null so that no file of ours takes its number.
+    const bool salidaCerrada = Cerrado(1);
+    for (int fd = 0; fd <= 2; ++fd)
+        if (Cerrado(fd)) ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+
     OpcionesLote opciones;
     try {
         opciones = LeerOpciones(std::vector<std::string>(argv + 1, argv + argc));
@@ -16,13 +56,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tanque-lote: %s\n%s", e.what(), TextoDeUso());
         return 2;
     }
+    InstalarSenales();
     if (opciones.ayuda) {
-        std::fputs(TextoDeAyuda(), stdout);
-        return 0;
+        const int codigo = salidaCerrada ? EBADF : EscribirTexto(1, TextoDeAyuda());
+        if (codigo == 0 || codigo == EPIPE) return 0;
+        Falla("la ayuda", codigo);
+        return 1;
     }
-    static char bufer[1 << 16];
-    std::setvbuf(stdout, bufer, _IOFBF, sizeof bufer);
-    const int estado = CorrerLote(opciones, opciones.traza ? stdout : nullptr, stderr);
-    std::fflush(stdout);
-    return estado;
+    if (opciones.traza && salidaCerrada) {
+        Falla("la traza", EBADF);
+        return 1;
+    }
+    return CorrerLote(opciones, opciones.traza ? 1 : -1, stderr);
 }

@@ -300,7 +300,12 @@ void TFrm_Ppal::Mostrar(const std::string& texto) { dialogos_->Mensaje(this, QSt
 void TFrm_Ppal::Repetido(Corrida corrida, const std::string& texto, int veces) {
     repetidoDe_ = static_cast<int>(corrida);
     const QString t = QString::fromStdString(texto);
-    PanelEstado[0]->setText(QStringLiteral("%1 (%2 veces)").arg(t).arg(veces));
+    // the count always shows whole; a text too long for the panel is cut to leave room for it (a pixel to spare for
+    // the kerning between the two)
+    const QString cuenta = QStringLiteral(" (%1 veces)").arg(veces);
+    const QFontMetrics metricas = PanelEstado[0]->fontMetrics();
+    const int ancho = PanelEstado[0]->contentsRect().width() - metricas.horizontalAdvance(cuenta) - 1;
+    PanelEstado[0]->setText(metricas.elidedText(t, Qt::ElideRight, qMax(ancho, 0)) + cuenta);
     PanelEstado[0]->setToolTip(t);
 }
 

@@ -37,7 +37,8 @@ public:
 };
 
 struct Banco {
-    explicit Banco(char decimal = '.') : textos(TextosIniciales(decimal)), sim(textos, posicion, mensajes) {}
+    explicit Banco(char decimal = '.', Series series = Series::Guardar)
+        : textos(TextosIniciales(decimal)), sim(textos, posicion, mensajes, series) {}
     TextosMapa textos;
     PosicionFija posicion;
     Grabadora mensajes;

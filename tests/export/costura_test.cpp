@@ -103,8 +103,9 @@ private:
 
 }  // namespace
 
-// The file keeps exactly the blocks written before the failing one; blocks end at line ends.
-TEST_F(Costura, UnaEscrituraFallidaConservaLosBloquesAnteriores) {
+// The export stops at the failing block; the blocks before it were whole lines, and none of them reaches the
+// target: the file that held them is removed, so the target does not exist.
+TEST_F(Costura, UnaEscrituraFallidaNoDejaNingunBloque) {
     struct Caso {
         int fallaEn;
         int codigo;
@@ -119,13 +120,11 @@ TEST_F(Costura, UnaEscrituraFallidaConservaLosBloquesAnteriores) {
         EXPECT_EQ(guion.llamadas, c.fallaEn) << "the export goes on after a failed write";
         EXPECT_EQ(guion.cierres, 1);
         ASSERT_EQ(guion.escritos.size(), static_cast<std::size_t>(c.fallaEn - 1));
-        std::size_t bytes = 0;
         for (std::size_t b : guion.escritos) {
             EXPECT_GE(b, 64u * 1024u);
             EXPECT_EQ(b % kBytesPorLinea, 0u);
-            bytes += b;
         }
-        EXPECT_TRUE(MismosBytes(LeerBytes(ruta_), Lineas(static_cast<std::int64_t>(bytes / kBytesPorLinea) - 1)));
+        EXPECT_TRUE(Nombres(carpeta_.ruta().string()).empty());
     }
 }
 
@@ -144,16 +143,16 @@ TEST_F(Costura, UnaEscrituraSinProgresoEsUnError) {
     EXPECT_EQ(guion.cierres, 1);
 }
 
-// The close is checked too; the descriptor is released once, and what was written stays.
+// The close is checked too; the descriptor is released once, and the record does not take the target's name.
 TEST_F(Costura, UnCierreFallidoSeNotifica) {
     guion.cierreFalla = true;
     EXPECT_EQ(TextoDelFallo(ruta_, 2), "I/O error 5");
     EXPECT_EQ(guion.cierres, 1);
-    EXPECT_TRUE(MismosBytes(LeerBytes(ruta_), Lineas(2)));
+    EXPECT_TRUE(Nombres(carpeta_.ruta().string()).empty());
 }
 
-// An error while reading a point ends the export with that error; the lines before it stay written.
-TEST_F(Costura, UnErrorAlLeerUnPuntoPasaYLasLineasAnterioresQuedan) {
+// An error while reading a point ends the export with that error; no line reaches the target.
+TEST_F(Costura, UnErrorAlLeerUnPuntoPasaYNoDejaArchivo) {
     const auto fallaEn = [](std::int64_t n, auto lanzar) {
         return [n, lanzar](std::int64_t i) {
             if (i == n) lanzar();
@@ -166,9 +165,10 @@ TEST_F(Costura, UnErrorAlLeerUnPuntoPasaYLasLineasAnterioresQuedan) {
     } catch (const ErrorPuntoFlotante& e) {
         EXPECT_STREQ(e.what(), kDivisionPorCero);
     }
-    EXPECT_TRUE(MismosBytes(LeerBytes(ruta_), Lineas(4999)));
+    EXPECT_TRUE(Nombres(carpeta_.ruta().string()).empty());
 
-    // a value that is not finite cannot be written
+    // a value that is not finite cannot be written; an old file at the target stays as it was
+    EscribirExportacion(ruta_, 2, Punto);
     const auto conNan = [](std::int64_t i) {
         return i == 3000 ? MuestraExportada{3000, std::numeric_limits<double>::quiet_NaN(), 0} : Punto(i);
     };
@@ -178,13 +178,15 @@ TEST_F(Costura, UnErrorAlLeerUnPuntoPasaYLasLineasAnterioresQuedan) {
     } catch (const ErrorPuntoFlotante& e) {
         EXPECT_STREQ(e.what(), kOperacionInvalida);
     }
-    EXPECT_TRUE(MismosBytes(LeerBytes(ruta_), Lineas(2999)));
+    EXPECT_TRUE(MismosBytes(LeerBytes(ruta_), Lineas(2)));
 
     // the point's error is the one reported, even when the disk fails as well
     guion = Guion{};
     guion.fallaEn = 1;
+    const int cierresAntes = guion.cierres;
     EXPECT_THROW(EscribirExportacion(ruta_, 99, fallaEn(10, [] { throw std::logic_error("punto"); })),
                  std::logic_error);
-    EXPECT_EQ(guion.cierres, 1);
-    EXPECT_EQ(LeerBytes(ruta_), "");
+    EXPECT_EQ(guion.cierres, cierresAntes + 1);
+    EXPECT_TRUE(MismosBytes(LeerBytes(ruta_), Lineas(2)));
+    EXPECT_EQ(Nombres(carpeta_.ruta().string()), std::vector<std::string>{"registro.txt"});
 }

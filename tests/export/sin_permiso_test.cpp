@@ -158,3 +158,26 @@ TEST(SinPermiso, CadaCasoDaFileAccessDeniedYDejaTodoComoEstaba) {
         }
     }
 }
+
+// A file that may be written, in a folder that takes no new file: it could not be replaced whole, so the export
+// refuses it with the folder's error and leaves it as it was (it is not written in place).
+TEST(SinPermiso, UnArchivoEscribibleEnUnaCarpetaCerradaSeRechazaYQuedaComoEstaba) {
+    CarpetaTemporal carpeta;
+    SoloParaElDueno(carpeta);
+    const std::string ruta = carpeta.Ruta("registro.txt");
+    Exportar(ruta, {{7, 1.5, 0.123456}});
+    const std::string antes = LeerBytes(ruta);
+    std::filesystem::permissions(
+        ruta, std::filesystem::perms::all & ~(std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec |
+                                              std::filesystem::perms::others_exec));
+    // root gives up its rights in the child; another user closes the folder to itself
+    if (::geteuid() != 0)
+        std::filesystem::permissions(carpeta.ruta(),
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const Resultado r = EnHijo(ComoNadie, ruta);
+    if (!r.omitido.empty()) GTEST_SKIP() << r.omitido;
+    EXPECT_EQ(r.texto, "File access denied");
+    EXPECT_TRUE(r.descriptoresIguales);
+    EXPECT_EQ(LeerBytes(ruta), antes);
+    EXPECT_EQ(Nombres(carpeta.ruta().string()), std::vector<std::string>{"registro.txt"});
+}

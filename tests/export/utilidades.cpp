@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -40,6 +41,13 @@ std::string LeerDorado(const std::string& nombre) {
                                          << ", first difference at byte " << i << ":\n  obtenido ["
                                          << obtenido.substr(desde, 60) << "]\n  esperado ["
                                          << esperado.substr(desde, 60) << "]";
+}
+
+std::vector<std::string> Nombres(const std::string& carpeta) {
+    std::vector<std::string> n;
+    for (const auto& e : std::filesystem::directory_iterator(carpeta)) n.push_back(e.path().filename().string());
+    std::sort(n.begin(), n.end());
+    return n;
 }
 
 int DescriptoresAbiertos() {

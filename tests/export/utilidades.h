@@ -33,6 +33,9 @@ std::string LeerDorado(const std::string& nombre);
 /// Equal bytes; otherwise the sizes and the first difference, not two long texts.
 ::testing::AssertionResult MismosBytes(const std::string& obtenido, const std::string& esperado);
 
+/// The names in a folder, sorted.
+std::vector<std::string> Nombres(const std::string& carpeta);
+
 /// Number of descriptors open in this process.
 int DescriptoresAbiertos();
 

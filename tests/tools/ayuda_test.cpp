@@ -49,8 +49,8 @@ std::string PaginaLlana() {
     for (std::string linea; std::getline(lineas, linea);) t += LineaLlana(linea) + '\n';
     t = std::regex_replace(t, std::regex(R"(\\-)"), "-");
     t = std::regex_replace(t, std::regex(R"(\\f[BIRP]|\\:)"), "");
-    // "Example:" at the end of a line, its example on the next one
-    t = std::regex_replace(t, std::regex("Example:\n"), "Example: ");
+    // "Ejemplo:" at the end of a line, its example on the next one
+    t = std::regex_replace(t, std::regex("Ejemplo:\n"), "Ejemplo: ");
     return t;
 }
 
@@ -59,21 +59,22 @@ std::vector<std::string> Palabras(const std::string& linea) {
     return {std::istream_iterator<std::string>(s), std::istream_iterator<std::string>()};
 }
 
-/// The arguments of one example: after "tanque-lote" up to a redirection; bare options get a run before them.
+/// The arguments of one example: after "tanque-lote" up to a redirection; bare options get a run before them, long
+/// enough for the samples that scheduled texts name.
 std::vector<std::string> Argumentos(std::vector<std::string> palabras) {
     std::vector<std::string> a;
     const bool orden = !palabras.empty() && palabras[0] == "tanque-lote";
     for (std::size_t i = orden ? 1 : 0; i < palabras.size() && palabras[i] != ">"; ++i) a.push_back(palabras[i]);
-    if (!orden) a.insert(a.begin(), {"pid", "1"});
+    if (!orden) a.insert(a.begin(), {"pid", "1000"});
     return a;
 }
 
-/// Every example of a text: the words after "example:" / "Example:", and the lines that start a command.
+/// Every example of a text: the words after "ejemplo:" / "Ejemplo:", and the lines that start a command.
 std::vector<std::vector<std::string>> Ejemplos(const std::string& texto) {
     std::vector<std::vector<std::string>> ejemplos;
     std::istringstream lineas(texto);
     for (std::string linea; std::getline(lineas, linea);) {
-        for (const char* marca : {"example:", "Example:"}) {
+        for (const char* marca : {"ejemplo:", "Ejemplo:"}) {
             if (const auto p = linea.find(marca); p != std::string::npos) {
                 auto palabras = Palabras(linea.substr(p + std::string(marca).size()));
                 if (!palabras.empty()) ejemplos.push_back(Argumentos(palabras));
@@ -127,6 +128,16 @@ TEST(Ayuda, CadaEjemploDeLaPaginaDeManualSeAcepta) { TodosLosEjemplosSeAceptan(P
 
 TEST(Ayuda, LaPaginaDeManualDescribeCadaOpcion) { DescribeCadaOpcion(PaginaLlana()); }
 
+// The tool speaks Spanish like the program it belongs to: none of the English words of its old texts is left.
+TEST(Ayuda, LaAyudaYLaPaginaEstanEnCastellano) {
+    for (const std::string& texto : {std::string(TextoDeAyuda()), PaginaLlana(), std::string(TextoDeUso())}) {
+        for (const char* ingles : {"xample", "usage", "Usage", "Options", "OPTIONS", "Runs", "the run", "sample",
+                                   "EXIT STATUS", "standard output", "Try "})
+            EXPECT_EQ(texto.find(ingles), std::string::npos) << ingles;
+        EXPECT_NE(texto.find("tanque-lote"), std::string::npos);
+    }
+}
+
 TEST(Ayuda, LaPaginaSeLeeComoLaMuestraMan) {
     EXPECT_EQ(LineaLlana(".BI \\-\\- NOMBRE = TEXTO"), "\\-\\-NOMBRE=TEXTO");
     EXPECT_EQ(LineaLlana(".BR MN \", \" Ne ;"), "MN, Ne;");
@@ -137,10 +148,12 @@ TEST(Ayuda, LaPaginaSeLeeComoLaMuestraMan) {
 
 TEST(Ayuda, LosEjemplosDescartanLoQueNoEsOpcion) {
     // the harvesting itself: a redirection ends an example, bare options get a run
-    EXPECT_EQ(Ejemplos("  example: --Kp=4   --Ti=3\n"),
-              (std::vector<std::vector<std::string>>{{"pid", "1", "--Kp=4", "--Ti=3"}}));
+    EXPECT_EQ(Ejemplos("  ejemplo: --Kp=4   --Ti=3\n"),
+              (std::vector<std::vector<std::string>>{{"pid", "1000", "--Kp=4", "--Ti=3"}}));
     EXPECT_EQ(Ejemplos("tanque-lote escalon 4 --traza > a.csv\n"),
               (std::vector<std::vector<std::string>>{{"escalon", "4", "--traza"}}));
-    EXPECT_TRUE(Ejemplos("tanque-lote - records of the simulator\n").empty());
-    EXPECT_THROW(LeerOpciones(Ejemplos("example: --Kq=4\n")[0]), std::invalid_argument);
+    EXPECT_TRUE(Ejemplos("tanque-lote - registros del simulador\n").empty());
+    EXPECT_THROW(LeerOpciones(Ejemplos("ejemplo: --Kq=4\n")[0]), std::invalid_argument);
+    // the English marker of earlier texts is not harvested any more: every example is marked in Spanish
+    EXPECT_TRUE(Ejemplos("  example: --Kp=4\n").empty());
 }

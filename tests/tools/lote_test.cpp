@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ Resultado Correr(const std::vector<std::string>& argumentos) {
     std::FILE* traza = std::tmpfile();
     std::FILE* errores = std::tmpfile();
     Resultado r;
-    r.estado = CorrerLote(LeerOpciones(argumentos), traza, errores);
+    r.estado = CorrerLote(LeerOpciones(argumentos), fileno(traza), errores);
     std::istringstream lineas(Leer(traza));
     std::string linea;
     std::getline(lineas, linea);
@@ -95,7 +96,7 @@ TEST(Lote, TextosProgramadosYSeparadorComa) {
     const Resultado mala = Correr({"pid", "5", "--decimal=,", "--Kp@2=1.5", "--traza"});
     EXPECT_EQ(mala.estado, 1);
     EXPECT_EQ(mala.filas.size(), 2u);
-    EXPECT_EQ(mala.errores, "2: '1.5' is not a valid floating point value\n");
+    EXPECT_EQ(mala.errores, "2: Kp: '1.5' is not a valid floating point value\n");  // the batch tool names the text
 }
 
 TEST(Lote, UnaReglaCambiadaCambiaElRegistro) {
@@ -144,4 +145,91 @@ TEST(Lote, OpcionesMalasSeRechazan) {
     const Resultado r = Correr({"escalon", "5", "--T_Sample=0"});
     EXPECT_EQ(r.estado, 1);
     EXPECT_EQ(r.errores, "0: El Tiempo de Muestreo debe ser mayor que cero\n");
+}
+
+// A scheduled text that its run reads only when something starts could never act; a sample that never comes
+// could never see it.
+TEST(Lote, UnTextoProgramadoQueNoPuedeActuarSeRechaza) {
+    const std::vector<std::vector<std::string>> malos = {
+        {"escalon", "10", "--Area@5=0"},              // the plant is read when the run starts
+        {"escalon", "10", "--T_Sample@1=250"},        // ... its sample time too, in the step run
+        {"escalon", "10", "--Kp@1=3"},                // another run's gain
+        {"escalon", "10", "--Track_Referencia@1=6"},  // the step run does not read the slider
+        {"pid", "10", "--KE@1=2"},
+        {"pid", "10", "--Alto_Escalon@1=2"},
+        {"pid", "10", "--HMax@1=2"},
+        {"fuzzy", "10", "--E_Ze_Ancho@2=1"},  // the sets and rules are read by the initialisation only
+        {"fuzzy", "10", "--Reglas_3_3@2=4"},
+        {"fuzzy", "10", "--Kp@2=4"},
+        {"pid", "10", "--Kp@10=3"},  // sample 10 never comes
+        {"pid", "10", "--Kp@2147483647=3"},
+        {"pid", "0", "--Kp@0=3"},
+        {"pid", "10", "--Kp@-1=3"},
+    };
+    for (const auto& a : malos) EXPECT_THROW(LeerOpciones(a), std::invalid_argument) << a[0] << " " << a[2];
+    const std::vector<std::vector<std::string>> buenos = {
+        {"escalon", "10", "--Alto_Escalon@9=1"},
+        {"escalon", "10", "--Area=0"},  // before the start: read by it
+        {"pid", "10", "--T_Sample@0=250", "--Kp@3=1", "--Ti@3=1", "--Td@3=1", "--Track_Referencia@3=1"},
+        {"fuzzy", "10", "--T_Sample@9=250", "--KE@3=1", "--KDE@3=1", "--KU@3=1", "--Track_Referencia@3=1"},
+    };
+    for (const auto& a : buenos) EXPECT_NO_THROW(LeerOpciones(a)) << a[0] << " " << a[2];
+}
+
+// Whatever ends the run, the file of --salida holds this run's record afterwards: a refused start writes none.
+TEST(Lote, UnInicioRechazadoNoDejaElRegistroAnterior) {
+    const std::string archivo = ::testing::TempDir() + "lote_anterior.txt";
+    const std::vector<std::vector<std::string>> casos = {
+        {"escalon", "5", "--T_Sample=0"},  // refused start
+        {"escalon", "5", "--Area=x"},      // a plant text that does not convert
+        {"fuzzy", "5", "--E_Ze_Ancho=0"},  // an initialisation that fails
+        {"pid", "5", "--Kp=x"},            // the first sample fails
+    };
+    for (auto a : casos) {
+        {
+            std::ofstream viejo(archivo, std::ios::binary);
+            viejo << "    0   9.0000   9.0000\r\n";
+        }
+        a.push_back("--salida=" + archivo);
+        const Resultado r = Correr(a);
+        EXPECT_EQ(r.estado, 1) << a[2];
+        std::ifstream f(archivo, std::ios::binary);
+        const std::string contenido((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(contenido, "") << a[2];
+    }
+}
+
+// The sample counter is 32 bits: MUESTRAS beyond it is refused as too large, however many digits it has.
+TEST(Lote, MuestrasMasAllaDelContadorSeRechazan) {
+    EXPECT_EQ(LeerOpciones({"pid", "2147483647"}).muestras, 2147483647);
+    for (const char* m : {"2147483648", "9999999999", "1000000000000000000", "99999999999999999999999"}) {
+        try {
+            LeerOpciones({"pid", m});
+            ADD_FAILURE() << m << " accepted";
+        } catch (const std::invalid_argument& e) {
+            EXPECT_NE(std::string(e.what()).find("demasiado grande"), std::string::npos) << e.what();
+        }
+    }
+}
+
+// Messages name the text that did not convert, or whose value does not fit.
+TEST(Lote, LosMensajesNombranElTexto) {
+    struct Caso {
+        std::vector<std::string> argumentos;
+        std::string errores;
+    };
+    const Caso casos[] = {
+        {{"pid", "10", "--Kp=1,5", "--Ti=1,5"}, "0: Kp: '1,5' is not a valid floating point value\n"},
+        {{"escalon", "5", "--Area=1,5"}, "0: Area: '1,5' is not a valid floating point value\n"},
+        {{"escalon", "5", "--T_Sample=5.5"}, "0: T_Sample: '5.5' is not a valid integer value\n"},
+        {{"fuzzy", "5", "--Reglas_2_4=x"}, "0: Reglas_2_4: 'x' is not a valid integer value\n"},
+        {{"fuzzy", "5", "--E_MN_Centro=x"}, "0: E_MN_Centro: 'x' is not a valid floating point value\n"},
+        {{"fuzzy", "5", "--KU@2=x"}, "2: KU: 'x' is not a valid floating point value\n"},
+        {{"escalon", "5", "--Alto_Escalon=1e39"}, "0: Alto_Escalon: Floating point overflow\n"},
+    };
+    for (const Caso& c : casos) {
+        const Resultado r = Correr(c.argumentos);
+        EXPECT_EQ(r.estado, 1);
+        EXPECT_EQ(r.errores, c.errores);
+    }
 }

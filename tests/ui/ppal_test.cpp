@@ -361,9 +361,29 @@ private slots:
         for (int i = 0; i < 3; ++i) s.AtenderTick(Corrida::Escalon);
         QCOMPARE(dialogos->mensajes, QStringList{QStringLiteral("'x' is not a valid floating point value")});
         QCOMPARE(Frm_Ppal->PanelEstado[0]->text(), QStringLiteral("'x' is not a valid floating point value (3 veces)"));
+        // a good tick leaves the run's count in sight; the run's button takes it away
         Edit(Frm_Parametros, "Alto_Escalon")->setText("2");
         s.AtenderTick(Corrida::Escalon);
+        QCOMPARE(Frm_Ppal->PanelEstado[0]->text(), QStringLiteral("'x' is not a valid floating point value (3 veces)"));
+        Frm_Ppal->ToolButton4->click();
         QCOMPARE(Frm_Ppal->PanelEstado[0]->text(), QString());
+    }
+
+    // A text longer than the panel is cut, its count never: "(12 veces)" stays whole and in sight.
+    void unTextoLargoEnLaBarraDeEstadoConservaLaCuenta() {
+        Frm_Ppal->ToolButton4->click();
+        Edit(Frm_Parametros, "Alto_Escalon")->setText(QString(200, QChar('x')));
+        Simulador& s = Frm_Ppal->Nucleo();
+        for (int i = 0; i < 12; ++i) s.AtenderTick(Corrida::Escalon);
+        const QLabel* panel = Frm_Ppal->PanelEstado[0];
+        QVERIFY2(panel->text().endsWith(QStringLiteral(" (12 veces)")), qPrintable(panel->text()));
+        QVERIFY(panel->text().startsWith(QStringLiteral("'xxx")));
+        QVERIFY2(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width(),
+                 qPrintable(QStringLiteral("%1 px in %2: %3")
+                                .arg(panel->fontMetrics().horizontalAdvance(panel->text()))
+                                .arg(panel->contentsRect().width())
+                                .arg(panel->text())));
+        QCOMPARE(panel->toolTip(), QStringLiteral("'%1' is not a valid floating point value").arg(QString(200, 'x')));
     }
 
     void inicializarYAplicarFuzzyDesdeLaBarra() {

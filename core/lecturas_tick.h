@@ -1,0 +1,18 @@
+#pragma once
+// Which texts each run reads at every one of its ticks. Every other text is read only when something starts: the
+// plant's texts when a run's button is pressed, the fuzzy sets and rules by "Inicializar Control Fuzzy". A change
+// of those during a run acts at the next start. A run that comes to read more texts at every tick adds them here.
+
+#include <span>
+#include <string_view>
+
+#include "core/controles.h"
+
+/// The name of the slider's position among the texts, as the batch tool knows it.
+inline constexpr const char* kTrackReferencia = "Track_Referencia";
+
+/// The texts that the run reads at every tick, in the order it reads them; kTrackReferencia is the slider.
+std::span<const char* const> LeidosEnCadaTick(Corrida corrida);
+
+/// True when the run reads the text `nombre` (or the slider, as kTrackReferencia) at every tick.
+bool SeLeeEnCadaTick(Corrida corrida, std::string_view nombre);
