@@ -57,13 +57,28 @@ void Simulador::Fallo(Corrida corrida, const std::string& texto) {
     Mostrar(texto);
 }
 
-void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax) {
+MuestrasGrafico Simulador::MuestrasExportadas(bool rangoCompleto, double xmin, double xmax) const {
     std::int64_t ultimo = series1_.UltimoDibujado(rangoCompleto, xmin, xmax);
     // the level and action series are filled together; should they ever differ, read only where both have points
     const auto comunes = static_cast<std::int64_t>(std::min(series1_.Cuenta(), series2_.Cuenta()));
     if (ultimo >= comunes) ultimo = comunes - 1;
-    EscribirExportacion(nombre, ultimo, [this](std::int64_t i) {
+    MuestrasGrafico m;
+    const auto n = static_cast<std::size_t>(ultimo + 1);
+    m.muestras.reserve(n);
+    m.acciones.reserve(n);
+    m.niveles.reserve(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        m.muestras.push_back(series1_.X(k));
+        m.acciones.push_back(series2_.Y(k));
+        m.niveles.push_back(series1_.Y(k));
+    }
+    return m;
+}
+
+void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax) {
+    const MuestrasGrafico m = MuestrasExportadas(rangoCompleto, xmin, xmax);
+    EscribirExportacion(nombre, static_cast<std::int64_t>(m.muestras.size()) - 1, [&m](std::int64_t i) {
         const auto k = static_cast<std::size_t>(i);
-        return MuestraExportada{series1_.X(k), series2_.Y(k), series1_.Y(k)};
+        return MuestraExportada{m.muestras[k], m.acciones[k], m.niveles[k]};
     });
 }

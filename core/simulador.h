@@ -10,6 +10,7 @@
 #include "core/constantes.h"
 #include "core/controles.h"
 #include "core/interfaces.h"
+#include "core/origen_grafico.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
@@ -72,6 +73,8 @@ public:
     void ToolButton11Click();  ///< builds Controlador_Fuzzy from the fuzzy dialog's texts
     /// Writes the chart's samples up to the last one drawn for the shown range. Throws ErrorArchivo.
     void ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax);
+    /// The samples that ArchivoClick writes for the same range, as numbers: the chart's record.
+    MuestrasGrafico MuestrasExportadas(bool rangoCompleto, double xmin, double xmax) const;
 
     // Event dispatch for the window: runs a handler, catches its error and shows it. A failure that
     // comes back at every tick of a run is shown in a box once, then handed to Mensajes::Repetido.
@@ -92,6 +95,8 @@ public:
     const Barra& Nivel() const { return nivel_; }
     bool Habilitado(Control c) const { return habilitado_[static_cast<std::size_t>(c)]; }
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
+    /// The runs and the plant behind the chart's points.
+    const OrigenGrafico& Origen() const { return origen_; }
 
 private:
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
@@ -119,6 +124,7 @@ private:
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
+    OrigenGrafico origen_;
 
     // The failure that the run's last tick met, and how many ticks in a row met it.
     struct FalloRepetido {
