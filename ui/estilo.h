@@ -18,6 +18,8 @@ inline const QColor kAzulEtiqueta{0, 0, 255};
 inline const QColor kColorNivel{255, 0, 0};
 inline const QColor kColorAccion{0, 128, 0};
 inline const QColor kColorReferencia{255, 255, 0};
+/// An identified model's simulated level, drawn dashed over the series.
+inline const QColor kColorModelo{0, 0, 139};
 
 /// Outer size of a dialog (frame included) to its client size: a sizeable border and a title bar.
 inline constexpr int kMarcoAncho = 8;

@@ -21,6 +21,13 @@ public:
     /// Back to the whole range of the points, following them again.
     void RangoEntero();
 
+    /// Draws a model's simulated level over the series as a fourth line (dashed, dark blue), replacing the one
+    /// drawn before, until QuitarModelo. x and y of one length; the chart keeps its own copy.
+    void SuperponerModelo(const QVector<double>& x, const QVector<double>& y);
+    void QuitarModelo();
+    /// The model's line, nullptr when none is drawn.
+    QCPGraph* Modelo() const { return modelo_; }
+
     /// True while the chart shows its whole automatic range.
     bool RangoCompleto() const { return siguiendo_; }
     double XMin() const { return xAxis->range().lower; }
@@ -40,6 +47,7 @@ private:
 
     const Serie* series_[3] = {nullptr, nullptr, nullptr};
     QCPGraph* lineas_[3] = {nullptr, nullptr, nullptr};
+    QCPGraph* modelo_ = nullptr;  // made on demand: without a model the chart is exactly the three series
     VistaSerie vistas_[3];
     QVector<QCPGraphData> datos_;
     bool siguiendo_ = true;
