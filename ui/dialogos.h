@@ -14,6 +14,9 @@ public:
     virtual void Mensaje(QWidget* padre, const QString& texto) = 0;
     /// Asks for the name of the export file; nothing when the user cancels.
     virtual std::optional<QString> ArchivoParaGuardar(QWidget* padre) = 0;
+    /// Asks for a record file to read; nothing when the user cancels (and by default: a stand-in that does not
+    /// answer it cancels).
+    virtual std::optional<QString> ArchivoParaAbrir(QWidget* padre);
 };
 
 /// The real ones: a QMessageBox, a QFileDialog for "Textos (*.txt)" with the default suffix "red".
@@ -21,4 +24,6 @@ class DialogosQt : public Dialogos {
 public:
     void Mensaje(QWidget* padre, const QString& texto) override;
     std::optional<QString> ArchivoParaGuardar(QWidget* padre) override;
+    /// A QFileDialog for an existing file: records ("*.red", "*.txt") first, then any file.
+    std::optional<QString> ArchivoParaAbrir(QWidget* padre) override;
 };
