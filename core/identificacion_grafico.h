@@ -20,8 +20,9 @@ struct VerdadPlanta {
     int subpasos = 0;          ///< RK's sub-steps of T / 10 a sample
     double tiempoMuestra = 0;  ///< the time integrated a sample: subpasos T / 10, seconds
     double TauMuestras = 0;    ///< the time constant that the samples show, read with the period T
-    /// Whether the samples show another time constant than A R (11 sub-steps a sample, as at 100 ms).
-    bool Difieren() const { return TauMuestras != Tau; }
+    /// Whether the samples show another time constant than A R: 11 sub-steps a sample (as at 100 ms) make it
+    /// 9 % shorter; with 10, ten Single sub-steps add up to T within a rounding of T, and they show A R.
+    bool Difieren() const { return subpasos != 10; }
 };
 
 /// One method's outcome: its estimate, or why it has none.

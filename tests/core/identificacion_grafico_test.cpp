@@ -235,7 +235,8 @@ TEST(IdentificarGrafico, VerdadDeLaPlanta) {
         EXPECT_EQ(v.Tau, 20.0);
         EXPECT_EQ(v.subpasos, c.subpasos);
         EXPECT_TRUE(Cerca(v.TauMuestras, c.tauMuestras, 1e-6));
-        EXPECT_EQ(v.subpasos != 10, std::abs(v.TauMuestras / v.Tau - 1) > 0.01);
+        EXPECT_EQ(v.Difieren(), v.subpasos == 11);
+        EXPECT_EQ(v.Difieren(), std::abs(v.TauMuestras / v.Tau - 1) > 0.01);
     }
     EXPECT_EQ(ErrorRelativo(2.5, 2.0), 0.25);
     EXPECT_EQ(ErrorRelativo(1.5, 2.0), -0.25);
