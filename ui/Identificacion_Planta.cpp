@@ -174,6 +174,7 @@ void TFrm_Identificacion::LlenarTabla() {
     const int metodos = static_cast<int>(g_.metodos.size());
     const QSignalBlocker bloqueo(Tabla);
     Tabla->clearContents();
+    Tabla->clearSpans();
     Tabla->setRowCount(metodos + filasVerdad);
     Tabla->setHorizontalHeaderItem(kErrorTau, new QTableWidgetItem(v.Difieren() ? QStringLiteral("Error de Tau (*)")
                                                                                 : QStringLiteral("Error de Tau")));
@@ -203,7 +204,7 @@ void TFrm_Identificacion::LlenarTabla() {
                 QStringLiteral("Frente a A·R = %1 s: %2").arg(Corto(v.Tau), ErrorFrente(e.Tau, v.Tau)));
         Tabla->setItem(fila, kErrorTau, errorTau);
         Tabla->setItem(fila, kRetardo, Celda(QString::number(e.retardo), true));
-        Tabla->setItem(fila, kAjuste, Celda(Fijo(e.ajuste, 2), true));
+        Tabla->setItem(fila, kAjuste, Celda(Fijo(e.ajuste, 3), true));
     }
     auto filaVerdad = [&](int fila, const QString& nombre, double Tau) {
         auto* n = Celda(nombre, false);
@@ -258,7 +259,7 @@ void TFrm_Identificacion::Dibujar() {
     if (!(rr.size() > 0)) rr = QCPRange(rr.lower - 1e-9, rr.upper + 1e-9);
     rectResiduo_->axis(QCPAxis::atLeft)->setRange(rr);
     rectResiduo_->axis(QCPAxis::atLeft)->scaleRange(1.2, rr.center());
-    Grafica->replot();
+    Grafica->replot(QCustomPlot::rpQueuedReplot);
 }
 
 QString TFrm_Identificacion::TextoNota() const {

@@ -304,6 +304,24 @@ private slots:
         QVERIFY(!Frm_Ppal->Frm_Identificacion);
     }
 
+    // A method that fails alone says why in its row and in the note; the next identification fills the row again.
+    void unMetodoSinEstimacionDiceSuMotivo() {
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 60);  // three time constants: too short to read the step
+        Frm_Ppal->Identificar1->trigger();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QCOMPARE(Celda(2, kK), QStringLiteral("sin estimación (vea la nota)"));
+        QVERIFY(d->Tabla->item(2, kK)->toolTip().startsWith(QStringLiteral("La respuesta no se ha asentado")));
+        QVERIFY(d->Nota->text().contains(QStringLiteral("Lectura del escalón: La respuesta no se ha asentado")));
+        QVERIFY(Cerca(Valor(1, kTau), 20, 0.005));  // OE reads the rise
+        SinNoNumeros();
+        Frm_Ppal->Limpiar->click();
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
+        Frm_Ppal->Identificar1->trigger();
+        QCOMPARE(d->Tabla->columnSpan(2, kK), 1);
+        QVERIFY(Cerca(Valor(2, kTau), 20, 0.005));
+        QVERIFY(!d->Nota->text().contains(QStringLiteral("Lectura del escalón:")));
+    }
+
     // A refusal after a good identification leaves the dialog as it was.
     void unRechazoNoTocaElDialogo() {
         Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
