@@ -57,28 +57,34 @@ void Simulador::Fallo(Corrida corrida, const std::string& texto) {
     Mostrar(texto);
 }
 
-MuestrasGrafico Simulador::MuestrasExportadas(bool rangoCompleto, double xmin, double xmax) const {
+std::size_t Simulador::CuentaExportada(bool rangoCompleto, double xmin, double xmax) const {
     std::int64_t ultimo = series1_.UltimoDibujado(rangoCompleto, xmin, xmax);
     // the level and action series are filled together; should they ever differ, read only where both have points
     const auto comunes = static_cast<std::int64_t>(std::min(series1_.Cuenta(), series2_.Cuenta()));
     if (ultimo >= comunes) ultimo = comunes - 1;
+    return static_cast<std::size_t>(ultimo + 1);
+}
+
+MuestraExportada Simulador::Exportada(std::size_t k) const { return {series1_.X(k), series2_.Y(k), series1_.Y(k)}; }
+
+MuestrasGrafico Simulador::MuestrasExportadas(bool rangoCompleto, double xmin, double xmax) const {
+    const std::size_t n = CuentaExportada(rangoCompleto, xmin, xmax);
     MuestrasGrafico m;
-    const auto n = static_cast<std::size_t>(ultimo + 1);
     m.muestras.reserve(n);
     m.acciones.reserve(n);
     m.niveles.reserve(n);
     for (std::size_t k = 0; k < n; ++k) {
-        m.muestras.push_back(series1_.X(k));
-        m.acciones.push_back(series2_.Y(k));
-        m.niveles.push_back(series1_.Y(k));
+        const MuestraExportada e = Exportada(k);
+        m.muestras.push_back(e.muestra);
+        m.acciones.push_back(e.accion);
+        m.niveles.push_back(e.nivel);
     }
     return m;
 }
 
 void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax) {
-    const MuestrasGrafico m = MuestrasExportadas(rangoCompleto, xmin, xmax);
-    EscribirExportacion(nombre, static_cast<std::int64_t>(m.muestras.size()) - 1, [&m](std::int64_t i) {
-        const auto k = static_cast<std::size_t>(i);
-        return MuestraExportada{m.muestras[k], m.acciones[k], m.niveles[k]};
-    });
+    // the samples are read from the series as the file is written: a copy of a long chart would cost more than
+    // the writing
+    const auto n = static_cast<std::int64_t>(CuentaExportada(rangoCompleto, xmin, xmax));
+    EscribirExportacion(nombre, n - 1, [this](std::int64_t i) { return Exportada(static_cast<std::size_t>(i)); });
 }

@@ -14,6 +14,7 @@
 #include "core/serie.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
+#include "export/archivo.h"
 #include "fuzzy/fis.h"
 
 /// A run timer as state: the run is active exactly while its timer is enabled; the tag counts samples.
@@ -73,7 +74,11 @@ public:
     void ToolButton11Click();  ///< builds Controlador_Fuzzy from the fuzzy dialog's texts
     /// Writes the chart's samples up to the last one drawn for the shown range. Throws ErrorArchivo.
     void ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax);
-    /// The samples that ArchivoClick writes for the same range, as numbers: the chart's record.
+    /// The samples that ArchivoClick writes for the shown range: how many, and the k-th of them (k below that
+    /// count). The one definition of the file's lines, for the file and for the identification.
+    std::size_t CuentaExportada(bool rangoCompleto, double xmin, double xmax) const;
+    MuestraExportada Exportada(std::size_t k) const;
+    /// The same samples as numbers: the chart's record.
     MuestrasGrafico MuestrasExportadas(bool rangoCompleto, double xmin, double xmax) const;
 
     // Event dispatch for the window: runs a handler, catches its error and shows it. A failure that
