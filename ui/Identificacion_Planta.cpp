@@ -43,6 +43,16 @@ QTableWidgetItem* Celda(const QString& texto, bool seleccionable) {
     return item;
 }
 
+// A line's points, (x(k), y(k)), in the container the graph keeps: made once and shared, not copied.
+template <class Y>
+QSharedPointer<QCPGraphDataContainer> Puntos(const std::vector<double>& x, Y y) {
+    QVector<QCPGraphData> puntos(static_cast<qsizetype>(x.size()));
+    for (std::size_t k = 0; k < x.size(); ++k) puntos[static_cast<qsizetype>(k)] = QCPGraphData(x[k], y(k));
+    auto datos = QSharedPointer<QCPGraphDataContainer>::create();
+    datos->set(puntos, true);  // sample numbers ascend
+    return datos;
+}
+
 // The relative error, or a dash when it cannot be computed (a truth of 0 never reaches here: such a plant
 // cannot run).
 QString ErrorFrente(double estimado, double verdad) {
@@ -162,8 +172,7 @@ void TFrm_Identificacion::Mostrar(IdentificacionGrafico g) {
                                      QString::number(r.muestras.back(), 'f', 0), Texto(NombreCorrida(g_.corrida)),
                                      Corto(r.T), TextoRetardo(g_.retardo)));
     Validacion->clear();
-    lineaRegistro_->setData(QVector<double>(r.muestras.begin(), r.muestras.end()),
-                            QVector<double>(r.nivel.begin(), r.nivel.end()), true);
+    lineaRegistro_->setData(Puntos(r.muestras, [&](std::size_t k) { return r.nivel[k]; }));
     LlenarTabla();
     Elegir(g_.elegido);
 }
@@ -243,12 +252,10 @@ void TFrm_Identificacion::Elegir(std::size_t metodo) {
 
 void TFrm_Identificacion::Dibujar() {
     const Registro& r = g_.registro;
-    const QVector<double> x(r.muestras.begin(), r.muestras.end());
-    QVector<double> residuo(static_cast<qsizetype>(r.nivel.size()));
-    for (std::size_t k = 0; k < r.nivel.size(); ++k) residuo[static_cast<qsizetype>(k)] = r.nivel[k] - nivelModelo_[k];
     lineaModelo_->setName(QStringLiteral("Nivel del modelo (%1)").arg(NombreMetodo(g_.metodos[elegido_].metodo)));
-    lineaModelo_->setData(x, QVector<double>(nivelModelo_.begin(), nivelModelo_.end()), true);
-    lineaResiduo_->setData(x, residuo, true);
+    lineaModelo_->setData(Puntos(r.muestras, [&](std::size_t k) { return nivelModelo_[k]; }));
+    lineaResiduo_->setData(Puntos(r.muestras, [&](std::size_t k) { return r.nivel[k] - nivelModelo_[k]; }));
+    const std::vector<double>& x = r.muestras;
     Grafica->xAxis->setRange(x.front(), x.back() > x.front() ? x.back() : x.front() + 1);
     bool hay = false;
     Grafica->yAxis->setRange(lineaRegistro_->data()->valueRange(hay));
