@@ -21,6 +21,7 @@
 #include <fstream>
 #include <optional>
 
+#include "identificacion/rechazos.h"
 #include "ui/Identificacion_Planta.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Planta.h"
@@ -260,26 +261,20 @@ private slots:
     }
 
     // What cannot be identified says why in a box, and opens no dialog.
+    // (The texts themselves are asserted word for word in the core's tests.)
     void rechazos_data() {
         QTest::addColumn<QString>("caso");
         QTest::addColumn<QString>("mensaje");
-        QTest::newRow("vacío") << "vacío"
-                               << "El gráfico no tiene muestras que identificar: haga una corrida (por ejemplo, "
-                                  "Aplicar Escalón) y deténgala antes de identificar la planta.";
-        QTest::newRow("corto") << "corto"
-                               << "El registro es demasiado corto: tiene 5 muestras y hacen falta al menos 10.";
-        QTest::newRow("constante") << "constante"
-                                   << "La acción de control es cero en todo el registro: no excita la planta y no "
-                                      "hay nada que identificar.";
-        QTest::newRow("desborde") << "desborde"
-                                  << "La corrida Escalón se detuvo porque el nivel superó el máximo permitido tras 1 "
-                                     "muestra: el registro es demasiado corto para identificar la planta (hacen "
-                                     "falta al menos 10). Baje la entrada o la referencia, o suba el nivel máximo, "
-                                     "pulse Limpiar y repita la corrida.";
-        QTest::newRow("dos corridas") << "dos corridas"
-                                      << "El gráfico tiene muestras de las corridas Escalón y PID, que no forman un "
-                                         "solo registro: pulse Limpiar y haga una sola corrida antes de identificar "
-                                         "la planta.";
+        auto fila = [](const char* caso, const std::string& mensaje) {
+            QTest::newRow(caso) << QString::fromUtf8(caso) << QString::fromStdString(mensaje);
+        };
+        fila("vacío", TextoGraficoVacio());
+        fila("corto", TextoRegistroCorto(5, kMinimoMuestras));
+        fila("constante", TextoEntradaNula());
+        fila("desborde", TextoDesbordeInmediato(Corrida::Escalon, 1));
+        fila("dos corridas",
+             "El gráfico tiene muestras de las corridas Escalón y PID, que no forman un solo registro: "
+             "pulse Limpiar y haga una sola corrida antes de identificar la planta.");
     }
     void rechazos() {
         QFETCH(QString, caso);
