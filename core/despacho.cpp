@@ -49,9 +49,9 @@ void Simulador::Fallo(Corrida corrida, const std::string& texto) {
     mensajes_.Repetido(corrida, texto, veces);
 }
 
-void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax) {
+void Simulador::RecorrerExportadas(bool rangoCompleto, double xmin, double xmax,
+                                   const std::function<void(const MuestraExportada&)>& muestra) const {
     const std::int64_t ultimo = series1_.UltimoDibujado(rangoCompleto, xmin, xmax);
-    ArchivoRegistro archivo(nombre);
     // the k-th level with a partner goes with the k-th action with a partner
     std::size_t a = 0;
     for (std::int64_t k = 0; k <= ultimo; ++k) {
@@ -59,8 +59,25 @@ void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, doub
         if (parejas_.NivelSinAccion(j)) continue;
         while (a < series2_.Cuenta() && parejas_.AccionSinNivel(a)) ++a;
         if (a == series2_.Cuenta()) break;
-        archivo.Anadir({series1_.X(j), series2_.Y(a), series1_.Y(j)});
+        muestra({series1_.X(j), series2_.Y(a), series1_.Y(j)});
         ++a;
     }
+}
+
+MuestrasGrafico Simulador::MuestrasExportadas(bool rangoCompleto, double xmin, double xmax) const {
+    MuestrasGrafico m;
+    RecorrerExportadas(rangoCompleto, xmin, xmax, [&m](const MuestraExportada& e) {
+        m.muestras.push_back(e.muestra);
+        m.acciones.push_back(e.accion);
+        m.niveles.push_back(e.nivel);
+    });
+    return m;
+}
+
+void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax) {
+    // the samples are read from the series as the file is written: a copy of a long chart would cost more than
+    // the writing
+    ArchivoRegistro archivo(nombre);
+    RecorrerExportadas(rangoCompleto, xmin, xmax, [&archivo](const MuestraExportada& e) { archivo.Anadir(e); });
     archivo.Confirmar();
 }

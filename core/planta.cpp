@@ -43,3 +43,24 @@ float RK(const Simulacion& s, float x) {
 }
 
 float CalcularNivel(const Simulacion& s, float v) { return aSingle(Dividir(s.R_Hidraulica, s.Tau) * v); }
+
+int SubpasosRK(float T) {
+    if (T == 0) return 0;
+    // RK's own clock, step by step: the same Singles, the same test, the same guard against a clock that stalls
+    const float h = aSingle(static_cast<long double>(T) / 10);
+    int pasos = 0;
+    float t = 0;
+    do {
+        ++pasos;
+        const float antes = t;
+        t = aSingle(static_cast<long double>(t) + h);
+        if (t == antes) break;
+    } while (T >= t);
+    return pasos;
+}
+
+double TiempoPorMuestra(float T) {
+    const float h = aSingle(static_cast<long double>(T) / 10);
+    // m h, exact at extended precision
+    return aDouble(static_cast<long double>(SubpasosRK(T)) * h);
+}

@@ -13,5 +13,14 @@ void LeerParametrosPlanta(Simulacion& s, const Textos& textos);
 /// advances nothing. Throws ErrorPuntoFlotante (Tau = 0 divides by zero).
 float RK(const Simulacion& s, float x);
 
+/// How many sub-steps RK takes for one sample of period T: it steps h = T / 10 (a Single) while T >= t, its
+/// clock t summed in Singles, so that a sum of ten h that falls short of T, or equals it, takes an eleventh
+/// (10 at 500 ms, 11 at 100 ms and 300 ms). 0 for T = 0, which advances nothing.
+int SubpasosRK(float T);
+
+/// The time in seconds that RK integrates in one sample of period T: SubpasosRK(T) sub-steps of h. A record
+/// read with the period T shows the time constant Tau T / TiempoPorMuestra(T).
+double TiempoPorMuestra(float T);
+
 /// The level of volume v: (R_Hidraulica / Tau) x v, rounded once to Single. Throws ErrorPuntoFlotante.
 float CalcularNivel(const Simulacion& s, float v);

@@ -36,6 +36,7 @@ void Simulador::Alternar(Corrida corrida) {
     Temporizador& timer = TimerDe(corrida);
     const Conjunto inicio = kConjuntoInicio[static_cast<std::size_t>(corrida)];
     OlvidarFallo(corrida);  // a press of the button shows the next failure in a box again
+    origen_.NuevoTramo();   // the press empties the tank below: the chart's record breaks here
     timer.Interval = kIntervaloTick;
     LeerParametrosPlanta(estado_, textos_);
     // the run's part of the state, in this order; a stop empties the tank as much as a start
@@ -72,7 +73,9 @@ void Simulador::Alternar(Corrida corrida) {
 float Simulador::PasoPlanta(Corrida corrida) {
     const float v = RK(estado_, estado_.Volumen);
     const float y = CalcularNivel(estado_, v);
+    origen_.Anotar(corrida, estado_);
     if (y > estado_.Nivel_Max) {
+        origen_.Desborde(corrida);
         // the overflow stop: the tick itself goes on once the message is dismissed
         TimerDe(corrida).Enabled = false;
         Habilitar(kConjuntoDesborde[static_cast<std::size_t>(corrida)], true);
@@ -119,5 +122,6 @@ void Simulador::LimpiarClick() {
     series3_.Limpiar();
     parejas_.Limpiar();
     nivel_ = Barra{};
+    origen_.Limpiar();
     Avisar(CambioSeries | CambioBarra);
 }

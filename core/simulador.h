@@ -12,9 +12,11 @@
 #include "core/controles.h"
 #include "core/interfaces.h"
 #include "core/parejas.h"
+#include "core/origen_grafico.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
+#include "export/archivo.h"
 #include "fuzzy/fis.h"
 
 /// A run timer as state: the run is active exactly while its timer is enabled; the tag counts samples.
@@ -79,6 +81,12 @@ public:
     /// Writes the chart's samples up to the last level drawn for the shown range, one line per tick that plotted
     /// both its action and its level (parejas.h). Throws ErrorArchivo; the file is then as it was.
     void ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax);
+    /// The samples that ArchivoClick writes for the shown range, in order, each handed to `muestra`: the one
+    /// definition of the file's lines, for the file and for the identification.
+    void RecorrerExportadas(bool rangoCompleto, double xmin, double xmax,
+                            const std::function<void(const MuestraExportada&)>& muestra) const;
+    /// The same samples as numbers: the chart's record.
+    MuestrasGrafico MuestrasExportadas(bool rangoCompleto, double xmin, double xmax) const;
 
     // Event dispatch for the window: runs a handler, catches its error and shows it. Within one run (from a
     // press of its button to the next), a failure whose text was shown in a box already goes to
@@ -100,6 +108,8 @@ public:
     const Barra& Nivel() const { return nivel_; }
     bool Habilitado(Control c) const { return habilitado_[static_cast<std::size_t>(c)]; }
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
+    /// The runs and the plant behind the chart's points.
+    const OrigenGrafico& Origen() const { return origen_; }
 
 private:
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
@@ -128,6 +138,7 @@ private:
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
+    OrigenGrafico origen_;
 
     // The failures that the run's ticks met since its button was last pressed: each text and how many times.
     struct FallosCorrida {

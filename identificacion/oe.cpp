@@ -92,6 +92,11 @@ Optimo Minimizar(const Registro& r, int retardo, const Escalas& escalas) {
     constexpr double kLambdaMaximo = 1e12;
     double lambda = 1e-6;
     for (int intento = 0; intento < kMaximoIntentos && o.pasada.perdida > 0 && lambda < kLambdaMaximo; ++intento) {
+        // Stationary: no step can lower the loss by more than the Gauss-Newton step's ||Q'e||^2, and that is
+        // below the least improvement an accepted step must make. Without this test a converged long record
+        // would try ever shorter steps, each a pass over it, whose losses differ only in their rounding, until
+        // lambda runs out: 29 passes instead of 4 on the 10^5 samples of a step run.
+        if (o.pasada.t.Qty.squaredNorm() <= 1e-12 * static_cast<double>(o.pasada.perdida)) break;
         const Vector3 candidato = o.theta + Paso(o.pasada.t, lambda);
         // |a| >= 1 would let the simulation grow without bound: a step that far is too long
         if (!candidato.allFinite() || !(std::abs(candidato(0)) < 1)) {

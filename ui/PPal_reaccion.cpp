@@ -93,6 +93,9 @@ void TFrm_Ppal::CrearMenu() {
     ParametrosEscalon1 =
         opciones->addAction(QStringLiteral("Parametros Escalon"), this, &TFrm_Ppal::ParametrosEscalon1Click);
     ParametrosPID1 = opciones->addAction(QStringLiteral("Parametros PID"), this, &TFrm_Ppal::ParametrosPID1Click);
+    opciones->addSeparator();
+    Identificar1 = opciones->addAction(QStringLiteral("Identificar..."), this, &TFrm_Ppal::IdentificarClick);
+    Identificar1->setObjectName("Identificar1");
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
     AcercaDe1 = ayuda->addAction(QStringLiteral("Acerca De"));  // it does nothing
     Salir1->setObjectName("Salir1");
@@ -130,6 +133,8 @@ void TFrm_Ppal::CrearBarraHerramientas(QWidget* cliente) {
         {&ToolButton11, "ToolButton11", 193, "fuzzy_inicializar", "Inicializar Control Fuzzy",
          &TFrm_Ppal::ToolButton11Click},
         {&ToolButton10, "ToolButton10", 216, "fuzzy_aplicar", "Aplicar Control Fuzzy", &TFrm_Ppal::ToolButton10Click},
+        {&ToolButtonIdentificar, "ToolButtonIdentificar", 270, "identificar", "Identificar la Planta",
+         &TFrm_Ppal::IdentificarClick},
     };
     for (const Boton& b : botones) {
         auto* boton = new QToolButton(barra);
@@ -280,6 +285,11 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
     if (cambios & CambioControles)
         for (std::size_t i = 0; i < kNumControles; ++i)
             ControlDe(static_cast<Control>(i))->setEnabled(s.Habilitado(static_cast<Control>(i)));
+    if (cambios & CambioControles) {
+        // the identification reads the samples that Archivo writes: it is at hand when Archivo is
+        ToolButtonIdentificar->setEnabled(s.Habilitado(Control::Archivo));
+        Identificar1->setEnabled(s.Habilitado(Control::Archivo));
+    }
     if (cambios & CambioBarra) Nivel->Poner(s.Nivel().Top, s.Nivel().Height);
     if (cambios & CambioTemporizadores) {
         for (std::size_t i = 0; i < kNumCorridas; ++i) {
@@ -345,6 +355,7 @@ void TFrm_Ppal::ToolButton11Click() {
 void TFrm_Ppal::LimpiarClick() {
     simulador_->Atender([this] { simulador_->LimpiarClick(); });
     Chart1->RangoEntero();  // an empty chart starts again from its whole range
+    Chart1->QuitarModelo();
 }
 
 void TFrm_Ppal::ArchivoClick() {

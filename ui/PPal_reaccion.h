@@ -22,6 +22,7 @@ class QStatusBar;
 class QTimer;
 class QToolButton;
 class QWidget;
+class TFrm_Identificacion;
 
 class TFrm_Ppal : public QMainWindow, private Posicion, private Mensajes {
     Q_OBJECT
@@ -46,6 +47,10 @@ public:
     QLabel* PanelEstado[2];
     QAction *Salir1, *Parametros1, *ParametrosEscalon1, *ParametrosPID1, *AcercaDe1;
     QTimer *Timer1, *Timer4, *Timer5;
+    // The plant's identification: its menu entry, its tool button and its dialog (made at its first use).
+    QAction* Identificar1 = nullptr;
+    QToolButton* ToolButtonIdentificar = nullptr;
+    TFrm_Identificacion* Frm_Identificacion = nullptr;
 
 public slots:
     void FormCreate();
@@ -68,6 +73,8 @@ public slots:
     void Timer1Timer();
     void Timer4Timer();
     void Timer5Timer();
+    /// Identifies the plant from the chart's record and shows the dialog "Identificación de la Planta".
+    void IdentificarClick();
 
 protected:
     void closeEvent(QCloseEvent* evento) override;

@@ -71,3 +71,14 @@ std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
     return dialogo.selectedFiles().first();
 }
+
+std::optional<QString> Dialogos::ArchivoParaAbrir(QWidget*) { return std::nullopt; }
+
+std::optional<QString> DialogosQt::ArchivoParaAbrir(QWidget* padre) {
+    QFileDialog dialogo(padre);
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dialogo.setNameFilters({QStringLiteral("Registros (*.red *.txt)"), QStringLiteral("Todos los archivos (*)")});
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
+    return dialogo.selectedFiles().first();
+}

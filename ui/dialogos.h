@@ -18,6 +18,9 @@ public:
     virtual void Mensaje(QWidget* padre, const QString& texto) = 0;
     /// Asks for the name of the export file; nothing when the user cancels.
     virtual std::optional<QString> ArchivoParaGuardar(QWidget* padre) = 0;
+    /// Asks for a record file to read; nothing when the user cancels (and by default: a stand-in that does not
+    /// answer it cancels).
+    virtual std::optional<QString> ArchivoParaAbrir(QWidget* padre);
 };
 
 /// The filters of the save dialog, the first one shown at first.
@@ -30,6 +33,8 @@ class DialogosQt : public Dialogos {
 public:
     void Mensaje(QWidget* padre, const QString& texto) override;
     std::optional<QString> ArchivoParaGuardar(QWidget* padre) override;
+    /// A QFileDialog for an existing file: records ("*.red", "*.txt") first, then any file.
+    std::optional<QString> ArchivoParaAbrir(QWidget* padre) override;
 
 private:
     QPointer<QMessageBox> abierta_;  // the box on screen, until it is dismissed

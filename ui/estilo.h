@@ -26,6 +26,8 @@ inline const QColor kColorReferencia{230, 195, 0};
 /// window manager is told nothing and draws all its buttons.)
 inline constexpr Qt::WindowFlags kMarcoModal =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+/// An identified model's simulated level, drawn dashed over the series.
+inline const QColor kColorModelo{0, 0, 139};
 
 /// Outer size of a dialog (frame included) to its client size: a sizeable border and a title bar.
 inline constexpr int kMarcoAncho = 8;

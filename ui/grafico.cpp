@@ -199,3 +199,21 @@ void Grafico::wheelEvent(QWheelEvent* evento) {
     axisRect()->setRangeZoom(evento->modifiers().testFlag(Qt::ControlModifier) ? Qt::Vertical : Qt::Horizontal);
     QCustomPlot::wheelEvent(evento);
 }
+
+void Grafico::SuperponerModelo(const QVector<double>& x, const QVector<double>& y) {
+    if (!modelo_) {
+        modelo_ = addGraph();
+        modelo_->setName(QStringLiteral("Modelo"));
+        modelo_->setPen(QPen(kColorModelo, 1, Qt::DashLine));
+        modelo_->setLineStyle(QCPGraph::lsLine);
+    }
+    modelo_->setData(x, y, true);
+    replot(QCustomPlot::rpQueuedReplot);
+}
+
+void Grafico::QuitarModelo() {
+    if (!modelo_) return;
+    removeGraph(modelo_);
+    modelo_ = nullptr;
+    replot(QCustomPlot::rpQueuedReplot);
+}

@@ -22,6 +22,13 @@ public:
     /// Back to the automatic ranges: the whole range of the points, followed again, and values 0 to 5.
     void RangoEntero();
 
+    /// Draws a model's simulated level over the series as a fourth line (dashed, dark blue), replacing the one
+    /// drawn before, until QuitarModelo. x and y of one length; the chart keeps its own copy.
+    void SuperponerModelo(const QVector<double>& x, const QVector<double>& y);
+    void QuitarModelo();
+    /// The model's line, nullptr when none is drawn.
+    QCPGraph* Modelo() const { return modelo_; }
+
     /// True while the time axis shows its whole automatic range (the value axis does not count: the
     /// export follows the time axis alone).
     bool RangoCompleto() const { return siguiendo_; }
@@ -46,6 +53,7 @@ private:
     const Serie* series_[3] = {nullptr, nullptr, nullptr};
     QCPGraph* lineas_[3] = {nullptr, nullptr, nullptr};
     QSharedPointer<TickerMuestras> ticker_;
+    QCPGraph* modelo_ = nullptr;  // made on demand: without a model the chart is exactly the three series
     VistaSerie vistas_[3];
     QVector<QCPGraphData> datos_;
     bool siguiendo_ = true;

@@ -105,6 +105,30 @@ TEST(Planta, DiezUOnceSubpasosSegunLaSumaDeSingles) {
     EXPECT_EQ(once, 3590);
 }
 
+// The sub-steps that the identification reads the samples' time from, against RK itself: with a unit inflow
+// and a very long time constant one period's volume is the time RK integrated, to Single rounding.
+TEST(Planta, SubpasosYTiempoPorMuestraSonLosDeRK) {
+    for (int ms = -3; ms <= 5000; ++ms) {
+        Simulacion s;
+        LeerParametrosPlanta(s, Planta(std::to_string(ms), "1", "1e30", "5"));
+        s.Accion_Control = 1;
+        const float h = static_cast<float>(static_cast<long double>(s.T_Muestreo) / 10);
+        const double integrado = RK(s, 0);
+        if (ms <= 0) {
+            // RK clamps the volume at 0; a period of 0 takes no sub-step, a negative one a single one
+            EXPECT_EQ(SubpasosRK(s.T_Muestreo), ms == 0 ? 0 : 1) << ms;
+            continue;
+        }
+        ASSERT_EQ(SubpasosRK(s.T_Muestreo), std::lround(integrado / h)) << ms;
+        EXPECT_EQ(TiempoPorMuestra(s.T_Muestreo), SubpasosRK(s.T_Muestreo) * static_cast<double>(h)) << ms;
+        EXPECT_NEAR(TiempoPorMuestra(s.T_Muestreo), integrado, 1e-6 * integrado) << ms;
+    }
+    // the two periods of the identification's tests: 100 ms integrates 0.11 s a sample, 500 ms 0.5 s
+    EXPECT_NEAR(TiempoPorMuestra(0.1f), 0.11, 1e-8);
+    EXPECT_EQ(TiempoPorMuestra(0.5f), 10 * static_cast<double>(0.05f));
+    EXPECT_EQ(TiempoPorMuestra(0.0f), 0.0);
+}
+
 TEST(Planta, PeriodoCeroNoAvanzaYNegativoDaUnSoloSubpaso) {
     Simulacion s;
     LeerParametrosPlanta(s, Planta("0", "2", "10", "5"));

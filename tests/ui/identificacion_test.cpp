@@ -1,0 +1,334 @@
+// The identification from the main window: its menu entry and tool button, the dialog's table after scripted
+// runs against the plant's truth, the model superposed on the chart until Limpiar, validation on a record file,
+// and the refusals, each with its message in a box and no dialog.
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QtTest>
+#include <qcustomplot.h>
+
+#include <cmath>
+#include <fstream>
+#include <optional>
+
+#include "identificacion/rechazos.h"
+#include "ui/Identificacion_Planta.h"
+#include "ui/PPal_reaccion.h"
+#include "ui/Parametros_Planta.h"
+#include "ui/Parametros_Reac.h"
+#include "ui/arranque.h"
+#include "ui/grafico.h"
+
+namespace {
+
+/// Records the messages, answers the save and open dialogs with preset names.
+class DialogosPrueba : public Dialogos {
+public:
+    void Mensaje(QWidget*, const QString& texto) override { mensajes.append(texto); }
+    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return guardar; }
+    std::optional<QString> ArchivoParaAbrir(QWidget*) override { return abrir; }
+
+    QStringList mensajes;
+    std::optional<QString> guardar, abrir;
+};
+
+DialogosPrueba* dialogos = nullptr;
+
+void Poner(DialogoParametros* d, const char* nombre, const QString& texto) {
+    d->Edits().find(nombre)->second->setText(texto);
+}
+
+/// A run from its button, `ticks` samples driven through the dispatcher, stopped by its button.
+void Correr(QToolButton* boton, Corrida corrida, int ticks, std::function<void(int)> antes = nullptr) {
+    boton->click();
+    for (int i = 0; i < ticks; ++i) {
+        if (antes) antes(i);
+        Frm_Ppal->Nucleo().AtenderTick(corrida);
+    }
+    if (Frm_Ppal->Nucleo().Timer(corrida).Enabled) boton->click();
+}
+
+/// The number before " ± " (or the whole text) of a cell, in the C locale of the tests.
+double Valor(int fila, int columna) {
+    const QString t = Frm_Ppal->Frm_Identificacion->Tabla->item(fila, columna)->text();
+    bool ok = false;
+    const double v = t.section(QStringLiteral(" ± "), 0, 0).toDouble(&ok);
+    if (!ok) qWarning() << "not a number:" << t;
+    return ok ? v : NAN;
+}
+
+QString Celda(int fila, int columna) { return Frm_Ppal->Frm_Identificacion->Tabla->item(fila, columna)->text(); }
+
+bool Cerca(double obtenido, double verdad, double tolerancia) {
+    const bool si = std::abs(obtenido / verdad - 1) <= tolerancia;
+    if (!si) qWarning() << obtenido << "is not within" << tolerancia << "of" << verdad;
+    return si;
+}
+
+/// No cell and no label of the dialog shows a number that is not finite.
+void SinNoNumeros() {
+    TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+    QStringList textos{d->Registro_Label->text(), d->Nota->text(), d->Validacion->text()};
+    for (int f = 0; f < d->Tabla->rowCount(); ++f)
+        for (int c = 0; c < d->Tabla->columnCount(); ++c)
+            if (d->Tabla->item(f, c)) textos << d->Tabla->item(f, c)->text();
+    for (const QString& t : textos) {
+        QVERIFY2(!t.contains(QStringLiteral("nan"), Qt::CaseInsensitive), qPrintable(t));
+        QVERIFY2(!t.contains(QStringLiteral("inf"), Qt::CaseInsensitive), qPrintable(t));
+    }
+}
+
+enum { kMetodo, kK, kTau, kErrorK, kErrorTau, kRetardo, kAjuste };
+
+}  // namespace
+
+class PruebaIdentificacion : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        QLocale::setDefault(QLocale::c());
+        auto d = std::make_unique<DialogosPrueba>();
+        dialogos = d.get();
+        CrearVentanas(std::move(d));
+        Frm_Ppal->show();
+    }
+    void cleanup() { DestruirVentanas(); }
+
+    void laEntradaYElBotonVanTrasLosEspecificados() {
+        QList<QAction*> opciones;
+        for (QAction* menu : Frm_Ppal->menuBar()->actions())
+            if (menu->text() == QStringLiteral("Opciones")) opciones = menu->menu()->actions();
+        const qsizetype pid = opciones.indexOf(Frm_Ppal->ParametrosPID1);
+        QVERIFY(pid >= 0);
+        QVERIFY(opciones.at(pid + 1)->isSeparator());
+        QCOMPARE(opciones.at(pid + 2), Frm_Ppal->Identificar1);
+        QCOMPARE(Frm_Ppal->Identificar1->text(), QStringLiteral("Identificar..."));
+        QToolButton* b = Frm_Ppal->ToolButtonIdentificar;
+        QCOMPARE(b->geometry(), QRect(270, 3, 23, 23));
+        QCOMPARE(b->toolTip(), QStringLiteral("Identificar la Planta"));
+        QVERIFY(!b->icon().isNull());
+        // the specified tool bar ends where it did
+        QCOMPARE(Frm_Ppal->ToolButton10->geometry(), QRect(216, 3, 23, 23));
+        // at hand exactly when Archivo is: not during a run
+        Frm_Ppal->ToolButton4->click();
+        QVERIFY(!b->isEnabled());
+        QVERIFY(!Frm_Ppal->Identificar1->isEnabled());
+        Frm_Ppal->ToolButton4->click();
+        QVERIFY(b->isEnabled());
+        QVERIFY(Frm_Ppal->Identificar1->isEnabled());
+    }
+
+    // The step run at 100 ms: K within 0.5 % of R, Tau within 0.5 % of the time constant that the samples show,
+    // A R / 1.1 (11 sub-steps of 10 ms a sample), and both truths in the table.
+    void escalonA100msContraLaVerdad() {
+        Poner(Frm_Parametros_Planta, "T_Sample", QStringLiteral("100"));
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 2500);
+        Frm_Ppal->Identificar1->trigger();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QVERIFY(d && d->isVisible());
+        QCOMPARE(d->windowTitle(), QStringLiteral("Identificación de la Planta"));
+        QCOMPARE(d->Tabla->rowCount(), 5);
+        const QStringList metodos{QStringLiteral("ARX"), QStringLiteral("OE"), QStringLiteral("Lectura del escalón")};
+        const double tauMuestras = 20 / 1.1;
+        for (int f = 0; f < 3; ++f) {
+            QCOMPARE(Celda(f, kMetodo), metodos[f]);
+            QVERIFY(Cerca(Valor(f, kK), 2, 0.005));
+            QVERIFY(Cerca(Valor(f, kTau), tauMuestras, 0.005));
+            QCOMPARE(Celda(f, kRetardo), QStringLiteral("0"));
+            QVERIFY(Valor(f, kAjuste) > 99);
+            QVERIFY(Celda(f, kErrorTau).endsWith(QStringLiteral(" %")));
+        }
+        QVERIFY(Celda(0, kK).contains(QStringLiteral(" ± ")));
+        QVERIFY(!Celda(2, kK).contains(QStringLiteral(" ± ")));  // the step reading has no standard errors
+        QCOMPARE(Celda(3, kMetodo), QStringLiteral("Planta: K = R, Tau = A·R"));
+        QCOMPARE(Valor(3, kK), 2.0);
+        QCOMPARE(Valor(3, kTau), 20.0);
+        QCOMPARE(Celda(4, kMetodo), QStringLiteral("Planta vista por las muestras (*)"));
+        QVERIFY(Cerca(Valor(4, kTau), tauMuestras, 1e-4));
+        QCOMPARE(d->Tabla->horizontalHeaderItem(kErrorTau)->text(), QStringLiteral("Error de Tau (*)"));
+        QVERIFY(d->Nota->text().contains(QStringLiteral("11 subpasos")));
+        QVERIFY(d->Registro_Label->text().contains(QStringLiteral("2500 muestras")));
+        // the chosen model is OE's, drawn over the record, its residuals under it
+        QCOMPARE(d->Elegido(), std::size_t{1});
+        QCOMPARE(d->Grafica->graph(0)->dataCount(), 2500);
+        QCOMPARE(d->Grafica->graph(1)->dataCount(), 2500);
+        QCOMPARE(d->Grafica->graph(2)->dataCount(), 2500);
+        QCOMPARE(d->Grafica->graph(1)->name(), QStringLiteral("Nivel del modelo (OE)"));
+        // choosing a row chooses its model
+        d->Tabla->selectRow(0);
+        QCOMPARE(d->Elegido(), std::size_t{0});
+        QCOMPARE(d->Grafica->graph(1)->name(), QStringLiteral("Nivel del modelo (ARX)"));
+        d->Tabla->selectRow(3);  // the truth is no model: the choice stays
+        QCOMPARE(d->Elegido(), std::size_t{0});
+        SinNoNumeros();
+        QVERIFY(dialogos->mensajes.size() == 1);  // only the stop's
+    }
+
+    // The PID run at 500 ms: its last 101 samples, delay 1, the reference moved within them.
+    void pidContraLaVerdad() {
+        Correr(Frm_Ppal->ToolButton13, Corrida::PID, 300, [](int i) {
+            if (i == 220) Frm_Ppal->Track_Referencia->setValue(5);
+        });
+        Frm_Ppal->ToolButtonIdentificar->click();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QVERIFY(d && d->isVisible());
+        QCOMPARE(d->Tabla->rowCount(), 3);  // ARX, OE and the plant: no step reading, A R as the samples show it
+        for (int f = 0; f < 2; ++f) {
+            QVERIFY(Cerca(Valor(f, kK), 2, 0.005));
+            QVERIFY(Cerca(Valor(f, kTau), 20, 0.005));
+            QCOMPARE(Celda(f, kRetardo), QStringLiteral("1"));
+        }
+        QCOMPARE(d->Tabla->horizontalHeaderItem(kErrorTau)->text(), QStringLiteral("Error de Tau"));
+        QVERIFY(d->Registro_Label->text().contains(QStringLiteral("101 muestras (de la 199 a la 299)")));
+        SinNoNumeros();
+    }
+
+    void superponerHastaLimpiar() {
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
+        Frm_Ppal->Identificar1->trigger();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QVERIFY(!Frm_Ppal->Chart1->Modelo());
+        QCOMPARE(Frm_Ppal->Chart1->graphCount(), 3);
+        d->Superponer->click();
+        QCPGraph* modelo = Frm_Ppal->Chart1->Modelo();
+        QVERIFY(modelo);
+        QCOMPARE(Frm_Ppal->Chart1->graphCount(), 4);
+        QCOMPARE(modelo->dataCount(), 400);
+        QCOMPARE(modelo->pen().style(), Qt::DashLine);
+        QCOMPARE(modelo->pen().color(), QColor(0, 0, 139));
+        // the model's level at each sample number, as the dialog simulated it
+        QCOMPARE(modelo->data()->at(399)->key, 399.0);
+        QCOMPARE(modelo->data()->at(399)->value, d->NivelModelo()[399]);
+        // a second press replaces it; it outlives the dialog
+        d->Superponer->click();
+        QCOMPARE(Frm_Ppal->Chart1->graphCount(), 4);
+        d->Cerrar->click();
+        QVERIFY(!d->isVisible());
+        QVERIFY(Frm_Ppal->Chart1->Modelo());
+        Frm_Ppal->Limpiar->click();
+        QVERIFY(!Frm_Ppal->Chart1->Modelo());
+        QCOMPARE(Frm_Ppal->Chart1->graphCount(), 3);
+    }
+
+    void validarConOtroRegistro() {
+        const QString archivo = QDir::temp().filePath("tanque_prueba_identificacion.txt");
+        // the record to validate on: a PID run, saved with Archivo
+        Correr(Frm_Ppal->ToolButton13, Corrida::PID, 300, [](int i) {
+            if (i == 220) Frm_Ppal->Track_Referencia->setValue(5);
+        });
+        dialogos->guardar = archivo;
+        Frm_Ppal->Archivo->click();
+        Frm_Ppal->Limpiar->click();
+        Frm_Ppal->Track_Referencia->setValue(2);
+        // the model from a step run
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
+        Frm_Ppal->Identificar1->trigger();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        const int mensajes = static_cast<int>(dialogos->mensajes.size());
+        dialogos->abrir.reset();  // cancelled: nothing
+        d->Validar->click();
+        QVERIFY(d->Validacion->text().isEmpty());
+        dialogos->abrir = archivo;
+        d->Validar->click();
+        const QString v = d->Validacion->text();
+        // the PID record's delay is 1: the model fits it there, to its file's four decimals
+        QVERIFY2(v.contains(QStringLiteral("«tanque_prueba_identificacion.txt» (101 muestras")), qPrintable(v));
+        QVERIFY2(v.contains(QStringLiteral("con retardo 1 (lazo cerrado)")), qPrintable(v));
+        const double ajuste = v.section(QStringLiteral("ajuste "), 1).section(QChar(' '), 0, 0).toDouble();
+        QVERIFY2(ajuste > 99, qPrintable(v));
+        QCOMPARE(dialogos->mensajes.size(), mensajes);
+        // a file that is not a record: the reader's message, naming the file and the line
+        {
+            std::ofstream f(archivo.toStdString(), std::ios::binary);
+            f << "    0   1.0000   0.5000\r\nesto no es una muestra\r\n";
+        }
+        d->Validar->click();
+        QCOMPARE(dialogos->mensajes.size(), mensajes + 1);
+        QVERIFY2(dialogos->mensajes.last().startsWith(archivo + QStringLiteral(", línea 2: ")),
+                 qPrintable(dialogos->mensajes.last()));
+        QFile::remove(archivo);
+        SinNoNumeros();
+    }
+
+    // What cannot be identified says why in a box, and opens no dialog.
+    // (The texts themselves are asserted word for word in the core's tests.)
+    void rechazos_data() {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("mensaje");
+        auto fila = [](const char* caso, const std::string& mensaje) {
+            QTest::newRow(caso) << QString::fromUtf8(caso) << QString::fromStdString(mensaje);
+        };
+        fila("vacío", TextoGraficoVacio());
+        fila("corto", TextoRegistroCorto(5, kMinimoMuestras));
+        fila("constante", TextoEntradaNula());
+        fila("desborde", TextoDesbordeInmediato(Corrida::Escalon, 1));
+        fila("dos corridas",
+             "El gráfico tiene muestras de las corridas Escalón y PID, que no forman un solo registro: "
+             "pulse Limpiar y haga una sola corrida antes de identificar la planta.");
+    }
+    void rechazos() {
+        QFETCH(QString, caso);
+        QFETCH(QString, mensaje);
+        if (caso == "corto") Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 5);
+        if (caso == "constante") {
+            Frm_Ppal->Track_Referencia->setValue(0);
+            Correr(Frm_Ppal->ToolButton13, Corrida::PID, 30);
+        }
+        if (caso == "desborde") {
+            Poner(Frm_Parametros, "Alto_Escalon", QStringLiteral("200"));
+            Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 1);
+            QVERIFY(!Frm_Ppal->Timer1->isActive());
+        }
+        if (caso == "dos corridas") {
+            Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 30);
+            Correr(Frm_Ppal->ToolButton13, Corrida::PID, 30);
+        }
+        dialogos->mensajes.clear();
+        Frm_Ppal->Identificar1->trigger();
+        QCOMPARE(dialogos->mensajes, QStringList{mensaje});
+        QVERIFY(!Frm_Ppal->Frm_Identificacion);
+    }
+
+    // A method that fails alone says why in its row and in the note; the next identification fills the row again.
+    void unMetodoSinEstimacionDiceSuMotivo() {
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 60);  // three time constants: too short to read the step
+        Frm_Ppal->Identificar1->trigger();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QCOMPARE(Celda(2, kK), QStringLiteral("sin estimación (vea la nota)"));
+        QVERIFY(d->Tabla->item(2, kK)->toolTip().startsWith(QStringLiteral("La respuesta no se ha asentado")));
+        QVERIFY(d->Nota->text().contains(QStringLiteral("Lectura del escalón: La respuesta no se ha asentado")));
+        QVERIFY(Cerca(Valor(1, kTau), 20, 0.005));  // OE reads the rise
+        SinNoNumeros();
+        Frm_Ppal->Limpiar->click();
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
+        Frm_Ppal->Identificar1->trigger();
+        QCOMPARE(d->Tabla->columnSpan(2, kK), 1);
+        QVERIFY(Cerca(Valor(2, kTau), 20, 0.005));
+        QVERIFY(!d->Nota->text().contains(QStringLiteral("Lectura del escalón:")));
+    }
+
+    // A refusal after a good identification leaves the dialog as it was.
+    void unRechazoNoTocaElDialogo() {
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
+        Frm_Ppal->Identificar1->trigger();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        const QString antes = d->Tabla->item(1, kTau)->text();
+        Frm_Ppal->Limpiar->click();
+        Frm_Ppal->Identificar1->trigger();
+        QCOMPARE(dialogos->mensajes.size(), 2);  // the stop and the empty chart
+        QCOMPARE(d->Tabla->item(1, kTau)->text(), antes);
+    }
+};
+
+QTEST_MAIN(PruebaIdentificacion)
+#include "identificacion_test.moc"

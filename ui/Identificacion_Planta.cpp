@@ -1,0 +1,328 @@
+#include "ui/Identificacion_Planta.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <qcustomplot.h>
+
+#include "base/errores.h"
+#include "export/lectura.h"
+#include "identificacion/modelo.h"
+#include "ui/dialogos.h"
+#include "ui/estilo.h"
+#include "ui/grafico.h"
+#include "ui/textos_identificacion.h"
+
+namespace {
+
+enum Columna { kMetodo, kK, kTau, kErrorK, kErrorTau, kRetardo, kAjuste, kColumnas };
+
+QString Texto(const std::string& s) { return QString::fromStdString(s); }
+
+QString NombreMetodo(const std::string& metodo) {
+    return metodo == "escalón" ? QStringLiteral("Lectura del escalón") : Texto(metodo);
+}
+
+QString TextoRetardo(int retardo) {
+    return retardo == 0 ? QStringLiteral(
+                              "retardo 0 (lazo abierto: el nivel de cada línea se mide al final de la "
+                              "muestra en que fluye su acción)")
+                        : QStringLiteral(
+                              "retardo 1 (lazo cerrado: el nivel de cada línea es el que la corrida leyó "
+                              "antes de calcular su acción)");
+}
+
+QTableWidgetItem* Celda(const QString& texto, bool seleccionable) {
+    auto* item = new QTableWidgetItem(texto);
+    item->setFlags(seleccionable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::ItemIsEnabled);
+    item->setTextAlignment(Qt::AlignVCenter | Qt::AlignRight);
+    return item;
+}
+
+// A line's points, (x(k), y(k)), in the container the graph keeps: made once and shared, not copied.
+template <class Y>
+QSharedPointer<QCPGraphDataContainer> Puntos(const std::vector<double>& x, Y y) {
+    QVector<QCPGraphData> puntos(static_cast<qsizetype>(x.size()));
+    for (std::size_t k = 0; k < x.size(); ++k) puntos[static_cast<qsizetype>(k)] = QCPGraphData(x[k], y(k));
+    auto datos = QSharedPointer<QCPGraphDataContainer>::create();
+    datos->set(puntos, true);  // sample numbers ascend
+    return datos;
+}
+
+// The relative error, or a dash when it cannot be computed (a truth of 0 never reaches here: such a plant
+// cannot run).
+QString ErrorFrente(double estimado, double verdad) {
+    try {
+        return Porcentaje(ErrorRelativo(estimado, verdad));
+    } catch (const ErrorTanque&) {
+        return QStringLiteral("—");
+    }
+}
+
+}  // namespace
+
+TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Grafico* grafico)
+    : QDialog(padre), dialogos_(dialogos), grafico_(grafico) {
+    setObjectName("Frm_Identificacion");
+    setWindowTitle(QStringLiteral("Identificación de la Planta"));
+    setFont(FuenteVentana());
+    setModal(false);
+    resize(780, 640);
+
+    Registro_Label = new QLabel(this);
+    Registro_Label->setObjectName("Registro_Label");
+    Registro_Label->setWordWrap(true);
+
+    Tabla = new QTableWidget(0, kColumnas, this);
+    Tabla->setObjectName("Tabla");
+    Tabla->setHorizontalHeaderLabels({QStringLiteral("Método"), QStringLiteral("K"), QStringLiteral("Tau (s)"),
+                                      QStringLiteral("Error de K"), QStringLiteral("Error de Tau"),
+                                      QStringLiteral("Retardo"), QStringLiteral("Ajuste (%)")});
+    Tabla->verticalHeader()->setVisible(false);
+    Tabla->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Tabla->setSelectionMode(QAbstractItemView::SingleSelection);
+    Tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Tabla->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Tabla->horizontalHeader()->setStretchLastSection(true);
+    Tabla->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Tabla->setToolTip(QStringLiteral("Elija una fila para ver, superponer o validar el modelo de ese método"));
+    connect(Tabla, &QTableWidget::itemSelectionChanged, this, [this] {
+        const QList<QTableWidgetItem*> elegidos = Tabla->selectedItems();
+        if (!elegidos.isEmpty()) Elegir(static_cast<std::size_t>(elegidos.first()->row()));
+    });
+
+    Nota = new QLabel(this);
+    Nota->setObjectName("Nota");
+    Nota->setWordWrap(true);
+
+    Grafica = new QCustomPlot(this);
+    Grafica->setObjectName("Grafica");
+    Grafica->setMinimumHeight(280);
+    Grafica->setNotAntialiasedElements(QCP::aeAll);
+    QCPAxisRect* arriba = Grafica->axisRect();
+    rectResiduo_ = new QCPAxisRect(Grafica);
+    Grafica->plotLayout()->addElement(1, 0, rectResiduo_);
+    Grafica->plotLayout()->setRowStretchFactor(0, 2);
+    Grafica->plotLayout()->setRowStretchFactor(1, 1);
+    auto* margenes = new QCPMarginGroup(Grafica);
+    arriba->setMarginGroup(QCP::msLeft | QCP::msRight, margenes);
+    rectResiduo_->setMarginGroup(QCP::msLeft | QCP::msRight, margenes);
+    for (QCPAxis* eje :
+         {Grafica->xAxis, Grafica->yAxis, rectResiduo_->axis(QCPAxis::atBottom), rectResiduo_->axis(QCPAxis::atLeft)})
+        eje->setTickLabelFont(FuenteVentana());
+    Grafica->yAxis->setLabel(QStringLiteral("Nivel"));
+    rectResiduo_->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("Residuo"));
+    rectResiduo_->axis(QCPAxis::atBottom)->setLabel(QStringLiteral("Muestra"));
+    // the residuals follow the level's time axis
+    connect(Grafica->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), rectResiduo_->axis(QCPAxis::atBottom),
+            qOverload<const QCPRange&>(&QCPAxis::setRange));
+    lineaRegistro_ = Grafica->addGraph();
+    lineaRegistro_->setName(QStringLiteral("Nivel del registro"));
+    lineaRegistro_->setPen(QPen(kColorNivel, 1));
+    lineaModelo_ = Grafica->addGraph();
+    lineaModelo_->setPen(QPen(kColorModelo, 1, Qt::DashLine));
+    lineaResiduo_ = Grafica->addGraph(rectResiduo_->axis(QCPAxis::atBottom), rectResiduo_->axis(QCPAxis::atLeft));
+    lineaResiduo_->setPen(QPen(Qt::darkGray, 1));
+    lineaResiduo_->removeFromLegend();
+    Grafica->legend->setVisible(true);
+    Grafica->legend->setFont(FuenteVentana());
+    arriba->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
+
+    Validacion = new QLabel(this);
+    Validacion->setObjectName("Validacion");
+    Validacion->setWordWrap(true);
+
+    Superponer = new QPushButton(QStringLiteral("Superponer"), this);
+    Superponer->setObjectName("Superponer");
+    Superponer->setToolTip(QStringLiteral("Dibuja el nivel del modelo en el gráfico principal, hasta Limpiar"));
+    Validar = new QPushButton(QStringLiteral("Validar..."), this);
+    Validar->setObjectName("Validar");
+    Validar->setToolTip(QStringLiteral("Aplica el modelo a la acción de otro registro y mide su ajuste"));
+    Cerrar = new QPushButton(QStringLiteral("Cerrar"), this);
+    Cerrar->setObjectName("Cerrar");
+    connect(Superponer, &QPushButton::clicked, this, &TFrm_Identificacion::SuperponerClick);
+    connect(Validar, &QPushButton::clicked, this, &TFrm_Identificacion::ValidarClick);
+    connect(Cerrar, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(Superponer);
+    botones->addWidget(Validar);
+    botones->addStretch(1);
+    botones->addWidget(Cerrar);
+    auto* columna = new QVBoxLayout(this);
+    columna->addWidget(Registro_Label);
+    columna->addWidget(Tabla);
+    columna->addWidget(Nota);
+    columna->addWidget(Grafica, 1);
+    columna->addWidget(Validacion);
+    columna->addLayout(botones);
+}
+
+void TFrm_Identificacion::Mostrar(IdentificacionGrafico g) {
+    g_ = std::move(g);
+    const Registro& r = g_.registro;
+    Registro_Label->setText(QStringLiteral("Registro del gráfico: %1 muestras (de la %2 a la %3) de la corrida %4, "
+                                           "T = %5 s; %6.")
+                                .arg(r.nivel.size())
+                                .arg(QString::number(r.muestras.front(), 'f', 0),
+                                     QString::number(r.muestras.back(), 'f', 0), Texto(NombreCorrida(g_.corrida)),
+                                     Corto(r.T), TextoRetardo(g_.retardo)));
+    Validacion->clear();
+    lineaRegistro_->setData(Puntos(r.muestras, [&](std::size_t k) { return r.nivel[k]; }));
+    LlenarTabla();
+    Elegir(g_.elegido);
+}
+
+void TFrm_Identificacion::LlenarTabla() {
+    const VerdadPlanta& v = g_.verdad;
+    const int filasVerdad = v.Difieren() ? 2 : 1;
+    const int metodos = static_cast<int>(g_.metodos.size());
+    const QSignalBlocker bloqueo(Tabla);
+    Tabla->clearContents();
+    Tabla->clearSpans();
+    Tabla->setRowCount(metodos + filasVerdad);
+    Tabla->setHorizontalHeaderItem(kErrorTau, new QTableWidgetItem(v.Difieren() ? QStringLiteral("Error de Tau (*)")
+                                                                                : QStringLiteral("Error de Tau")));
+    for (int fila = 0; fila < metodos; ++fila) {
+        const ResultadoMetodo& m = g_.metodos[static_cast<std::size_t>(fila)];
+        const bool hay = m.estimacion.has_value();
+        auto* nombre = Celda(NombreMetodo(m.metodo), hay);
+        nombre->setTextAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        Tabla->setItem(fila, kMetodo, nombre);
+        if (!hay) {
+            // no estimate: the reason, in the row's tool tip and under the table
+            auto* motivo = Celda(QStringLiteral("sin estimación (vea la nota)"), false);
+            motivo->setTextAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+            Tabla->setItem(fila, kK, motivo);
+            Tabla->setSpan(fila, kK, 1, kColumnas - kK);
+            nombre->setToolTip(Texto(m.motivo));
+            motivo->setToolTip(Texto(m.motivo));
+            continue;
+        }
+        const Identificacion& e = *m.estimacion;
+        Tabla->setItem(fila, kK, Celda(e.error_K ? ConError(e.K, *e.error_K, 5) : Numero(e.K, 5), true));
+        Tabla->setItem(fila, kTau, Celda(e.error_Tau ? ConError(e.Tau, *e.error_Tau, 5) : Numero(e.Tau, 5), true));
+        Tabla->setItem(fila, kErrorK, Celda(ErrorFrente(e.K, v.K), true));
+        auto* errorTau = Celda(ErrorFrente(e.Tau, v.TauMuestras), true);
+        if (v.Difieren())
+            errorTau->setToolTip(
+                QStringLiteral("Frente a A·R = %1 s: %2").arg(Corto(v.Tau), ErrorFrente(e.Tau, v.Tau)));
+        Tabla->setItem(fila, kErrorTau, errorTau);
+        Tabla->setItem(fila, kRetardo, Celda(QString::number(e.retardo), true));
+        Tabla->setItem(fila, kAjuste, Celda(Fijo(e.ajuste, 3), true));
+    }
+    auto filaVerdad = [&](int fila, const QString& nombre, double Tau) {
+        auto* n = Celda(nombre, false);
+        n->setTextAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        QFont negrita = n->font();
+        negrita.setBold(true);
+        n->setFont(negrita);
+        Tabla->setItem(fila, kMetodo, n);
+        Tabla->setItem(fila, kK, Celda(Numero(v.K, 5), false));
+        Tabla->setItem(fila, kTau, Celda(Numero(Tau, 5), false));
+        for (int c : {kErrorK, kErrorTau, kRetardo, kAjuste}) Tabla->setItem(fila, c, Celda(QString(), false));
+    };
+    filaVerdad(metodos, QStringLiteral("Planta: K = R, Tau = A·R"), v.Tau);
+    if (v.Difieren()) filaVerdad(metodos + 1, QStringLiteral("Planta vista por las muestras (*)"), v.TauMuestras);
+    Tabla->resizeColumnsToContents();
+    // every row in sight, no scrolling
+    int alto = Tabla->horizontalHeader()->height() + 2 * Tabla->frameWidth();
+    for (int f = 0; f < Tabla->rowCount(); ++f) alto += Tabla->rowHeight(f);
+    Tabla->setFixedHeight(alto);
+}
+
+void TFrm_Identificacion::Elegir(std::size_t metodo) {
+    if (metodo >= g_.metodos.size() || !g_.metodos[metodo].estimacion) return;
+    elegido_ = metodo;
+    const Registro& r = g_.registro;
+    const Identificacion& e = *g_.metodos[metodo].estimacion;
+    // the model simulated from the record's first level, as its fit is measured
+    nivelModelo_ = Simular(e.Modelo(), r.accion, r.nivel.front());
+    {
+        const QSignalBlocker bloqueo(Tabla);
+        Tabla->selectRow(static_cast<int>(metodo));
+    }
+    Nota->setText(TextoNota());
+    Dibujar();
+}
+
+void TFrm_Identificacion::Dibujar() {
+    const Registro& r = g_.registro;
+    lineaModelo_->setName(QStringLiteral("Nivel del modelo (%1)").arg(NombreMetodo(g_.metodos[elegido_].metodo)));
+    lineaModelo_->setData(Puntos(r.muestras, [&](std::size_t k) { return nivelModelo_[k]; }));
+    lineaResiduo_->setData(Puntos(r.muestras, [&](std::size_t k) { return r.nivel[k] - nivelModelo_[k]; }));
+    const std::vector<double>& x = r.muestras;
+    Grafica->xAxis->setRange(x.front(), x.back() > x.front() ? x.back() : x.front() + 1);
+    bool hay = false;
+    Grafica->yAxis->setRange(lineaRegistro_->data()->valueRange(hay));
+    Grafica->yAxis->scaleRange(1.1, Grafica->yAxis->range().center());
+    lineaModelo_->rescaleValueAxis(true);
+    QCPRange rr = lineaResiduo_->data()->valueRange(hay);
+    // a model exact to rounding leaves residuals of 1e-7: show them, but never a range of width 0
+    if (!(rr.size() > 0)) rr = QCPRange(rr.lower - 1e-9, rr.upper + 1e-9);
+    rectResiduo_->axis(QCPAxis::atLeft)->setRange(rr);
+    rectResiduo_->axis(QCPAxis::atLeft)->scaleRange(1.2, rr.center());
+    Grafica->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString TFrm_Identificacion::TextoNota() const {
+    const VerdadPlanta& v = g_.verdad;
+    QStringList partes;
+    if (v.Difieren()) {
+        const Identificacion& e = *g_.metodos[elegido_].estimacion;
+        partes
+            << QStringLiteral(
+                   "(*) A T = %1 s el integrador da %2 subpasos de T/10 por muestra (su reloj suma en precisión "
+                   "simple y no alcanza T con diez): cada muestra avanza %3 s de tiempo simulado. Leídas con "
+                   "T = %1 s, las muestras decaen con Tau = A·R·T/(%2·T/10) = %4 s, no con A·R = %5 s, y los errores "
+                   "de Tau se miden frente a %4 s (frente a A·R, el de %6 sería %7). No es un fallo de la "
+                   "identificación: es el reloj del simulador.")
+                   .arg(Corto(v.T))
+                   .arg(v.subpasos)
+                   .arg(Corto(v.tiempoMuestra), Corto(v.TauMuestras), Corto(v.Tau),
+                        NombreMetodo(g_.metodos[elegido_].metodo), ErrorFrente(e.Tau, v.Tau));
+    }
+    for (const ResultadoMetodo& m : g_.metodos)
+        if (!m.estimacion) partes << NombreMetodo(m.metodo) + QStringLiteral(": ") + Texto(m.motivo);
+    partes << QStringLiteral(
+        "Ajuste = 100 (1 − ‖y − ŷ‖ / ‖y − media(y)‖), con ŷ el nivel que simula el modelo desde "
+        "el primer nivel del registro; ± es un error típico.");
+    return partes.join(QStringLiteral("\n"));
+}
+
+void TFrm_Identificacion::SuperponerClick() {
+    const Registro& r = g_.registro;
+    if (!grafico_ || nivelModelo_.empty()) return;
+    grafico_->SuperponerModelo(QVector<double>(r.muestras.begin(), r.muestras.end()),
+                               QVector<double>(nivelModelo_.begin(), nivelModelo_.end()));
+}
+
+void TFrm_Identificacion::ValidarClick() {
+    if (nivelModelo_.empty()) return;
+    const std::optional<QString> nombre = dialogos_.ArchivoParaAbrir(this);
+    if (!nombre) return;
+    const Identificacion& modelo = *g_.metodos[elegido_].estimacion;
+    try {
+        RegistroLeido leido = LeerExportacion(nombre->toStdString());
+        // the file says nothing of its period or its run: the period is this record's, and both delays are
+        // tried, since the delay belongs to the run that made a record, not to the plant
+        const Registro otro{std::move(leido.acciones), std::move(leido.niveles), modelo.T, std::move(leido.muestras)};
+        const double conRetardo[2] = {::Validar(modelo, otro, 0), ::Validar(modelo, otro, 1)};
+        const int mejor = conRetardo[1] > conRetardo[0] ? 1 : 0;
+        Validacion->setText(QStringLiteral("Validación del modelo %1 con «%2» (%3 muestras, leídas con T = %4 s): "
+                                           "ajuste %5 % con retardo %6 (%7); con retardo %8, %9 %.")
+                                .arg(NombreMetodo(modelo.metodo), QFileInfo(*nombre).fileName())
+                                .arg(otro.nivel.size())
+                                .arg(Corto(otro.T), Fijo(conRetardo[mejor], 2))
+                                .arg(mejor)
+                                .arg(mejor == 0 ? QStringLiteral("lazo abierto") : QStringLiteral("lazo cerrado"))
+                                .arg(1 - mejor)
+                                .arg(Fijo(conRetardo[1 - mejor], 2)));
+    } catch (const ErrorTanque& e) {
+        dialogos_.Mensaje(this, QString::fromStdString(e.what()));
+    }
+}
