@@ -66,6 +66,7 @@ void Simulador::Alternar(Corrida corrida) {
     }
     timer.Enabled = true;
     Habilitar(inicio, false);
+    EmpezarIndices(corrida);
     Avisar(CambioTemporizadores);
 }
 
@@ -113,5 +114,7 @@ void Simulador::LimpiarClick() {
     series2_.Limpiar();
     series3_.Limpiar();
     nivel_ = Barra{};
-    Avisar(CambioSeries | CambioBarra);
+    for (IndicesCorrida& i : indices_) i.indices.Reiniciar();
+    calendario_.Limpiar();
+    Avisar(CambioSeries | CambioBarra | CambioIndices);
 }

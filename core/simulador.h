@@ -5,10 +5,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "core/calendario.h"
 #include "core/constantes.h"
 #include "core/controles.h"
+#include "core/indices.h"
 #include "core/interfaces.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
@@ -34,6 +38,8 @@ enum Cambio : unsigned {
     CambioBarra = 1u << 1,
     CambioControles = 1u << 2,
     CambioTemporizadores = 1u << 3,
+    CambioFuzzy = 1u << 4,    ///< Controlador_Fuzzy built anew, or left incomplete
+    CambioIndices = 1u << 5,  ///< a run's response indices fed or reset
 };
 
 /// The sample that a tick plotted last: its counter, action, level and (PID and fuzzy runs) reference.
@@ -43,6 +49,21 @@ struct MuestraGraficada {
     float nivel = 0;
     double referencia = 0;
     bool conReferencia = false;
+};
+
+/// The response indices of a run since its start or the last Limpiar. When the band's text did not read at
+/// the run's start, `fallo` holds its message and the indices stay empty; the run goes on as ever.
+struct IndicesCorrida {
+    IndicesRespuesta indices;
+    std::optional<std::string> fallo;
+};
+
+/// The inputs of the fuzzy run's last inference, kept before Inferir so that one that failed shows too.
+struct EntradaFuzzy {
+    std::uint64_t cuenta = 0;  ///< inferences tried so far
+    std::int32_t n = 0;        ///< their sample
+    double error = 0;          ///< scaled error
+    double derivada = 0;       ///< scaled derivative of the error (D_Error)
 };
 
 /// The messages that the runs show.
@@ -92,6 +113,11 @@ public:
     const Barra& Nivel() const { return nivel_; }
     bool Habilitado(Control c) const { return habilitado_[static_cast<std::size_t>(c)]; }
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
+    /// What each run's ticks have given since its start or the last Limpiar.
+    const IndicesCorrida& Indices(Corrida c) const { return indices_[static_cast<std::size_t>(c)]; }
+    /// The slider's positions that the PID and fuzzy ticks read since the last Limpiar.
+    const std::vector<CambioReferencia>& CalendarioLeido() const { return calendario_.Cambios(); }
+    const EntradaFuzzy& UltimaEntradaFuzzy() const { return entradaFuzzy_; }
 
 private:
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
@@ -104,6 +130,8 @@ private:
     void Exito(Corrida corrida);
     void Fallo(Corrida corrida, const std::string& texto);
     void OlvidarFallo(Corrida corrida);
+    void EmpezarIndices(Corrida corrida);
+    void AnotarIndices(Corrida corrida);
 
     const Textos& textos_;
     const Posicion& posicion_;
@@ -119,6 +147,10 @@ private:
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
+    // what the runs only observe: their indices, the slider's readings, the fuzzy inference's inputs
+    std::array<IndicesCorrida, kNumCorridas> indices_;
+    CalendarioGrabado calendario_;
+    EntradaFuzzy entradaFuzzy_;
 
     // The failure that the run's last tick met, and how many ticks in a row met it.
     struct FalloRepetido {
