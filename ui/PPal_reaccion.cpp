@@ -24,6 +24,7 @@
 #include "ui/estilo.h"
 #include "ui/grafico.h"
 #include "ui/rectangulo.h"
+#include "ui/vistas_controladores.h"
 
 TFrm_Ppal* Frm_Ppal = nullptr;
 
@@ -93,6 +94,9 @@ void TFrm_Ppal::CrearMenu() {
     ParametrosEscalon1 =
         opciones->addAction(QStringLiteral("Parametros Escalon"), this, &TFrm_Ppal::ParametrosEscalon1Click);
     ParametrosPID1 = opciones->addAction(QStringLiteral("Parametros PID"), this, &TFrm_Ppal::ParametrosPID1Click);
+    // the views of the controllers, after the specified entries
+    Vistas = new VistasControladores(this);
+    Vistas->AgregarEntradas(opciones);
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
     AcercaDe1 = ayuda->addAction(QStringLiteral("Acerca De"));  // it does nothing
     Salir1->setObjectName("Salir1");
@@ -289,6 +293,7 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
         }
     }
     if (cambios & CambioSeries) Chart1->Actualizar();
+    Vistas->Sincronizar(cambios);
 }
 
 std::int32_t TFrm_Ppal::Leer() const { return Track_Referencia->value(); }

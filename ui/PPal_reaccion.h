@@ -22,6 +22,7 @@ class QStatusBar;
 class QTimer;
 class QToolButton;
 class QWidget;
+class VistasControladores;
 
 class TFrm_Ppal : public QMainWindow, private Posicion, private Mensajes {
     Q_OBJECT
@@ -46,6 +47,8 @@ public:
     QLabel* PanelEstado[2];
     QAction *Salir1, *Parametros1, *ParametrosEscalon1, *ParametrosPID1, *AcercaDe1;
     QTimer *Timer1, *Timer4, *Timer5;
+    /// The entries of the menu after the specified ones and the windows that they open.
+    VistasControladores* Vistas;
 
 public slots:
     void FormCreate();
