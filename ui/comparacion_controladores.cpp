@@ -16,6 +16,8 @@ namespace {
 constexpr int kAncho = 900;
 constexpr int kAltoGrafico = 320;
 constexpr int kAltoTabla = 190;
+// the indices in the table: up to the steady-state error; every step but the last is finished
+constexpr int kIndicesTabla = 11;
 
 QString Referencia(std::int32_t posicion) { return NumeroIndice(posicion * 0.5, posicion % 2 == 0 ? 0 : 1); }
 
@@ -75,6 +77,13 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
         g->setName(QString::fromUtf8(l.nombre));
         g->setPen(QPen(l.color, l.ancho, l.estilo));
     }
+    // the actions on an axis of their own at the right: a PID's kick would flatten the levels
+    Grafico->yAxis->setLabel(QStringLiteral("Nivel y referencia"));
+    Grafico->yAxis2->setVisible(true);
+    Grafico->yAxis2->setLabel(QStringLiteral("Acción de control"));
+    Grafico->yAxis2->setTickLabelFont(FuenteVentana());
+    Grafico->yAxis2->setLabelFont(FuenteVentana());
+    for (int i : {3, 4}) Grafico->graph(i)->setValueAxis(Grafico->yAxis2);
     Grafico->legend->setVisible(true);
     Grafico->legend->setFont(FuenteVentana());
     Grafico->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
@@ -84,8 +93,8 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     Calendario->setGeometry(10, kAltoGrafico + 10, kAncho - 8, 18);
 
     QStringList columnas{QStringLiteral("Controlador"), QStringLiteral("Escalón")};
-    const QStringList nombres = NombresIndices();
-    for (int k = 0; k < nombres.size(); ++k)
+    const QStringList nombres = NombresIndices(true);
+    for (int k = 0; k < kIndicesTabla; ++k)
         if (k != 1 && k != 2) columnas << nombres[k];  // the step's start and target go in "Escalón"
     Tabla = new QTableWidget(0, columnas.size(), this);
     Tabla->setObjectName(QStringLiteral("Tabla"));
@@ -112,19 +121,28 @@ void TFrm_Comparacion::Mostrar(const ResultadoComparacion& r, const std::vector<
     }
     Grafico->graph(0)->setData(n, ref, true);
     double alto = 1;
+    for (double r : ref) alto = std::max(alto, r);
     for (int c = 0; c < 2; ++c) {
         QVector<double> x, nivel, accion;
         for (const MuestraCorrida& m : corridas[c]->muestras) {
             x.append(m.n);
             nivel.append(m.nivel);
             accion.append(m.accion);
-            alto = std::max({alto, static_cast<double>(m.nivel), static_cast<double>(m.accion), m.referencia});
+            alto = std::max(alto, static_cast<double>(m.nivel));
         }
         Grafico->graph(1 + c)->setData(x, nivel, true);
         Grafico->graph(3 + c)->setData(x, accion, true);
     }
     Grafico->xAxis->setRange(0, std::max<double>(1, static_cast<double>(muestras - 1)));
     Grafico->yAxis->setRange(0, std::min(alto * 1.1, 1e6));
+    bool hay = false;
+    const QCPRange acciones = Grafico->graph(3)->data()->valueRange(hay);
+    bool hayFuzzy = false;
+    QCPRange todas = Grafico->graph(4)->data()->valueRange(hayFuzzy);
+    if (hay)
+        todas = hayFuzzy ? QCPRange(std::min(todas.lower, acciones.lower), std::max(todas.upper, acciones.upper))
+                         : acciones;
+    if (hay || hayFuzzy) Grafico->yAxis2->setRange(std::min(0.0, todas.lower), std::max(todas.upper * 1.1, 1e-3));
     Grafico->replot(QCustomPlot::rpQueuedReplot);
 
     // the table: step by step, the PID then the fuzzy controller; a run that ended early says why
@@ -148,7 +166,7 @@ void TFrm_Comparacion::Mostrar(const ResultadoComparacion& r, const std::vector<
                 fila(c == 0 ? QStringLiteral("PID") : QStringLiteral("Fuzzy"), c == 0 ? ColorPID() : ColorFuzzy());
             const QStringList t = TextosIndices(e);
             QStringList celdas{QStringLiteral("%1 → %2").arg(t[1], t[2])};
-            for (int i = 0; i < t.size(); ++i)
+            for (int i = 0; i < kIndicesTabla; ++i)
                 if (i != 1 && i != 2) celdas << t[i];
             for (int i = 0; i < celdas.size(); ++i) {
                 auto* celda = new QTableWidgetItem(celdas[i]);

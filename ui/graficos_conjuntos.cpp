@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kPuntosCurva = 400;    // about one per pixel column of the plot
 constexpr double kAltoEje = 1.3;     // room above a degree of 1 for the labels
-constexpr double kBajoCero = 0.05;  // below 0, so that a line at 0 shows above the axis
+constexpr double kBajoCero = 0.05;   // below 0, so that a line at 0 shows above the axis
 const QColor kRojoHueco{255, 0, 0};  // the gaps' edge; their fill is this, translucent
 const QColor kFondoHueco{255, 0, 0, 70};
 

@@ -36,7 +36,15 @@ QString NumeroIndice(double x, int decimales) {
     return QString::number(x, 'f', decimales).replace(QChar('.'), QChar(SeparadorDecimal()));
 }
 
-QStringList NombresIndices() {
+QStringList NombresIndices(bool cortos) {
+    if (cortos)
+        return {QStringLiteral("Muestras"),      QStringLiteral("Inicial"),
+                QStringLiteral("Objetivo"),      QStringLiteral("IAE"),
+                QStringLiteral("ISE"),           QStringLiteral("ITAE"),
+                QStringLiteral("Σ|Δu|"),         QStringLiteral("Sobreimp. (%)"),
+                QStringLiteral("T. subida (s)"), QStringLiteral("T. establ. (s)"),
+                QStringLiteral("Error estac."),  QStringLiteral("Estado"),
+                QStringLiteral("En la banda")};
     return {QStringLiteral("Muestras"),
             QStringLiteral("Valor inicial"),
             QStringLiteral("Objetivo"),
@@ -48,12 +56,12 @@ QStringList NombresIndices() {
             QStringLiteral("Tiempo de subida (s)"),
             QStringLiteral("Tiempo de establecimiento (s)"),
             QStringLiteral("Error estacionario"),
-            QStringLiteral("Estado")};
+            QStringLiteral("Estado"),
+            QStringLiteral("Dentro de la banda")};
 }
 
 QStringList TextosIndices(const IndicesEscalon& e) {
-    QString estado = e.terminado ? QStringLiteral("terminado") : QStringLiteral("provisional");
-    if (e.objetivo) estado += e.establecida ? QStringLiteral(", en la banda") : QStringLiteral(", fuera de la banda");
+    const QString banda = !e.objetivo ? kSinValor : e.establecida ? QStringLiteral("sí") : QStringLiteral("no");
     return {QStringLiteral("%1 a %2").arg(e.primera).arg(e.ultima),
             NumeroIndice(e.inicial, 4),
             Opcional(e.objetivo, 4),
@@ -65,7 +73,8 @@ QStringList TextosIndices(const IndicesEscalon& e) {
             Opcional(e.tiempoSubida, 2),
             Opcional(e.tiempoEstablecimiento, 2),
             Opcional(e.errorEstacionario, 4),
-            estado};
+            e.terminado ? QStringLiteral("terminado") : QStringLiteral("provisional"),
+            banda};
 }
 
 TFrm_Indices::TFrm_Indices(QWidget* padre) : QWidget(padre, Qt::Window) {
@@ -77,12 +86,12 @@ TFrm_Indices::TFrm_Indices(QWidget* padre) : QWidget(padre, Qt::Window) {
     Etiqueta(this, QStringLiteral("Banda de Establecimiento (%)"), 12, 40, FuenteSerif(16), kAzulEtiqueta);
     Banda_Establecimiento = new QLineEdit(this);
     Banda_Establecimiento->setObjectName(QString::fromLatin1(kBandaEstablecimiento));
-    Banda_Establecimiento->setGeometry(206, 39, 45, 21);
+    Banda_Establecimiento->setGeometry(218, 39, 45, 21);
     Banda_Establecimiento->setText(
         QString::fromStdString(TextoPorDefectoDe(kBandaEstablecimiento, SeparadorDecimal())));
-    Etiqueta(this, QStringLiteral("(se lee al iniciar cada corrida)"), 260, 43, FuenteVentana(), Qt::black);
+    Etiqueta(this, QStringLiteral("(se lee al iniciar cada corrida)"), 272, 43, FuenteVentana(), Qt::black);
 
-    const QStringList nombres = NombresIndices();
+    const QStringList nombres = NombresIndices(false);
     Tabla = new QTableWidget(nombres.size(), 2 * static_cast<int>(kNumCorridas), this);
     Tabla->setObjectName(QStringLiteral("Tabla"));
     Tabla->setVerticalHeaderLabels(nombres);

@@ -16,8 +16,8 @@ class QLineEdit;
 class QTableWidget;
 class Simulador;
 
-/// The names of the indices, in the order of TextosIndices.
-QStringList NombresIndices();
+/// The names of the indices, in the order of TextosIndices; `cortos` for a table's column headers.
+QStringList NombresIndices(bool cortos);
 /// The texts of one step's indices, with the locale's decimal separator; "—" where a value is not defined.
 QStringList TextosIndices(const IndicesEscalon& e);
 /// A number with `decimales` decimals and the locale's separator.

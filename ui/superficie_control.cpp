@@ -89,9 +89,9 @@ TFrm_Superficie::TFrm_Superficie(QWidget* padre) : QWidget(padre, Qt::Window) {
     Estela->setLayer(capaMarcador_);
     Estela->setPen(QPen(QColor(40, 40, 40), 1));
     Estela->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, QColor(40, 40, 40), 4));
-    Marcador = new QCPCurve(Mapa->xAxis, Mapa->yAxis);
+    Marcador = new QCPGraph(Mapa->xAxis, Mapa->yAxis);
     Marcador->setLayer(capaMarcador_);
-    Marcador->setLineStyle(QCPCurve::lsNone);
+    Marcador->setLineStyle(QCPGraph::lsNone);
     Marcador->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black, 2), QBrush(Qt::yellow), 12));
 
     Mensaje = new QLabel(this);

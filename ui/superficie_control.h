@@ -15,6 +15,7 @@
 class QCPColorMap;
 class QCPColorScale;
 class QCPCurve;
+class QCPGraph;
 class QCPLayer;
 class QCustomPlot;
 class QLabel;
@@ -50,7 +51,7 @@ public:
     QCPColorMap* Colores;
     QCPColorScale* Escala;
     QCPCurve* Estela;    ///< the trail
-    QCPCurve* Marcador;  ///< the last inference
+    QCPGraph* Marcador;  ///< the last inference
     RejillaReglas* Reglas;
     QLabel* Mensaje;   ///< in the map's place while there is no map
     QLabel* Fallidos;  ///< how many points fail
