@@ -85,8 +85,17 @@ void RejillaReglas::PonerCelda(int columna, int fila, const QString& texto) {
 
 void RejillaReglas::PonerFuerzas(const std::optional<TablaFuerzas>& fuerzas) {
     if (fuerzas == fuerzas_) return;
+    if (!fuerzas || !fuerzas_) {
+        fuerzas_ = fuerzas;
+        viewport()->update();
+        return;
+    }
+    // a tick changes a few rules' strengths: only their cells are painted again
+    for (int fila = 0; fila < kCuerpo; ++fila)
+        for (int columna = 0; columna < kCuerpo; ++columna)
+            if ((*fuerzas)[fila][columna] != (*fuerzas_)[fila][columna])
+                viewport()->update(visualItemRect(item(fila, columna)));
     fuerzas_ = fuerzas;
-    viewport()->update();
 }
 
 std::optional<double> RejillaReglas::Fuerza(int columna, int fila) const {

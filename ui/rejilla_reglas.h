@@ -22,7 +22,7 @@ public:
     void PonerCelda(int columna, int fila, const QString& texto);
 
     /// Shades each body cell by the strength with which its rule fired (row: error set, column: derivative
-    /// set); nothing takes the shading away. Repaints only when a strength changed.
+    /// set); nothing takes the shading away. Repaints only the cells whose strength changed.
     void PonerFuerzas(const std::optional<TablaFuerzas>& fuerzas);
     /// The strength that shades body cell (columna, fila), both 1 to 5; nothing without shading.
     std::optional<double> Fuerza(int columna, int fila) const;

@@ -13,6 +13,7 @@
 #include "fuzzy/cobertura.h"
 #include "fuzzy/reglas.h"
 #include "ui/estilo.h"
+#include "ui/marcador_superficie.h"
 #include "ui/rejilla_reglas.h"
 
 namespace {
@@ -81,18 +82,8 @@ TFrm_Superficie::TFrm_Superficie(QWidget* padre) : QWidget(padre, Qt::Window) {
     Mapa->axisRect()->setMarginGroup(QCP::msBottom | QCP::msTop, margen);
     Escala->setMarginGroup(QCP::msBottom | QCP::msTop, margen);
 
-    // the marker on a layer of its own, redrawn alone at every tick
-    Mapa->addLayer(QStringLiteral("marcador"), nullptr, QCustomPlot::limAbove);
-    capaMarcador_ = Mapa->layer(QStringLiteral("marcador"));
-    capaMarcador_->setMode(QCPLayer::lmBuffered);
-    Estela = new QCPCurve(Mapa->xAxis, Mapa->yAxis);
-    Estela->setLayer(capaMarcador_);
-    Estela->setPen(QPen(QColor(40, 40, 40), 1));
-    Estela->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, QColor(40, 40, 40), 4));
-    Marcador = new QCPGraph(Mapa->xAxis, Mapa->yAxis);
-    Marcador->setLayer(capaMarcador_);
-    Marcador->setLineStyle(QCPGraph::lsNone);
-    Marcador->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black, 2), QBrush(Qt::yellow), 12));
+    // the marker over the map, repainted alone at every tick
+    Marcador = new MarcadorSuperficie(Mapa, rastro_);
 
     Mensaje = new QLabel(this);
     Mensaje->setObjectName(QStringLiteral("Mensaje"));
@@ -197,28 +188,21 @@ void TFrm_Superficie::Calcular(const FIS& fis, bool inicializado) {
 }
 
 void TFrm_Superficie::Marcar(double error, double derivada) {
-    rastro_.emplace_back(error, derivada);
-    while (rastro_.size() > kRastro) rastro_.pop_front();
-    DibujarMarcador();
+    // the new piece, from the disc before to the new one, and the oldest piece when it goes
+    const std::pair<double, double> nuevo(error, derivada);
+    const std::pair<double, double> anterior = rastro_.empty() ? nuevo : rastro_.back();
+    rastro_.push_back(nuevo);
+    Marcador->Repintar(anterior, nuevo);
+    while (rastro_.size() > kRastro) {
+        const std::pair<double, double> ido = rastro_.front();
+        rastro_.pop_front();
+        Marcador->Repintar(ido, rastro_.front());
+    }
 }
 
 void TFrm_Superficie::BorrarRastro() {
     rastro_.clear();
-    DibujarMarcador();
-}
-
-void TFrm_Superficie::DibujarMarcador() {
-    QVector<double> x, y;
-    for (const auto& [e, de] : rastro_) {
-        x.append(e);
-        y.append(de);
-    }
-    Estela->setData(x, y);
-    if (rastro_.empty())
-        Marcador->data()->clear();
-    else
-        Marcador->setData(QVector<double>{x.back()}, QVector<double>{y.back()});
-    if (isVisible()) capaMarcador_->replot();
+    Marcador->Mover();
 }
 
 void TFrm_Superficie::PonerFuerzas(const std::optional<TablaFuerzas>& fuerzas) { Reglas->PonerFuerzas(fuerzas); }

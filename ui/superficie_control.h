@@ -14,9 +14,7 @@
 
 class QCPColorMap;
 class QCPColorScale;
-class QCPCurve;
-class QCPGraph;
-class QCPLayer;
+class MarcadorSuperficie;
 class QCustomPlot;
 class QLabel;
 class RejillaReglas;
@@ -34,8 +32,8 @@ public:
     /// The map of `fis` over the axis ranges of its error and derivative sets, and its rule table in the grid;
     /// without a complete initialisation, kFuzzySinInicializar in the map's place. Forgets the trail.
     void Calcular(const FIS& fis, bool inicializado);
-    /// One more inference at (error, derivada): the marker moves there, the trail follows. Redraws only the
-    /// marker's layer.
+    /// One more inference at (error, derivada): the marker moves there, the trail follows. Repaints only the
+    /// marker's rectangles.
     void Marcar(double error, double derivada);
     void BorrarRastro();
     /// The shading of the rule grid's copy.
@@ -50,8 +48,7 @@ public:
     QCustomPlot* Mapa;
     QCPColorMap* Colores;
     QCPColorScale* Escala;
-    QCPCurve* Estela;    ///< the trail
-    QCPGraph* Marcador;  ///< the last inference
+    MarcadorSuperficie* Marcador;  ///< the trail and the last inference, over the map
     RejillaReglas* Reglas;
     QLabel* Mensaje;   ///< in the map's place while there is no map
     QLabel* Fallidos;  ///< how many points fail
@@ -60,9 +57,6 @@ protected:
     void showEvent(QShowEvent* evento) override;
 
 private:
-    void DibujarMarcador();
-
-    QCPLayer* capaMarcador_;
     std::optional<Superficie> superficie_;
     std::deque<std::pair<double, double>> rastro_;
 };

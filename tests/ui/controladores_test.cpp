@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSlider>
 #include <QTableWidget>
 #include <QtTest>
@@ -324,9 +325,6 @@ private slots:
             QVERIFY(alguna);
             QCOMPARE(sup->Rastro().size(), std::min<std::size_t>(k + 1, TFrm_Superficie::kRastro));
             QCOMPARE(sup->Rastro().back(), std::make_pair(x.error, x.derivada));
-            QCOMPARE(sup->Marcador->dataCount(), 1);
-            QCOMPARE(sup->Marcador->data()->at(0)->key, x.error);
-            QCOMPARE(sup->Marcador->data()->at(0)->value, x.derivada);
             QCOMPARE(static_cast<float>(x.error), s.Estado().Error_Ant);
             QCOMPARE(x.derivada, static_cast<double>(s.Estado().D_Error));
         }
@@ -362,6 +360,37 @@ private slots:
         Frm_Ppal->ToolButton10->click();
         Frm_Ppal->Timer5Timer();
         QCOMPARE(sup->Rastro().size(), std::size_t{1});
+    }
+
+    // A tick repaints only around the pieces of the trail that changed: what the screen holds after many ticks
+    // is what a whole repaint draws.
+    void elMarcadorSeRepintaSoloDondeCambia() {
+        Frm_Ppal->ToolButton11->click();
+        Frm_Ppal->Vistas->SuperficieControl1->trigger();
+        TFrm_Superficie* sup = Frm_Ppal->Vistas->Superficie();
+        QVERIFY(QTest::qWaitForWindowExposed(sup));
+        QScreen* pantalla = sup->screen();
+        auto enPantalla = [&] {
+            QCoreApplication::processEvents();
+            return pantalla->grabWindow(sup->winId()).toImage();
+        };
+        sup->Mapa->replot(QCustomPlot::rpImmediateRefresh);
+        sup->repaint();
+        const QImage vacio = enPantalla();
+        for (int k = 0; k < 60; ++k) {
+            // a loop that wanders over the map and out of it
+            sup->Marcar(6 * std::sin(k * 0.37), 1.2 * std::cos(k * 0.23) + (k % 17 == 0 ? 3 : 0));
+            QCoreApplication::processEvents();
+        }
+        const QImage poco = enPantalla();
+        sup->repaint();
+        const QImage todo = enPantalla();
+        QVERIFY(poco != vacio);
+        QCOMPARE(poco, todo);
+        // taken away as a whole
+        sup->BorrarRastro();
+        const QImage borrado = enPantalla();
+        QCOMPARE(borrado, vacio);
     }
 
     // The window shows what the core computed, the step going on and the last finished, at every tick.
