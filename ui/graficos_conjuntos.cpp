@@ -156,7 +156,8 @@ void GraficoConjuntos::Dibujar(const Textos& textos) {
         }
         Grafico->graph(k)->setData(x, y, true);
         auto* etiqueta = static_cast<QCPItemText*>(Grafico->item(k));
-        const double grado = x.isEmpty() ? 0 : 1;
+        // over the set's highest point (1 for every set of a known shape and a positive width)
+        const double grado = y.isEmpty() ? 0 : *std::max_element(y.begin(), y.end());
         etiqueta->position->setCoords(std::clamp(c.Centro, rango.desde, rango.hasta), grado);
         etiqueta->setVisible(!x.isEmpty());
     }

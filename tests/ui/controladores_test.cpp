@@ -28,6 +28,8 @@
 #include "ui/superficie_control.h"
 #include "ui/vistas_controladores.h"
 
+Q_DECLARE_METATYPE(std::vector<Hueco>)
+
 namespace {
 
 class DialogosPrueba : public Dialogos {
@@ -217,6 +219,26 @@ private slots:
         QVERIFY(Parecido(fuera, Qt::white));
         // the derivative's plot has none
         QVERIFY(dialogo->Graficos->Variable(1)->Huecos->text().isEmpty());
+    }
+
+    void elTextoDeLosHuecos_data() {
+        QTest::addColumn<std::vector<Hueco>>("huecos");
+        QTest::addColumn<QChar>("decimal");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("ninguno") << std::vector<Hueco>{} << QChar(',') << QString();
+        QTest::newRow("uno") << std::vector<Hueco>{{-0.35000000000000003, -0.2}} << QChar(',')
+                             << "Hueco sin cobertura entre -0,35 y -0,2: el controlador fallará allí";
+        QTest::newRow("un punto") << std::vector<Hueco>{{0.5, 0.5}} << QChar('.')
+                                  << "Hueco sin cobertura en 0.5: el controlador fallará allí";
+        QTest::newRow("tres") << std::vector<Hueco>{{-3, -2.5}, {0, 0}, {1.0 / 3, 1}} << QChar(',')
+                              << "Huecos sin cobertura entre -3 y -2,5, en 0 y entre 0,333333 y 1: el controlador "
+                                 "fallará allí";
+    }
+    void elTextoDeLosHuecos() {
+        QFETCH(std::vector<Hueco>, huecos);
+        QFETCH(QChar, decimal);
+        QFETCH(QString, texto);
+        QCOMPARE(TextoHuecos(huecos, decimal), texto);
     }
 
     void unTextoQueNoConvierteSeMuestraEnLugarDelGrafico() {
