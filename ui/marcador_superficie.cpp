@@ -11,11 +11,16 @@ namespace {
 // Beyond this many pixels from the map a point is drawn at this distance: far enough to be off the map,
 // near enough for the painter's integer coordinates.
 constexpr double kLejos = 1e5;
+const QColor kGris(40, 40, 40);
 
 }  // namespace
 
 MarcadorSuperficie::MarcadorSuperficie(QCustomPlot* mapa, const std::deque<std::pair<double, double>>& rastro)
-    : QWidget(mapa), mapa_(mapa), rastro_(rastro) {
+    : QWidget(mapa),
+      mapa_(mapa),
+      rastro_(rastro),
+      punto_(Dibujo(2, Qt::NoPen, kGris)),
+      disco_(Dibujo(kRadio, QPen(Qt::black, 2), Qt::yellow)) {
     setObjectName(QStringLiteral("Marcador"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // transparent: the map under a repainted rectangle is drawn first (no WA_NoSystemBackground, which would
@@ -61,24 +66,39 @@ void MarcadorSuperficie::Mover() {
 }
 
 void MarcadorSuperficie::Repintar(const std::pair<double, double>& a, const std::pair<double, double>& b) {
-    const QRect r = Rodear(Pixel(a), Pixel(b));
     antes_ = Ocupado();
+    // a piece of no length, from a point to another at the same place, changes nothing on the screen: a
+    // controller at rest costs no painting
+    const QPointF pa = Pixel(a), pb = Pixel(b);
+    if (pa.x() == pb.x() && pa.y() == pb.y()) return;
+    const QRect r = Rodear(pa, pb);
     if (!r.isEmpty()) update(r);
 }
 
-void MarcadorSuperficie::paintEvent(QPaintEvent*) {
+void MarcadorSuperficie::paintEvent(QPaintEvent* evento) {
     if (rastro_.empty()) return;
     QPainter p(this);
     p.setClipRect(mapa_->axisRect()->rect());
     p.setRenderHint(QPainter::Antialiasing, true);
-    const QColor gris(40, 40, 40);
     QPolygonF linea;
     for (const auto& x : rastro_) linea << Pixel(x);
-    p.setPen(QPen(gris, 1));
+    p.setPen(QPen(kGris, 1));
     p.drawPolyline(linea);
-    p.setBrush(gris);
-    for (int i = 0; i + 1 < linea.size(); ++i) p.drawEllipse(linea[i], 2, 2);
-    p.setPen(QPen(Qt::black, 2));
-    p.setBrush(Qt::yellow);
-    p.drawEllipse(linea.back(), kRadio, kRadio);
+    // the dots and the disc as pictures drawn once, each placed only where the repainted area needs it
+    const QRect zona = evento->rect().adjusted(-kRadio - 2, -kRadio - 2, kRadio + 2, kRadio + 2);
+    for (int i = 0; i + 1 < linea.size(); ++i)
+        if (zona.contains(linea[i].toPoint())) p.drawPixmap(linea[i] - QPointF(2.5, 2.5), punto_);
+    if (zona.contains(linea.back().toPoint())) p.drawPixmap(linea.back() - QPointF(kRadio + 1.5, kRadio + 1.5), disco_);
+}
+
+QPixmap MarcadorSuperficie::Dibujo(int radio, const QPen& lapiz, const QBrush& relleno) {
+    const int lado = 2 * radio + 3;
+    QPixmap dibujo(lado, lado);
+    dibujo.fill(Qt::transparent);
+    QPainter p(&dibujo);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(lapiz);
+    p.setBrush(relleno);
+    p.drawEllipse(QPointF(lado / 2.0, lado / 2.0), radio, radio);
+    return dibujo;
 }

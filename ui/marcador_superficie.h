@@ -3,6 +3,7 @@
 // drawn over the map by a transparent widget of its own. A tick repaints only around the piece of the trail
 // that it added and the piece that it took away; the map under it is not drawn again.
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <deque>
@@ -21,7 +22,8 @@ public:
 
     /// The trail has changed as a whole: repaints where it was and where it is.
     void Mover();
-    /// The piece of the trail from `a` to `b` has changed (drawn or taken away): repaints around it alone.
+    /// The piece of the trail from `a` to `b` has changed (drawn or taken away): repaints around it alone,
+    /// and nothing when both are drawn at the same place.
     void Repintar(const std::pair<double, double>& a, const std::pair<double, double>& b);
 
 protected:
@@ -33,8 +35,11 @@ private:
     QRect Rodear(QPointF a, QPointF b) const;
     /// The rectangle that the trail covers now, within the map's axis rectangle.
     QRect Ocupado() const;
+    /// A disc of that radius, centred in a picture of 2 radio + 3 pixels a side.
+    static QPixmap Dibujo(int radio, const QPen& lapiz, const QBrush& relleno);
 
     QCustomPlot* mapa_;
     const std::deque<std::pair<double, double>>& rastro_;
     QRect antes_;
+    QPixmap punto_, disco_;  // a dot of the trail, the disc of the last inference
 };
