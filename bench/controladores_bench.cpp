@@ -225,8 +225,10 @@ int main(int argc, char** argv) {
     QLineEdit* centro = Frm_Parametros_Fuzzy->Edits().at("E_Ze_Centro");
     centro->setFocus();
     centro->end(false);
-    for (QCustomPlot* g : {Frm_Parametros_Fuzzy->Graficos->Variable(0)->Grafico})
-        g->setPlottingHint(QCP::phImmediateRefresh, true);
+    // as in the program: the plot asks for a queued replot, which the event loop runs and then paints
+    QCustomPlot* error = Frm_Parametros_Fuzzy->Graficos->Variable(0)->Grafico;
+    int pintados = 0;
+    QObject::connect(error, &QCustomPlot::afterReplot, [&] { ++pintados; });
     Asentar();
     Imprimir("keystroke to the error's plot redrawn and painted", Medir(ticks, [&](int k) {
                  if (k % 2 == 0)
@@ -235,6 +237,7 @@ int main(int argc, char** argv) {
                      Tecla(centro, Qt::Key_Backspace, QString());
                  Asentar();
              }));
+    std::printf("%-58s %10d of %d\n", "replots of the error's plot", pintados, ticks + 10);
     DestruirVentanas();
     return 0;
 }
