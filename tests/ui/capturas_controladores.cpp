@@ -7,9 +7,9 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 #include <QSlider>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
 
@@ -29,6 +29,13 @@ public:
     void Mensaje(QWidget*, const QString& texto) override { std::fprintf(stderr, "%s\n", qPrintable(texto)); }
     std::optional<QString> ArchivoParaGuardar(QWidget*) override { return std::nullopt; }
 };
+
+// A run started or stopped by its button; its QTimer is held, so that only the ticks driven here happen and
+// every picture is the same from one take to the next.
+void Alternar(QToolButton* boton) {
+    boton->click();
+    for (QTimer* t : {Frm_Ppal->Timer1, Frm_Ppal->Timer4, Frm_Ppal->Timer5}) t->stop();
+}
 
 void Asentar() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents(QEventLoop::AllEvents);
@@ -66,7 +73,7 @@ int main(int argc, char** argv) {
     Frm_Ppal->ToolButton11->click();
     Frm_Ppal->Vistas->SuperficieControl1->trigger();
     Frm_Ppal->Vistas->IndicesDesempeno1->trigger();
-    Frm_Ppal->ToolButton10->click();
+    Alternar(Frm_Ppal->ToolButton10);
     Simulador& s = Frm_Ppal->Nucleo();
     for (int k = 0; k < 44; ++k) {
         Frm_Ppal->Track_Referencia->setValue(k < 30 ? 2 : 4);
@@ -76,18 +83,18 @@ int main(int argc, char** argv) {
     for (int k = 44; k < 140; ++k) s.AtenderTick(Corrida::Fuzzy);
     Frm_Ppal->Track_Referencia->setValue(6);
     for (int k = 140; k < 175; ++k) s.AtenderTick(Corrida::Fuzzy);
-    Frm_Ppal->ToolButton10->click();
+    Alternar(Frm_Ppal->ToolButton10);
     // and a PID run after it: each run keeps its own indices
-    Frm_Ppal->ToolButton13->click();
+    Alternar(Frm_Ppal->ToolButton13);
     for (int k = 0; k < 190; ++k) {
         Frm_Ppal->Track_Referencia->setValue(k < 60 ? 2 : 6);
         s.AtenderTick(Corrida::PID);
     }
     Guardar(Frm_Indices, carpeta, "indices-desempeno.png");
-    Frm_Ppal->ToolButton13->click();
+    Alternar(Frm_Ppal->ToolButton13);
 
     // the rule grid of the dialog firing, at a tick of a run where two sets of each input act
-    Frm_Ppal->ToolButton10->click();
+    Alternar(Frm_Ppal->ToolButton10);
     Frm_Ppal->Track_Referencia->setValue(2);
     for (int k = 0; k < 34; ++k) {
         Frm_Ppal->Track_Referencia->setValue(k < 30 ? 2 : 6);
@@ -96,16 +103,16 @@ int main(int argc, char** argv) {
     Frm_Parametros_Fuzzy->show();
     Guardar(Frm_Parametros_Fuzzy, carpeta, "reglas-disparadas.png");
     Frm_Parametros_Fuzzy->hide();
-    Frm_Ppal->ToolButton10->click();
+    Alternar(Frm_Ppal->ToolButton10);
 
     // the comparison of the controllers, an aggressive PID on the schedule the run above read
     Frm_Ppal->Limpiar->click();
-    Frm_Ppal->ToolButton10->click();
+    Alternar(Frm_Ppal->ToolButton10);
     for (int k = 0; k < 200; ++k) {
         Frm_Ppal->Track_Referencia->setValue(k < 20 ? 2 : k < 120 ? 6 : 4);
         s.AtenderTick(Corrida::Fuzzy);
     }
-    Frm_Ppal->ToolButton10->click();
+    Alternar(Frm_Ppal->ToolButton10);
     Frm_Parametros_PID->Edits().at("Kp")->setText("5");
     Frm_Parametros_PID->Edits().at("Ti")->setText("2");
     Frm_Parametros_PID->Edits().at("Td")->setText("0,3");
