@@ -3,6 +3,7 @@
 #include "base/errores.h"
 #include "core/simulador.h"
 #include "core/textos_indices.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 
@@ -49,7 +50,8 @@ std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, st
 ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
                                   std::span<const CambioReferencia> calendario, std::int64_t muestras) {
     TextosMapa copia = textos;
-    CompletarTextosIndices(copia);
+    if (!copia.Existe(kBandaEstablecimiento))
+        copia.Poner(kBandaEstablecimiento, TextoPorDefectoDe(kBandaEstablecimiento, copia.Decimal()));
     AjustesIndices ajustes;
     ajustes.banda = LeerBandaEstablecimiento(copia);
 

@@ -12,6 +12,7 @@ struct Lecturas {
     double T;
     double ganancia[3];
     double referencia;
+    std::int32_t posicion;  // the slider's, as read
 };
 
 Lecturas Leer(const Textos& textos, const Posicion& posicion, const char* g0, const char* g1, const char* g2) {
@@ -21,7 +22,8 @@ Lecturas Leer(const Textos& textos, const Posicion& posicion, const char* g0, co
     const char* nombres[3] = {g0, g1, g2};
     for (int i = 0; i < 3; ++i) l.ganancia[i] = LeerDouble(textos, nombres[i]);
     // the slider's whole positions give the reference in steps of 0.5
-    l.referencia = aDouble(posicion.Leer() * 0.5L);
+    l.posicion = posicion.Leer();
+    l.referencia = aDouble(l.posicion * 0.5L);
     return l;
 }
 
@@ -59,6 +61,7 @@ void Simulador::Timer1Timer() {
     if (grafico_) parejas_.NivelTrasLaAccion(series1_.Agregar(n, y));
     ultima_ = {n, a, y, 0, false};
     ActualizarBarra(y);
+    AnotarIndices(Corrida::Escalon);
     timer.Tag = Siguiente(timer.Tag);
     Avisar(0);
 }
@@ -67,6 +70,7 @@ void Simulador::Timer4Timer() {
     Temporizador& timer = TimerDe(Corrida::PID);
     const Lecturas l = Leer(textos_, posicion_, "Kp", "Ti", "Td");
     const double T = l.T, Kp = l.ganancia[0], Ti = l.ganancia[1], Td = l.ganancia[2], r = l.referencia;
+    calendario_.Anotar(timer.Tag, l.posicion);
 
     // the plant receives the action of the previous tick
     const float y = PasoPlanta(Corrida::PID);
@@ -84,6 +88,7 @@ void Simulador::Timer4Timer() {
     AgregarDesplazando(timer.Tag, y, estado_.Accion_Control, r);
     estado_.Error_Ant = aSingle(e);
     estado_.Integral = aSingle(I);
+    AnotarIndices(Corrida::PID);
     timer.Tag = Siguiente(timer.Tag);
     Avisar(0);
 }
@@ -95,6 +100,7 @@ void Simulador::Timer5Timer() {
     if (!fuzzyInicializado_) throw ErrorTanque(kFuzzySinInicializar);
     const Lecturas l = Leer(textos_, posicion_, "KE", "KDE", "KU");
     const double Ts = l.T, KE = l.ganancia[0], KDE = l.ganancia[1], KU = l.ganancia[2], Referencia = l.referencia;
+    calendario_.Anotar(timer.Tag, l.posicion);
 
     const float nivel = PasoPlanta(Corrida::Fuzzy);
     ActualizarBarra(nivel);
@@ -103,6 +109,7 @@ void Simulador::Timer5Timer() {
     const double Error = aDouble((static_cast<long double>(Referencia) - nivel) * KE);
     // (1 / Ts) (Error - Error_Ant) KDE: the reciprocal first, then the two products
     s.D_Error = aSingle(Dividir(1, Ts) * (static_cast<long double>(Error) - s.Error_Ant) * KDE);
+    entradaFuzzy_ = {entradaFuzzy_.cuenta + 1, timer.Tag, Error, s.D_Error};
     s.Salida_Fuzzy = fuzzy_.Inferir(Error, s.D_Error);
     // the crisp output is a rate of change of the action: integrate it by the trapezoid rule
     const double Integral_Nueva =
@@ -113,6 +120,7 @@ void Simulador::Timer5Timer() {
     s.Integral = aSingle(Integral_Nueva);
 
     AgregarDesplazando(timer.Tag, nivel, s.Accion_Control, Referencia);
+    AnotarIndices(Corrida::Fuzzy);
     timer.Tag = Siguiente(timer.Tag);
     Avisar(0);
 }

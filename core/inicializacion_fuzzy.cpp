@@ -1,5 +1,6 @@
 // "Inicializar Control Fuzzy": Controlador_Fuzzy built anew from the fuzzy dialog's texts.
 
+#include "core/conjunto_texto.h"
 #include "core/lectura.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
@@ -16,19 +17,12 @@ std::vector<FDP>& Grupo(FIS& fis, std::size_t g) {
 void Simulador::ToolButton11Click() {
     // Complete only once every set and rule has been read; a failure leaves it incomplete.
     fuzzyInicializado_ = false;
+    pendientes_ |= CambioFuzzy;
     fuzzy_.Dimensionar(5, 5, 5);
     for (std::size_t g = 0; g < kPrefijosFuzzy.size(); ++g) {
         for (std::size_t k = 0; k < kEtiquetas.size(); ++k) {
-            auto nombre = [&](const char* columna) { return NombreFuzzy(kPrefijosFuzzy[g], kEtiquetas[k], columna); };
-            const std::int32_t tipo = LeerEntero(textos_, nombre("Tipo"));
-            const double ancho = LeerDouble(textos_, nombre("Ancho"));
-            const double centro = LeerDouble(textos_, nombre("Centro"));
-            // An input set with a sloped side and no width would fail at its first evaluation, in the
-            // middle of a run; it is refused here instead. Output sets are never evaluated.
-            if (g < 2 && tipo >= 0 && tipo <= 2 && ancho == 0)
-                throw ErrorTanque(std::string("El conjunto ") + kEtiquetas[k] + " de " + kPanelesFuzzy[g] +
-                                  " tiene ancho 0");
-            Grupo(fuzzy_, g)[k].Asignar(tipo, ancho, centro);
+            const FDP leido = LeerConjuntoFuzzy(textos_, g, k);
+            Grupo(fuzzy_, g)[k].Asignar(leido.Tipo, leido.Ancho, leido.Centro);
         }
     }
     for (int fila = 1; fila <= 5; ++fila) {

@@ -67,6 +67,7 @@ void Simulador::Alternar(Corrida corrida) {
     }
     timer.Enabled = true;
     Habilitar(inicio, false);
+    EmpezarIndices(corrida);
     Avisar(CambioTemporizadores);
 }
 
@@ -123,5 +124,7 @@ void Simulador::LimpiarClick() {
     parejas_.Limpiar();
     nivel_ = Barra{};
     origen_.Limpiar();
-    Avisar(CambioSeries | CambioBarra);
+    for (IndicesCorrida& i : indices_) i.indices.Reiniciar();
+    calendario_.Limpiar();
+    Avisar(CambioSeries | CambioBarra | CambioIndices);
 }

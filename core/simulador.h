@@ -6,10 +6,14 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "core/calendario.h"
 #include "core/constantes.h"
 #include "core/controles.h"
+#include "core/indices.h"
 #include "core/interfaces.h"
 #include "core/parejas.h"
 #include "core/origen_grafico.h"
@@ -38,6 +42,8 @@ enum Cambio : unsigned {
     CambioBarra = 1u << 1,
     CambioControles = 1u << 2,
     CambioTemporizadores = 1u << 3,
+    CambioFuzzy = 1u << 4,    ///< Controlador_Fuzzy built anew, or left incomplete
+    CambioIndices = 1u << 5,  ///< a run's response indices fed or reset
 };
 
 /// The sample that a tick plotted last: its counter, action, level and (PID and fuzzy runs) reference.
@@ -47,6 +53,21 @@ struct MuestraGraficada {
     float nivel = 0;
     double referencia = 0;
     bool conReferencia = false;
+};
+
+/// The response indices of a run since its start or the last Limpiar. When the band's text did not read at
+/// the run's start, `fallo` holds its message and the indices stay empty; the run goes on as ever.
+struct IndicesCorrida {
+    IndicesRespuesta indices;
+    std::optional<std::string> fallo;
+};
+
+/// The inputs of the fuzzy run's last inference, kept before Inferir so that one that failed shows too.
+struct EntradaFuzzy {
+    std::uint64_t cuenta = 0;  ///< inferences tried so far
+    std::int32_t n = 0;        ///< their sample
+    double error = 0;          ///< scaled error
+    double derivada = 0;       ///< scaled derivative of the error (D_Error)
 };
 
 /// The messages that the runs show.
@@ -110,6 +131,11 @@ public:
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
     /// The runs and the plant behind the chart's points.
     const OrigenGrafico& Origen() const { return origen_; }
+    /// What each run's ticks have given since its start or the last Limpiar.
+    const IndicesCorrida& Indices(Corrida c) const { return indices_[static_cast<std::size_t>(c)]; }
+    /// The slider's positions that the PID and fuzzy ticks read since the last Limpiar.
+    const std::vector<CambioReferencia>& CalendarioLeido() const { return calendario_.Cambios(); }
+    const EntradaFuzzy& UltimaEntradaFuzzy() const { return entradaFuzzy_; }
 
 private:
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
@@ -121,6 +147,8 @@ private:
     void Mostrar(const std::string& texto);
     void Fallo(Corrida corrida, const std::string& texto);
     void OlvidarFallo(Corrida corrida);
+    void EmpezarIndices(Corrida corrida);
+    void AnotarIndices(Corrida corrida);
 
     const Textos& textos_;
     const Posicion& posicion_;
@@ -139,6 +167,10 @@ private:
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
     OrigenGrafico origen_;
+    // what the runs only observe: their indices, the slider's readings, the fuzzy inference's inputs
+    std::array<IndicesCorrida, kNumCorridas> indices_;
+    CalendarioGrabado calendario_;
+    EntradaFuzzy entradaFuzzy_;
 
     // The failures that the run's ticks met since its button was last pressed: each text and how many times.
     struct FallosCorrida {

@@ -35,6 +35,8 @@ constexpr TextoPorDefecto kTabla[] = {
     {"U_Po_Tipo", "3"}, {"U_Po_Ancho", "0"}, {"U_Po_Centro", "0.375"},
     {"U_MP_Tipo", "3"}, {"U_MP_Ancho", "0"}, {"U_MP_Centro", "0.75"},
     {"KU", "3"},
+    // performance indices window: the settling band, percent of the step
+    {"Banda_Establecimiento", "2"},
 };
 // clang-format on
 
@@ -61,6 +63,14 @@ std::string ConDecimal(std::string_view texto, char decimal) {
     std::string t(texto);
     std::replace(t.begin(), t.end(), '.', decimal);
     return t;
+}
+
+TextosMapa CopiaDeTextos(const Textos& textos) {
+    TextosMapa copia(textos.Decimal());
+    for (const TextoPorDefecto& t : kTabla) copia.Poner(t.nombre, textos.Texto(t.nombre));
+    for (int fila = 1; fila <= 5; ++fila)
+        for (int columna = 1; columna <= 5; ++columna) copia.PonerCelda(columna, fila, textos.Celda(columna, fila));
+    return copia;
 }
 
 TextosMapa TextosIniciales(char decimal) {

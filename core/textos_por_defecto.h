@@ -15,7 +15,7 @@ struct TextoPorDefecto {
     const char* texto;  // with "." as decimal point
 };
 
-/// Every edit with its default text: plant, step, PID, then the fuzzy sets and gains.
+/// Every edit with its default text: plant, step, PID, the fuzzy sets and gains, then the indices' band.
 std::span<const TextoPorDefecto> TextosPorDefecto();
 
 /// The default text of the edit of that name ("" when there is no such edit), written with `decimal`.
@@ -36,6 +36,9 @@ std::string NombreFuzzy(std::string_view prefijo, std::string_view etiqueta, std
 
 /// The text with its "." written as `decimal`.
 std::string ConDecimal(std::string_view texto, char decimal);
+
+/// Every edit of the table and every rule cell as `textos` holds them now, with its decimal separator.
+TextosMapa CopiaDeTextos(const Textos& textos);
 
 /// Every default text and rule cell, written with `decimal`.
 TextosMapa TextosIniciales(char decimal);

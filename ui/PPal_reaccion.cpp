@@ -24,6 +24,7 @@
 #include "ui/estilo.h"
 #include "ui/grafico.h"
 #include "ui/rectangulo.h"
+#include "ui/vistas_controladores.h"
 
 TFrm_Ppal* Frm_Ppal = nullptr;
 
@@ -96,6 +97,9 @@ void TFrm_Ppal::CrearMenu() {
     opciones->addSeparator();
     Identificar1 = opciones->addAction(QStringLiteral("Identificar..."), this, &TFrm_Ppal::IdentificarClick);
     Identificar1->setObjectName("Identificar1");
+    // the views of the controllers, after the specified entries
+    Vistas = new VistasControladores(this);
+    Vistas->AgregarEntradas(opciones);
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
     AcercaDe1 = ayuda->addAction(QStringLiteral("Acerca De"));  // it does nothing
     Salir1->setObjectName("Salir1");
@@ -301,6 +305,7 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
         }
     }
     if (cambios & CambioSeries) Chart1->Actualizar();
+    Vistas->Sincronizar(cambios);
 }
 
 std::int32_t TFrm_Ppal::Leer() const { return Track_Referencia->value(); }

@@ -23,6 +23,7 @@ class QTimer;
 class QToolButton;
 class QWidget;
 class TFrm_Identificacion;
+class VistasControladores;
 
 class TFrm_Ppal : public QMainWindow, private Posicion, private Mensajes {
     Q_OBJECT
@@ -51,6 +52,8 @@ public:
     QAction* Identificar1 = nullptr;
     QToolButton* ToolButtonIdentificar = nullptr;
     TFrm_Identificacion* Frm_Identificacion = nullptr;
+    /// The entries of the menu after the specified ones and the windows that they open.
+    VistasControladores* Vistas;
 
 public slots:
     void FormCreate();

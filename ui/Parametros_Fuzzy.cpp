@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include "core/textos_por_defecto.h"
+#include "ui/graficos_conjuntos.h"
 
 TFrm_Parametros_Fuzzy* Frm_Parametros_Fuzzy = nullptr;
 
@@ -34,6 +35,11 @@ constexpr QPoint kPosEtiquetas[5] = {{18, 50}, {18, 74}, {22, 94}, {22, 118}, {1
 constexpr int kYFilas[5] = {48, 72, 92, 120, 140};
 constexpr int kYCentroZe = 96;
 
+// The plots of the sets stand right of the panels: the dialog grows to the right by their column, and no
+// control of the panels moves.
+constexpr int kXGraficos = 526;
+constexpr int kAnchoDialogo = 530 + kXGraficos - 522 + GraficosConjuntos::kAncho + 6;
+
 // Tab order within a set panel as (set, column): the first three sets row by row, then the last two
 // sets interleaved column by column, and MP's centre before Po's.
 constexpr int kOrdenPanel[15][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 1},
@@ -42,7 +48,7 @@ constexpr int kOrdenPanel[15][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 
 }  // namespace
 
 TFrm_Parametros_Fuzzy::TFrm_Parametros_Fuzzy(QWidget* padre)
-    : DialogoParametros(QStringLiteral("Parametros del Controlador"), 530, 531, padre) {
+    : DialogoParametros(QStringLiteral("Parametros del Controlador"), kAnchoDialogo, 531, padre) {
     CrearTitulo(QStringLiteral("Parámetros  Fuzzy"), 193, 6);
 
     std::vector<QWidget*> orden{Regresar};
@@ -55,6 +61,9 @@ TFrm_Parametros_Fuzzy::TFrm_Parametros_Fuzzy(QWidget* padre)
     Reglas->setObjectName(QStringLiteral("Reglas"));
     Reglas->setGeometry(8, 28, 237, 169);
     orden.push_back(Reglas);
+
+    Graficos = new GraficosConjuntos(this);
+    Graficos->move(kXGraficos, 8);
 
     Regresar->move(222, 461);
     OrdenTabulacion(orden);

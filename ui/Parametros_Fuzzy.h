@@ -9,6 +9,7 @@
 #include "ui/dialogo_parametros.h"
 #include "ui/rejilla_reglas.h"
 
+class GraficosConjuntos;
 class QFrame;
 
 class TFrm_Parametros_Fuzzy : public DialogoParametros {
@@ -27,6 +28,8 @@ public:
     QFrame* Panel3;
     QFrame* Panel4;
     RejillaReglas* Reglas;
+    /// The plots of the sets, in a column right of the panels.
+    GraficosConjuntos* Graficos;
 
 private:
     // A raised panel at a fixed place with its heading.

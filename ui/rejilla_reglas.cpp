@@ -1,6 +1,9 @@
 #include "ui/rejilla_reglas.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
+
+#include <cmath>
 
 namespace {
 
@@ -17,6 +20,24 @@ void Fijar(QHeaderView* cabecera, int tamano) {
     cabecera->setHighlightSections(false);
     cabecera->setDefaultAlignment(Qt::AlignCenter);
 }
+
+// The body's cells painted over the shade of their rule's strength, the text white where the shade is dark.
+class Sombreado : public QStyledItemDelegate {
+public:
+    explicit Sombreado(RejillaReglas* rejilla) : QStyledItemDelegate(rejilla), rejilla_(rejilla) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* opcion, const QModelIndex& indice) const override {
+        QStyledItemDelegate::initStyleOption(opcion, indice);
+        const std::optional<double> f = rejilla_->Fuerza(indice.column() + 1, indice.row() + 1);
+        if (!f) return;
+        opcion->backgroundBrush = RejillaReglas::ColorFuerza(*f);
+        opcion->palette.setColor(QPalette::Text, *f > 0.5 ? Qt::white : Qt::black);
+    }
+
+private:
+    const RejillaReglas* rejilla_;
+};
 
 }  // namespace
 
@@ -43,6 +64,7 @@ RejillaReglas::RejillaReglas(QWidget* padre) : QTableWidget(kCuerpo, kCuerpo, pa
         for (int columna = 0; columna < kCuerpo; ++columna) setItem(fila, columna, new QTableWidgetItem);
     }
     setCurrentCell(0, 0);
+    setItemDelegate(new Sombreado(this));
 }
 
 QTableWidgetItem* RejillaReglas::Casilla(int columna, int fila) const {
@@ -59,4 +81,31 @@ QString RejillaReglas::Celda(int columna, int fila) const {
 
 void RejillaReglas::PonerCelda(int columna, int fila, const QString& texto) {
     if (QTableWidgetItem* celda = Casilla(columna, fila)) celda->setText(texto);
+}
+
+void RejillaReglas::PonerFuerzas(const std::optional<TablaFuerzas>& fuerzas) {
+    if (fuerzas == fuerzas_) return;
+    if (!fuerzas || !fuerzas_) {
+        fuerzas_ = fuerzas;
+        viewport()->update();
+        return;
+    }
+    // a tick changes a few rules' strengths: only their cells are painted again
+    for (int fila = 0; fila < kCuerpo; ++fila)
+        for (int columna = 0; columna < kCuerpo; ++columna)
+            if ((*fuerzas)[fila][columna] != (*fuerzas_)[fila][columna])
+                viewport()->update(visualItemRect(item(fila, columna)));
+    fuerzas_ = fuerzas;
+}
+
+std::optional<double> RejillaReglas::Fuerza(int columna, int fila) const {
+    if (!fuerzas_ || columna < 1 || columna > kCuerpo || fila < 1 || fila > kCuerpo) return std::nullopt;
+    return (*fuerzas_)[static_cast<std::size_t>(fila - 1)][static_cast<std::size_t>(columna - 1)];
+}
+
+QColor RejillaReglas::ColorFuerza(double fuerza) {
+    // white (255, 255, 255) at 0 to dark blue (0, 0, 139) at 1
+    const double f = fuerza >= 1 ? 1 : fuerza > 0 ? fuerza : 0;
+    const int rg = static_cast<int>(std::lround(255 * (1 - f)));
+    return QColor(rg, rg, static_cast<int>(std::lround(255 - (255 - 139) * f)));
 }

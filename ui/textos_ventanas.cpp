@@ -2,11 +2,13 @@
 
 #include <QLineEdit>
 
+#include "core/textos_indices.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/Parametros_PID.h"
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
 #include "ui/estilo.h"
+#include "ui/indices_desempeno.h"
 
 std::string TextosVentanas::Texto(std::string_view nombre) const {
     const DialogoParametros* dialogos[] = {Frm_Parametros_Planta, Frm_Parametros, Frm_Parametros_PID,
@@ -16,6 +18,7 @@ std::string TextosVentanas::Texto(std::string_view nombre) const {
         const auto e = d->Edits().find(nombre);
         if (e != d->Edits().end()) return e->second->text().toStdString();
     }
+    if (Frm_Indices && nombre == kBandaEstablecimiento) return Frm_Indices->Banda_Establecimiento->text().toStdString();
     return {};
 }
 

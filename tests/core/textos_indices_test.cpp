@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "base/errores.h"
+#include "core/comparacion.h"
 #include "core/textos_indices.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 
@@ -17,18 +19,31 @@ std::string Error(const Textos& t) {
 }  // namespace
 
 TEST(TextosIndices, LaBandaPorDefectoEsDos) {
-    ASSERT_EQ(TextosPorDefectoIndices().size(), 1u);
-    EXPECT_STREQ(TextosPorDefectoIndices()[0].nombre, "Banda_Establecimiento");
-    EXPECT_STREQ(TextosPorDefectoIndices()[0].texto, "2");
-    TextosMapa t = TextosIniciales('.');
-    EXPECT_FALSE(t.Existe(kBandaEstablecimiento));
-    CompletarTextosIndices(t);
+    // one row of the one table of default texts, like every other edit
+    int filas = 0;
+    for (const TextoPorDefecto& t : TextosPorDefecto())
+        if (std::string(t.nombre) == kBandaEstablecimiento) ++filas;
+    EXPECT_EQ(filas, 1);
+    EXPECT_EQ(TextoPorDefectoDe(kBandaEstablecimiento, ','), "2");
+    const TextosMapa t = TextosIniciales(',');
     EXPECT_EQ(t.Texto(kBandaEstablecimiento), "2");
     EXPECT_EQ(LeerBandaEstablecimiento(t), 2.0);
-    // a text already there stays
-    t.Poner(kBandaEstablecimiento, "5");
-    CompletarTextosIndices(t);
-    EXPECT_EQ(t.Texto(kBandaEstablecimiento), "5");
+    // runs without windows on texts that lack it take the default; a text already there stays
+    TextosMapa sin = TextosIniciales('.');
+    sin.Poner(kBandaEstablecimiento, "");
+    TextosMapa falta('.');
+    for (const TextoPorDefecto& x : TextosPorDefecto())
+        if (std::string(x.nombre) != kBandaEstablecimiento) falta.Poner(x.nombre, t.Texto(x.nombre));
+    for (int f = 1; f <= 5; ++f)
+        for (int c = 1; c <= 5; ++c) falta.PonerCelda(c, f, t.Celda(c, f));
+    ASSERT_FALSE(falta.Existe(kBandaEstablecimiento));
+    const std::vector<CambioReferencia> calendario = {{0, 2}, {100, 6}};
+    const ResultadoCorrida conDos = CorrerConIndices(TextosIniciales('.'), Corrida::PID, calendario, 300);
+    const ResultadoCorrida sinBanda = CorrerConIndices(falta, Corrida::PID, calendario, 300);
+    ASSERT_EQ(conDos.escalones.size(), 2u);
+    ASSERT_EQ(sinBanda.escalones.size(), 2u);
+    EXPECT_EQ(sinBanda.escalones[1].tiempoEstablecimiento, conDos.escalones[1].tiempoEstablecimiento);
+    EXPECT_THROW(CorrerConIndices(sin, Corrida::PID, calendario, 300), ErrorConversion) << "an empty text stays";
 }
 
 TEST(TextosIndices, LaBandaSeLeeComoLosDemasNumerosYSeRechazaFueraDeCeroACien) {
