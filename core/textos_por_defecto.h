@@ -15,7 +15,8 @@ struct TextoPorDefecto {
     const char* texto;  // with "." as decimal point
 };
 
-/// Every edit with its default text: plant, step, PID, then the fuzzy sets and gains.
+/// Every edit with its default text: plant, step, PID, the fuzzy sets and gains, then the excitation signal and
+/// the measurement noise (TextosSenal).
 std::span<const TextoPorDefecto> TextosPorDefecto();
 
 /// The default text of the edit of that name ("" when there is no such edit), written with `decimal`.
