@@ -42,13 +42,15 @@ void Simulador::Tick(Corrida corrida) {
 void Simulador::Timer1Timer() {
     Temporizador& timer = TimerDe(Corrida::Escalon);
     const std::int32_t n = timer.Tag;
-    const float a = aSingle(TextoAFlotante(textos_.Texto("Alto_Escalon"), textos_.Decimal()));
+    // Alto_Escalon, or the excitation signal at n; then the noise's texts
+    const float a = EntradaAbierta(n);
     // the inflow of this sample flows in during this same tick
     estado_.Accion_Control = a;
     series2_.Agregar(n, a);
     pendientes_ |= CambioSeries;
-    const float y = PasoPlanta(Corrida::Escalon);
-    series1_.Agregar(n, y);
+    // the level as measured, with the noise of sample n
+    const float y = Medido(PasoPlanta(Corrida::Escalon), n);
+    AgregarNivel(Corrida::Escalon, n, y);
     ultima_ = {n, a, y, 0, false};
     ActualizarBarra(y);
     timer.Tag = Siguiente(timer.Tag);
@@ -59,9 +61,10 @@ void Simulador::Timer4Timer() {
     Temporizador& timer = TimerDe(Corrida::PID);
     const Lecturas l = Leer(textos_, posicion_, "Kp", "Ti", "Td");
     const double T = l.T, Kp = l.ganancia[0], Ti = l.ganancia[1], Td = l.ganancia[2], r = l.referencia;
+    LeerRuido(Corrida::PID, timer.Tag);
 
-    // the plant receives the action of the previous tick
-    const float y = PasoPlanta(Corrida::PID);
+    // the plant receives the action of the previous tick; the controller sees the level as measured
+    const float y = Medido(PasoPlanta(Corrida::PID), timer.Tag);
     ActualizarBarra(y);
 
     const Simulacion& s = estado_;
@@ -73,7 +76,7 @@ void Simulador::Timer4Timer() {
     // u = Kp ((I / Ti + e) + D Td), in exactly this grouping
     estado_.Accion_Control = aSingle(Kp * ((Dividir(I, Ti) + e) + static_cast<long double>(D) * Td));
 
-    AgregarDesplazando(timer.Tag, y, estado_.Accion_Control, r);
+    AgregarDesplazando(Corrida::PID, timer.Tag, y, estado_.Accion_Control, r);
     estado_.Error_Ant = aSingle(e);
     estado_.Integral = aSingle(I);
     timer.Tag = Siguiente(timer.Tag);
@@ -87,8 +90,9 @@ void Simulador::Timer5Timer() {
     if (!fuzzyInicializado_) throw ErrorTanque(kFuzzySinInicializar);
     const Lecturas l = Leer(textos_, posicion_, "KE", "KDE", "KU");
     const double Ts = l.T, KE = l.ganancia[0], KDE = l.ganancia[1], KU = l.ganancia[2], Referencia = l.referencia;
+    LeerRuido(Corrida::Fuzzy, timer.Tag);
 
-    const float nivel = PasoPlanta(Corrida::Fuzzy);
+    const float nivel = Medido(PasoPlanta(Corrida::Fuzzy), timer.Tag);
     ActualizarBarra(nivel);
 
     Simulacion& s = estado_;
@@ -104,7 +108,7 @@ void Simulador::Timer5Timer() {
     s.Error_Ant = aSingle(Error);
     s.Integral = aSingle(Integral_Nueva);
 
-    AgregarDesplazando(timer.Tag, nivel, s.Accion_Control, Referencia);
+    AgregarDesplazando(Corrida::Fuzzy, timer.Tag, nivel, s.Accion_Control, Referencia);
     timer.Tag = Siguiente(timer.Tag);
     Avisar(0);
 }

@@ -62,8 +62,11 @@ void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, doub
     // the level and action series are filled together; should they ever differ, read only where both have points
     const auto comunes = static_cast<std::int64_t>(std::min(series1_.Cuenta(), series2_.Cuenta()));
     if (ultimo >= comunes) ultimo = comunes - 1;
-    EscribirExportacion(nombre, ultimo, [this](std::int64_t i) {
+    ContenidoRegistro contenido;
+    EscribirExportacion(nombre, ultimo, [this, &contenido](std::int64_t i) {
         const auto k = static_cast<std::size_t>(i);
+        contenido.Anadir(series1_.X(k), bitacoras_.De(k));
         return MuestraExportada{series1_.X(k), series2_.Y(k), series1_.Y(k)};
     });
+    EscribirDescripcion(nombre, contenido);
 }

@@ -65,6 +65,7 @@ void Simulador::Alternar(Corrida corrida) {
         return;
     }
     timer.Enabled = true;
+    bitacoras_.Empezar(corrida, textos_, posicion_, estado_, fuzzy_);
     Habilitar(inicio, false);
     Avisar(CambioTemporizadores);
 }
@@ -94,14 +95,16 @@ void Simulador::ActualizarBarra(float y) {
     pendientes_ |= CambioBarra;
 }
 
-void Simulador::AgregarDesplazando(std::int32_t n, float y, float u, double r) {
+void Simulador::AgregarDesplazando(Corrida corrida, std::int32_t n, float y, float u, double r) {
     // the counter decides, not the number of points: a run started on an empty chart keeps
     // kMuestrasVentana points
     const bool desplazar = n >= kMuestrasVentana;
+    if (desplazar) bitacoras_.PrimeroBorrado();
     for (auto [serie, valor] :
          {std::pair{&series1_, static_cast<double>(y)}, {&series2_, static_cast<double>(u)}, {&series3_, r}}) {
         if (desplazar) serie->BorrarPrimero();
-        serie->Agregar(n, valor);
+        const std::size_t i = serie->Agregar(n, valor);
+        if (serie == &series1_) bitacoras_.Agregado(corrida, i);
     }
     ultima_ = {n, u, y, r, true};
     pendientes_ |= CambioSeries;
@@ -112,6 +115,7 @@ void Simulador::LimpiarClick() {
     series1_.Limpiar();
     series2_.Limpiar();
     series3_.Limpiar();
+    bitacoras_.Limpiado();
     nivel_ = Barra{};
     Avisar(CambioSeries | CambioBarra);
 }

@@ -7,8 +7,11 @@
 #include <functional>
 #include <string>
 
+#include "core/bitacora.h"
 #include "core/constantes.h"
 #include "core/controles.h"
+#include "core/descripcion.h"
+#include "core/excitacion.h"
 #include "core/interfaces.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
@@ -92,18 +95,29 @@ public:
     const Barra& Nivel() const { return nivel_; }
     bool Habilitado(Control c) const { return habilitado_[static_cast<std::size_t>(c)]; }
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
+    /// What the runs read, and which run made each point of the level series (for the record's description).
+    const Bitacoras& Registro() const { return bitacoras_; }
+    /// The signal and noise that the last tick read.
+    const Excitacion& Excitaciones() const { return excitacion_; }
 
 private:
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
     float PasoPlanta(Corrida corrida);
     void ActualizarBarra(float y);
-    void AgregarDesplazando(std::int32_t n, float y, float u, double r);
+    void AgregarDesplazando(Corrida corrida, std::int32_t n, float y, float u, double r);
     void Habilitar(Conjunto conjunto, bool habilitar);
     void Avisar(unsigned cambios);
     void Mostrar(const std::string& texto);
     void Exito(Corrida corrida);
     void Fallo(Corrida corrida, const std::string& texto);
     void OlvidarFallo(Corrida corrida);
+    // The excitation (core/excitacion_corridas.cpp): the run's texts of every tick watched, the signal and the
+    // noise read.
+    float EntradaAbierta(std::int32_t n);
+    void LeerRuido(Corrida corrida, std::int32_t n);
+    float Medido(float y, std::int32_t n) { return excitacion_.Medir(y, n); }
+    void AgregarNivel(Corrida corrida, std::int32_t n, float y);
+    void EscribirDescripcion(const std::string& registro, const ContenidoRegistro& contenido);
 
     const Textos& textos_;
     const Posicion& posicion_;
@@ -119,6 +133,8 @@ private:
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
+    Excitacion excitacion_;
+    Bitacoras bitacoras_;
 
     // The failure that the run's last tick met, and how many ticks in a row met it.
     struct FalloRepetido {

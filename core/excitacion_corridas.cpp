@@ -1,0 +1,36 @@
+// The runs' side of the excitation: the signal and noise read at every tick, the points of the level series
+// attributed to their run, and the description written beside a record.
+
+#include "base/aritmetica.h"
+#include "base/numeros.h"
+#include "core/simulador.h"
+#include "export/texto.h"
+
+float Simulador::EntradaAbierta(std::int32_t n) {
+    bitacoras_.Vigilar(Corrida::Escalon, n, textos_, posicion_);
+    excitacion_.LeerSenal(textos_);
+    // the step reads its amplitude as it always has; another signal gives its value at the run's counter
+    const float a = excitacion_.EsEscalon() ? aSingle(TextoAFlotante(textos_.Texto("Alto_Escalon"), textos_.Decimal()))
+                                            : excitacion_.Entrada(n);
+    excitacion_.LeerRuido(textos_);
+    return a;
+}
+
+void Simulador::LeerRuido(Corrida corrida, std::int32_t n) {
+    bitacoras_.Vigilar(corrida, n, textos_, posicion_);
+    excitacion_.LeerRuido(textos_);
+}
+
+void Simulador::AgregarNivel(Corrida corrida, std::int32_t n, float y) {
+    bitacoras_.Agregado(corrida, series1_.Agregar(n, y));
+}
+
+void Simulador::EscribirDescripcion(const std::string& registro, const ContenidoRegistro& contenido) {
+    const std::string nombre = NombreDescripcion(registro);
+    try {
+        EscribirTexto(nombre, DescribirRegistro(contenido, registro));
+    } catch (const ErrorArchivo& e) {
+        // the record is written; the message says which of the two files failed
+        throw ErrorArchivo(nombre + ": " + e.what());
+    }
+}
