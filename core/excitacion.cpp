@@ -40,6 +40,7 @@ void Excitacion::LeerSenal(const Textos& textos) {
     } else if (!generador_ || !(generador_->Parametros() == p)) {
         generador_.reset();
         generador_.emplace(p);
+        ++construcciones_;
     }
     senal_ = p;
     versionSenal_ = textos.Version();

@@ -35,6 +35,8 @@ public:
 
     const ParametrosSenal& Senal() const { return senal_; }
     const ParametrosRuido& RuidoLeido() const { return ruidoLeido_; }
+    /// How many generators have been built: a read that finds the same parameters builds none.
+    std::uint64_t Construcciones() const { return construcciones_; }
 
 private:
     std::uint64_t versionSenal_ = 0;  // the texts' version at the last good read; 0: read at the next tick
@@ -43,4 +45,5 @@ private:
     std::optional<GeneradorSenal> generador_;  // none for the step
     ParametrosRuido ruidoLeido_;
     Ruido ruido_{ParametrosRuido{}};
+    std::uint64_t construcciones_ = 0;
 };
