@@ -37,6 +37,7 @@ public:
     // The controls, by their names.
     QToolButton *ToolButton1, *ToolButton5, *ToolButton2, *ToolButton4, *ToolButton12, *ToolButton13, *ToolButton8,
         *ToolButton11, *ToolButton10;
+    QToolButton* ToolButtonSenal;  ///< "Configurar Señal de Excitación", after the specified buttons
     QPushButton *Limpiar, *Archivo;
     QSlider* Track_Referencia;
     QLabel *Image1, *Label1, *Ref_Label;
@@ -45,6 +46,7 @@ public:
     QStatusBar* StatusBar1;
     QLabel* PanelEstado[2];
     QAction *Salir1, *Parametros1, *ParametrosEscalon1, *ParametrosPID1, *AcercaDe1;
+    QAction* SenalExcitacion1;  ///< "Señal de Excitación", after the specified entries of "Opciones"
     QTimer *Timer1, *Timer4, *Timer5;
 
 public slots:
@@ -58,6 +60,7 @@ public slots:
     void ToolButton12Click();
     void ParametrosPID1Click();
     void ToolButton8Click();
+    void SenalExcitacionClick();  ///< the excitation signal dialog, from its tool button and its menu entry
     void Track_ReferenciaChange();
     void ToolButton4Click();
     void ToolButton13Click();
