@@ -52,5 +52,6 @@ int SubpasosPorMuestra(float T);
 std::string DescribirRegistro(const ContenidoRegistro& contenido, std::string_view archivo);
 
 /// The name of the description of a record: NAME.txt and NAME.red give NAME.json, any other name gets ".json"
-/// added (NAME.json gives NAME.json.json, never the record itself).
+/// added (NAME.json gives NAME.json.json, never the record itself). "Archivo" writes it only beside a record
+/// that is a regular file: a record sent to a device or a pipe (/dev/null) has none.
 std::string NombreDescripcion(const std::string& registro);

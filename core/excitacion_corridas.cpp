@@ -1,6 +1,9 @@
 // The runs' side of the excitation: the signal and noise read at every tick, the points of the level series
 // attributed to their run, and the description written beside a record.
 
+#include <filesystem>
+#include <system_error>
+
 #include "base/aritmetica.h"
 #include "base/numeros.h"
 #include "core/simulador.h"
@@ -26,11 +29,14 @@ void Simulador::AgregarNivel(Corrida corrida, std::int32_t n, float y) {
 }
 
 void Simulador::EscribirDescripcion(const std::string& registro, const ContenidoRegistro& contenido) {
+    // a record written to a device or a pipe (/dev/null, /dev/stdout) has no place beside it for a file
+    std::error_code e;
+    if (!std::filesystem::is_regular_file(registro, e)) return;
     const std::string nombre = NombreDescripcion(registro);
     try {
         EscribirTexto(nombre, DescribirRegistro(contenido, registro));
-    } catch (const ErrorArchivo& e) {
+    } catch (const ErrorArchivo& fallo) {
         // the record is written; the message says which of the two files failed
-        throw ErrorArchivo(nombre + ": " + e.what());
+        throw ErrorArchivo(nombre + ": " + fallo.what());
     }
 }

@@ -6,7 +6,6 @@
 #include "base/numeros.h"
 #include "core/excitacion.h"
 #include "core/lectura_senal.h"
-#include "senales/generador.h"
 
 namespace {
 
@@ -42,7 +41,9 @@ std::int64_t MuestrasEspectro(const ParametrosSenal& p) {
     }
 }
 
-VistaSenal VerSenal(const Textos& textos) {
+VistaSenal VerSenal(const Textos& textos, std::optional<GeneradorSenal>* generador) {
+    std::optional<GeneradorSenal> propio;
+    std::optional<GeneradorSenal>& g = generador ? *generador : propio;
     VistaSenal v;
     std::optional<float> maximo;
     try {
@@ -54,9 +55,12 @@ VistaSenal VerSenal(const Textos& textos) {
             std::fill(x.begin(), x.end(), static_cast<double>(a));
             maximo = a;
         } else {
-            GeneradorSenal g(p);
+            if (!g || !(g->Parametros() == p)) {
+                g.reset();
+                g.emplace(p);
+            }
             for (std::size_t n = 0; n < x.size(); ++n)
-                x[n] = static_cast<double>(aSingle(g.Valor(static_cast<std::int64_t>(n))));
+                x[n] = static_cast<double>(aSingle(g->Valor(static_cast<std::int64_t>(n))));
             maximo = aSingle(p.maximo);
         }
         v.valores.assign(x.begin(), x.begin() + kMuestrasVista);

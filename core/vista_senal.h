@@ -10,6 +10,7 @@
 
 #include "core/textos.h"
 #include "senales/espectro.h"
+#include "senales/generador.h"
 #include "senales/parametros.h"
 
 /// Samples of the drawing.
@@ -39,5 +40,7 @@ struct VistaSenal {
 std::int64_t MuestrasEspectro(const ParametrosSenal& p);
 
 /// Reads the signal's texts (an edit that the texts lack taking its default) and what the dialog shows of them.
-/// Throws nothing: a bad text's message goes into the result.
-VistaSenal VerSenal(const Textos& textos);
+/// Throws nothing: a bad text's message goes into the result. With `generador`, the generator of the same
+/// parameters is used again, and a new one is left there (a multisine of 1000 sines on a period of 10^6 samples
+/// takes seconds to prepare).
+VistaSenal VerSenal(const Textos& textos, std::optional<GeneradorSenal>* generador = nullptr);

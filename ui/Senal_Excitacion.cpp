@@ -180,7 +180,7 @@ void TFrm_Senal_Excitacion::Actualizar() {
     for (int i = 0; i < kCampos; ++i)
         Edits().find(kFilas[i].nombre)->second->setEnabled(Usa(tipo, static_cast<Campo>(i)));
 
-    const VistaSenal v = VerSenal(TextosDelDialogo(*this));
+    const VistaSenal v = VerSenal(TextosDelDialogo(*this), &generador_);
     QVector<double> x, y;
     if (!v.error) {
         for (std::size_t n = 0; n < v.valores.size(); ++n) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "senales/generador.h"
 #include "ui/dialogo_parametros.h"
 
 class QComboBox;
@@ -35,6 +36,9 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* evento) override;
+
+private:
+    std::optional<GeneradorSenal> generador_;  // of the texts drawn last, built again only when they change
 };
 
 extern TFrm_Senal_Excitacion* Frm_Senal_Excitacion;

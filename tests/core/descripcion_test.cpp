@@ -331,6 +331,19 @@ TEST(Descripcion, UnaDescripcionQueNoSePuedeEscribirSeNombra) {
     EXPECT_EQ(e.Lineas().size(), 5u) << "the record was written first";
 }
 
+TEST(Descripcion, UnRegistroQueNoEsUnArchivoNoLlevaDescripcion) {
+    Banco b;
+    b.sim.ToolButton4Click();
+    b.sim.Timer1Timer();
+    b.sim.ToolButton4Click();
+    ASSERT_FALSE(std::filesystem::exists("/dev/null.json"));
+    b.sim.Atender([&] { b.sim.ArchivoClick("/dev/null", true, 0, 0); });
+    const bool escrita = std::filesystem::exists("/dev/null.json");
+    std::filesystem::remove("/dev/null.json");
+    EXPECT_FALSE(escrita);
+    EXPECT_EQ(b.mensajes.mostrados, std::vector<std::string>{kCicloParado});
+}
+
 TEST(Descripcion, SinLineas) {
     Banco b;
     Exportado e("vacio");

@@ -162,3 +162,22 @@ TEST(VistaSenal, ElAvisoDeDesbordeEsElNivelEstacionarioDelMaximo) {
         EXPECT_LE(mayor, static_cast<double>(static_cast<float>(std::stod(c.maximo))));
     }
 }
+
+TEST(VistaSenal, ElGeneradorGuardadoSeUsaSoloConSusParametros) {
+    TextosMapa t = TextosIniciales('.');
+    t.Poner("Senal_Tipo", "PRBS");
+    std::optional<GeneradorSenal> guardado;
+    const VistaSenal a = VerSenal(t, &guardado);
+    ASSERT_TRUE(guardado);
+    EXPECT_EQ(guardado->Parametros(), a.parametros);
+    // other parameters: a generator of their own, the same view as without one
+    t.Poner("Senal_Tipo", "Gaussiana");
+    const VistaSenal b = VerSenal(t, &guardado);
+    EXPECT_EQ(guardado->Parametros(), b.parametros);
+    EXPECT_EQ(b.valores, VerSenal(t).valores);
+    EXPECT_NE(b.valores, a.valores);
+    // a bad text leaves it as it was
+    t.Poner("Senal_Periodo", "x");
+    EXPECT_TRUE(VerSenal(t, &guardado).error);
+    EXPECT_EQ(guardado->Parametros(), b.parametros);
+}
