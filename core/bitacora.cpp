@@ -66,6 +66,7 @@ void Bitacoras::Empezar(Corrida corrida, const Textos& textos, const Posicion& p
     b->numero = ++corridas_;
     b->corrida = corrida;
     const std::int32_t p = posicion.Leer();
+    b->decimal = textos.Decimal();
     for (const char* n : TextosAlEmpezar(corrida))
         b->inicio.emplace_back(n, EsPosicion(n) ? std::to_string(p) : Recortado(TextoODefecto(textos, n)));
     b->T_Muestreo = estado.T_Muestreo;

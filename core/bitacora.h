@@ -47,6 +47,8 @@ struct BitacoraCorrida {
     /// The texts at the start, in the order of TextosAlEmpezar (a text longer than kLargoMaximoTexto bytes is
     /// cut there, with "..." after it); the slider's position as kNombrePosicion.
     std::vector<std::pair<std::string, std::string>> inicio;
+    /// The decimal separator that the texts were written with.
+    char decimal = '.';
     /// The changes seen at the ticks, in order; the first kCambiosMaximos, and how many more came.
     std::vector<CambioTexto> cambios;
     std::uint64_t cambiosOmitidos = 0;

@@ -38,7 +38,7 @@ Json Textos(const BitacoraCorrida& b, std::initializer_list<const char*> nombres
 
 // The start's texts as a map, for the readers of the signal and noise.
 TextosMapa MapaInicial(const BitacoraCorrida& b) {
-    TextosMapa m;
+    TextosMapa m(b.decimal);
     for (const auto& [n, t] : b.inicio) m.Poner(n, t);
     return m;
 }
@@ -149,6 +149,7 @@ Json Corrida_(const BitacoraCorrida* b) {
     Json inicio = Json::object();
     for (const auto& [n, t] : b->inicio) inicio[n] = t;
     j["textos_al_empezar"] = inicio;
+    j["separador_decimal"] = std::string(1, b->decimal);
     Json cambios = Json::array();
     for (const CambioTexto& c : b->cambios)
         cambios.push_back({{"muestra", c.muestra}, {"nombre", c.nombre}, {"texto", c.texto}});

@@ -18,6 +18,7 @@
 #include "core/textos_senal.h"
 #include "export/error_archivo.h"
 #include "fuzzy/reglas.h"
+#include "senales/parametros.h"
 #include "tests/core/banco.h"
 
 namespace {
@@ -162,6 +163,37 @@ TEST(Descripcion, UnaCorridaDeLazoAbiertoConPRBSYRuido) {
     CadaTextoAlEmpezar(c, alEmpezar, Corrida::Escalon);
     EXPECT_EQ(c["cambios"], json::parse(R"([{"muestra": 40, "nombre": "Senal_Maximo", "texto": "1.5"}])"));
     EXPECT_EQ(c["cambios_omitidos"], 0);
+}
+
+TEST(Descripcion, ConComaDecimal) {
+    Banco b(',');
+    b.textos.Poner("Senal_Tipo", "Gaussiana");
+    b.textos.Poner("Senal_Minimo", "0,25");
+    b.textos.Poner("Ruido_Desviacion", "0,5");
+    b.sim.ToolButton4Click();
+    for (int n = 0; n < 3; ++n) b.sim.Timer1Timer();
+    b.sim.ToolButton4Click();
+    Exportado e("coma");
+    const json d = e.Exportar(b.sim);
+    EXPECT_EQ(d["corrida"]["separador_decimal"], ",");
+    EXPECT_EQ(d["corrida"]["senal"]["textos"]["Senal_Minimo"], "0,25");
+    EXPECT_EQ(d["corrida"]["senal"]["tipo"], "Gaussiana");
+    EXPECT_FALSE(d["corrida"]["senal"].contains("error"));
+    EXPECT_EQ(d["corrida"]["ruido"]["desviacion"].get<double>(), 0.5);
+    // a run that started with a text it could not read, put right at its first tick: the start's texts with
+    // their message, and the change
+    b.textos.Poner("Senal_Orden", "99");
+    b.textos.Poner("Senal_Tipo", "PRBS");
+    b.sim.LimpiarClick();
+    b.sim.ToolButton4Click();
+    b.sim.AtenderTick(Corrida::Escalon);
+    b.textos.Poner("Senal_Orden", "6");
+    for (int n = 0; n < 3; ++n) b.sim.AtenderTick(Corrida::Escalon);
+    b.sim.ToolButton4Click();
+    const json f = e.Exportar(b.sim);
+    EXPECT_EQ(f["registro"]["lineas"], 3);
+    EXPECT_EQ(f["corrida"]["senal"]["error"], kMensajeOrden);
+    EXPECT_EQ(f["corrida"]["cambios"], json::parse(R"([{"muestra": 0, "nombre": "Senal_Orden", "texto": "6"}])"));
 }
 
 TEST(Descripcion, LasCorridasPIDYFuzzy) {
