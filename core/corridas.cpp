@@ -43,7 +43,8 @@ void Simulador::Tick(Corrida corrida) {
 void Simulador::Timer1Timer() {
     Temporizador& timer = TimerDe(Corrida::Escalon);
     const std::int32_t n = timer.Tag;
-    const float a = LeerSingle(textos_, "Alto_Escalon");
+    // Alto_Escalon, or the excitation signal at n; then the noise's texts
+    const float a = EntradaAbierta(n);
     // the inflow of this sample flows in during this same tick
     estado_.Accion_Control = a;
     if (grafico_) {
@@ -52,13 +53,14 @@ void Simulador::Timer1Timer() {
     }
     float y;
     try {
-        y = PasoPlanta(Corrida::Escalon);
+        // the level as measured, with the noise of sample n
+        y = Medido(PasoPlanta(Corrida::Escalon), n);
     } catch (...) {
         // the action stays plotted, a point with no level beside it: the export leaves it out
         if (grafico_) parejas_.NivelQueNoLlego();
         throw;
     }
-    if (grafico_) parejas_.NivelTrasLaAccion(series1_.Agregar(n, y));
+    AgregarNivel(Corrida::Escalon, n, y);
     ultima_ = {n, a, y, 0, false};
     ActualizarBarra(y);
     AnotarIndices(Corrida::Escalon);
@@ -71,9 +73,10 @@ void Simulador::Timer4Timer() {
     const Lecturas l = Leer(textos_, posicion_, "Kp", "Ti", "Td");
     const double T = l.T, Kp = l.ganancia[0], Ti = l.ganancia[1], Td = l.ganancia[2], r = l.referencia;
     calendario_.Anotar(timer.Tag, l.posicion);
+    LeerRuido(Corrida::PID, timer.Tag);
 
-    // the plant receives the action of the previous tick
-    const float y = PasoPlanta(Corrida::PID);
+    // the plant receives the action of the previous tick; the controller sees the level as measured
+    const float y = Medido(PasoPlanta(Corrida::PID), timer.Tag);
     ActualizarBarra(y);
 
     const Simulacion& s = estado_;
@@ -85,7 +88,7 @@ void Simulador::Timer4Timer() {
     // u = Kp ((I / Ti + e) + D Td), in exactly this grouping
     estado_.Accion_Control = aSingle(Kp * ((Dividir(I, Ti) + e) + static_cast<long double>(D) * Td));
 
-    AgregarDesplazando(timer.Tag, y, estado_.Accion_Control, r);
+    AgregarDesplazando(Corrida::PID, timer.Tag, y, estado_.Accion_Control, r);
     estado_.Error_Ant = aSingle(e);
     estado_.Integral = aSingle(I);
     AnotarIndices(Corrida::PID);
@@ -101,8 +104,9 @@ void Simulador::Timer5Timer() {
     const Lecturas l = Leer(textos_, posicion_, "KE", "KDE", "KU");
     const double Ts = l.T, KE = l.ganancia[0], KDE = l.ganancia[1], KU = l.ganancia[2], Referencia = l.referencia;
     calendario_.Anotar(timer.Tag, l.posicion);
+    LeerRuido(Corrida::Fuzzy, timer.Tag);
 
-    const float nivel = PasoPlanta(Corrida::Fuzzy);
+    const float nivel = Medido(PasoPlanta(Corrida::Fuzzy), timer.Tag);
     ActualizarBarra(nivel);
 
     Simulacion& s = estado_;
@@ -119,7 +123,7 @@ void Simulador::Timer5Timer() {
     s.Error_Ant = aSingle(Error);
     s.Integral = aSingle(Integral_Nueva);
 
-    AgregarDesplazando(timer.Tag, nivel, s.Accion_Control, Referencia);
+    AgregarDesplazando(Corrida::Fuzzy, timer.Tag, nivel, s.Accion_Control, Referencia);
     AnotarIndices(Corrida::Fuzzy);
     timer.Tag = Siguiente(timer.Tag);
     Avisar(0);

@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "base/aritmetica.h"
-#include "base/numeros.h"
+#include "base/errores.h"
+#include "core/lectura.h"
 
 namespace {
 
@@ -37,12 +37,11 @@ std::uint64_t TextoANatural64(std::string_view texto) {
 }
 
 ParametrosSenal LeerSenal(const Textos& textos) {
-    const char decimal = textos.Decimal();
     ParametrosSenal p;
-    p.tipo = TipoDeTexto(textos.Texto("Senal_Tipo"));
-    const auto texto = [&](Campo c) { return textos.Texto(kNombres[static_cast<int>(c)]); };
-    const auto flotante = [&](Campo c) { return aDouble(TextoAFlotante(texto(c), decimal)); };
-    const auto entero = [&](Campo c) { return TextoAEntero(texto(c)); };
+    p.tipo = ConNombre("Senal_Tipo", [&] { return TipoDeTexto(textos.Texto("Senal_Tipo")); });
+    const auto nombre = [](Campo c) { return kNombres[static_cast<int>(c)]; };
+    const auto flotante = [&](Campo c) { return LeerDouble(textos, nombre(c)); };
+    const auto entero = [&](Campo c) { return LeerEntero(textos, nombre(c)); };
     for (int i = 0; i < kCampos; ++i) {
         const Campo c = static_cast<Campo>(i);
         if (!Usa(p.tipo, c)) continue;
@@ -51,7 +50,9 @@ ParametrosSenal LeerSenal(const Textos& textos) {
             case Campo::Maximo: p.maximo = flotante(c); break;
             case Campo::Periodo: p.periodo = entero(c); break;
             case Campo::Orden: p.orden = entero(c); break;
-            case Campo::Semilla: p.semilla = TextoANatural64(texto(c)); break;
+            case Campo::Semilla:
+                p.semilla = ConNombre(nombre(c), [&] { return TextoANatural64(textos.Texto(nombre(c))); });
+                break;
             case Campo::FrecuenciaMin: p.frecuenciaMin = flotante(c); break;
             case Campo::FrecuenciaMax: p.frecuenciaMax = flotante(c); break;
             case Campo::Componentes: p.componentes = entero(c); break;
@@ -64,8 +65,9 @@ ParametrosSenal LeerSenal(const Textos& textos) {
 
 ParametrosRuido LeerRuido(const Textos& textos) {
     ParametrosRuido r;
-    r.desviacion = aDouble(TextoAFlotante(textos.Texto("Ruido_Desviacion"), textos.Decimal()));
-    ComprobarRuido(r);
-    if (r.desviacion > 0.0) r.semilla = TextoANatural64(textos.Texto("Ruido_Semilla"));
+    r.desviacion = LeerDouble(textos, "Ruido_Desviacion");
+    ConNombre("Ruido_Desviacion", [&] { ComprobarRuido(r); });
+    if (r.desviacion > 0.0)
+        r.semilla = ConNombre("Ruido_Semilla", [&] { return TextoANatural64(textos.Texto("Ruido_Semilla")); });
     return r;
 }

@@ -11,7 +11,9 @@
 /// The name of the slider's position among the texts, as the batch tool knows it.
 inline constexpr const char* kTrackReferencia = "Track_Referencia";
 
-/// The texts that the run reads at every tick, in the order it reads them; kTrackReferencia is the slider.
+/// The texts that the run reads at every tick, kTrackReferencia standing for the slider. A tick may skip some of
+/// them (the signal's texts that its type does not use, the noise's seed while there is no noise, any text while
+/// the texts report no change), but it reads no other.
 std::span<const char* const> LeidosEnCadaTick(Corrida corrida);
 
 /// True when the run reads the text `nombre` (or the slider, as kTrackReferencia) at every tick.

@@ -66,6 +66,7 @@ void Simulador::Alternar(Corrida corrida) {
         return;
     }
     timer.Enabled = true;
+    bitacoras_.Empezar(corrida, textos_, posicion_, estado_, fuzzy_);
     Habilitar(inicio, false);
     EmpezarIndices(corrida);
     Avisar(CambioTemporizadores);
@@ -98,13 +99,14 @@ void Simulador::ActualizarBarra(float y) {
     pendientes_ |= CambioBarra;
 }
 
-void Simulador::AgregarDesplazando(std::int32_t n, float y, float u, double r) {
+void Simulador::AgregarDesplazando(Corrida corrida, std::int32_t n, float y, float u, double r) {
     ultima_ = {n, u, y, r, true};
     if (!grafico_) return;
     // the counter decides, not the number of points: a run started on an empty chart keeps
     // kMuestrasVentana points
     if (n >= kMuestrasVentana) {
         parejas_.PrimerosABorrar();
+        bitacoras_.PrimeroBorrado();
         series1_.BorrarPrimero();
         series2_.BorrarPrimero();
         series3_.BorrarPrimero();
@@ -113,6 +115,7 @@ void Simulador::AgregarDesplazando(std::int32_t n, float y, float u, double r) {
     const std::size_t i = series2_.Agregar(n, u);
     series3_.Agregar(n, r);
     parejas_.Par(j, i);
+    bitacoras_.Agregado(corrida, j);
     pendientes_ |= CambioSeries;
 }
 
@@ -122,6 +125,7 @@ void Simulador::LimpiarClick() {
     series2_.Limpiar();
     series3_.Limpiar();
     parejas_.Limpiar();
+    bitacoras_.Limpiado();
     nivel_ = Barra{};
     origen_.Limpiar();
     for (IndicesCorrida& i : indices_) i.indices.Reiniciar();

@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "core/bitacora.h"
 #include "core/calendario.h"
 #include "core/constantes.h"
 #include "core/controles.h"
+#include "core/descripcion.h"
+#include "core/excitacion.h"
 #include "core/indices.h"
 #include "core/interfaces.h"
 #include "core/parejas.h"
@@ -102,10 +105,10 @@ public:
     /// Writes the chart's samples up to the last level drawn for the shown range, one line per tick that plotted
     /// both its action and its level (parejas.h). Throws ErrorArchivo; the file is then as it was.
     void ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax);
-    /// The samples that ArchivoClick writes for the shown range, in order, each handed to `muestra`: the one
-    /// definition of the file's lines, for the file and for the identification.
+    /// The samples that ArchivoClick writes for the shown range, in order, each handed to `muestra` with the index
+    /// of its level in Series1: the one definition of the file's lines, for the file and for the identification.
     void RecorrerExportadas(bool rangoCompleto, double xmin, double xmax,
-                            const std::function<void(const MuestraExportada&)>& muestra) const;
+                            const std::function<void(const MuestraExportada&, std::size_t)>& muestra) const;
     /// The same samples as numbers: the chart's record.
     MuestrasGrafico MuestrasExportadas(bool rangoCompleto, double xmin, double xmax) const;
 
@@ -136,12 +139,16 @@ public:
     /// The slider's positions that the PID and fuzzy ticks read since the last Limpiar.
     const std::vector<CambioReferencia>& CalendarioLeido() const { return calendario_.Cambios(); }
     const EntradaFuzzy& UltimaEntradaFuzzy() const { return entradaFuzzy_; }
+    /// What the runs read, and which run made each point of the level series (for the record's description).
+    const Bitacoras& Registro() const { return bitacoras_; }
+    /// The signal and noise that the last tick read.
+    const Excitacion& Excitaciones() const { return excitacion_; }
 
 private:
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
     float PasoPlanta(Corrida corrida);
     void ActualizarBarra(float y);
-    void AgregarDesplazando(std::int32_t n, float y, float u, double r);
+    void AgregarDesplazando(Corrida corrida, std::int32_t n, float y, float u, double r);
     void Habilitar(Conjunto conjunto, bool habilitar);
     void Avisar(unsigned cambios);
     void Mostrar(const std::string& texto);
@@ -149,6 +156,13 @@ private:
     void OlvidarFallo(Corrida corrida);
     void EmpezarIndices(Corrida corrida);
     void AnotarIndices(Corrida corrida);
+    // The excitation (core/excitacion_corridas.cpp): the run's texts of every tick watched, the signal and the
+    // noise read.
+    float EntradaAbierta(std::int32_t n);
+    void LeerRuido(Corrida corrida, std::int32_t n);
+    float Medido(float y, std::int32_t n) { return excitacion_.Medir(y, n); }
+    void AgregarNivel(Corrida corrida, std::int32_t n, float y);
+    void EscribirDescripcion(const std::string& registro, const ContenidoRegistro& contenido);
 
     const Textos& textos_;
     const Posicion& posicion_;
@@ -171,6 +185,8 @@ private:
     std::array<IndicesCorrida, kNumCorridas> indices_;
     CalendarioGrabado calendario_;
     EntradaFuzzy entradaFuzzy_;
+    Excitacion excitacion_;
+    Bitacoras bitacoras_;
 
     // The failures that the run's ticks met since its button was last pressed: each text and how many times.
     struct FallosCorrida {

@@ -1,6 +1,7 @@
 #pragma once
 // Where the parameters live: the texts of the dialogs' edits and of the rule grid's cells.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,4 +15,14 @@ public:
     virtual std::string Celda(int columna, int fila) const = 0;
     /// The decimal separator of the user's locale.
     virtual char Decimal() const = 0;
+    /// False for an edit that these texts do not have at all (an empty edit exists): a reader of a text
+    /// that the program gained later takes its default text then. Every edit exists unless told otherwise.
+    virtual bool Existe(std::string_view nombre) const {
+        static_cast<void>(nombre);
+        return true;
+    }
+    /// A number that changes whenever a text, a cell or the separator changes, and that no other state of
+    /// any texts has had: a reader may keep what it made of the texts while the number stays the same.
+    /// 0 when these texts keep no such number: then every read reads again.
+    virtual std::uint64_t Version() const { return 0; }
 };

@@ -35,6 +35,13 @@ constexpr TextoPorDefecto kTabla[] = {
     {"U_Po_Tipo", "3"}, {"U_Po_Ancho", "0"}, {"U_Po_Centro", "0.375"},
     {"U_MP_Tipo", "3"}, {"U_MP_Ancho", "0"}, {"U_MP_Centro", "0.75"},
     {"KU", "3"},
+    // excitation signal dialog: the step of today's run and no noise (core/textos_senal.h says why the others)
+    {"Senal_Tipo", "Escalón"},
+    {"Senal_Minimo", "0.5"}, {"Senal_Maximo", "2"},
+    {"Senal_Periodo", "10"}, {"Senal_Orden", "6"}, {"Senal_Semilla", "1"},
+    {"Senal_Frecuencia_Min", "0.01"}, {"Senal_Frecuencia_Max", "0.2"},
+    {"Senal_Componentes", "10"}, {"Senal_Longitud", "400"},
+    {"Ruido_Desviacion", "0"}, {"Ruido_Semilla", "1"},
     // performance indices window: the settling band, percent of the step
     {"Banda_Establecimiento", "2"},
 };

@@ -15,7 +15,8 @@ struct TextoPorDefecto {
     const char* texto;  // with "." as decimal point
 };
 
-/// Every edit with its default text: plant, step, PID, the fuzzy sets and gains, then the indices' band.
+/// Every edit with its default text: plant, step, PID, the fuzzy sets and gains, the excitation signal and the
+/// measurement noise (TextosSenal), then the indices' band.
 std::span<const TextoPorDefecto> TextosPorDefecto();
 
 /// The default text of the edit of that name ("" when there is no such edit), written with `decimal`.

@@ -1,18 +1,26 @@
 #include "core/textos_senal.h"
 
+#include <cstring>
+
 namespace {
 
-// clang-format off
-constexpr TextoPorDefecto kTabla[] = {
-    {"Senal_Tipo", "Escalón"},
-    {"Senal_Minimo", "0.5"}, {"Senal_Maximo", "2"},
-    {"Senal_Periodo", "10"}, {"Senal_Orden", "6"}, {"Senal_Semilla", "1"},
-    {"Senal_Frecuencia_Min", "0.01"}, {"Senal_Frecuencia_Max", "0.2"},
-    {"Senal_Componentes", "10"}, {"Senal_Longitud", "400"},
-    {"Ruido_Desviacion", "0"}, {"Ruido_Semilla", "1"},
-};
-// clang-format on
+constexpr const char* kSenal[] = {"Senal_Tipo",        "Senal_Minimo",  "Senal_Maximo",         "Senal_Periodo",
+                                  "Senal_Orden",       "Senal_Semilla", "Senal_Frecuencia_Min", "Senal_Frecuencia_Max",
+                                  "Senal_Componentes", "Senal_Longitud"};
+constexpr const char* kRuido[] = {"Ruido_Desviacion", "Ruido_Semilla"};
 
 }  // namespace
 
-std::span<const TextoPorDefecto> TextosSenal() { return kTabla; }
+std::span<const TextoPorDefecto> TextosSenal() {
+    // the signal's rows and then the noise's, one block of the main table
+    const std::span<const TextoPorDefecto> tabla = TextosPorDefecto();
+    const auto es = [](const TextoPorDefecto& t, const char* nombre) { return std::strcmp(t.nombre, nombre) == 0; };
+    for (std::size_t i = 0; i < tabla.size(); ++i)
+        if (es(tabla[i], kSenal[0]))
+            for (std::size_t j = i; j < tabla.size(); ++j)
+                if (es(tabla[j], kRuido[std::size(kRuido) - 1])) return tabla.subspan(i, j + 1 - i);
+    return {};
+}
+
+std::span<const char* const> TextosSenalEnCadaTick() { return kSenal; }
+std::span<const char* const> TextosRuidoEnCadaTick() { return kRuido; }

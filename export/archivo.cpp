@@ -98,6 +98,13 @@ void ArchivoRegistro::Anadir(const MuestraExportada& m) {
     bufer_.clear();
 }
 
+void ArchivoRegistro::AnadirTexto(std::string_view texto) {
+    bufer_ += texto;
+    if (bufer_.size() < kBloqueEscritura) return;
+    if (const int codigo = EscribirTodo(fd_, bufer_)) Fallar(codigo);
+    bufer_.clear();
+}
+
 void ArchivoRegistro::Confirmar() {
     if (fd_ < 0) Fallar(EBADF);  // already confirmed or discarded
     if (const int codigo = EscribirTodo(fd_, bufer_)) Fallar(codigo);

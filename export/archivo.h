@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "export/destino.h"
 #include "export/escritor.h"
@@ -34,6 +35,8 @@ public:
     /// Appends the line of `m`; writes a block when one is full. Throws ErrorArchivo (the write failed) or
     /// ErrorPuntoFlotante (a value that is not finite: the line is not added).
     void Anadir(const MuestraExportada& m);
+    /// Appends `texto` as it stands (a file that is not a record, such as its description). Throws ErrorArchivo.
+    void AnadirTexto(std::string_view texto);
     /// Writes what is left, then completes the file as described above. Throws ErrorArchivo; the temporary file
     /// is removed and the target left as it was.
     void Confirmar();

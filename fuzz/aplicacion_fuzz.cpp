@@ -37,6 +37,8 @@
 #include "core/textos_por_defecto.h"
 #include "fuzz/comprobar.h"
 #include "fuzzy/fis.h"
+#include "senales/parametros.h"
+#include "senales/ruido.h"
 
 namespace {
 
@@ -72,8 +74,15 @@ bool MensajeConocido(const std::string& m, bool conNul) {
     for (const char* fijo : {kCicloParado, kNivelSuperado, kMuestreoNoPositivo, kFuzzySinInicializar, kDivisionPorCero,
                              kOperacionInvalida, kDesbordamiento})
         if (m == fijo) return true;
+    // the excitation signal's and the noise's checks
+    for (const char* fijo :
+         {kMensajeNiveles, kMensajePeriodo, kMensajeOrden, kMensajeBanda, kMensajeBandaInvertida, kMensajeComponentes,
+          kMensajeMuchasComponentes, kMensajeLongitudCorta, kMensajeLongitudLarga, kMensajeRuidoNegativo})
+        if (m == fijo) return true;
     return (Empieza(m, "'") && (conNul || Termina(m, "' is not a valid integer value") ||
                                 Termina(m, "' is not a valid floating point value"))) ||
+           (Empieza(m, "Tipo de señal desconocido: '") && (conNul || Termina(m, "Multiseno, Barrido, Gaussiana"))) ||
+           (Empieza(m, "La banda solo admite ") && Termina(m, " componentes con esa longitud")) ||
            (Empieza(m, "El conjunto ") && Termina(m, " tiene ancho 0")) ||
            (Empieza(m, "La regla de la fila ") && Termina(m, "; debe estar entre 0 y 4"));
 }

@@ -19,6 +19,8 @@ struct ParametrosSenal {
     double frecuenciaMax = 0.2;
     std::int32_t componentes = 10;  // sines of the multisine
     std::int32_t longitud = 400;    // samples in the multisine's period and in one sweep of the chirp
+
+    bool operator==(const ParametrosSenal&) const = default;
 };
 
 /// The parameters after the type, in the order in which the reader takes their texts.

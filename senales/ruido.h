@@ -8,6 +8,8 @@
 struct ParametrosRuido {
     double desviacion = 0.0;  // s >= 0; 0 is no noise
     std::uint64_t semilla = 1;
+
+    bool operator==(const ParametrosRuido&) const = default;
 };
 
 inline constexpr const char* kMensajeRuidoNegativo = "La desviación del ruido no puede ser negativa";

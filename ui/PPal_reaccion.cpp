@@ -20,6 +20,7 @@
 #include "ui/Parametros_PID.h"
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
+#include "ui/Senal_Excitacion.h"
 #include "ui/dialogos.h"
 #include "ui/estilo.h"
 #include "ui/grafico.h"
@@ -94,6 +95,11 @@ void TFrm_Ppal::CrearMenu() {
     ParametrosEscalon1 =
         opciones->addAction(QStringLiteral("Parametros Escalon"), this, &TFrm_Ppal::ParametrosEscalon1Click);
     ParametrosPID1 = opciones->addAction(QStringLiteral("Parametros PID"), this, &TFrm_Ppal::ParametrosPID1Click);
+    // beyond the specified entries: the excitation signal
+    opciones->addSeparator();
+    SenalExcitacion1 =
+        opciones->addAction(QStringLiteral("Señal de Excitación"), this, &TFrm_Ppal::SenalExcitacionClick);
+    SenalExcitacion1->setObjectName("SenalExcitacion1");
     opciones->addSeparator();
     Identificar1 = opciones->addAction(QStringLiteral("Identificar..."), this, &TFrm_Ppal::IdentificarClick);
     Identificar1->setObjectName("Identificar1");
@@ -137,6 +143,9 @@ void TFrm_Ppal::CrearBarraHerramientas(QWidget* cliente) {
         {&ToolButton11, "ToolButton11", 193, "fuzzy_inicializar", "Inicializar Control Fuzzy",
          &TFrm_Ppal::ToolButton11Click},
         {&ToolButton10, "ToolButton10", 216, "fuzzy_aplicar", "Aplicar Control Fuzzy", &TFrm_Ppal::ToolButton10Click},
+        // beyond the specified buttons
+        {&ToolButtonSenal, "ToolButtonSenal", 247, "senal_excitacion", "Configurar Señal de Excitación",
+         &TFrm_Ppal::SenalExcitacionClick},
         {&ToolButtonIdentificar, "ToolButtonIdentificar", 270, "identificar", "Identificar la Planta",
          &TFrm_Ppal::IdentificarClick},
     };
@@ -152,8 +161,8 @@ void TFrm_Ppal::CrearBarraHerramientas(QWidget* cliente) {
         connect(boton, &QToolButton::clicked, this, b.alPulsar);
         *b.control = boton;
     }
-    // the separators, 8 pixels wide, after Salir, the plant, the step and the PID buttons
-    for (int x : {23, 54, 108, 162}) {
+    // the separators, 8 pixels wide, after Salir, the plant, the step, the PID and the fuzzy buttons
+    for (int x : {23, 54, 108, 162, 239}) {
         auto* linea = new QFrame(barra);
         linea->setFrameShape(QFrame::VLine);
         linea->setFrameShadow(QFrame::Sunken);
@@ -344,6 +353,7 @@ void TFrm_Ppal::ParametrosEscalon1Click() { MostrarModal(Frm_Parametros); }
 void TFrm_Ppal::ToolButton12Click() { MostrarModal(Frm_Parametros_PID); }
 void TFrm_Ppal::ParametrosPID1Click() { MostrarModal(Frm_Parametros_PID); }
 void TFrm_Ppal::ToolButton8Click() { MostrarModal(Frm_Parametros_Fuzzy); }
+void TFrm_Ppal::SenalExcitacionClick() { MostrarModal(Frm_Senal_Excitacion); }
 
 void TFrm_Ppal::Track_ReferenciaChange() {
     Ref_Label->setText(TextoReferencia(Track_Referencia->value(), SeparadorDecimal()));

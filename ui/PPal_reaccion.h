@@ -39,6 +39,7 @@ public:
     // The controls, by their names.
     QToolButton *ToolButton1, *ToolButton5, *ToolButton2, *ToolButton4, *ToolButton12, *ToolButton13, *ToolButton8,
         *ToolButton11, *ToolButton10;
+    QToolButton* ToolButtonSenal;  ///< "Configurar Señal de Excitación", after the specified buttons
     QPushButton *Limpiar, *Archivo;
     QSlider* Track_Referencia;
     QLabel *Image1, *Label1, *Ref_Label;
@@ -47,6 +48,7 @@ public:
     QStatusBar* StatusBar1;
     QLabel* PanelEstado[2];
     QAction *Salir1, *Parametros1, *ParametrosEscalon1, *ParametrosPID1, *AcercaDe1;
+    QAction* SenalExcitacion1;  ///< "Señal de Excitación", after the specified entries of "Opciones"
     QTimer *Timer1, *Timer4, *Timer5;
     // The plant's identification: its menu entry, its tool button and its dialog (made at its first use).
     QAction* Identificar1 = nullptr;
@@ -66,6 +68,7 @@ public slots:
     void ToolButton12Click();
     void ParametrosPID1Click();
     void ToolButton8Click();
+    void SenalExcitacionClick();  ///< the excitation signal dialog, from its tool button and its menu entry
     void Track_ReferenciaChange();
     void ToolButton4Click();
     void ToolButton13Click();

@@ -5,6 +5,7 @@
 #include "ui/Parametros_PID.h"
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
+#include "ui/Senal_Excitacion.h"
 #include "ui/dialogos.h"
 #include "ui/estilo.h"
 #include "ui/traducciones.h"
@@ -31,9 +32,12 @@ void CrearVentanas(std::unique_ptr<Dialogos> dialogos) {
     Frm_Parametros_Planta = new TFrm_Parametros_Planta(nullptr);
     Frm_Parametros_Fuzzy = new TFrm_Parametros_Fuzzy(nullptr);
     Frm_Parametros_PID = new TFrm_Parametros_PID(nullptr);
+    Frm_Senal_Excitacion = new TFrm_Senal_Excitacion(nullptr);
 }
 
 void DestruirVentanas() {
+    delete Frm_Senal_Excitacion;
+    Frm_Senal_Excitacion = nullptr;
     delete Frm_Parametros_PID;
     Frm_Parametros_PID = nullptr;
     delete Frm_Parametros_Fuzzy;

@@ -7,19 +7,38 @@
 #include "ui/Parametros_PID.h"
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
+#include "ui/Senal_Excitacion.h"
 #include "ui/estilo.h"
 #include "ui/indices_desempeno.h"
 
-std::string TextosVentanas::Texto(std::string_view nombre) const {
+namespace {
+
+// The edit of that name in whichever dialog has it.
+const QLineEdit* Edit(std::string_view nombre) {
     const DialogoParametros* dialogos[] = {Frm_Parametros_Planta, Frm_Parametros, Frm_Parametros_PID,
-                                           Frm_Parametros_Fuzzy};
+                                           Frm_Parametros_Fuzzy, Frm_Senal_Excitacion};
     for (const DialogoParametros* d : dialogos) {
         if (!d) continue;
         const auto e = d->Edits().find(nombre);
-        if (e != d->Edits().end()) return e->second->text().toStdString();
+        if (e != d->Edits().end()) return e->second;
     }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string TextosVentanas::Texto(std::string_view nombre) const {
+    if (Frm_Senal_Excitacion && nombre == "Senal_Tipo") return Frm_Senal_Excitacion->Texto(nombre)->toStdString();
+    const QLineEdit* e = Edit(nombre);
+    if (e) return e->text().toStdString();
+    // the settling band is an edit of the indices window, not of a dialog
     if (Frm_Indices && nombre == kBandaEstablecimiento) return Frm_Indices->Banda_Establecimiento->text().toStdString();
     return {};
+}
+
+bool TextosVentanas::Existe(std::string_view nombre) const {
+    if (Frm_Senal_Excitacion && nombre == "Senal_Tipo") return true;
+    return Edit(nombre) != nullptr || (Frm_Indices && nombre == kBandaEstablecimiento);
 }
 
 std::string TextosVentanas::Celda(int columna, int fila) const {

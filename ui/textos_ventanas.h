@@ -5,8 +5,12 @@
 
 class TextosVentanas : public Textos {
 public:
-    /// Reads the edit of that name in whichever dialog has it; "" while that dialog does not exist.
+    /// Reads the edit of that name in whichever dialog has it (Senal_Tipo: the caption of the signal dialog's
+    /// combo); "" while that dialog does not exist.
     std::string Texto(std::string_view nombre) const override;
+    /// True while a dialog with that edit exists. Version() stays 0: the window's runs read their texts at
+    /// every tick, ten times a second.
+    bool Existe(std::string_view nombre) const override;
     std::string Celda(int columna, int fila) const override;
     char Decimal() const override;
 };

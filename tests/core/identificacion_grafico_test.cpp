@@ -20,7 +20,7 @@ namespace {
 
 // The lines of a file written by ArchivoClick, each without its CR LF.
 std::vector<std::string> LineasExportadas(Simulador& sim, bool completo, double xmin, double xmax) {
-    const std::string ruta = ::testing::TempDir() + "identificacion_grafico_exportado.txt";
+    const std::string ruta = ArchivoDeLaPrueba("exportado.txt");
     sim.ArchivoClick(ruta, completo, xmin, xmax);
     std::ifstream archivo(ruta, std::ios::binary);
     std::stringstream texto;

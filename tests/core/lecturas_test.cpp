@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,23 +49,49 @@ private:
 }  // namespace
 
 TEST(LecturasPorTick, LaTablaEsLoQueCadaTickLee) {
-    for (Corrida corrida : {Corrida::Escalon, Corrida::PID, Corrida::Fuzzy}) {
-        const TextosMapa base = TextosIniciales('.');
+    // every tick of each run, with the default texts and with a signal and noise that read every text there is
+    struct Caso {
+        Corrida corrida;
+        std::vector<std::pair<std::string, std::string>> textos;
+    };
+    const std::vector<std::pair<std::string, std::string>> conRuido{{"Ruido_Desviacion", "0.01"}};
+    const Caso casos[] = {
+        {Corrida::Escalon, {}},
+        {Corrida::Escalon, {{"Senal_Tipo", "PRBS"}, {"Ruido_Desviacion", "0.01"}}},
+        {Corrida::Escalon, {{"Senal_Tipo", "Multiseno"}}},
+        {Corrida::PID, {}},
+        {Corrida::PID, conRuido},
+        {Corrida::Fuzzy, {}},
+        {Corrida::Fuzzy, conRuido},
+    };
+    std::array<std::set<std::string>, kNumCorridas> vistos;
+    for (const Caso& c : casos) {
+        TextosMapa base = TextosIniciales('.');
+        for (const auto& [n, t] : c.textos) base.Poner(n, t);
         TextosAnotados textos(base);
         PosicionAnotada posicion(textos.leidos);
         MensajesMudos mensajes;
         Simulador sim(textos, posicion, mensajes);
         sim.ToolButton11Click();
-        sim.Alternar(corrida);
+        sim.Alternar(c.corrida);
         for (int tick = 0; tick < 3; ++tick) {
             textos.leidos.clear();
-            sim.Tick(corrida);
-            const auto tabla = LeidosEnCadaTick(corrida);
-            EXPECT_EQ(textos.leidos, std::vector<std::string>(tabla.begin(), tabla.end())) << static_cast<int>(corrida);
+            sim.Tick(c.corrida);
+            // no tick reads a text outside the table
+            for (const std::string& n : textos.leidos) EXPECT_TRUE(SeLeeEnCadaTick(c.corrida, n)) << n;
+            vistos[static_cast<std::size_t>(c.corrida)].insert(textos.leidos.begin(), textos.leidos.end());
         }
-        for (const std::string& n : textos.leidos) EXPECT_TRUE(SeLeeEnCadaTick(corrida, n)) << n;
+    }
+    // and every text of the table is read by some tick
+    for (Corrida corrida : {Corrida::Escalon, Corrida::PID, Corrida::Fuzzy}) {
+        const auto tabla = LeidosEnCadaTick(corrida);
+        EXPECT_EQ(vistos[static_cast<std::size_t>(corrida)], std::set<std::string>(tabla.begin(), tabla.end()))
+            << static_cast<int>(corrida);
     }
     EXPECT_FALSE(SeLeeEnCadaTick(Corrida::Escalon, kTrackReferencia));
+    EXPECT_TRUE(SeLeeEnCadaTick(Corrida::Escalon, "Senal_Orden"));
+    EXPECT_TRUE(SeLeeEnCadaTick(Corrida::PID, "Ruido_Desviacion"));
+    EXPECT_FALSE(SeLeeEnCadaTick(Corrida::PID, "Senal_Tipo"));
     EXPECT_FALSE(SeLeeEnCadaTick(Corrida::Fuzzy, "Reglas_3_3"));
     EXPECT_FALSE(SeLeeEnCadaTick(Corrida::PID, "Area"));
 }

@@ -15,7 +15,7 @@ namespace {
 
 // What the chart shows, exported to a file and read back.
 std::string Exportado(Simulador& sim) {
-    const std::string ruta = ::testing::TempDir() + "tanque_registro_test.txt";
+    const std::string ruta = ArchivoDeLaPrueba("exportado.txt");
     sim.ArchivoClick(ruta, true, 0, 0);
     std::ifstream f(ruta, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};

@@ -200,8 +200,16 @@ TEST(LecturaSenal, TablaDeTextosPorDefecto) {
     std::vector<std::pair<std::string, std::string>> tabla;
     for (const TextoPorDefecto& d : TextosSenal()) tabla.emplace_back(d.nombre, d.texto);
     EXPECT_EQ(tabla, esperada);
-    // none is already a name of the main table, so that the two merge
-    std::set<std::string> principales;
+    // each name once in the main table
+    std::multiset<std::string> principales;
     for (const TextoPorDefecto& d : TextosPorDefecto()) principales.insert(d.nombre);
-    for (const auto& [nombre, texto] : tabla) EXPECT_EQ(principales.count(nombre), 0u) << nombre;
+    for (const auto& [nombre, texto] : tabla) {
+        EXPECT_EQ(principales.count(nombre), 1u) << nombre;
+        EXPECT_EQ(TextoPorDefectoDe(nombre, ','), ConDecimal(texto, ',')) << nombre;
+    }
+    // one block of the main table
+    const auto todas = TextosPorDefecto();
+    ASSERT_GE(todas.size(), tabla.size());
+    EXPECT_TRUE(TextosSenal().data() >= todas.data() &&
+                TextosSenal().data() + TextosSenal().size() <= todas.data() + todas.size());
 }

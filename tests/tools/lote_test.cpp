@@ -10,6 +10,7 @@
 
 #include "core/constantes.h"
 #include "export/formato.h"
+#include "tests/ayudas.h"
 #include "tools/lote.h"
 
 namespace {
@@ -110,7 +111,7 @@ TEST(Lote, UnaReglaCambiadaCambiaElRegistro) {
 }
 
 TEST(Lote, SalidaEscribeCadaMuestraEnElFormatoDeExportacion) {
-    const std::string archivo = ::testing::TempDir() + "lote_salida.txt";
+    const std::string archivo = ArchivoDeLaPrueba("salida.txt");
     const Resultado r = Correr({"pid", "150", "--traza", "--salida=" + archivo});
     EXPECT_EQ(r.estado, 0);
     std::ifstream f(archivo, std::ios::binary);
@@ -178,7 +179,7 @@ TEST(Lote, UnTextoProgramadoQueNoPuedeActuarSeRechaza) {
 
 // Whatever ends the run, the file of --salida holds this run's record afterwards: a refused start writes none.
 TEST(Lote, UnInicioRechazadoNoDejaElRegistroAnterior) {
-    const std::string archivo = ::testing::TempDir() + "lote_anterior.txt";
+    const std::string archivo = ArchivoDeLaPrueba("anterior.txt");
     const std::vector<std::vector<std::string>> casos = {
         {"escalon", "5", "--T_Sample=0"},  // refused start
         {"escalon", "5", "--Area=x"},      // a plant text that does not convert

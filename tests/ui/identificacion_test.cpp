@@ -108,10 +108,12 @@ private slots:
         QList<QAction*> opciones;
         for (QAction* menu : Frm_Ppal->menuBar()->actions())
             if (menu->text() == QStringLiteral("Opciones")) opciones = menu->menu()->actions();
+        // after the specified entries, in a block of its own that a separator opens
         const qsizetype pid = opciones.indexOf(Frm_Ppal->ParametrosPID1);
+        const qsizetype identificar = opciones.indexOf(Frm_Ppal->Identificar1);
         QVERIFY(pid >= 0);
-        QVERIFY(opciones.at(pid + 1)->isSeparator());
-        QCOMPARE(opciones.at(pid + 2), Frm_Ppal->Identificar1);
+        QVERIFY(identificar > pid + 1);
+        QVERIFY(opciones.at(identificar - 1)->isSeparator());
         QCOMPARE(Frm_Ppal->Identificar1->text(), QStringLiteral("Identificar..."));
         QToolButton* b = Frm_Ppal->ToolButtonIdentificar;
         QCOMPARE(b->geometry(), QRect(270, 3, 23, 23));

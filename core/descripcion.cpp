@@ -1,0 +1,252 @@
+// The record's description. Keys and layout are fixed here; nlohmann-json writes and escapes.
+
+#include "core/descripcion.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "base/aritmetica.h"
+#include "core/configuracion.h"
+#include "core/lectura_senal.h"
+#include "core/textos_mapa.h"
+#include "core/textos_senal.h"
+#include "fuzzy/reglas.h"
+
+#ifndef TANQUE_VERSION
+#define TANQUE_VERSION "?"
+#endif
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+constexpr const char* kColumnas[] = {"muestra", "accion", "nivel"};
+constexpr const char* kNombreCorrida[] = {"Lazo abierto (Aplicar Escalón)", "Controlador PID", "Control Fuzzy"};
+constexpr const char* kMezcla =
+    "El registro junta corridas de retardos distintos: cada corrida da el suyo; separe sus líneas antes de "
+    "identificar.";
+
+// The start's texts of the names, as an object in their order.
+Json Textos(const BitacoraCorrida& b, std::initializer_list<const char*> nombres) {
+    Json j = Json::object();
+    for (const char* n : nombres) j[n] = b.AlEmpezar(n);
+    return j;
+}
+
+// The start's texts as a map, for the readers of the signal and noise.
+TextosMapa MapaInicial(const BitacoraCorrida& b) {
+    TextosMapa m(b.decimal);
+    for (const auto& [n, t] : b.inicio) m.Poner(n, t);
+    return m;
+}
+
+Json Planta(const BitacoraCorrida& b) {
+    Json j = Textos(b, {"Area", "Resistencia", "HMax"});
+    const int m = SubpasosPorMuestra(b.T_Muestreo);
+    const float h = aSingle(static_cast<long double>(b.T_Muestreo) / 10);
+    // A dV/dt = ... : with y = V R / (A R) the level obeys Tau dy/dt = -y + K u, K = R, Tau = A R
+    j["modelo"] = {
+        {"ecuacion", "Tau dy/dt = -y + K u (y: nivel, u: caudal de entrada)"},
+        {"K", static_cast<double>(b.R_Hidraulica)},
+        {"Tau", static_cast<double>(b.Tau)},
+        {"subpasos_por_muestra", m},
+        {"tiempo_por_muestra_s", static_cast<double>(static_cast<long double>(m) * h)},
+        {"nota",
+         "El integrador avanza subpasos de T/10 mientras su reloj, sumado en precisión simple, no pase de T: "
+         "cada muestra abarca tiempo_por_muestra_s segundos de la planta, que pueden diferir de muestreo_s."},
+    };
+    return j;
+}
+
+Json Senal(const BitacoraCorrida& b) {
+    Json textos = Json::object();
+    for (const char* n : TextosSenalEnCadaTick()) textos[n] = b.AlEmpezar(n);
+    Json j = {{"textos", textos}};
+    try {
+        const ParametrosSenal p = LeerSenal(MapaInicial(b));
+        j["tipo"] = NombreTipo(p.tipo);
+        if (p.tipo == TipoSenal::Escalon) {
+            j["Alto_Escalon"] = b.AlEmpezar("Alto_Escalon");
+        } else {
+            Json usa = Json::array();
+            for (int c = 0; c < kCampos; ++c)
+                if (Usa(p.tipo, static_cast<Campo>(c))) usa.push_back(TextosSenalEnCadaTick()[1 + c]);
+            j["usa"] = usa;
+            if (Usa(p.tipo, Campo::Semilla)) j["semilla"] = p.semilla;
+        }
+    } catch (const ErrorTanque& e) {
+        j["error"] = e.what();
+    }
+    return j;
+}
+
+Json Ruido(const BitacoraCorrida& b) {
+    Json textos = Json::object();
+    for (const char* n : TextosRuidoEnCadaTick()) textos[n] = b.AlEmpezar(n);
+    Json j = {{"textos", textos}};
+    try {
+        const ParametrosRuido r = LeerRuido(MapaInicial(b));
+        j["desviacion"] = r.desviacion;
+        // the seed is read only when there is noise
+        j["semilla"] = r.desviacion > 0 ? Json(r.semilla) : Json(nullptr);
+    } catch (const ErrorTanque& e) {
+        j["error"] = e.what();
+    }
+    return j;
+}
+
+Json Controlador(const BitacoraCorrida& b) {
+    const bool pid = b.corrida == Corrida::PID;
+    Json j = pid ? Textos(b, {"Kp", "Ti", "Td"}) : Textos(b, {"KE", "KDE", "KU"});
+    const std::string posicion = b.AlEmpezar(kTrackReferencia);
+    j[kTrackReferencia] = std::stoi(posicion);
+    // the slider's whole positions give the reference in steps of 0.5
+    j["referencia"] = std::stoi(posicion) * 0.5;
+    if (!pid) {
+        Json conjuntos = Json::object();
+        for (std::size_t g = 0; g < kPrefijosFuzzy.size(); ++g) {
+            Json grupo = Json::object();
+            for (std::size_t k = 0; k < kEtiquetas.size(); ++k) {
+                const std::size_t i = g * kEtiquetas.size() + k;
+                if (i >= b.conjuntos.size()) break;
+                const ConjuntoLeido& c = b.conjuntos[i];
+                grupo[kEtiquetas[k]] = {{"tipo", c.tipo}, {"ancho", c.ancho}, {"centro", c.centro}};
+            }
+            conjuntos[kPrefijosFuzzy[g]] = grupo;
+        }
+        j["conjuntos"] = conjuntos;
+        j["reglas"] = b.reglas;
+        j["reglas_nota"] =
+            "Fila: conjunto del error; columna: conjunto de su derivada; valor: conjunto de la acción "
+            "(0 MN, 1 Ne, 2 Ze, 3 Po, 4 MP).";
+    }
+    return j;
+}
+
+void Muestreo(const BitacoraCorrida& b, Json& j) {
+    j["T_Sample"] = b.AlEmpezar("T_Sample");
+    // the plant's period as the start stored it, in seconds
+    j["muestreo_s"] = static_cast<double>(b.T_Muestreo);
+}
+
+Json Corrida_(const BitacoraCorrida* b) {
+    if (b == nullptr) return {{"desconocida", true}};
+    Json j = {{"numero", b->numero},
+              {"tipo", NombreCorrida(b->corrida)},
+              {"nombre", kNombreCorrida[static_cast<std::size_t>(b->corrida)]},
+              {"retardo", RetardoDe(b->corrida)}};
+    Muestreo(*b, j);
+    j["planta"] = Planta(*b);
+    if (b->corrida == Corrida::Escalon) {
+        j["senal"] = Senal(*b);
+    } else {
+        j["controlador"] = Controlador(*b);
+    }
+    j["ruido"] = Ruido(*b);
+    Json inicio = Json::object();
+    for (const auto& [n, t] : b->inicio) inicio[n] = t;
+    j["textos_al_empezar"] = inicio;
+    j["separador_decimal"] = std::string(1, b->decimal);
+    Json cambios = Json::array();
+    for (const CambioTexto& c : b->cambios)
+        cambios.push_back({{"muestra", c.muestra}, {"nombre", c.nombre}, {"texto", c.texto}});
+    j["cambios"] = cambios;
+    j["cambios_omitidos"] = b->cambiosOmitidos;
+    return j;
+}
+
+bool TerminaEn(std::string_view nombre, std::string_view extension) {
+    if (nombre.size() < extension.size()) return false;
+    const std::string_view cola = nombre.substr(nombre.size() - extension.size());
+    return std::equal(cola.begin(), cola.end(), extension.begin(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+}  // namespace
+
+void ContenidoRegistro::Anadir(double muestra, const BitacoraCorrida* corrida) {
+    if (lineas_ == 0) primera_ = muestra;
+    ultima_ = muestra;
+    ++lineas_;
+    if (lineas_ > 1 && corrida == deLaUltima_) return;
+    deLaUltima_ = corrida;
+    if (std::find(corridas_.begin(), corridas_.end(), corrida) == corridas_.end()) corridas_.push_back(corrida);
+}
+
+int RetardoDe(Corrida corrida) { return corrida == Corrida::Escalon ? 0 : 1; }
+
+const char* ExplicacionRetardo(Corrida corrida) {
+    if (corrida == Corrida::Escalon)
+        return "El caudal de la línea n entra durante la muestra n y el nivel de la línea n se mide al final de esa "
+               "muestra: y(n) depende de u(n), retardo nk = 0 (no use el retardo 1 por defecto de las herramientas "
+               "de identificación).";
+    return "El nivel de la línea n se mide antes de calcular la acción de la línea n, que entra durante la muestra "
+           "siguiente: y(n) depende de u(n-1), retardo nk = 1.";
+}
+
+int SubpasosPorMuestra(float T) {
+    if (T == 0) return 0;
+    // the clock of RK, without the integration
+    const float h = aSingle(static_cast<long double>(T) / 10);
+    int m = 0;
+    float t = 0;
+    do {
+        ++m;
+        const float antes = t;
+        t = aSingle(static_cast<long double>(t) + h);
+        if (t == antes) break;
+    } while (T >= t);
+    return m;
+}
+
+std::string DescribirRegistro(const ContenidoRegistro& c, std::string_view archivo) {
+    Json j;
+    j["formato"] = kFormatoDescripcion;
+    j["version_formato"] = kVersionDescripcion;
+    j["programa"] = {{"nombre", "tanque"}, {"version", TANQUE_VERSION}};
+    Json registro = {{"archivo", std::filesystem::path(std::string(archivo)).filename().string()},
+                     {"columnas", kColumnas},
+                     {"lineas", c.Lineas()}};
+    // the sample numbers are whole counters, kept in the chart as Doubles
+    registro["primera_muestra"] = c.Lineas() > 0 ? Json(static_cast<std::int64_t>(c.Primera())) : Json(nullptr);
+    registro["ultima_muestra"] = c.Lineas() > 0 ? Json(static_cast<std::int64_t>(c.Ultima())) : Json(nullptr);
+    j["registro"] = registro;
+
+    const BitacoraCorrida* principal = c.DeLaUltima();
+    if (principal) {
+        Muestreo(*principal, j);
+    } else {
+        j["T_Sample"] = nullptr;
+        j["muestreo_s"] = nullptr;
+    }
+    // one retardo when every run agrees
+    Json alineacion = {{"retardo", nullptr}, {"explicacion", nullptr}};
+    bool iguales = !c.Corridas().empty();
+    for (const BitacoraCorrida* b : c.Corridas())
+        iguales = iguales && b && RetardoDe(b->corrida) == RetardoDe(c.Corridas().front()->corrida);
+    if (iguales) {
+        const Corrida r = c.Corridas().front()->corrida;
+        alineacion = {{"retardo", RetardoDe(r)}, {"explicacion", ExplicacionRetardo(r)}};
+    } else if (c.Corridas().size() > 1) {
+        alineacion["explicacion"] = kMezcla;
+    }
+    alineacion["convencion"] = "y(n) depende de u(n - retardo), con u la columna accion e y la columna nivel";
+    j["alineacion"] = alineacion;
+
+    j["corrida"] = principal ? Corrida_(principal) : Json(nullptr);
+    if (c.Corridas().size() > 1) {
+        Json todas = Json::array();
+        for (const BitacoraCorrida* b : c.Corridas()) todas.push_back(Corrida_(b));
+        j["corridas"] = todas;
+    }
+    return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::string NombreDescripcion(const std::string& registro) {
+    if (TerminaEn(registro, ".txt") || TerminaEn(registro, ".red"))
+        return registro.substr(0, registro.size() - 4) + ".json";
+    return registro + ".json";
+}
