@@ -258,7 +258,8 @@ private:
         } catch (const ErrorArchivo& e) {
             traza_.reset();
             trazaCerrada_ = true;
-            Propio(std::string("no se pudo escribir la traza en la salida estándar: ") + e.what());
+            Propio(std::string("no se pudo escribir ") + (o_.indices ? "los índices" : "la traza") +
+                   " en la salida estándar: " + e.what());
             estado_ = 1;
         }
     }
