@@ -2,7 +2,9 @@
 
 const char* TextoDeAyuda() {
     return R"(uso: tanque-lote escalon|pid|fuzzy MUESTRAS [OPCIÓN]...
-     tanque-lote reproducir ARCHIVO.tanque [--decimal=,] [--salida=ARCHIVO] [--traza]
+  o bien: tanque-lote comparar MUESTRAS [OPCIÓN]...
+  o bien: tanque-lote identificar ARCHIVO [OPCIÓN]...
+  o bien: tanque-lote reproducir ARCHIVO.tanque [--decimal=,] [--salida=ARCHIVO] [--traza]
      tanque-lote --help
 
 Corre el simulador del tanque sin ventanas: empieza la corrida como su botón, hace hasta
@@ -19,6 +21,15 @@ Corridas:
   fuzzy          control fuzzy; antes de correr, el controlador se inicializa con los
                  textos fuzzy
                    ejemplo: tanque-lote fuzzy 300 --Reglas_3_3=3 --traza
+  comparar       corre el control PID y el control fuzzy, cada uno en un simulador propio, con
+                 los mismos textos y el mismo calendario de la referencia (--Track_Referencia=P
+                 desde la muestra 0, --Track_Referencia@N=P desde la muestra N; ningún otro
+                 texto programado), y escribe los índices de cada escalón de la referencia de
+                 los dos en una sola tabla, una fila por controlador y escalón (con --json, un
+                 objeto {"pid": {...}, "fuzzy": {...}}, cada uno con "muestras", "escalones" y
+                 "fallo"). No escribe registro ni traza
+                   ejemplo: tanque-lote comparar 600 --Track_Referencia@300=6 --Kp=4
+  identificar    lee un registro y estima la planta; ver "Identificar la planta" más abajo
 
 Reproducir:
   reproducir ARCHIVO.tanque
@@ -68,7 +79,9 @@ Opciones:
                      opciones --NOMBRE=TEXTO y --NOMBRE@N=TEXTO, que van sobre ellos; un
                      programa grabado en el archivo no se usa (véase reproducir). Si el
                      archivo no se puede leer, termina con estado 1 y su mensaje; lo que el
-                     archivo tiene y tanque-lote no conoce se avisa una vez y se ignora
+                     archivo tiene y tanque-lote no conoce se avisa una vez y se ignora.
+                     comparar también la toma (su deslizador es la referencia desde la
+                     muestra 0, salvo que se dé --Track_Referencia)
                        ejemplo: tanque-lote pid 300 --config=ejemplo.tanque --Kp=4
   --decimal=SEP      el separador decimal de los textos, ',' o '.' (por omisión '.'); con ','
                      los textos iniciales se escriben con coma, como con una configuración
@@ -85,7 +98,7 @@ Opciones:
                      pudo escribir, lo que tenía antes. Lo que no es un archivo normal (una
                      FIFO, un terminal) se escribe directamente. No puede ser la salida
                      estándar de la traza ni la salida de errores
-                       ejemplo: --salida=escalon.txt
+                       ejemplo: --salida=pid.txt
   --traza            escribe una traza CSV en la salida estándar, una cabecera y una fila por
                      muestra: n,accion,nivel,referencia,Volumen,Error_Ant,Integral,
                      Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height; n y los de la barra de nivel,
@@ -94,23 +107,123 @@ Opciones:
                      Si el lector de la traza la cierra antes (como head), la traza termina
                      sin error y la corrida sigue solo si hay un registro que completar
                        ejemplo: tanque-lote escalon 400 --traza > escalon.csv
+                     Al lado de un ARCHIVO normal se escribe también su descripción en JSON, la
+                     misma que escribe "Archivo" en el programa: ARCHIVO.json, o NOMBRE.json si
+                     ARCHIVO es NOMBRE.txt o NOMBRE.red (cómo se hizo la corrida: la planta, el
+                     periodo de muestreo, el retardo, la señal, los textos y sus cambios). Se
+                     escribe igual que el registro, entera o nada: si no se puede crear, ni el
+                     registro ni la descripción cambian y el estado es 1; el mensaje nombra el
+                     archivo que falló
+  --indices          al terminar, los índices de respuesta de cada escalón (cada cambio de la
+                     referencia; en la corrida escalon, de la entrada), los mismos de la ventana
+                     "Índices": IAE, ISE, ITAE, esfuerzo, sobreimpulso (%), tiempo de subida del
+                     10 % al 90 % y de establecimiento (segundos; la banda es el texto
+                     Banda_Establecimiento, 2 % del escalón) y error final. Una tabla en la salida
+                     estándar, una fila por escalón que se escribe cuando el escalón termina; la
+                     última fila es el escalón en curso al final. "—" donde un índice no está
+                     definido. No se puede pedir junto con --traza
+                       ejemplo: tanque-lote pid 600 --Track_Referencia@300=8 --indices
+  --json             con --indices, un objeto JSON por escalón y línea, con las claves escalon,
+                     con_referencia, terminado, primera, ultima, muestras, duracion, inicial,
+                     objetivo, IAE, ISE, ITAE, esfuerzo, sobreimpulso, tiempo_subida,
+                     tiempo_establecimiento, error_estacionario, establecida (null donde no está
+                     definido); con comparar e identificar, su salida en JSON
+                       ejemplo: tanque-lote fuzzy 600 --Track_Referencia@200=6 --indices --json
   --help, -h, --ayuda
                      muestra este texto y no hace nada más
                        ejemplo: tanque-lote --help
+
+Señales de excitación de la corrida escalon (textos que la corrida lee en cada muestra):
+  --Senal_Tipo=TIPO  la entrada de la corrida escalon: Escalón (por omisión: el caudal es
+                     Alto_Escalon), PRBS, Binaria aleatoria, Niveles aleatorios, Multiseno,
+                     Barrido o Gaussiana; sin acento, en mayúsculas o minúsculas y con '_' o '-'
+                     por los espacios ("binaria_aleatoria"). Los textos de la señal, con sus
+                     valores iniciales (cada tipo lee solo los suyos):
+                       Senal_Minimo (0.5), Senal_Maximo (2): los caudales extremos, mínimo <=
+                               máximo
+                       Senal_Periodo (10): muestras por reloj de las binarias, permanencia más
+                               larga de los niveles aleatorios, permanencia de cada valor de la
+                               gaussiana; al menos 1
+                       Senal_Orden (6): orden de la PRBS, de 2 a 20 (2^orden - 1 relojes)
+                       Senal_Semilla (1): semilla de las señales aleatorias, estado inicial de
+                               la PRBS; entero >= 0
+                       Senal_Frecuencia_Min (0.01), Senal_Frecuencia_Max (0.2): la banda del
+                               multiseno y del barrido, fracciones de la frecuencia de Nyquist
+                               en (0, 1]
+                       Senal_Componentes (10): senos del multiseno, de 1 a 1000
+                       Senal_Longitud (400): muestras del periodo del multiseno y de un
+                               barrido, de 2 a 1000000
+                     y el ruido de medida, en todas las corridas: Ruido_Desviacion (0, sin
+                     ruido) y Ruido_Semilla (1)
+                       PRBS (Senal_Minimo, Senal_Maximo, Senal_Periodo, Senal_Orden, Senal_Semilla):
+                       ejemplo: tanque-lote escalon 1260 --Senal_Tipo=PRBS --salida=prbs.txt
+                       Binaria aleatoria (Senal_Minimo, Senal_Maximo, Senal_Periodo, Senal_Semilla):
+                       ejemplo: tanque-lote escalon 800 --Senal_Tipo=binaria_aleatoria --Senal_Semilla=7 --salida=binaria.txt
+                       Niveles aleatorios (los mismos textos que la binaria):
+                       ejemplo: tanque-lote escalon 800 --Senal_Tipo=niveles_aleatorios --Senal_Periodo=20
+                       Multiseno (Senal_Minimo, Senal_Maximo, Senal_Frecuencia_Min,
+                       Senal_Frecuencia_Max, Senal_Componentes, Senal_Longitud):
+                       ejemplo: tanque-lote escalon 800 --Senal_Tipo=Multiseno --Senal_Componentes=20
+                       Barrido (Senal_Minimo, Senal_Maximo, Senal_Frecuencia_Min,
+                       Senal_Frecuencia_Max, Senal_Longitud):
+                       ejemplo: tanque-lote escalon 800 --Senal_Tipo=Barrido --Senal_Longitud=800
+                       Gaussiana (Senal_Minimo, Senal_Maximo, Senal_Periodo, Senal_Semilla; la
+                       media es el centro del intervalo, la desviación su cuarta parte y los
+                       valores se recortan al intervalo):
+                       ejemplo: tanque-lote escalon 800 --Senal_Tipo=Gaussiana --Ruido_Desviacion=0.01
+
+Identificar la planta:
+  identificar ARCHIVO
+                     lee un registro con el formato de exportación (el de --salida o el del
+                     botón "Archivo") y estima la planta de primer orden
+                     y(k) = a y(k-1) + b u(k - retardo): la ganancia K = b / (1 - a) (la
+                     Resistencia) y la constante de tiempo Tau = -T / ln(a) (Area x Resistencia),
+                     con ± un error típico, a, b, el retardo, el ajuste (%, 100 es perfecto) y el
+                     número de muestras. Si al lado está su descripción (ARCHIVO.json o
+                     NOMBRE.json), de ella salen el periodo de muestreo y el retardo; si no, el
+                     periodo es 500 ms y el retardo el de menor pérdida de ARX, 0 o 1. Todos los
+                     métodos usan el mismo retardo. Por omisión estima con ARX y OE, y además con
+                     la lectura del escalón cuando la entrada es un escalón (constante o con un
+                     solo cambio); un método por omisión que no puede estimar dice por qué y el
+                     estado sigue siendo 0
+                       ejemplo: tanque-lote identificar prbs.txt
+  --retardo=0|1      el retardo: 0 en lazo abierto (corrida escalon), 1 en lazo cerrado (pid,
+                     fuzzy)
+                       ejemplo: tanque-lote identificar prbs.txt --retardo=0 --metodo=arx
+  --T_Sample=MS      el periodo de muestreo del registro, milisegundos enteros
+                       ejemplo: tanque-lote identificar binaria.txt --T_Sample=500
+  --metodo=M[,M]...  arx (mínimos cuadrados), oe (error de salida, desde ARX) o escalon (la
+                     lectura clásica del 63,2 %), uno o varios separados por comas; un método
+                     pedido que no puede estimar termina con estado 1
+                       ejemplo: tanque-lote identificar escalon.txt --metodo=escalon,oe
+  --validar=OTRO     aplica el modelo de cada método a la entrada de otro registro y da su ajuste
+                     en él (con el periodo y el retardo de la descripción de OTRO, si la tiene)
+                       ejemplo: tanque-lote identificar prbs.txt --validar=binaria.txt
+  --json             un objeto JSON: archivo, muestreo_s, origen_muestreo, origen_retardo y las
+                     claves del método elegido (OE, si no ARX, si no escalón): metodo, K, Tau, a,
+                     b, retardo, ajuste, muestras, K_err, Tau_err (null sin error típico) y
+                     ajuste_validacion con --validar; y "metodos", una lista con un objeto así
+                     por método ("metodo" y "error" para el que no pudo estimar)
+                       ejemplo: tanque-lote identificar prbs.txt --json
+  Un registro que no se puede leer termina con estado 1 y un mensaje con el número de la
+  línea; uno que no se puede identificar (corto, sin entrada, con el nivel constante...),
+  con estado 1 y la razón.
 
 Los mensajes que el programa mostraría en una caja van a la salida de errores como
 "N: texto", N el contador de la corrida en ese momento; si un texto no se pudo convertir,
 lleva su nombre delante: "0: Kp: '1,5' is not a valid floating point value". Los mensajes
 propios de tanque-lote empiezan por "tanque-lote: ".
 Estado de salida: 0 si las muestras corrieron (con parada por desborde incluida), 1 si
-fallaron el comienzo, una muestra o la escritura de ARCHIVO o de la traza, si la
-configuración no se pudo leer o si el programa no se pudo reproducir (el mensaje está en
-la salida de errores), 2 si las opciones están mal. Con Ctrl-C (SIGINT) o SIGTERM
+fallaron el comienzo, una muestra o la escritura de ARCHIVO, de su descripción o de la traza,
+si identificar no pudo leer o identificar un registro, si la configuración no se pudo leer o
+si el programa no se pudo reproducir (el mensaje está en la salida de errores), 2 si las
+opciones están mal. Con Ctrl-C (SIGINT) o SIGTERM
 termina por la señal (estado 130 o 143 en el shell) y ARCHIVO queda como estaba o con el
 registro entero; nunca queda un archivo temporal.
 
 Ejemplos:
   tanque-lote escalon 600 --Alto_Escalon=1.5 --salida=escalon.txt
+  tanque-lote identificar escalon.txt
   tanque-lote fuzzy 300 --Reglas_3_3=3 --Track_Referencia@100=6 --traza > fuzzy.csv
 )";
 }

@@ -1,18 +1,26 @@
 #include "tools/lote.h"
 
+#include <cerrno>
 #include <optional>
 #include <string>
 
 #include "base/errores.h"
 #include "base/numeros.h"
+#include "core/descripcion.h"
 #include "core/grabacion.h"
+#include "core/indices.h"
 #include "core/lecturas_tick.h"
 #include "core/simulador.h"
+#include "core/textos_indices.h"
 #include "core/textos_por_defecto.h"
 #include "export/archivo.h"
 #include "export/error_archivo.h"
 #include "export/escritor.h"
+#include "tools/ayuda_lote.h"
 #include "tools/configuracion_lote.h"
+#include "tools/identificar_lote.h"
+#include "tools/indices_lote.h"
+#include "tools/reproducir_lote.h"
 #include "tools/traza_lote.h"
 
 namespace {
@@ -88,23 +96,85 @@ public:
         }
         if (configuracion) AplicarConfiguracion(*configuracion, textos_, posicion_);
         for (const auto& [nombre, texto] : o_.textos) Poner(textos_, posicion_, nombre, texto);
-        if (traza_) {
+        if (traza_ && !o_.indices) {
             traza_->Bufer() += kCabeceraTraza;
             Traza();
         }
-        if (Empezar()) Muestras();
-        if (traza_) Traza(true);
-        if (registro_ && !registroFallido_) {
-            try {
-                registro_->Confirmar();
-            } catch (const ErrorTanque& e) {
-                FalloDelRegistro(e);
+        if (PrepararIndices() && Empezar()) {
+            if (indices_ && o_.corrida == Corrida::Escalon) {
+                // the step run's target: the tank settles at R x inflow
+                AjustesIndices a = indices_->Ajustes();
+                a.ganancia = sim_.Estado().R_Hidraulica;
+                indices_.emplace(a);
             }
+            Muestras();
         }
+        if (indices_ && !trazaCerrada_) {
+            if (const std::optional<IndicesEscalon> actual = indices_->Actual()) Escalon(*actual);
+        }
+        if (traza_) Traza(true);
+        if (registro_ && !registroFallido_) Confirmar();
         return estado_;
     }
 
 private:
+    // The record and its description beside it (a record written through, to a FIFO or a device, has none). The
+    // description is created before the record is confirmed: when it cannot be, neither file changes.
+    void Confirmar() {
+        std::optional<ArchivoRegistro> descripcion;
+        const std::string nombre = NombreDescripcion(*o_.salida);
+        if (!registro_->Directo()) {
+            try {
+                descripcion.emplace(nombre);
+                descripcion->AnadirTexto(DescribirRegistro(contenido_, *o_.salida));
+            } catch (const ErrorTanque& e) {
+                Propio("no se pudo escribir la descripción " + nombre + ": " + e.what() + "; el registro " +
+                       *o_.salida + " queda como estaba");
+                registro_->Descartar();
+                estado_ = 1;
+                return;
+            }
+        }
+        try {
+            registro_->Confirmar();
+        } catch (const ErrorTanque& e) {
+            FalloDelRegistro(e);
+            return;  // the description's temporary goes with it
+        }
+        if (!descripcion) return;
+        try {
+            descripcion->Confirmar();
+        } catch (const ErrorTanque& e) {
+            Propio("no se pudo escribir la descripción " + nombre + ": " + e.what());
+            estado_ = 1;
+        }
+    }
+
+    // The indices of --indices, with the band of Banda_Establecimiento; false, with its message, for a band that
+    // cannot be read.
+    bool PrepararIndices() {
+        if (!o_.indices) return true;
+        AjustesIndices a;
+        try {
+            a.banda = LeerBandaEstablecimiento(textos_);
+        } catch (const ErrorTanque& e) {
+            mensajes_.Mostrar(e);
+            estado_ = 1;
+            return false;
+        }
+        indices_.emplace(a);
+        if (!o_.json && traza_) traza_->Bufer() += CabeceraIndices(false);
+        return true;
+    }
+
+    // One step's row, as it closes (the last one after the run, as it stands).
+    void Escalon(const IndicesEscalon& e) {
+        ++escalones_;
+        if (!traza_) return;
+        traza_->Bufer() += o_.json ? JsonIndices(e, escalones_) : FilaIndices(e, escalones_);
+        Traza();
+    }
+
     // The run through its button; false when it failed or was refused, with its message.
     bool Empezar() {
         try {
@@ -142,8 +212,15 @@ private:
                     FalloDelRegistro(e);
                     return;
                 }
+                contenido_.Anadir(m.n, sim_.Registro().Ultima(o_.corrida));
             }
-            if (traza_) {
+            if (indices_) {
+                const std::uint64_t cerrados = indices_->Terminados();
+                indices_->Agregar({m.n, sim_.Estado().T_Muestreo,
+                                   m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt, m.nivel,
+                                   m.accion});
+                if (indices_->Terminados() != cerrados) Escalon(*indices_->Anterior());
+            } else if (traza_) {
                 AnadirTraza(traza_->Bufer(), sim_, o_.corrida);
                 Traza();
             }
@@ -164,7 +241,8 @@ private:
         } catch (const ErrorArchivo& e) {
             traza_.reset();
             trazaCerrada_ = true;
-            Propio(std::string("no se pudo escribir la traza en la salida estándar: ") + e.what());
+            Propio(std::string("no se pudo escribir ") + (o_.indices ? "los índices" : "la traza") +
+                   " en la salida estándar: " + e.what());
             estado_ = 1;
         }
     }
@@ -185,6 +263,9 @@ private:
     Simulador sim_;
     std::optional<Escritor> traza_;
     std::optional<ArchivoRegistro> registro_;
+    ContenidoRegistro contenido_;              // the record's lines, for its description
+    std::optional<IndicesRespuesta> indices_;  // --indices
+    std::size_t escalones_ = 0;                // steps written
     bool registroFallido_ = false;
     bool trazaCerrada_ = false;  // its reader has gone
     int estado_ = 0;
@@ -197,3 +278,20 @@ int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores) {
 }
 
 int EscribirTexto(int fd, const char* texto) { return EscribirTodo(fd, texto); }
+
+int EjecutarLote(const OpcionesLote& opciones, int salida, std::FILE* errores) {
+    if (opciones.ayuda) {
+        const int codigo = EscribirTexto(salida, TextoDeAyuda());
+        if (codigo == 0 || codigo == EPIPE) return 0;
+        std::fprintf(errores, "tanque-lote: no se pudo escribir la ayuda en la salida estándar: %s\n",
+                     TextoErrorArchivo(codigo).c_str());
+        return 1;
+    }
+    if (opciones.reproducir) return ReproducirLote(opciones, opciones.traza ? salida : -1, errores);
+    switch (opciones.orden) {
+        case OrdenLote::Identificar: return CorrerIdentificar(opciones, salida, errores);
+        case OrdenLote::Comparar: return CorrerComparar(opciones, salida, errores);
+        case OrdenLote::Corrida: break;
+    }
+    return CorrerLote(opciones, opciones.traza || opciones.indices ? salida : -1, errores);
+}

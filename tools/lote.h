@@ -10,10 +10,18 @@
 /// of the program as "N: text" ("N: NOMBRE: text" for a text that did not convert), the tool's own as
 /// "tanque-lote: ...". The file of --salida is opened before the run (a FIFO waits for its reader there) and holds,
 /// once this returns, this run's record, whole, or what it held before when the record itself could not be written.
+/// With --indices, the table of the steps' indices (or a JSON line a step) goes to `traza` instead of the trace,
+/// each step as it closes and the last one after the run. Beside a record that is a file, its description
+/// (NombreDescripcion, DescribirRegistro) is written as the record is: when it cannot be created neither file
+/// changes.
 /// Returns the exit status: 0; 1 when the start, a sample or an output failed; 2 when --salida is the trace's
 /// output or the messages'. A trace that cannot be written ends there, and the run goes on only to complete the
 /// record, if there is one; a trace whose reader has gone (EPIPE) is not an error.
 int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores);
+
+/// What the command line asks, as the program's main does it: a run (CorrerLote, its trace or indices on
+/// `salida`), identificar or comparar (their text on `salida`). Returns the exit status.
+int EjecutarLote(const OpcionesLote& opciones, int salida, std::FILE* errores);
 
 /// Writes `texto` to the descriptor, for --help. Returns 0, or the errno of the failure.
 int EscribirTexto(int fd, const char* texto);

@@ -1,6 +1,8 @@
 #include "tools/opciones_lote.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 #include "base/errores.h"
@@ -59,7 +61,80 @@ OpcionesLote Reproducir(OpcionesLote o, const std::vector<std::string>& posicion
     if (posicionales.size() != 2) Mal("reproducir espera un archivo de configuración, y solo uno");
     if (!o.textos.empty() || !o.programados.empty() || o.configuracion)
         Mal("reproducir toma los textos del archivo: no admite --NOMBRE=TEXTO, --NOMBRE@N=TEXTO ni --config");
+    if (o.indices || o.json) Mal("reproducir escribe el registro y la traza: no admite --indices ni --json");
     o.reproducir = posicionales[1];
+    return o;
+}
+
+bool EsAyuda(const std::string& a) { return a == "--help" || a == "-h" || a == "--ayuda"; }
+
+// comparar runs both controllers on the same texts: only the slider may change during the run, and no file or
+// trace is written.
+void ComprobarComparar(const OpcionesLote& o) {
+    if (o.salida) Mal("comparar no escribe registros: quite --salida");
+    if (o.traza) Mal("comparar no escribe trazas: quite --traza");
+    if (o.indices) Mal("comparar ya escribe los índices: quite --indices");
+    for (const auto& [n, textos] : o.programados)
+        for (const auto& [nombre, texto] : textos) {
+            const std::string opcion = "--" + nombre + "@" + std::to_string(n) + "=" + texto;
+            if (nombre != kTrackReferencia)
+                Mal(opcion + ": comparar solo programa cambios de Track_Referencia (la referencia)");
+            if (n >= o.muestras) Mal(opcion + ": la muestra " + std::to_string(n) + " no llega");
+        }
+}
+
+std::optional<std::string> Valor(const std::string& a, const char* prefijo) {
+    const std::string p = prefijo;
+    if (a.rfind(p, 0) != 0) return std::nullopt;
+    return a.substr(p.size());
+}
+
+MetodoLote Metodo(const std::string& nombre) {
+    if (nombre == "arx") return MetodoLote::Arx;
+    if (nombre == "oe") return MetodoLote::Oe;
+    if (nombre == "escalon") return MetodoLote::Escalon;
+    Mal("--metodo debe ser arx, oe o escalon (o varios separados por comas): '" + nombre + "'");
+}
+
+// identificar ARCHIVO [--retardo=0|1] [--T_Sample=MS] [--metodo=M[,M]...] [--json] [--validar=B]
+OpcionesLote LeerIdentificar(const std::vector<std::string>& argumentos) {
+    OpcionesLote o;
+    o.orden = OrdenLote::Identificar;
+    OpcionesIdentificar& i = o.identificar;
+    std::vector<std::string> posicionales;
+    for (const std::string& a : argumentos) {
+        if (EsAyuda(a)) {
+            o.ayuda = true;
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (const auto r = Valor(a, "--retardo=")) {
+            if (*r != "0" && *r != "1") Mal("--retardo debe ser 0 (lazo abierto) o 1 (lazo cerrado): '" + *r + "'");
+            i.retardo = *r == "1" ? 1 : 0;
+        } else if (const auto t = Valor(a, "--T_Sample=")) {
+            i.tSample = Natural(*t, "--T_Sample");
+            if (*i.tSample == 0) Mal("--T_Sample debe ser mayor que cero (milisegundos)");
+        } else if (const auto m = Valor(a, "--metodo=")) {
+            std::size_t desde = 0;
+            for (;;) {
+                const std::size_t coma = m->find(',', desde);
+                const MetodoLote metodo = Metodo(m->substr(desde, coma - desde));
+                if (std::find(i.metodos.begin(), i.metodos.end(), metodo) == i.metodos.end())
+                    i.metodos.push_back(metodo);
+                if (coma == std::string::npos) break;
+                desde = coma + 1;
+            }
+        } else if (const auto v = Valor(a, "--validar=")) {
+            if (v->empty()) Mal("--validar necesita el nombre de un registro");
+            i.validar = *v;
+        } else if (a.rfind("-", 0) == 0) {
+            Mal("opción desconocida para identificar: " + a);
+        } else {
+            posicionales.push_back(a);
+        }
+    }
+    if (o.ayuda) return o;
+    if (posicionales.size() != 2) Mal("identificar espera un archivo de registro: tanque-lote identificar ARCHIVO");
+    i.archivo = posicionales[1];
     return o;
 }
 
@@ -74,13 +149,22 @@ bool NombreValido(const std::string& nombre) {
 }
 
 OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
+    for (const std::string& a : argumentos)
+        if (a.rfind("-", 0) != 0) {
+            if (a == "identificar") return LeerIdentificar(argumentos);
+            break;
+        }
     OpcionesLote o;
     std::vector<std::string> posicionales;
     for (const std::string& a : argumentos) {
-        if (a == "--help" || a == "-h" || a == "--ayuda") {
+        if (EsAyuda(a)) {
             o.ayuda = true;
         } else if (a == "--traza") {
             o.traza = true;
+        } else if (a == "--indices") {
+            o.indices = true;
+        } else if (a == "--json") {
+            o.json = true;
         } else if (a.rfind("--decimal=", 0) == 0) {
             const std::string d = a.substr(10);
             if (d != "." && d != ",") Mal("--decimal debe ser '.' o ','");
@@ -126,16 +210,29 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
         o.corrida = Corrida::PID;
     else if (posicionales[0] == "fuzzy")
         o.corrida = Corrida::Fuzzy;
+    else if (posicionales[0] == "comparar")
+        o.orden = OrdenLote::Comparar;
     else
-        Mal("la corrida debe ser escalon, pid o fuzzy: '" + posicionales[0] + "'");
+        Mal("la corrida debe ser escalon, pid, fuzzy o comparar (o la orden identificar): '" + posicionales[0] + "'");
     o.muestras = Natural(posicionales[1], "MUESTRAS");
-    ComprobarProgramados(o);
+    if (o.orden == OrdenLote::Comparar)
+        ComprobarComparar(o);
+    else
+        ComprobarProgramados(o);
+    if (o.indices && o.traza)
+        Mal("--indices y --traza escriben los dos en la salida estándar: pida uno de los dos en cada corrida");
+    if (o.json && !o.indices && o.orden != OrdenLote::Comparar)
+        Mal("--json vale para --indices, comparar e identificar");
     return o;
 }
 
 const char* TextoDeUso() {
     return "uso: tanque-lote escalon|pid|fuzzy MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--NOMBRE@N=TEXTO]...\n"
-           "                [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
+           "                [--decimal=,] [--salida=ARCHIVO] [--traza | --indices [--json]]\n"
+           "     tanque-lote comparar MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--Track_Referencia@N=P]... "
+           "[--json]\n"
+           "     tanque-lote identificar ARCHIVO [--retardo=0|1] [--T_Sample=MS] [--metodo=arx,oe,escalon]\n"
+           "                [--validar=OTRO] [--json]\n"
            "     tanque-lote reproducir ARCHIVO [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
            "Pruebe 'tanque-lote --help' para más información.\n";
 }

@@ -10,7 +10,23 @@
 
 #include "core/controles.h"
 
+/// What the command line asks: a run, the identification of a record, or the two controllers side by side.
+enum class OrdenLote { Corrida, Identificar, Comparar };
+
+/// The identification methods that `identificar` may be asked for.
+enum class MetodoLote { Arx, Oe, Escalon };
+
+/// `identificar ARCHIVO`: the record, and what the options fix instead of its description.
+struct OpcionesIdentificar {
+    std::string archivo;
+    std::optional<int> retardo;           ///< 0 or 1; absent: the description's, else the smaller loss
+    std::optional<std::int32_t> tSample;  ///< ms, as the T_Sample edit; absent: the description's, else 500
+    std::vector<MetodoLote> metodos;      ///< in the order given; empty: ARX and OE, and escalon on a step record
+    std::optional<std::string> validar;   ///< a second record, on which the model's fit is measured
+};
+
 struct OpcionesLote {
+    OrdenLote orden = OrdenLote::Corrida;
     Corrida corrida = Corrida::Escalon;
     std::int32_t muestras = 0;  // 0 to 2^31 - 1, the range of the sample counter
     char decimal = '.';
@@ -21,6 +37,9 @@ struct OpcionesLote {
     /// reproducir ARCHIVO: the set-up file whose recorded schedule is replayed, instead of a run
     std::optional<std::string> reproducir;
     bool ayuda = false;
+    bool indices = false;  ///< the response indices of each step, after the run
+    bool json = false;     ///< identificar, --indices and comparar write JSON instead of text
+    OpcionesIdentificar identificar;
     /// --NOMBRE=TEXTO, in the order given
     std::vector<std::pair<std::string, std::string>> textos;
     /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N; each is one that the run reads

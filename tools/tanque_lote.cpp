@@ -1,4 +1,4 @@
-// tanque-lote: identification records from the simulator, without windows.
+// tanque-lote: identification records from the simulator, without windows, and what is read from them.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -64,10 +64,17 @@ int main(int argc, char** argv) {
         Falla("la ayuda", codigo);
         return 1;
     }
-    if (opciones.traza && salidaCerrada) {
-        Falla("la traza", EBADF);
-        return 1;
+    if (salidaCerrada) {
+        // every output but the record goes to standard output
+        const char* que = opciones.orden == OrdenLote::Identificar ? "la identificación"
+                          : opciones.orden == OrdenLote::Comparar  ? "la comparación"
+                          : opciones.indices                       ? "los índices"
+                          : opciones.traza                         ? "la traza"
+                                                                   : nullptr;
+        if (que) {
+            Falla(que, EBADF);
+            return 1;
+        }
     }
-    const int traza = opciones.traza ? 1 : -1;
-    return opciones.reproducir ? ReproducirLote(opciones, traza, stderr) : CorrerLote(opciones, traza, stderr);
+    return EjecutarLote(opciones, 1, stderr);
 }

@@ -1,5 +1,5 @@
-// The help text and the manual page against the option parser: every example they show is accepted,
-// every option the parser accepts is described.
+// The help text and the manual page against the option parser: every example they show is accepted and runs with
+// status 0, every option the parser accepts is described.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,16 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "core/textos_por_defecto.h"
+#include "core/textos_senal.h"
+#include "senales/tipo_senal.h"
 #include "tests/ayudas.h"
+#include "tests/export/utilidades.h"
+#include "tests/tools/ejecutar.h"
 #include "tools/ayuda_lote.h"
 #include "tools/lote.h"
 #include "tools/opciones_lote.h"
@@ -54,6 +62,16 @@ std::string PaginaLlana() {
     for (std::string linea; std::getline(lineas, linea);) t += LineaLlana(linea) + '\n';
     t = std::regex_replace(t, std::regex(R"(\\-)"), "-");
     t = std::regex_replace(t, std::regex(R"(\\f[BIRP]|\\:)"), "");
+    // the accents as troff writes them
+    for (const auto& [escape, letra] : {std::pair{"\\('a", "á"},
+                                        {"\\('e", "é"},
+                                        {"\\('i", "í"},
+                                        {"\\('o", "ó"},
+                                        {"\\('u", "ú"},
+                                        {"\\('I", "Í"},
+                                        {"\\('O", "Ó"},
+                                        {"\\(~n", "ñ"}})
+        for (std::size_t p; (p = t.find(escape)) != std::string::npos;) t.replace(p, std::string(escape).size(), letra);
     // "Ejemplo:" at the end of a line, its example on the next one
     t = std::regex_replace(t, std::regex("Ejemplo:\n"), "Ejemplo: ");
     return t;
@@ -88,8 +106,8 @@ std::vector<std::vector<std::string>> Ejemplos(const std::string& texto) {
         const auto palabras = Palabras(linea);
         // a command line: the program and then a run or an option
         if (palabras.size() > 1 && palabras[0] == "tanque-lote" &&
-            (palabras[1] == "escalon" || palabras[1] == "pid" || palabras[1] == "fuzzy" ||
-             palabras[1].rfind("--", 0) == 0))
+            (palabras[1] == "escalon" || palabras[1] == "pid" || palabras[1] == "fuzzy" || palabras[1] == "comparar" ||
+             palabras[1] == "identificar" || palabras[1].rfind("--", 0) == 0))
             ejemplos.push_back(Argumentos(palabras));
     }
     return ejemplos;
@@ -105,6 +123,30 @@ void TodosLosEjemplosSeAceptan(const std::string& texto, std::size_t minimo) {
     const auto ejemplos = Ejemplos(texto);
     EXPECT_GE(ejemplos.size(), minimo);
     for (const auto& a : ejemplos) EXPECT_NO_THROW(LeerOpciones(a)) << Juntar(a);
+}
+
+// Every example in its order, in a folder of its own (an example may read the record that one before it wrote):
+// each one runs to the end with status 0.
+void TodosLosEjemplosCorren(const std::string& texto) {
+    struct Aqui {
+        CarpetaTemporal carpeta;
+        std::filesystem::path antes = std::filesystem::current_path();
+        Aqui() {
+            // the examples that read a set-up name this one
+            std::filesystem::copy_file(std::filesystem::path(TANQUE_DATOS) / "lote" / "ejemplo.tanque",
+                                       std::filesystem::path(carpeta.ruta()) / "ejemplo.tanque");
+            std::filesystem::current_path(carpeta.ruta());
+        }
+        ~Aqui() { std::filesystem::current_path(antes); }
+    } aqui;
+    for (const auto& a : Ejemplos(texto)) {
+        try {
+            const Ejecucion e = Ejecutar(a);
+            EXPECT_EQ(e.estado, 0) << Juntar(a) << "\n" << e.errores;
+        } catch (const std::invalid_argument& e) {
+            ADD_FAILURE() << Juntar(a) << ": " << e.what();
+        }
+    }
 }
 
 void DescribeCadaOpcion(const std::string& texto) {
@@ -127,8 +169,26 @@ void DescribeCadaOpcion(const std::string& texto) {
                                "Track_Referencia",
                                "_Tipo",
                                "_Ancho",
-                               "_Centro"})
+                               "_Centro",
+                               "comparar",
+                               "identificar",
+                               "--indices",
+                               "--json",
+                               "--retardo=",
+                               "--T_Sample=",
+                               "--metodo=",
+                               "--validar=",
+                               "Banda_Establecimiento",
+                               "Senal_Tipo",
+                               "Ruido_Desviacion",
+                               "Ruido_Semilla",
+                               "descripción"})
         EXPECT_NE(texto.find(opcion), std::string::npos) << opcion;
+    // each signal by its caption, each with an example of the open-loop run
+    for (const char* tipo : kNombresTipo) EXPECT_NE(texto.find(tipo), std::string::npos) << tipo;
+    for (const char* tipo : {"PRBS", "binaria_aleatoria", "niveles_aleatorios", "Multiseno", "Barrido", "Gaussiana"})
+        EXPECT_NE(texto.find(std::string("--Senal_Tipo=") + tipo), std::string::npos) << tipo;
+    for (const char* n : TextosSenalEnCadaTick()) EXPECT_NE(texto.find(n), std::string::npos) << n;
     // every edit outside the fuzzy sets by its name; the sets by their variables and labels
     for (const TextoPorDefecto& t : TextosPorDefecto()) {
         const std::string nombre = t.nombre;
@@ -182,6 +242,10 @@ TEST(Ayuda, LosEjemplosDeConfiguracionYReproduccionCorren) {
 
 TEST(Ayuda, CadaEjemploDeLaAyudaSeAcepta) { TodosLosEjemplosSeAceptan(TextoDeAyuda(), 12); }
 
+TEST(Ayuda, CadaEjemploDeLaAyudaCorre) { TodosLosEjemplosCorren(TextoDeAyuda()); }
+
+TEST(Ayuda, CadaEjemploDeLaPaginaDeManualCorre) { TodosLosEjemplosCorren(PaginaLlana()); }
+
 TEST(Ayuda, LaAyudaDescribeCadaOpcion) { DescribeCadaOpcion(TextoDeAyuda()); }
 
 TEST(Ayuda, CadaEjemploDeLaPaginaDeManualSeAcepta) { TodosLosEjemplosSeAceptan(PaginaLlana(), 8); }
@@ -213,6 +277,8 @@ TEST(Ayuda, LosEjemplosDescartanLoQueNoEsOpcion) {
     EXPECT_EQ(Ejemplos("tanque-lote escalon 4 --traza > a.csv\n"),
               (std::vector<std::vector<std::string>>{{"escalon", "4", "--traza"}}));
     EXPECT_TRUE(Ejemplos("tanque-lote - registros del simulador\n").empty());
+    EXPECT_EQ(Ejemplos("  tanque-lote identificar a.txt --json\n"),
+              (std::vector<std::vector<std::string>>{{"identificar", "a.txt", "--json"}}));
     EXPECT_THROW(LeerOpciones(Ejemplos("ejemplo: --Kq=4\n")[0]), std::invalid_argument);
     // the English marker of earlier texts is not harvested any more: every example is marked in Spanish
     EXPECT_TRUE(Ejemplos("  example: --Kp=4\n").empty());

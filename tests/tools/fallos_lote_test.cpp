@@ -1,6 +1,7 @@
 // Fault injection into the batch tool's outputs: every write, flush to the disk, close and rename that the tool
 // makes is made to fail in turn. Whatever fails, the failure is reported, the status is 1, no temporary file is
-// left, and the file of --salida holds either what it held before or this run's whole record.
+// left, and the file of --salida holds either what it held before or this run's whole record; its description
+// beside it is whole or absent (there was none before).
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -106,13 +107,15 @@ TEST(FallosDelLote, CadaLlamadaQueFallaSeNotificaYElRegistroQuedaEnteroOComoEsta
     ASSERT_EQ(bien.estado, 0) << bien.errores;
     ASSERT_EQ(bien.errores, "");
     ASSERT_EQ(bien.registro.size(), 20000u * 25u);
+    EXPECT_EQ(bien.nombres, (std::vector<std::string>{"registro.json", "registro.txt"}));
     int cuantas[5];
     for (int i = 0; i < 5; ++i) cuantas[i] = guion.cuentas[i];
     EXPECT_GT(cuantas[static_cast<int>(Llamada::EscrituraTraza)], 10);
     EXPECT_GT(cuantas[static_cast<int>(Llamada::EscrituraRegistro)], 5);
-    EXPECT_EQ(cuantas[static_cast<int>(Llamada::Sincronizacion)], 1);
-    EXPECT_EQ(cuantas[static_cast<int>(Llamada::Cierre)], 1);
-    EXPECT_EQ(cuantas[static_cast<int>(Llamada::Renombre)], 1);
+    // the record's, then its description's
+    EXPECT_EQ(cuantas[static_cast<int>(Llamada::Sincronizacion)], 2);
+    EXPECT_EQ(cuantas[static_cast<int>(Llamada::Cierre)], 2);
+    EXPECT_EQ(cuantas[static_cast<int>(Llamada::Renombre)], 2);
 
     int casos = 0;
     for (Llamada l : {Llamada::EscrituraTraza, Llamada::EscrituraRegistro, Llamada::Sincronizacion, Llamada::Cierre,
@@ -124,10 +127,23 @@ TEST(FallosDelLote, CadaLlamadaQueFallaSeNotificaYElRegistroQuedaEnteroOComoEsta
             const Resultado r = Correr();
             SCOPED_TRACE("call kind " + std::to_string(static_cast<int>(l)) + ", number " + std::to_string(k));
             EXPECT_EQ(r.estado, 1);
-            EXPECT_EQ(r.nombres, std::vector<std::string>{"registro.txt"}) << "a temporary file was left";
+            // the description is written last: its one write, and the second flush, close and rename
+            const bool descripcion = l == Llamada::EscrituraTraza ? false
+                                     : l == Llamada::EscrituraRegistro
+                                         ? k == cuantas[static_cast<int>(Llamada::EscrituraRegistro)]
+                                         : k == 2;
             if (l == Llamada::EscrituraTraza) {
-                // the trace ends there; the record is still made whole
+                // the trace ends there; the record is still made whole, and described
                 EXPECT_TRUE(Contiene(r.errores, "tanque-lote: no se pudo escribir la traza")) << r.errores;
+                EXPECT_EQ(r.registro, bien.registro);
+                EXPECT_EQ(r.nombres, (std::vector<std::string>{"registro.json", "registro.txt"}));
+                continue;
+            }
+            EXPECT_EQ(r.nombres, std::vector<std::string>{"registro.txt"}) << "a temporary file was left";
+            if (descripcion) {
+                // the record was complete when its description failed
+                EXPECT_TRUE(Contiene(r.errores, "tanque-lote: no se pudo escribir la descripción ")) << r.errores;
+                EXPECT_TRUE(Contiene(r.errores, "registro.json")) << r.errores;
                 EXPECT_EQ(r.registro, bien.registro);
             } else {
                 EXPECT_TRUE(Contiene(r.errores, "tanque-lote: no se pudo escribir el registro ")) << r.errores;

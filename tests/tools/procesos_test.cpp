@@ -68,6 +68,11 @@ TEST(Salidas, UnaSalidaEstandarQueFallaTerminaConEstado1) {
         {{"pid", "3", "--traza"}, Destino::Archivo, "traza"},         // a short trace fails at its last flush
         {{"--help"}, Destino::Archivo, "ayuda"},
         {{"--help"}, Destino::Cerrado, "ayuda"},
+        {{"pid", "600", "--Track_Referencia@300=6", "--indices"}, Destino::Archivo, "índices"},
+        {{"pid", "10", "--indices", "--json"}, Destino::Cerrado, "índices"},
+        {{"comparar", "50"}, Destino::Archivo, "comparación"},
+        {{"comparar", "50", "--json"}, Destino::Cerrado, "comparación"},
+        {{"identificar", "no-importa.txt"}, Destino::Cerrado, "identificación"},
     };
     for (const Caso& c : casos) {
         const Final f = Correr(kLote, c.argumentos, c.destino, "/dev/full");

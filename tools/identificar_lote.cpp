@@ -1,0 +1,254 @@
+#include "tools/identificar_lote.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "base/aritmetica.h"
+#include "core/descripcion.h"
+#include "export/error_archivo.h"
+#include "export/escritor.h"
+#include "export/lectura.h"
+#include "identificacion/arx.h"
+#include "identificacion/escalon.h"
+#include "identificacion/oe.h"
+#include "identificacion/rechazos.h"
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+constexpr std::int32_t kTSamplePorOmision = 500;  // ms, the edit's default
+
+struct Metodo {
+    MetodoLote cual;
+    bool pedido;  // by --metodo: its failure fails the tool
+    std::optional<Identificacion> estimacion;
+    std::string motivo;
+    std::optional<double> validacion;  // the fit on --validar's record
+};
+
+const char* Nombre(MetodoLote m) {
+    switch (m) {
+        case MetodoLote::Arx: return "ARX";
+        case MetodoLote::Oe: return "OE";
+        case MetodoLote::Escalon: return "escalón";
+    }
+    return "";
+}
+
+// A step record: an action constant throughout or changing once, what the step reading takes.
+bool EsEscalon(const Registro& r) {
+    int cambios = 0;
+    for (std::size_t k = 1; k < r.accion.size(); ++k) cambios += r.accion[k] != r.accion[k - 1];
+    return cambios <= 1;
+}
+
+Identificacion Estimar(MetodoLote m, const Registro& r, int retardo) {
+    switch (m) {
+        case MetodoLote::Arx: return IdentificarArx(r, retardo);
+        case MetodoLote::Oe: return IdentificarOe(r, retardo);
+        case MetodoLote::Escalon: return LeerEscalon(r, retardo);
+    }
+    return {};
+}
+
+Registro RegistroDe(RegistroLeido&& leido, double T) {
+    return {std::move(leido.acciones), std::move(leido.niveles), T, std::move(leido.muestras)};
+}
+
+bool Finito(std::optional<double> v) { return v && std::isfinite(*v); }
+Json Valor(std::optional<double> v) { return Finito(v) ? Json(*v) : Json(nullptr); }
+
+// "v", "v ± e": 6 significant digits, the error with 2; "—" for what is absent or not finite.
+std::string Numero(std::optional<double> v, std::optional<double> error = std::nullopt) {
+    if (!Finito(v)) return "—";
+    char b[80];
+    if (Finito(error))
+        std::snprintf(b, sizeof b, "%#.6g ± %.2g", *v, *error);
+    else
+        std::snprintf(b, sizeof b, "%#.6g", *v);
+    return b;
+}
+
+std::string Corto(double v) {
+    char b[40];
+    std::snprintf(b, sizeof b, "%g", v);
+    return b;
+}
+
+Json Objeto(const Metodo& m) {
+    Json j = {{"metodo", Nombre(m.cual)}};
+    if (!m.estimacion) {
+        j["error"] = m.motivo;
+        return j;
+    }
+    const Identificacion& e = *m.estimacion;
+    j["K"] = Valor(e.K);
+    j["Tau"] = Valor(e.Tau);
+    j["a"] = Valor(e.a);
+    j["b"] = Valor(e.b);
+    j["retardo"] = e.retardo;
+    j["ajuste"] = Valor(e.ajuste);
+    j["muestras"] = e.muestras;
+    j["K_err"] = Valor(e.error_K);
+    j["Tau_err"] = Valor(e.error_Tau);
+    if (m.validacion) j["ajuste_validacion"] = Valor(m.validacion);
+    return j;
+}
+
+std::string Texto(const Metodo& m, const std::optional<std::string>& validar) {
+    std::string s = std::string("\n") + Nombre(m.cual) + "\n";
+    if (!m.estimacion) return s + "  sin estimación: " + m.motivo + "\n";
+    const Identificacion& e = *m.estimacion;
+    s += "  K        = " + Numero(e.K, e.error_K) + "\n";
+    s += "  Tau      = " + Numero(e.Tau, e.error_Tau) + " s\n";
+    s += "  a        = " + Numero(e.a, e.error_a) + "\n";
+    s += "  b        = " + Numero(e.b, e.error_b) + "\n";
+    s += "  retardo  = " + std::to_string(e.retardo) + "\n";
+    s += "  ajuste   = " + Numero(e.ajuste) + " %\n";
+    s += "  muestras = " + std::to_string(e.muestras) + "\n";
+    if (m.validacion) s += "  ajuste en " + *validar + " = " + Numero(m.validacion) + " %\n";
+    return s;
+}
+
+// The method shown first, whose keys head the JSON object: OE, else ARX, else the step reading.
+const Metodo* Elegido(const std::vector<Metodo>& metodos) {
+    for (MetodoLote preferido : {MetodoLote::Oe, MetodoLote::Arx, MetodoLote::Escalon})
+        for (const Metodo& m : metodos)
+            if (m.cual == preferido && m.estimacion) return &m;
+    return nullptr;
+}
+
+struct Lectura {
+    Registro registro;
+    std::optional<DescripcionLeida> descripcion;
+};
+
+// The record and its description; the period is `T` when `forzado`, else the description's, else `T`.
+Lectura Leer(const std::string& archivo, double T, bool forzado) {
+    Lectura l;
+    RegistroLeido leido = LeerExportacion(archivo);
+    l.descripcion = LeerDescripcion(archivo);
+    if (!forzado && l.descripcion && l.descripcion->T) T = *l.descripcion->T;
+    l.registro = RegistroDe(std::move(leido), T);
+    return l;
+}
+
+}  // namespace
+
+double PeriodoDeMs(std::int32_t ms) { return aSingle(static_cast<long double>(ms) * 0.001L); }
+
+std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro) {
+    const std::string nombre = NombreDescripcion(registro);
+    std::error_code e;
+    if (!std::filesystem::is_regular_file(nombre, e)) return std::nullopt;
+    std::ifstream f(nombre, std::ios::binary);
+    if (!f) throw ErrorArchivo(nombre + ": " + TextoErrorArchivo(errno));
+    const std::string texto{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    const Json j = Json::parse(texto, nullptr, false);
+    if (j.is_discarded() || !j.is_object() || j.value("formato", "") != kFormatoDescripcion)
+        throw ErrorLectura(nombre + ": no es una descripción de registro de tanque (formato \"" + kFormatoDescripcion +
+                           "\")");
+    DescripcionLeida d;
+    if (const auto t = j.find("muestreo_s"); t != j.end() && t->is_number() && t->get<double>() > 0)
+        d.T = t->get<double>();
+    if (const auto a = j.find("alineacion"); a != j.end() && a->is_object())
+        if (const auto r = a->find("retardo"); r != a->end() && r->is_number_integer()) {
+            const int retardo = r->get<int>();
+            if (retardo == 0 || retardo == 1) d.retardo = retardo;
+        }
+    return d;
+}
+
+int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
+    const OpcionesIdentificar& op = o.identificar;
+    const auto fallo = [&](const std::string& mensaje) {
+        std::fprintf(errores, "tanque-lote: %s\n", mensaje.c_str());
+        return 1;
+    };
+    Lectura a;
+    try {
+        a = Leer(op.archivo, PeriodoDeMs(op.tSample.value_or(kTSamplePorOmision)), op.tSample.has_value());
+    } catch (const ErrorTanque& e) {
+        return fallo(e.what());
+    }
+    const Registro& r = a.registro;
+    std::optional<int> retardo = op.retardo;
+    std::string deRetardo = "de --retardo";
+    if (!retardo && a.descripcion && a.descripcion->retardo) {
+        retardo = a.descripcion->retardo;
+        deRetardo = "de la descripción";
+    }
+    const std::string deT = op.tSample                          ? "de --T_Sample"
+                            : a.descripcion && a.descripcion->T ? "de la descripción"
+                                                                : "por omisión, 500 ms";
+
+    // ARX first and always: its refusal is the record's, and without a delay it chooses the one of smaller loss
+    std::vector<Metodo> metodos;
+    try {
+        const Identificacion arx = IdentificarArx(r, retardo);
+        if (!retardo) deRetardo = "el de menor pérdida de ARX";
+        retardo = arx.retardo;
+        const bool pedido = !op.metodos.empty();
+        std::vector<MetodoLote> cuales = op.metodos;
+        if (cuales.empty()) {
+            cuales = {MetodoLote::Arx, MetodoLote::Oe};
+            if (EsEscalon(r)) cuales.push_back(MetodoLote::Escalon);
+        }
+        for (MetodoLote m : cuales) {
+            Metodo res{m, pedido, std::nullopt, {}, std::nullopt};
+            try {
+                res.estimacion = m == MetodoLote::Arx ? arx : Estimar(m, r, *retardo);
+            } catch (const ErrorTanque& e) {
+                res.motivo = e.what();
+            }
+            metodos.push_back(std::move(res));
+        }
+    } catch (const ErrorTanque& e) {
+        return fallo(op.archivo + ": " + e.what());
+    }
+
+    int estado = 0;
+    for (const Metodo& m : metodos)
+        if (!m.estimacion && m.pedido) {
+            fallo(op.archivo + ": " + Nombre(m.cual) + ": " + m.motivo);
+            estado = 1;
+        }
+
+    if (op.validar) {
+        try {
+            // without a description of its own, B is read with A's period and each model's delay
+            const Lectura b = Leer(*op.validar, r.T, false);
+            const std::optional<int> retardoB = b.descripcion ? b.descripcion->retardo : std::nullopt;
+            for (Metodo& m : metodos)
+                if (m.estimacion) m.validacion = Validar(*m.estimacion, b.registro, retardoB);
+        } catch (const ErrorTanque& e) {
+            return fallo(*op.validar + ": " + e.what());
+        }
+    }
+
+    std::string texto;
+    if (o.json) {
+        Json j = {
+            {"archivo", op.archivo}, {"muestreo_s", r.T}, {"origen_muestreo", deT}, {"origen_retardo", deRetardo}};
+        if (op.validar) j["validar"] = *op.validar;
+        if (const Metodo* elegido = Elegido(metodos)) j.update(Objeto(*elegido));
+        Json todos = Json::array();
+        for (const Metodo& m : metodos) todos.push_back(Objeto(m));
+        j["metodos"] = todos;
+        texto = j.dump(2) + "\n";
+    } else {
+        texto = "Registro " + op.archivo + ": " + std::to_string(r.nivel.size()) + " muestras, T = " + Corto(r.T) +
+                " s (" + deT + "), retardo " + std::to_string(*retardo) + " (" + deRetardo + ")\n";
+        for (const Metodo& m : metodos) texto += Texto(m, op.validar);
+    }
+    if (const int codigo = EscribirTodo(salida, texto); codigo != 0 && codigo != EPIPE)
+        return fallo("no se pudo escribir la identificación en la salida estándar: " + TextoErrorArchivo(codigo));
+    return estado;
+}

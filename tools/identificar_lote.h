@@ -1,0 +1,29 @@
+#pragma once
+// tanque-lote identificar: the plant's K and Tau from a record file, by the methods of identificacion/, with the
+// period and the delay from the record's description when it has one.
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "tools/opciones_lote.h"
+
+/// What the description beside a record says of its reading: the sample period and the delay.
+struct DescripcionLeida {
+    std::optional<double> T;     ///< seconds, muestreo_s
+    std::optional<int> retardo;  ///< alineacion.retardo; absent for a record of runs of different delays
+};
+
+/// The description beside `registro` (NombreDescripcion), when there is such a file. Throws ErrorLectura naming
+/// it when it is not a description of this program, ErrorArchivo when it cannot be read.
+std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro);
+
+/// The period in seconds of a T_Sample of `ms` milliseconds, as the plant stores it (a Single).
+double PeriodoDeMs(std::int32_t ms);
+
+/// identificar: reads the record and its description, estimates with each method, writes the results to the
+/// descriptor `salida` (text in Spanish, or one JSON object with --json), the failures to `errores`. The delay
+/// is --retardo, else the description's, else the one of smaller ARX loss, and every method uses it. Returns 0;
+/// 1 when a file cannot be read, the record is refused (ARX's refusal, the reason every method shares), a method
+/// asked for by --metodo fails, or the output cannot be written.
+int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores);
