@@ -191,7 +191,7 @@ TEST(Senales, InterrumpirDejaElDestinoIntactoOCompleto) {
 
 // Peak memory of whole runs with trace and record: 10^6 samples take no more than 10^3 (within 1 MB).
 TEST(Memoria, ElLoteNoCreceConLasMuestras) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(TANQUE_SANITIZADO)
     GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine; scripts/largo measures the plain build";
 #endif
     CarpetaTemporal carpeta;

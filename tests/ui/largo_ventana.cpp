@@ -32,7 +32,7 @@ constexpr long kHolguraKb = 1024;
 
 // AddressSanitizer keeps freed memory in quarantine, so resident memory grows with any allocation there:
 // in that build LeakSanitizer judges leaks, and the growth is only reported.
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(TANQUE_SANITIZADO)
 constexpr bool kMedirCrecimiento = false;
 #else
 constexpr bool kMedirCrecimiento = true;
