@@ -80,6 +80,14 @@ TextosMapa CopiaDeTextos(const Textos& textos) {
     return copia;
 }
 
+std::vector<std::string> NombresDeTextos() {
+    std::vector<std::string> nombres;
+    for (const TextoPorDefecto& t : kTabla) nombres.emplace_back(t.nombre);
+    for (int fila = 1; fila <= 5; ++fila)
+        for (int columna = 1; columna <= 5; ++columna) nombres.push_back(NombreCelda(columna, fila));
+    return nombres;
+}
+
 TextosMapa TextosIniciales(char decimal) {
     TextosMapa textos(decimal);
     for (const TextoPorDefecto& t : kTabla) textos.Poner(t.nombre, ConDecimal(t.texto, decimal));

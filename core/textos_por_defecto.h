@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/textos_mapa.h"
 #include "fuzzy/reglas.h"
@@ -40,6 +41,9 @@ std::string ConDecimal(std::string_view texto, char decimal);
 
 /// Every edit of the table and every rule cell as `textos` holds them now, with its decimal separator.
 TextosMapa CopiaDeTextos(const Textos& textos);
+
+/// The names of every edit of the table and then of every rule cell, row by row: the texts that a set-up file holds.
+std::vector<std::string> NombresDeTextos();
 
 /// Every default text and rule cell, written with `decimal`.
 TextosMapa TextosIniciales(char decimal);

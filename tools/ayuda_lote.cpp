@@ -2,6 +2,7 @@
 
 const char* TextoDeAyuda() {
     return R"(uso: tanque-lote escalon|pid|fuzzy MUESTRAS [OPCIÓN]...
+     tanque-lote reproducir ARCHIVO.tanque [--decimal=,] [--salida=ARCHIVO] [--traza]
      tanque-lote --help
 
 Corre el simulador del tanque sin ventanas: empieza la corrida como su botón, hace hasta
@@ -18,6 +19,21 @@ Corridas:
   fuzzy          control fuzzy; antes de correr, el controlador se inicializa con los
                  textos fuzzy
                    ejemplo: tanque-lote fuzzy 300 --Reglas_3_3=3 --traza
+
+Reproducir:
+  reproducir ARCHIVO.tanque
+                 reproduce sin ventanas el programa grabado en una configuración (botón
+                 "Grabar" del programa): pone los textos y la posición del deslizador del
+                 archivo y hace, en su orden, lo que hizo el usuario: textos, deslizador,
+                 botones de las corridas, Limpiar, Inicializar Control Fuzzy y muestras.
+                 Antes de cada evento comprueba que el contador de muestras sea el grabado;
+                 si no lo es, termina con estado 1 y el mensaje nombra el evento (contados
+                 desde 1). --salida escribe al final lo que "Archivo" exportaría entonces:
+                 las muestras del gráfico, con todo su rango. La traza tiene una fila por
+                 muestra, de la corrida que la hizo. Los mensajes de las cajas van a la
+                 salida de errores y la reproducción sigue, como en el programa. Admite
+                 --decimal, --salida y --traza
+                   ejemplo: tanque-lote reproducir ejemplo.tanque --salida=reproducido.txt
 
 Opciones:
   --NOMBRE=TEXTO     pone el texto de un edit antes de que empiece la corrida. NOMBRE es uno de:
@@ -47,6 +63,13 @@ Opciones:
                      ganancias de otra corrida) se leen al empezar o al inicializar el control
                      fuzzy: un cambio programado no actuaría y la opción se rechaza
                        ejemplo: tanque-lote pid 300 --Track_Referencia@100=8 --Kp@50=4
+  --config=ARCHIVO   toma los textos y la posición del deslizador de una configuración
+                     guardada por el programa (un archivo .tanque, JSON) antes que las
+                     opciones --NOMBRE=TEXTO y --NOMBRE@N=TEXTO, que van sobre ellos; un
+                     programa grabado en el archivo no se usa (véase reproducir). Si el
+                     archivo no se puede leer, termina con estado 1 y su mensaje; lo que el
+                     archivo tiene y tanque-lote no conoce se avisa una vez y se ignora
+                       ejemplo: tanque-lote pid 300 --config=ejemplo.tanque --Kp=4
   --decimal=SEP      el separador decimal de los textos, ',' o '.' (por omisión '.'); con ','
                      los textos iniciales se escriben con coma, como con una configuración
                      regional así, y un texto con punto no es un número
@@ -80,8 +103,9 @@ Los mensajes que el programa mostraría en una caja van a la salida de errores c
 lleva su nombre delante: "0: Kp: '1,5' is not a valid floating point value". Los mensajes
 propios de tanque-lote empiezan por "tanque-lote: ".
 Estado de salida: 0 si las muestras corrieron (con parada por desborde incluida), 1 si
-fallaron el comienzo, una muestra o la escritura de ARCHIVO o de la traza (el mensaje está
-en la salida de errores), 2 si las opciones están mal. Con Ctrl-C (SIGINT) o SIGTERM
+fallaron el comienzo, una muestra o la escritura de ARCHIVO o de la traza, si la
+configuración no se pudo leer o si el programa no se pudo reproducir (el mensaje está en
+la salida de errores), 2 si las opciones están mal. Con Ctrl-C (SIGINT) o SIGTERM
 termina por la señal (estado 130 o 143 en el shell) y ARCHIVO queda como estaba o con el
 registro entero; nunca queda un archivo temporal.
 

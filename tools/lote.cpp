@@ -1,26 +1,21 @@
 #include "tools/lote.h"
 
-#include <sys/stat.h>
-
 #include <optional>
 #include <string>
 
 #include "base/errores.h"
 #include "base/numeros.h"
+#include "core/grabacion.h"
 #include "core/lecturas_tick.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "export/archivo.h"
 #include "export/error_archivo.h"
 #include "export/escritor.h"
+#include "tools/configuracion_lote.h"
+#include "tools/traza_lote.h"
 
 namespace {
-
-class PosicionLote : public Posicion {
-public:
-    std::int32_t Leer() const override { return valor; }
-    std::int32_t valor = 2;  // the slider's initial position
-};
 
 /// Every message to standard error, with the run's counter at the moment it is shown.
 class MensajesLote : public Mensajes {
@@ -41,37 +36,11 @@ private:
     std::FILE* errores_;
 };
 
-void Poner(TextosMapa& textos, PosicionLote& posicion, const std::string& nombre, const std::string& texto) {
+void Poner(TextosMapa& textos, PosicionValor& posicion, const std::string& nombre, const std::string& texto) {
     if (nombre == kTrackReferencia)
         posicion.valor = TextoAEntero(texto);
     else
         textos.Poner(nombre, texto);
-}
-
-constexpr const char* kCabeceraTraza =
-    "n,accion,nivel,referencia,Volumen,Error_Ant,Integral,Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height\n";
-
-void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c) {
-    const MuestraGraficada& m = sim.UltimaMuestra();
-    const Simulacion& s = sim.Estado();
-    // %a writes the exact binary value, so that two records compare bit for bit
-    char linea[320];
-    int n = std::snprintf(linea, sizeof linea, "%d,%a,%a,", m.n, static_cast<double>(m.accion),
-                          static_cast<double>(m.nivel));
-    if (c != Corrida::Escalon)
-        n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), "%a", m.referencia);
-    n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), ",%a,%a,%a,%a,%d,%d\n",
-                       static_cast<double>(s.Volumen), static_cast<double>(s.Error_Ant),
-                       static_cast<double>(s.Integral), s.Salida_Fuzzy_Ant, sim.Nivel().Top, sim.Nivel().Height);
-    destino.append(linea, static_cast<std::size_t>(n));
-}
-
-// True when `ruta` names the file open at `fd`: the same file of the same device.
-bool MismoArchivo(const std::string& ruta, int fd) {
-    struct stat nombrado {};
-    struct stat abierto {};
-    return fd >= 0 && ::stat(ruta.c_str(), &nombrado) == 0 && ::fstat(fd, &abierto) == 0 &&
-           nombrado.st_dev == abierto.st_dev && nombrado.st_ino == abierto.st_ino;
 }
 
 // One run of the tool: the outputs, the simulator, and the exit status as it stands.
@@ -98,6 +67,18 @@ public:
                        " es la salida estándar, donde va la traza: el registro y la traza se mezclarían");
                 return 2;
             }
+        }
+        // the set-up before the record is opened: a file that cannot be read leaves the record untouched
+        std::optional<Configuracion> configuracion;
+        if (o_.configuracion) {
+            try {
+                configuracion = LeerConfiguracionLote(*o_.configuracion, errores_);
+            } catch (const ErrorConfiguracion& e) {
+                Propio(e.what());
+                return 1;
+            }
+        }
+        if (o_.salida) {
             try {
                 registro_.emplace(*o_.salida);
             } catch (const ErrorArchivo& e) {
@@ -105,6 +86,7 @@ public:
                 return 1;
             }
         }
+        if (configuracion) AplicarConfiguracion(*configuracion, textos_, posicion_);
         for (const auto& [nombre, texto] : o_.textos) Poner(textos_, posicion_, nombre, texto);
         if (traza_) {
             traza_->Bufer() += kCabeceraTraza;
@@ -198,7 +180,7 @@ private:
     const OpcionesLote& o_;
     std::FILE* errores_;
     TextosMapa textos_;
-    PosicionLote posicion_;
+    PosicionValor posicion_;
     MensajesLote mensajes_;
     Simulador sim_;
     std::optional<Escritor> traza_;

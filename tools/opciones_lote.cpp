@@ -54,6 +54,15 @@ void ComprobarProgramados(const OpcionesLote& o) {
     }
 }
 
+// reproducir ARCHIVO: the texts and the run come from the file; only the outputs and the separator are options.
+OpcionesLote Reproducir(OpcionesLote o, const std::vector<std::string>& posicionales) {
+    if (posicionales.size() != 2) Mal("reproducir espera un archivo de configuración, y solo uno");
+    if (!o.textos.empty() || !o.programados.empty() || o.configuracion)
+        Mal("reproducir toma los textos del archivo: no admite --NOMBRE=TEXTO, --NOMBRE@N=TEXTO ni --config");
+    o.reproducir = posicionales[1];
+    return o;
+}
+
 }  // namespace
 
 bool NombreValido(const std::string& nombre) {
@@ -79,6 +88,9 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
         } else if (a.rfind("--salida=", 0) == 0) {
             if (a.size() == 9) Mal("--salida necesita el nombre de un archivo");
             o.salida = a.substr(9);
+        } else if (a.rfind("--config=", 0) == 0) {
+            if (a.size() == 9) Mal("--config necesita el nombre de un archivo");
+            o.configuracion = a.substr(9);
         } else if (a.rfind("--", 0) == 0) {
             const auto igual = a.find('=');
             if (igual == std::string::npos) Mal("opción desconocida: " + a);
@@ -106,6 +118,7 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
         }
     }
     if (o.ayuda) return o;
+    if (!posicionales.empty() && posicionales[0] == "reproducir") return Reproducir(std::move(o), posicionales);
     if (posicionales.size() != 2) Mal("se esperan una corrida y un número de muestras");
     if (posicionales[0] == "escalon")
         o.corrida = Corrida::Escalon;
@@ -121,7 +134,8 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
 }
 
 const char* TextoDeUso() {
-    return "uso: tanque-lote escalon|pid|fuzzy MUESTRAS [--NOMBRE=TEXTO]... [--NOMBRE@N=TEXTO]...\n"
+    return "uso: tanque-lote escalon|pid|fuzzy MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--NOMBRE@N=TEXTO]...\n"
            "                [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
+           "     tanque-lote reproducir ARCHIVO [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
            "Pruebe 'tanque-lote --help' para más información.\n";
 }

@@ -16,6 +16,10 @@ struct OpcionesLote {
     char decimal = '.';
     std::optional<std::string> salida;
     bool traza = false;
+    /// --config=ARCHIVO: a set-up file whose texts and slider position come before the options' texts
+    std::optional<std::string> configuracion;
+    /// reproducir ARCHIVO: the set-up file whose recorded schedule is replayed, instead of a run
+    std::optional<std::string> reproducir;
     bool ayuda = false;
     /// --NOMBRE=TEXTO, in the order given
     std::vector<std::pair<std::string, std::string>> textos;

@@ -14,6 +14,7 @@
 #include "export/temporales.h"
 #include "tools/ayuda_lote.h"
 #include "tools/lote.h"
+#include "tools/reproducir_lote.h"
 
 namespace {
 
@@ -67,5 +68,6 @@ int main(int argc, char** argv) {
         Falla("la traza", EBADF);
         return 1;
     }
-    return CorrerLote(opciones, opciones.traza ? 1 : -1, stderr);
+    const int traza = opciones.traza ? 1 : -1;
+    return opciones.reproducir ? ReproducirLote(opciones, traza, stderr) : CorrerLote(opciones, traza, stderr);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -11,8 +13,11 @@
 #include <vector>
 
 #include "core/textos_por_defecto.h"
+#include "tests/ayudas.h"
 #include "tools/ayuda_lote.h"
+#include "tools/lote.h"
 #include "tools/opciones_lote.h"
+#include "tools/reproducir_lote.h"
 
 namespace {
 
@@ -103,9 +108,26 @@ void TodosLosEjemplosSeAceptan(const std::string& texto, std::size_t minimo) {
 }
 
 void DescribeCadaOpcion(const std::string& texto) {
-    for (const char* opcion :
-         {"escalon", "pid", "fuzzy", "MUESTRAS", "--NOMBRE=TEXTO", "--NOMBRE@N=TEXTO", "--decimal=", "--salida=ARCHIVO",
-          "--traza", "--help", "-h", "--ayuda", "Reglas_F_C", "Track_Referencia", "_Tipo", "_Ancho", "_Centro"})
+    for (const char* opcion : {"escalon",
+                               "pid",
+                               "fuzzy",
+                               "reproducir",
+                               "ARCHIVO.tanque",
+                               "--config=ARCHIVO",
+                               "MUESTRAS",
+                               "--NOMBRE=TEXTO",
+                               "--NOMBRE@N=TEXTO",
+                               "--decimal=",
+                               "--salida=ARCHIVO",
+                               "--traza",
+                               "--help",
+                               "-h",
+                               "--ayuda",
+                               "Reglas_F_C",
+                               "Track_Referencia",
+                               "_Tipo",
+                               "_Ancho",
+                               "_Centro"})
         EXPECT_NE(texto.find(opcion), std::string::npos) << opcion;
     // every edit outside the fuzzy sets by its name; the sets by their variables and labels
     for (const TextoPorDefecto& t : TextosPorDefecto()) {
@@ -118,7 +140,45 @@ void DescribeCadaOpcion(const std::string& texto) {
     for (const char* etiqueta : kEtiquetas) EXPECT_NE(texto.find(etiqueta), std::string::npos) << etiqueta;
 }
 
+/// The examples that read a set-up file are run, in a folder of their own beside a copy of the file they name:
+/// each ends with status 0 and no message of the tool's own. Returns how many ran.
+std::size_t LosEjemplosConArchivoCorren(const std::string& texto) {
+    namespace fs = std::filesystem;
+    const fs::path carpeta = ArchivoDeLaPrueba("ejemplos");
+    fs::create_directories(carpeta);
+    fs::copy_file(fs::path(TANQUE_DATOS) / "lote" / "ejemplo.tanque", carpeta / "ejemplo.tanque",
+                  fs::copy_options::overwrite_existing);
+    const fs::path antes = fs::current_path();
+    fs::current_path(carpeta);
+    std::size_t corridos = 0;
+    for (const auto& a : Ejemplos(texto)) {
+        if (Juntar(a).find(".tanque") == std::string::npos) continue;
+        const OpcionesLote o = LeerOpciones(a);
+        std::FILE* traza = std::tmpfile();
+        std::FILE* errores = std::tmpfile();
+        const int estado =
+            o.reproducir ? ReproducirLote(o, fileno(traza), errores) : CorrerLote(o, fileno(traza), errores);
+        std::rewind(errores);
+        std::string mensajes;
+        for (char l[512]; std::fgets(l, sizeof l, errores) != nullptr;) mensajes += l;
+        EXPECT_EQ(estado, 0) << Juntar(a) << ": " << mensajes;
+        // the run's own messages may come (a stop is shown in a box); none of the tool's
+        EXPECT_EQ(mensajes.find("tanque-lote:"), std::string::npos) << Juntar(a) << ": " << mensajes;
+        std::fclose(traza);
+        std::fclose(errores);
+        ++corridos;
+    }
+    fs::current_path(antes);
+    fs::remove_all(carpeta);
+    return corridos;
+}
+
 }  // namespace
+
+TEST(Ayuda, LosEjemplosDeConfiguracionYReproduccionCorren) {
+    EXPECT_EQ(LosEjemplosConArchivoCorren(TextoDeAyuda()), 2u);
+    EXPECT_EQ(LosEjemplosConArchivoCorren(PaginaLlana()), 2u);
+}
 
 TEST(Ayuda, CadaEjemploDeLaAyudaSeAcepta) { TodosLosEjemplosSeAceptan(TextoDeAyuda(), 12); }
 

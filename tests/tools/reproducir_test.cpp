@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/configuracion.h"
+#include "tests/core/guion_grabado.h"
+#include "tests/tools/salidas_lote.h"
+
+namespace {
+
+// The session's schedule, and the texts and slider it started from, as the window saves them.
+Configuracion Guardada(const SesionGrabada& s, Configuracion inicio = {}) {
+    inicio.programa = s.g.Programa();
+    return inicio;
+}
+
+// What the directly driven simulator's "Archivo" writes, the chart showing its whole range.
+std::string Exportado(SesionGrabada& s) {
+    const std::string ruta = ArchivoDeLaPrueba("directo.txt");
+    s.sim.ArchivoClick(ruta, true, 0, 0);
+    return LeerBytes(ruta);
+}
+
+std::size_t Lineas(const std::string& s) { return static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')); }
+
+}  // namespace
+
+// The oracle: the simulator that the script drove, exported as the window exports.
+TEST(Reproducir, ElRegistroEsElQueLaVentanaExportariaAlFinal) {
+    SesionGrabada s;
+    s.Guion();
+    const SalidasLote r = Ejecutar({"reproducir", GuardarConfiguracion(Guardada(s))});
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    const std::string directo = Exportado(s);
+    EXPECT_GT(Lineas(directo), 50u);
+    EXPECT_EQ(r.registro, directo);
+    // every message the window showed, in a box or as a notice, is a line
+    EXPECT_EQ(Lineas(r.errores), s.mensajes.mostrados.size() + s.mensajes.repetidos.size());
+    EXPECT_NE(r.errores.find("El Nivel del Tanque ha Superado el Máximo Permitido\n"), std::string::npos);
+    EXPECT_NE(r.errores.find(": 'tres' is not a valid floating point value\n"), std::string::npos);
+}
+
+TEST(Reproducir, LosTextosYLaPosicionDelArchivoVanPrimero) {
+    // the session starts from texts and a slider that are not the program's own
+    SesionGrabada s;
+    const Configuracion inicio{{{"Area", "8"}, {"Ti", "3"}, {"KE", "0.5"}}, 4, {}};
+    for (const auto& [nombre, texto] : inicio.textos) s.textos.Poner(nombre, texto);
+    s.posicion.valor = 4;
+    s.Guion();
+    const SalidasLote r = Ejecutar({"reproducir", GuardarConfiguracion(Guardada(s, inicio))});
+    EXPECT_EQ(r.estado, 0);
+    EXPECT_EQ(r.registro, Exportado(s));
+    // without them the replay is another record
+    EXPECT_NE(Ejecutar({"reproducir", GuardarConfiguracion(Guardada(s), "otra.tanque")}).registro, r.registro);
+}
+
+// A second oracle: one run, started and ticked, is what the run of the tool makes; its trace too.
+TEST(Reproducir, UnaCorridaSolaEsLaCorridaDeLaHerramienta) {
+    struct Caso {
+        Corrida corrida;
+        const char* nombre;
+    };
+    for (const Caso c : {Caso{Corrida::Escalon, "escalon"}, Caso{Corrida::PID, "pid"}, Caso{Corrida::Fuzzy, "fuzzy"}}) {
+        std::vector<EventoPrograma> p;
+        if (c.corrida == Corrida::Fuzzy) p.push_back({EventoInicializarFuzzy{}, std::nullopt});
+        p.push_back({EventoAlternar{c.corrida}, 0});
+        p.push_back({EventoTicks{c.corrida, 100}, 0});  // the chart keeps them all
+        const SalidasLote r = Ejecutar({"reproducir", GuardarConfiguracion({{{"Kp", "3"}}, 6, p})});
+        const SalidasLote lote = Ejecutar({c.nombre, "100", "--Kp=3", "--Track_Referencia=6"});
+        EXPECT_EQ(r.estado, 0) << c.nombre;
+        EXPECT_EQ(r.traza, lote.traza) << c.nombre;
+        EXPECT_EQ(r.registro, lote.registro) << c.nombre;
+        EXPECT_EQ(Lineas(r.traza), 101u);
+    }
+}
+
+TEST(Reproducir, UnaMuestraQueNoCoincideSeRechazaNombrandoElEvento) {
+    SesionGrabada s;
+    s.Guion();
+    Configuracion c = Guardada(s);
+    auto& programa = *c.programa;
+    // the event after the ticks of the first PID stretch: recorded one sample later than it comes
+    const auto i = static_cast<std::size_t>(std::find_if(programa.begin(), programa.end(),
+                                                         [](const EventoPrograma& e) {
+                                                             return std::holds_alternative<EventoPosicion>(e.accion) &&
+                                                                    e.muestra.has_value();
+                                                         }) -
+                                            programa.begin());
+    ASSERT_LT(i, programa.size());
+    const std::int32_t grabada = *programa[i].muestra;
+    programa[i].muestra = grabada + 1;
+    const std::string archivo = GuardarConfiguracion(c);
+    const SalidasLote r = Ejecutar({"reproducir", archivo});
+    EXPECT_EQ(r.estado, 1);
+    const std::string mensaje = "tanque-lote: " + archivo + ": El programa no se puede reproducir: el evento " +
+                                std::to_string(i + 1) + " (posición 8 de Track_Referencia) se grabó en la muestra " +
+                                std::to_string(grabada + 1) + " y al reproducirlo llega en la muestra " +
+                                std::to_string(grabada) + ".\n";
+    EXPECT_EQ(r.errores.substr(r.errores.size() - std::min(r.errores.size(), mensaje.size())), mensaje);
+    EXPECT_EQ(r.registro, "(sin registro)");
+}
+
+TEST(Reproducir, UnArchivoSinProgramaNoSeReproduce) {
+    const std::string archivo = GuardarConfiguracion({{{"Kp", "3"}}, 6, std::nullopt});
+    const SalidasLote r = Ejecutar({"reproducir", archivo});
+    EXPECT_EQ(r.estado, 1);
+    EXPECT_EQ(r.errores, "tanque-lote: el archivo " + archivo + " no tiene un programa grabado que reproducir\n");
+    EXPECT_EQ(r.registro, "(sin registro)");
+    // an empty schedule is one: nothing happens, and the chart is empty
+    const SalidasLote vacio = Ejecutar({"reproducir", GuardarConfiguracion({{}, {}, std::vector<EventoPrograma>{}})});
+    EXPECT_EQ(vacio.estado, 0);
+    EXPECT_EQ(vacio.registro, "");
+    EXPECT_EQ(Lineas(vacio.traza), 1u);
+}

@@ -1,0 +1,29 @@
+#include "tools/traza_lote.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "core/simulador.h"
+
+void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c) {
+    const MuestraGraficada& m = sim.UltimaMuestra();
+    const Simulacion& s = sim.Estado();
+    // %a writes the exact binary value, so that two records compare bit for bit
+    char linea[320];
+    int n = std::snprintf(linea, sizeof linea, "%d,%a,%a,", m.n, static_cast<double>(m.accion),
+                          static_cast<double>(m.nivel));
+    if (c != Corrida::Escalon)
+        n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), "%a", m.referencia);
+    n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), ",%a,%a,%a,%a,%d,%d\n",
+                       static_cast<double>(s.Volumen), static_cast<double>(s.Error_Ant),
+                       static_cast<double>(s.Integral), s.Salida_Fuzzy_Ant, sim.Nivel().Top, sim.Nivel().Height);
+    destino.append(linea, static_cast<std::size_t>(n));
+}
+
+bool MismoArchivo(const std::string& ruta, int fd) {
+    struct stat nombrado {};
+    struct stat abierto {};
+    return fd >= 0 && ::stat(ruta.c_str(), &nombrado) == 0 && ::fstat(fd, &abierto) == 0 &&
+           nombrado.st_dev == abierto.st_dev && nombrado.st_ino == abierto.st_ino;
+}

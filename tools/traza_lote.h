@@ -1,0 +1,19 @@
+#pragma once
+// What the runs and the replay of tanque-lote write alike: the trace's lines, and the check that the record is not
+// one of the other outputs.
+
+#include <string>
+
+#include "core/controles.h"
+
+class Simulador;
+
+/// The trace's first line.
+inline constexpr const char* kCabeceraTraza =
+    "n,accion,nivel,referencia,Volumen,Error_Ant,Integral,Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height\n";
+
+/// Appends to `destino` the trace's line of the sample that a tick of `c` has just made.
+void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c);
+
+/// True when `ruta` names the file open at `fd`: the same file of the same device.
+bool MismoArchivo(const std::string& ruta, int fd);
