@@ -4,13 +4,7 @@
 #include "core/textos_por_defecto.h"
 
 const std::vector<std::string>& NombresConfiguracion() {
-    static const std::vector<std::string> nombres = [] {
-        std::vector<std::string> n;
-        for (const TextoPorDefecto& t : TextosPorDefecto()) n.emplace_back(t.nombre);
-        for (int fila = 1; fila <= 5; ++fila)
-            for (int columna = 1; columna <= 5; ++columna) n.push_back(NombreCelda(columna, fila));
-        return n;
-    }();
+    static const std::vector<std::string> nombres = NombresDeTextos();
     return nombres;
 }
 

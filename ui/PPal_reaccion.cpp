@@ -24,6 +24,7 @@
 #include "ui/configuraciones.h"
 #include "ui/dialogos.h"
 #include "ui/estilo.h"
+#include "ui/grabador.h"
 #include "ui/grafico.h"
 #include "ui/rectangulo.h"
 #include "ui/velocidad.h"
@@ -386,14 +387,16 @@ void TFrm_Ppal::Track_ReferenciaChange() {
     Ref_Label->adjustSize();
 }
 
-void TFrm_Ppal::ToolButton4Click() { simulador_->AtenderToggle(Corrida::Escalon); }
-void TFrm_Ppal::ToolButton13Click() { simulador_->AtenderToggle(Corrida::PID); }
-void TFrm_Ppal::ToolButton10Click() { simulador_->AtenderToggle(Corrida::Fuzzy); }
+void TFrm_Ppal::ToolButton4Click() { Alternar(Corrida::Escalon); }
+void TFrm_Ppal::ToolButton13Click() { Alternar(Corrida::PID); }
+void TFrm_Ppal::ToolButton10Click() { Alternar(Corrida::Fuzzy); }
 void TFrm_Ppal::ToolButton11Click() {
+    Configuraciones->Grabador->AnotarInicializarFuzzy();
     simulador_->Atender([this] { simulador_->ToolButton11Click(); });
 }
 
 void TFrm_Ppal::LimpiarClick() {
+    Configuraciones->Grabador->AnotarLimpiar();
     simulador_->Atender([this] { simulador_->LimpiarClick(); });
     Chart1->RangoEntero();  // an empty chart starts again from its whole range
     Chart1->QuitarModelo();

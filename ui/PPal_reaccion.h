@@ -108,6 +108,7 @@ private:
     void AplicarVelocidad();
     void Refrescar();
     void AtenderTick(Corrida corrida);
+    void Alternar(Corrida corrida);
 
     void CrearBarraHerramientas(QWidget* cliente);
     void CrearMenu();

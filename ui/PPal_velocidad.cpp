@@ -6,6 +6,8 @@
 #include <QTimer>
 
 #include "ui/PPal_reaccion.h"
+#include "ui/configuraciones.h"
+#include "ui/grabador.h"
 #include "ui/velocidad.h"
 
 void TFrm_Ppal::CrearVelocidad() {
@@ -42,10 +44,17 @@ void TFrm_Ppal::Refrescar() {
     enTick_ = antes;
 }
 
+void TFrm_Ppal::Alternar(Corrida corrida) {
+    Configuraciones->Grabador->AnotarAlternar(corrida);
+    simulador_->AtenderToggle(corrida);
+}
+
 void TFrm_Ppal::AtenderTick(Corrida corrida) {
     // a box shown by this tick runs other ticks inside it: each puts back what it found
     const bool antes = enTick_;
     enTick_ = true;
+    // a tick that comes after its timer stopped does nothing, and is not recorded
+    if (simulador_->Timer(corrida).Enabled) Configuraciones->Grabador->AnotarTick(corrida);
     simulador_->AtenderTick(corrida);
     enTick_ = antes;
 }

@@ -16,6 +16,7 @@
 #include "export/texto.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/dialogos.h"
+#include "ui/grabador.h"
 #include "ui/textos_ventanas.h"
 
 namespace {
@@ -56,7 +57,11 @@ QString NombreConfiguracion(const QString& nombre) {
 }
 
 ConfiguracionesVentana::ConfiguracionesVentana(TFrm_Ppal* ppal, Dialogos& dialogos, TextosVentanas& textos)
-    : QObject(ppal), ppal_(ppal), dialogos_(dialogos), textos_(textos) {}
+    : QObject(ppal),
+      Grabador(new GrabadorVentana(ppal, dialogos, textos)),
+      ppal_(ppal),
+      dialogos_(dialogos),
+      textos_(textos) {}
 
 void ConfiguracionesVentana::AgregarEntradas(QMenu* archivo) {
     archivo->addSeparator();
@@ -76,6 +81,8 @@ void ConfiguracionesVentana::AgregarEntradas(QMenu* archivo) {
     connect(VaciarRecientes1, &QAction::triggered, this, [this] { recientes_.Vaciar(); });
     // read when it opens: another window of the program may have changed the list
     connect(Recientes1, &QMenu::aboutToShow, this, &ConfiguracionesVentana::LlenarRecientes);
+    archivo->addSeparator();
+    Grabador->AgregarEntrada(archivo);
 }
 
 void ConfiguracionesVentana::LlenarRecientes() {
@@ -134,8 +141,9 @@ void ConfiguracionesVentana::AbrirReciente(const QString& nombre) {
 std::optional<QString> ConfiguracionesVentana::Guardar(const QString& nombre) {
     const QString archivo = NombreConfiguracion(nombre);
     try {
-        const Configuracion c = ConfiguracionDeTextos(textos_, ppal_->Track_Referencia->value());
-        EscribirTexto(Local(archivo), EscribirConfiguracion(c, NombresConfiguracion()));
+        std::optional<Configuracion> c = Grabador->Grabado();
+        if (!c) c = ConfiguracionDeTextos(textos_, ppal_->Track_Referencia->value());
+        EscribirTexto(Local(archivo), EscribirConfiguracion(*c, NombresConfiguracion()));
     } catch (const ErrorTanque& e) {
         dialogos_.Mensaje(ppal_, QString::fromStdString(e.what()));
         return std::nullopt;

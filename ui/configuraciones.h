@@ -12,6 +12,7 @@
 #include "ui/recientes.h"
 
 class Dialogos;
+class GrabadorVentana;
 class QAction;
 class QMenu;
 class TFrm_Ppal;
@@ -28,8 +29,8 @@ public:
     /// Appends a separator, the two entries and the submenu of recent files to the menu.
     void AgregarEntradas(QMenu* archivo);
 
-    /// Writes the set-up of now to `nombre` (NombreConfiguracion); the name written, or nothing after a failure,
-    /// which a message box has shown.
+    /// Writes the set-up of now to `nombre` (NombreConfiguracion), or while "Grabar" records, the set-up of its
+    /// press and the schedule since; the name written, or nothing after a failure, which a message box has shown.
     std::optional<QString> Guardar(const QString& nombre);
     /// Reads `nombre` and puts its texts and position in place. A file that is not a set-up changes nothing;
     /// its reason, and the keys that this program does not know, are shown in one message box. True when the
@@ -42,6 +43,8 @@ public:
 
     QAction *AbrirConfiguracion1 = nullptr, *GuardarConfiguracion1 = nullptr, *VaciarRecientes1 = nullptr;
     QMenu* Recientes1 = nullptr;
+    /// "Grabar", after the recent set-ups; while it records, Guardar saves its schedule too.
+    GrabadorVentana* Grabador;
 
 public slots:
     void AbrirConfiguracion1Click();
