@@ -305,17 +305,7 @@ QWidget* TFrm_Ppal::ControlDe(Control c) const {
 }
 
 void TFrm_Ppal::Sincronizar(unsigned cambios) {
-    if (enTick_ && Velocidad1->Actual() != Velocidad::x1) {
-        // a tick above x1: what only the drawings show waits for the refresh clock
-        constexpr unsigned kDiferibles = CambioSeries | CambioBarra | CambioIndices;
-        pendientes_ |= cambios & kDiferibles;
-        cambios &= ~kDiferibles;
-        if (!Refresco->isActive()) Refresco->start();
-        if (cambios == 0) return;
-    } else {
-        cambios |= pendientes_;
-        pendientes_ = 0;
-    }
+    if (Diferir(cambios)) return;
     const Simulador& s = *simulador_;
     if (cambios & CambioControles)
         for (std::size_t i = 0; i < kNumControles; ++i)

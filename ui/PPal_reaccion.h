@@ -106,6 +106,9 @@ private:
     // the speed (PPal_velocidad.cpp)
     void CrearVelocidad();
     void AplicarVelocidad();
+    /// Takes out of `cambios` what waits for the refresh clock, or puts back what waited; true when nothing is
+    /// left to do now.
+    bool Diferir(unsigned& cambios);
     void Refrescar();
     void AtenderTick(Corrida corrida);
     void Alternar(Corrida corrida);

@@ -33,6 +33,21 @@ void TFrm_Ppal::AplicarVelocidad() {
     if (Velocidad1->Actual() == Velocidad::x1 && pendientes_ != 0) Refrescar();
 }
 
+bool TFrm_Ppal::Diferir(unsigned& cambios) {
+    if (!enTick_ || Velocidad1->Actual() == Velocidad::x1) {
+        // everything at once, what waited included
+        cambios |= pendientes_;
+        pendientes_ = 0;
+        return false;
+    }
+    // a tick above x1: what only the drawings show waits for the refresh clock
+    constexpr unsigned kDiferibles = CambioSeries | CambioBarra | CambioIndices;
+    pendientes_ |= cambios & kDiferibles;
+    cambios &= ~kDiferibles;
+    if (!Refresco->isActive()) Refresco->start();
+    return cambios == 0;
+}
+
 void TFrm_Ppal::Refrescar() {
     Refresco->stop();
     const unsigned cambios = pendientes_;
