@@ -10,7 +10,7 @@
 #include "identificacion/oe.h"
 #include "identificacion/rechazos.h"
 
-std::string NombreCorrida(Corrida c) {
+std::string TituloCorrida(Corrida c) {
     switch (c) {
         case Corrida::Escalon: return "Escalón";
         case Corrida::PID: return "PID";
@@ -33,11 +33,11 @@ std::string TextoVariasCorridas(const OrigenGrafico& origen) {
     if (std::popcount(origen.Corridas()) > 1) {
         std::vector<std::string> nombres;
         for (std::size_t c = 0; c < kNumCorridas; ++c)
-            if (origen.Corridas() & (1u << c)) nombres.push_back(NombreCorrida(static_cast<Corrida>(c)));
+            if (origen.Corridas() & (1u << c)) nombres.push_back(TituloCorrida(static_cast<Corrida>(c)));
         de = "de las corridas " + nombres[0];
         for (std::size_t i = 1; i < nombres.size(); ++i) de += (i + 1 == nombres.size() ? " y " : ", ") + nombres[i];
     } else {
-        de = "de " + std::to_string(origen.Tramos()) + " tramos de la corrida " + NombreCorrida(origen.Ultima()) +
+        de = "de " + std::to_string(origen.Tramos()) + " tramos de la corrida " + TituloCorrida(origen.Ultima()) +
              " (cada pulsación de un botón de corrida vacía el tanque)";
     }
     return "El gráfico tiene muestras " + de +
@@ -45,7 +45,7 @@ std::string TextoVariasCorridas(const OrigenGrafico& origen) {
 }
 
 std::string TextoDesbordeInmediato(Corrida corrida, std::size_t muestras) {
-    return "La corrida " + NombreCorrida(corrida) + " se detuvo porque el nivel superó el máximo permitido tras " +
+    return "La corrida " + TituloCorrida(corrida) + " se detuvo porque el nivel superó el máximo permitido tras " +
            std::to_string(muestras) + (muestras == 1 ? " muestra" : " muestras") +
            ": el registro es demasiado corto para identificar la planta (hacen falta al menos " +
            std::to_string(kMinimoMuestras) +

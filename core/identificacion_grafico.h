@@ -60,4 +60,4 @@ std::string TextoGraficoVacio();
 std::string TextoVariasCorridas(const OrigenGrafico& origen);
 std::string TextoDesbordeInmediato(Corrida corrida, std::size_t muestras);
 /// The run's name as its button says it: "Escalón", "PID", "Fuzzy".
-std::string NombreCorrida(Corrida c);
+std::string TituloCorrida(Corrida c);

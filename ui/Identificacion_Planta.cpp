@@ -169,7 +169,7 @@ void TFrm_Identificacion::Mostrar(IdentificacionGrafico g) {
                                            "T = %5 s; %6.")
                                 .arg(r.nivel.size())
                                 .arg(QString::number(r.muestras.front(), 'f', 0),
-                                     QString::number(r.muestras.back(), 'f', 0), Texto(NombreCorrida(g_.corrida)),
+                                     QString::number(r.muestras.back(), 'f', 0), Texto(TituloCorrida(g_.corrida)),
                                      Corto(r.T), TextoRetardo(g_.retardo)));
     Validacion->clear();
     lineaRegistro_->setData(Puntos(r.muestras, [&](std::size_t k) { return r.nivel[k]; }));

@@ -21,10 +21,13 @@
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
 #include "ui/Senal_Excitacion.h"
+#include "ui/configuraciones.h"
 #include "ui/dialogos.h"
 #include "ui/estilo.h"
+#include "ui/grabador.h"
 #include "ui/grafico.h"
 #include "ui/rectangulo.h"
+#include "ui/velocidad.h"
 #include "ui/vistas_controladores.h"
 
 TFrm_Ppal* Frm_Ppal = nullptr;
@@ -90,6 +93,9 @@ void TFrm_Ppal::FormCreate() {
 void TFrm_Ppal::CrearMenu() {
     QMenu* archivo = menuBar()->addMenu(QStringLiteral("Archivo"));
     Salir1 = archivo->addAction(QStringLiteral("Salir"), this, &TFrm_Ppal::Salir1Click);
+    // the set-up files, after the specified entry
+    Configuraciones = new ConfiguracionesVentana(this, *dialogos_, textos_);
+    Configuraciones->AgregarEntradas(archivo);
     QMenu* opciones = menuBar()->addMenu(QStringLiteral("Opciones"));
     Parametros1 = opciones->addAction(QStringLiteral("Parametros Planta"), this, &TFrm_Ppal::Parametros1Click);
     ParametrosEscalon1 =
@@ -103,6 +109,10 @@ void TFrm_Ppal::CrearMenu() {
     opciones->addSeparator();
     Identificar1 = opciones->addAction(QStringLiteral("Identificar..."), this, &TFrm_Ppal::IdentificarClick);
     Identificar1->setObjectName("Identificar1");
+    // the speed of the runs, whose buttons are in the status bar
+    opciones->addSeparator();
+    menuVelocidad_ = opciones->addMenu(QStringLiteral("Velocidad"));
+    menuVelocidad_->setObjectName("Velocidad2");
     // the views of the controllers, after the specified entries
     Vistas = new VistasControladores(this);
     Vistas->AgregarEntradas(opciones);
@@ -260,6 +270,7 @@ void TFrm_Ppal::CrearControles() {
         PanelEstado[i]->setFrameShadow(QFrame::Sunken);
         StatusBar1->addWidget(PanelEstado[i]);
     }
+    CrearVelocidad();
 
     Timer1 = new QTimer(this);
     Timer4 = new QTimer(this);
@@ -294,6 +305,7 @@ QWidget* TFrm_Ppal::ControlDe(Control c) const {
 }
 
 void TFrm_Ppal::Sincronizar(unsigned cambios) {
+    if (Diferir(cambios)) return;
     const Simulador& s = *simulador_;
     if (cambios & CambioControles)
         for (std::size_t i = 0; i < kNumControles; ++i)
@@ -308,7 +320,8 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
         for (std::size_t i = 0; i < kNumCorridas; ++i) {
             const Temporizador& t = s.Timer(static_cast<Corrida>(i));
             QTimer* q = timers_[i];
-            if (q->interval() != t.Interval) q->setInterval(t.Interval);
+            const int intervalo = IntervaloConVelocidad(t.Interval, Velocidad1->Actual());
+            if (q->interval() != intervalo) q->setInterval(intervalo);
             if (t.Enabled && !q->isActive()) q->start();
             if (!t.Enabled && q->isActive()) q->stop();
         }
@@ -319,7 +332,11 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
 
 std::int32_t TFrm_Ppal::Leer() const { return Track_Referencia->value(); }
 
-void TFrm_Ppal::Mostrar(const std::string& texto) { dialogos_->Mensaje(this, QString::fromStdString(texto)); }
+void TFrm_Ppal::Mostrar(const std::string& texto) {
+    // the box shows over the drawings as they stand
+    if (pendientes_ != 0) Refrescar();
+    dialogos_->Mensaje(this, QString::fromStdString(texto));
+}
 
 void TFrm_Ppal::Repetido(Corrida corrida, const std::string& texto, int veces) {
     repetidoDe_ = static_cast<int>(corrida);
@@ -360,14 +377,16 @@ void TFrm_Ppal::Track_ReferenciaChange() {
     Ref_Label->adjustSize();
 }
 
-void TFrm_Ppal::ToolButton4Click() { simulador_->AtenderToggle(Corrida::Escalon); }
-void TFrm_Ppal::ToolButton13Click() { simulador_->AtenderToggle(Corrida::PID); }
-void TFrm_Ppal::ToolButton10Click() { simulador_->AtenderToggle(Corrida::Fuzzy); }
+void TFrm_Ppal::ToolButton4Click() { Alternar(Corrida::Escalon); }
+void TFrm_Ppal::ToolButton13Click() { Alternar(Corrida::PID); }
+void TFrm_Ppal::ToolButton10Click() { Alternar(Corrida::Fuzzy); }
 void TFrm_Ppal::ToolButton11Click() {
+    Configuraciones->Grabador->AnotarInicializarFuzzy();
     simulador_->Atender([this] { simulador_->ToolButton11Click(); });
 }
 
 void TFrm_Ppal::LimpiarClick() {
+    Configuraciones->Grabador->AnotarLimpiar();
     simulador_->Atender([this] { simulador_->LimpiarClick(); });
     Chart1->RangoEntero();  // an empty chart starts again from its whole range
     Chart1->QuitarModelo();
@@ -381,9 +400,9 @@ void TFrm_Ppal::ArchivoClick() {
     simulador_->Atender([&] { simulador_->ArchivoClick(nombre->toStdString(), completo, xmin, xmax); });
 }
 
-void TFrm_Ppal::Timer1Timer() { simulador_->AtenderTick(Corrida::Escalon); }
-void TFrm_Ppal::Timer4Timer() { simulador_->AtenderTick(Corrida::PID); }
-void TFrm_Ppal::Timer5Timer() { simulador_->AtenderTick(Corrida::Fuzzy); }
+void TFrm_Ppal::Timer1Timer() { AtenderTick(Corrida::Escalon); }
+void TFrm_Ppal::Timer4Timer() { AtenderTick(Corrida::PID); }
+void TFrm_Ppal::Timer5Timer() { AtenderTick(Corrida::Fuzzy); }
 
 void TFrm_Ppal::closeEvent(QCloseEvent* evento) {
     // closing during a run stops it silently

@@ -12,10 +12,13 @@
 #include "ui/textos_ventanas.h"
 
 class BarraNivel;
+class ConfiguracionesVentana;
+class ControlVelocidad;
 class Grafico;
 class QAction;
 class QDialog;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QSlider;
 class QStatusBar;
@@ -56,6 +59,12 @@ public:
     TFrm_Identificacion* Frm_Identificacion = nullptr;
     /// The entries of the menu after the specified ones and the windows that they open.
     VistasControladores* Vistas;
+    /// The set-up files: the entries of "Archivo" after "Salir", and the list of recent ones.
+    ConfiguracionesVentana* Configuraciones;
+    /// The speed of the runs, at the right of the status bar (and under "Opciones").
+    ControlVelocidad* Velocidad1;
+    /// Above x1 the chart, the level bar and the views follow the ticks on this clock (kPeriodoRefresco).
+    QTimer* Refresco;
 
 public slots:
     void FormCreate();
@@ -94,6 +103,16 @@ private:
     void FinRepetido(Corrida corrida) override;
 
     void CrearControles();
+    // the speed (PPal_velocidad.cpp)
+    void CrearVelocidad();
+    void AplicarVelocidad();
+    /// Takes out of `cambios` what waits for the refresh clock, or puts back what waited; true when nothing is
+    /// left to do now.
+    bool Diferir(unsigned& cambios);
+    void Refrescar();
+    void AtenderTick(Corrida corrida);
+    void Alternar(Corrida corrida);
+
     void CrearBarraHerramientas(QWidget* cliente);
     void CrearMenu();
     void MostrarModal(QDialog* dialogo);
@@ -103,7 +122,10 @@ private:
     TextosVentanas textos_;
     std::unique_ptr<Simulador> simulador_;
     std::array<QTimer*, kNumCorridas> timers_{};
-    int repetidoDe_ = -1;  // the run whose repeated failure the status bar shows
+    int repetidoDe_ = -1;      // the run whose repeated failure the status bar shows
+    unsigned pendientes_ = 0;  // changes of ticks not yet shown (above x1)
+    bool enTick_ = false;      // a run's tick is being handled
+    QMenu* menuVelocidad_ = nullptr;
 };
 
 extern TFrm_Ppal* Frm_Ppal;

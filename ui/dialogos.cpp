@@ -73,6 +73,8 @@ std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
 }
 
 std::optional<QString> Dialogos::ArchivoParaAbrir(QWidget*) { return std::nullopt; }
+std::optional<QString> Dialogos::ConfiguracionParaGuardar(QWidget*) { return std::nullopt; }
+std::optional<QString> Dialogos::ConfiguracionParaAbrir(QWidget*) { return std::nullopt; }
 
 std::optional<QString> DialogosQt::ArchivoParaAbrir(QWidget* padre) {
     QFileDialog dialogo(padre);
@@ -82,3 +84,27 @@ std::optional<QString> DialogosQt::ArchivoParaAbrir(QWidget* padre) {
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
     return dialogo.selectedFiles().first();
 }
+
+namespace {
+
+std::optional<QString> DialogoConfiguracion(QWidget* padre, bool guardar) {
+    QFileDialog dialogo(padre);
+    dialogo.setWindowFlags(kMarcoModal);
+    // Qt's own dialog, so that its texts come in Spanish with the rest
+    dialogo.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialogo.setWindowTitle(guardar ? QStringLiteral("Guardar Configuración") : QStringLiteral("Abrir Configuración"));
+    dialogo.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialogo.setFileMode(guardar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialogo.setNameFilters(kFiltrosConfiguracion);
+    dialogo.setDefaultSuffix(QStringLiteral("tanque"));
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
+    return dialogo.selectedFiles().first();
+}
+
+}  // namespace
+
+std::optional<QString> DialogosQt::ConfiguracionParaGuardar(QWidget* padre) {
+    return DialogoConfiguracion(padre, true);
+}
+
+std::optional<QString> DialogosQt::ConfiguracionParaAbrir(QWidget* padre) { return DialogoConfiguracion(padre, false); }

@@ -21,7 +21,15 @@ public:
     /// Asks for a record file to read; nothing when the user cancels (and by default: a stand-in that does not
     /// answer it cancels).
     virtual std::optional<QString> ArchivoParaAbrir(QWidget* padre);
+    /// Asks for the name of a set-up file to write; nothing when the user cancels (and by default).
+    virtual std::optional<QString> ConfiguracionParaGuardar(QWidget* padre);
+    /// Asks for a set-up file to read; nothing when the user cancels (and by default).
+    virtual std::optional<QString> ConfiguracionParaAbrir(QWidget* padre);
 };
+
+/// The filters of the set-up files' dialogs.
+inline const QStringList kFiltrosConfiguracion{QStringLiteral("Configuraciones de Tanque (*.tanque)"),
+                                               QStringLiteral("Todos los archivos (*)")};
 
 /// The filters of the save dialog, the first one shown at first.
 inline const QStringList kFiltrosGuardar{QStringLiteral("Textos (*.txt)"), QStringLiteral("Registros (*.red)"),
@@ -35,6 +43,9 @@ public:
     std::optional<QString> ArchivoParaGuardar(QWidget* padre) override;
     /// A QFileDialog for an existing file: records ("*.red", "*.txt") first, then any file.
     std::optional<QString> ArchivoParaAbrir(QWidget* padre) override;
+    /// Qt's QFileDialog with the set-up filters and the default suffix "tanque"; it asks before replacing a file.
+    std::optional<QString> ConfiguracionParaGuardar(QWidget* padre) override;
+    std::optional<QString> ConfiguracionParaAbrir(QWidget* padre) override;
 
 private:
     QPointer<QMessageBox> abierta_;  // the box on screen, until it is dismissed

@@ -1,10 +1,14 @@
 // tanque: the window program. Start-up only.
+//
+//   tanque [ARCHIVO.tanque]   opens that set-up once the window shows
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "ui/PPal_reaccion.h"
 #include "ui/arranque.h"
+#include "ui/configuraciones.h"
 
 int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
@@ -15,6 +19,11 @@ int main(int argc, char** argv) {
     CrearVentanas();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/recursos/tanque-icono.svg")));
     Frm_Ppal->show();
+    // Qt has taken its own options out; what is left are files. The set-up opens in the loop, so that a message
+    // box about it shows over the window.
+    const QStringList archivos = QApplication::arguments().mid(1);
+    if (!archivos.isEmpty())
+        QTimer::singleShot(0, Frm_Ppal, [archivos] { Frm_Ppal->Configuraciones->AbrirArgumentos(archivos); });
     const int resultado = QApplication::exec();
     DestruirVentanas();
     return resultado;

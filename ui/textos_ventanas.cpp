@@ -1,5 +1,6 @@
 #include "ui/textos_ventanas.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 
 #include "core/textos_indices.h"
@@ -14,7 +15,7 @@
 namespace {
 
 // The edit of that name in whichever dialog has it.
-const QLineEdit* Edit(std::string_view nombre) {
+QLineEdit* Edit(std::string_view nombre) {
     const DialogoParametros* dialogos[] = {Frm_Parametros_Planta, Frm_Parametros, Frm_Parametros_PID,
                                            Frm_Parametros_Fuzzy, Frm_Senal_Excitacion};
     for (const DialogoParametros* d : dialogos) {
@@ -46,3 +47,25 @@ std::string TextosVentanas::Celda(int columna, int fila) const {
 }
 
 char TextosVentanas::Decimal() const { return SeparadorDecimal(); }
+
+bool TextosVentanas::Poner(std::string_view nombre, const std::string& texto) {
+    const QString t = QString::fromStdString(texto);
+    if (Frm_Senal_Excitacion && nombre == "Senal_Tipo") {
+        const int i = Frm_Senal_Excitacion->Senal_Tipo->findText(t, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (i < 0) return false;
+        Frm_Senal_Excitacion->Senal_Tipo->setCurrentIndex(i);
+        return true;
+    }
+    QLineEdit* e = Edit(nombre);
+    if (!e && Frm_Indices && nombre == kBandaEstablecimiento) e = Frm_Indices->Banda_Establecimiento;
+    // an edit keeps at most maxLength characters: a longer text would come back cut
+    if (!e || t.size() > e->maxLength()) return false;
+    e->setText(t);
+    return true;
+}
+
+bool TextosVentanas::PonerCelda(int columna, int fila, const std::string& texto) {
+    if (!Frm_Parametros_Fuzzy) return false;
+    Frm_Parametros_Fuzzy->Reglas->PonerCelda(columna, fila, QString::fromStdString(texto));
+    return true;
+}

@@ -13,4 +13,10 @@ public:
     bool Existe(std::string_view nombre) const override;
     std::string Celda(int columna, int fila) const override;
     char Decimal() const override;
+
+    /// Writes `texto` into the edit of that name (Senal_Tipo: chooses the combo's entry of that caption). False,
+    /// the edit as it was, when no dialog has that edit or the combo has no such entry.
+    bool Poner(std::string_view nombre, const std::string& texto);
+    /// Writes the text of the rule cell at column c and row r (both 1 to 5); false while the grid does not exist.
+    bool PonerCelda(int columna, int fila, const std::string& texto);
 };

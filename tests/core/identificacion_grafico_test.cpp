@@ -259,7 +259,7 @@ TEST(IdentificarGrafico, EstimacionesContraLaVerdad) {
         {Corrida::Fuzzy, "500", 300, 1, 2},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(NombreCorrida(c.corrida) + ", " + c.ms + " ms");
+        SCOPED_TRACE(TituloCorrida(c.corrida) + ", " + c.ms + " ms");
         Banco b;
         b.textos.Poner("T_Sample", c.ms);
         b.sim.ToolButton11Click();

@@ -4,7 +4,7 @@ set(esperados
     "[Desktop Entry]"
     "Type=Application"
     "Name=Generación de Patrones para Identificación de una Planta"
-    "Exec=tanque"
+    "Exec=tanque %f"
     "Icon=tanque"
     "Terminal=false"
     "StartupWMClass=tanque")
@@ -18,6 +18,8 @@ set(categorias "")
 foreach(l IN LISTS lineas)
   if(l MATCHES "^Categories=(.*)$")
     set(categorias "${CMAKE_MATCH_1}")
+  elseif(l MATCHES "^MimeType=(.*)$")
+    set(tipos "${CMAKE_MATCH_1}")
   elseif(l MATCHES "^Comment=(.*)$")
     set(comentario "${CMAKE_MATCH_1}")
   endif()
@@ -27,6 +29,10 @@ foreach(c Education Science)
     message(FATAL_ERROR "the categories '${categorias}' lack ${c}")
   endif()
 endforeach()
+# it opens the set-up files (paquete/tanque-mime.xml)
+if(NOT tipos MATCHES "(^|;)application/x-tanque-configuracion;")
+  message(FATAL_ERROR "the entry's MimeType '${tipos}' lacks application/x-tanque-configuracion")
+endif()
 if(NOT comentario MATCHES "tanque")
   message(FATAL_ERROR "the comment '${comentario}' does not say what the program is for")
 endif()
