@@ -1,5 +1,6 @@
 #include "ui/estilo.h"
 
+#include <QLabel>
 #include <QStringList>
 
 namespace {
@@ -31,4 +32,15 @@ char SeparadorDecimal() {
     const QString punto = QLocale().decimalPoint();
     if (punto.size() == 1 && punto[0].unicode() < 128) return static_cast<char>(punto[0].unicode());
     return '.';
+}
+
+QLabel* EtiquetaEn(QWidget* padre, const QString& texto, int x, int y, const QFont& fuente, const QColor& color) {
+    auto* e = new QLabel(texto, padre);
+    e->setFont(fuente);
+    QPalette p = e->palette();
+    p.setColor(QPalette::WindowText, color);
+    e->setPalette(p);
+    e->move(x, y);
+    e->adjustSize();
+    return e;
 }

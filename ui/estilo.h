@@ -4,6 +4,9 @@
 #include <QColor>
 #include <QFont>
 
+class QLabel;
+class QWidget;
+
 /// The window font: a plain sans-serif face at 11 pixels (the old "MS Sans Serif").
 QFont FuenteVentana();
 /// A sans-serif face at the given pixel height, for the reference labels of the main window.
@@ -35,3 +38,6 @@ inline constexpr int kMarcoAlto = 27;
 
 /// The decimal separator of the user's locale ("." when it is not a single ASCII character).
 char SeparadorDecimal();
+
+/// A label of `texto` at (x, y) in `padre`, in `fuente` and `color`, as large as its text.
+QLabel* EtiquetaEn(QWidget* padre, const QString& texto, int x, int y, const QFont& fuente, const QColor& color);

@@ -19,17 +19,6 @@ const QString kSinValor = QStringLiteral("—");
 
 QString Opcional(const std::optional<double>& v, int decimales) { return v ? NumeroIndice(*v, decimales) : kSinValor; }
 
-QLabel* Etiqueta(QWidget* padre, const QString& texto, int x, int y, const QFont& fuente, const QColor& color) {
-    auto* e = new QLabel(texto, padre);
-    e->setFont(fuente);
-    QPalette p = e->palette();
-    p.setColor(QPalette::WindowText, color);
-    e->setPalette(p);
-    e->move(x, y);
-    e->adjustSize();
-    return e;
-}
-
 }  // namespace
 
 QString NumeroIndice(double x, int decimales) {
@@ -82,14 +71,14 @@ TFrm_Indices::TFrm_Indices(QWidget* padre) : QWidget(padre, Qt::Window) {
     setWindowTitle(QStringLiteral("Índices de Desempeño"));
     setFont(FuenteVentana());
 
-    Etiqueta(this, QStringLiteral("Índices  de  Desempeño"), 250, 6, FuenteSerif(19), kRojoTitulo);
-    Etiqueta(this, QStringLiteral("Banda de Establecimiento (%)"), 12, 40, FuenteSerif(16), kAzulEtiqueta);
+    EtiquetaEn(this, QStringLiteral("Índices  de  Desempeño"), 250, 6, FuenteSerif(19), kRojoTitulo);
+    EtiquetaEn(this, QStringLiteral("Banda de Establecimiento (%)"), 12, 40, FuenteSerif(16), kAzulEtiqueta);
     Banda_Establecimiento = new QLineEdit(this);
     Banda_Establecimiento->setObjectName(QString::fromLatin1(kBandaEstablecimiento));
     Banda_Establecimiento->setGeometry(218, 39, 45, 21);
     Banda_Establecimiento->setText(
         QString::fromStdString(TextoPorDefectoDe(kBandaEstablecimiento, SeparadorDecimal())));
-    Etiqueta(this, QStringLiteral("(se lee al iniciar cada corrida)"), 272, 43, FuenteVentana(), Qt::black);
+    EtiquetaEn(this, QStringLiteral("(se lee al iniciar cada corrida)"), 272, 43, FuenteVentana(), Qt::black);
 
     const QStringList nombres = NombresIndices(false);
     Tabla = new QTableWidget(nombres.size(), 2 * static_cast<int>(kNumCorridas), this);

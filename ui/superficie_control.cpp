@@ -26,17 +26,6 @@ std::vector<FDP> Primeros5(const std::vector<FDP>& v) {
     return {v.begin(), v.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(v.size(), 5))};
 }
 
-QLabel* Etiqueta(QWidget* padre, const QString& texto, int x, int y, const QFont& fuente, const QColor& color) {
-    auto* e = new QLabel(texto, padre);
-    e->setFont(fuente);
-    QPalette p = e->palette();
-    p.setColor(QPalette::WindowText, color);
-    e->setPalette(p);
-    e->move(x, y);
-    e->adjustSize();
-    return e;
-}
-
 }  // namespace
 
 QColor TFrm_Superficie::ColorFallo() { return QColor(150, 150, 150); }
@@ -95,8 +84,8 @@ TFrm_Superficie::TFrm_Superficie(QWidget* padre) : QWidget(padre, Qt::Window) {
     Mensaje->setPalette(rojo);
     Mensaje->hide();
 
-    Etiqueta(this, QStringLiteral("Reglas disparadas"), kXReglas + 50, 30, FuenteSerif(16), kAzulEtiqueta);
-    Etiqueta(this, QStringLiteral("(fuerza del último tick)"), kXReglas + 56, 50, FuenteVentana(), kAzulEtiqueta);
+    EtiquetaEn(this, QStringLiteral("Reglas disparadas"), kXReglas + 50, 30, FuenteSerif(16), kAzulEtiqueta);
+    EtiquetaEn(this, QStringLiteral("(fuerza del último tick)"), kXReglas + 56, 50, FuenteVentana(), kAzulEtiqueta);
     Reglas = new RejillaReglas(this);
     Reglas->setObjectName(QStringLiteral("Reglas"));
     Reglas->setGeometry(kXReglas, 72, 237, 169);
@@ -108,7 +97,8 @@ TFrm_Superficie::TFrm_Superficie(QWidget* padre) : QWidget(padre, Qt::Window) {
         Reglas->PonerCelda(0, k + 1, QString::fromLatin1(kEtiquetas[static_cast<std::size_t>(k)]));
         Reglas->PonerCelda(k + 1, 0, QString::fromLatin1(kEtiquetas[static_cast<std::size_t>(k)]));
     }
-    Etiqueta(this, QStringLiteral("filas: error; columnas: derivada"), kXReglas + 30, 246, FuenteVentana(), Qt::black);
+    EtiquetaEn(this, QStringLiteral("filas: error; columnas: derivada"), kXReglas + 30, 246, FuenteVentana(),
+               Qt::black);
     // the shading's key: white for a rule that did not fire, dark blue for one that fired fully
     auto* clave = new QLabel(this);
     clave->setObjectName(QStringLiteral("Clave"));
@@ -124,8 +114,8 @@ TFrm_Superficie::TFrm_Superficie(QWidget* padre) : QWidget(padre, Qt::Window) {
     }
     clave->setPixmap(degradado);
     clave->setGeometry(kXReglas + 44, 272, 150, 12);
-    Etiqueta(this, QStringLiteral("0"), kXReglas + 34, 271, FuenteVentana(), Qt::black);
-    Etiqueta(this, QStringLiteral("1"), kXReglas + 198, 271, FuenteVentana(), Qt::black);
+    EtiquetaEn(this, QStringLiteral("0"), kXReglas + 34, 271, FuenteVentana(), Qt::black);
+    EtiquetaEn(this, QStringLiteral("1"), kXReglas + 198, 271, FuenteVentana(), Qt::black);
 
     Fallidos = new QLabel(this);
     Fallidos->setObjectName(QStringLiteral("Fallidos"));
