@@ -11,21 +11,6 @@
 #include "core/textos_por_defecto.h"
 #include "ui/estilo.h"
 
-namespace {
-
-QLabel* Etiqueta(QWidget* padre, const QString& texto, int x, int y, const QFont& fuente, const QColor& color) {
-    auto* etiqueta = new QLabel(texto, padre);
-    etiqueta->setFont(fuente);
-    QPalette paleta = etiqueta->palette();
-    paleta.setColor(QPalette::WindowText, color);
-    etiqueta->setPalette(paleta);
-    etiqueta->move(x, y);
-    etiqueta->adjustSize();
-    return etiqueta;
-}
-
-}  // namespace
-
 DialogoParametros::DialogoParametros(const QString& titulo, int ancho, int alto, QWidget* padre)
     : QDialog(padre), ancho_(ancho), alto_(alto) {
     // a sizeable border with system menu and close, and neither minimise nor maximise
@@ -56,11 +41,11 @@ QLineEdit* DialogoParametros::CrearEdit(QWidget* padre, const char* nombre, int 
 }
 
 QLabel* DialogoParametros::CrearTitulo(const QString& texto, int x, int y) {
-    return Etiqueta(this, texto, x, y, FuenteSerif(19), kRojoTitulo);
+    return EtiquetaEn(this, texto, x, y, FuenteSerif(19), kRojoTitulo);
 }
 
 QLabel* DialogoParametros::CrearEtiqueta(QWidget* padre, const QString& texto, int x, int y) {
-    return Etiqueta(padre, texto, x, y, FuenteSerif(16), kAzulEtiqueta);
+    return EtiquetaEn(padre, texto, x, y, FuenteSerif(16), kAzulEtiqueta);
 }
 
 void DialogoParametros::Centrar() {
