@@ -34,6 +34,9 @@ PlantaDiscreta Discretizar(const Planta& p, const Muestreo& m);
 
 /// P(z) = z^-d C (z I - Phi)^-1 (G0 + G1 z^-1) at z = e^(j w T), w in rad/s of the controller's clock.
 std::complex<double> Respuesta(const PlantaDiscreta& p, double w);
+/// C (z I - Phi)^-1 (G0 a + G1 b) at a complex z: the plant's resolvent on the input (a, b) of its two actions.
+std::complex<double> Resolvente(const PlantaDiscreta& p, std::complex<double> z, std::complex<double> a,
+                                std::complex<double> b);
 /// The same without z^-d (its phase is smooth; the delay's, -w d T, is added by the caller).
 std::complex<double> RespuestaSinRetardo(const PlantaDiscreta& p, double w);
 
@@ -47,7 +50,7 @@ public:
     void Avanzar(double u);
 
 private:
-    const PlantaDiscreta& p_;
+    PlantaDiscreta p_;
     Eigen::VectorXd x_;
     std::vector<double> pasadas_;  // u(k-1) ... u(k-d-1), a ring
     std::size_t cabeza_ = 0;       // where u(k-1) is

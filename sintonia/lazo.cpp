@@ -167,16 +167,13 @@ bool Estable(const PlantaDiscreta& p, const Pid& pid) {
     // stable when all d + 3 roots of R do: when R(e^(jw)) winds d + 3 times around 0 as w goes once round
     // (the argument principle). The winding is summed from steps of phase kept below pi / 8 by halving.
     const double ci = p.T / (2 * pid.Ti), cd = pid.Td / p.T;
-    const Eigen::Index n = p.Phi.rows();
     auto R = [&](double w) {
         const Complejo z = std::polar(1.0, w);
         const Complejo Nc = pid.Kp * ((1 + ci + cd) * z * z + (ci - 1 - 2 * cd) * z + cd);
-        const Eigen::MatrixXcd zI_Phi = z * Eigen::MatrixXcd::Identity(n, n) - p.Phi.cast<Complejo>();
-        const Eigen::VectorXcd g = p.G0.cast<Complejo>() * z + p.G1.cast<Complejo>();
-        const Complejo Q = (p.C.cast<Complejo>() * zI_Phi.partialPivLu().solve(g))(0);
-        return std::polar(1.0, (p.d + 2) * w) * (z - 1.0) + Nc * Q;
+        return std::polar(1.0, (p.d + 2) * w) * (z - 1.0) + Nc * Resolvente(p, z, z, 1.0);
     };
-    const int pasos = 64 * (p.d + 3) + 4096;
+    // z^(d+2) turns 2 pi (d + 2) / pasos a step, about half the pi / 8 that a step may take unhalved
+    const int pasos = 32 * (p.d + 3) + 4096;
     double vueltas = 0;
     std::function<double(double, double, Complejo, Complejo, int)> giro = [&](double a, double b, Complejo Ra,
                                                                               Complejo Rb, int hondura) {

@@ -84,9 +84,9 @@ std::string TextoOscilacionIrregular(double periodoMinimo, double periodoMaximo)
            TextoCifra(periodoMaximo) + " s. Si el nivel tiene ruido, suba la histéresis por encima de él.";
 }
 
-std::string TextoOscilacionNoSostenida(double amplitudPrimera, double amplitudUltima) {
-    return "La oscilación no se sostiene: su amplitud pasa de " + TextoCifra(amplitudPrimera) + " a " +
-           TextoCifra(amplitudUltima) +
+std::string TextoOscilacionNoSostenida(double amplitudMinima, double amplitudMaxima) {
+    return "La oscilación no se sostiene: su amplitud va de " + TextoCifra(amplitudMinima) + " a " +
+           TextoCifra(amplitudMaxima) +
            " en los ciclos analizados. Alargue la corrida o, si el nivel tiene ruido, suba la "
            "histéresis por encima de él.";
 }

@@ -30,7 +30,7 @@ std::string TextoRegistroRele(std::size_t acciones, std::size_t niveles);
 std::string TextoReleNoFinito(std::size_t muestra);
 std::string TextoSinOscilacion(std::size_t ciclos, std::size_t minimo);
 std::string TextoOscilacionIrregular(double periodoMinimo, double periodoMaximo);
-std::string TextoOscilacionNoSostenida(double amplitudPrimera, double amplitudUltima);
+std::string TextoOscilacionNoSostenida(double amplitudMinima, double amplitudMaxima);
 std::string TextoOscilacionVacia(double minimo);
 std::string TextoOscilacionDesborda(double maximo, double nivelMaximo);
 std::string TextoAccionMedia();

@@ -43,8 +43,7 @@ void LeerCiclos(std::span<const double> y, const std::vector<std::size_t>& on, d
     // a sampled relay switches at ticks: its cycles may differ by a sample
     if (*pMax - *pMin > 0.25 * a.periodo + 1.01 * T) throw ErrorSintonia(TextoOscilacionIrregular(*pMin, *pMax));
     const auto [aMin, aMax] = std::minmax_element(amplitudes.begin(), amplitudes.end());
-    if (*aMax - *aMin > 0.15 * *aMax)
-        throw ErrorSintonia(TextoOscilacionNoSostenida(amplitudes.front(), amplitudes.back()));
+    if (*aMax - *aMin > 0.15 * *aMax) throw ErrorSintonia(TextoOscilacionNoSostenida(*aMin, *aMax));
     double suma = 0;
     for (double v : amplitudes) suma += v;
     a.amplitud = suma / static_cast<double>(amplitudes.size());

@@ -102,7 +102,7 @@ TEST(Rele, DiceConClaridadPorQueNoSirve) {
     EXPECT_TRUE(mensaje({2, 2, 0, 0.01}, 3000, 0, {std::nullopt, 2.05})
                     .starts_with("La oscilación sale del tanque: el nivel llega a 2.2"));
     // noise far above the hysteresis makes the relay chatter at every crossing
-    EXPECT_TRUE(mensaje({2, 2, 0, 0.001}, 3000, 0.05).starts_with("La oscilación no se sostiene: su amplitud pasa de"));
+    EXPECT_TRUE(mensaje({2, 2, 0, 0.001}, 3000, 0.05).starts_with("La oscilación no se sostiene: su amplitud va de"));
     EXPECT_EQ(TextoDelError<ErrorSintonia>([] {
                   AccionRele({2, 1, 1, 0}, 0, 0), ComprobarRele({2, 1, 1, 0});
               }),
