@@ -14,8 +14,9 @@
 
 namespace {
 
-// Samples per chunk of a column, and per write: 512 KiB of doubles.
-constexpr hsize_t kTrozo = 65536;
+// Samples per chunk of a column, and per write: 64 KiB of doubles, so that a short record stays small (a
+// chunk is stored whole) while a long one has few chunks to index.
+constexpr hsize_t kTrozo = 8192;
 
 // An identifier of the library, closed when it goes.
 class Id {
@@ -68,6 +69,9 @@ public:
         Id acceso(H5Pcreate(H5P_FILE_ACCESS), H5Pclose);
         // a private file that nobody else opens: no lock, which some file systems refuse
         Exigir(acceso.Valido() && H5Pset_file_locking(*acceso, false, true) >= 0);
+        // HDF5 1.10's format: its index of the chunks of a growing dataset (an extensible array) keeps its memory
+        // flat, where the older B-tree's grows with every chunk; readers need HDF5 1.10 (2016) or later
+        Exigir(H5Pset_libver_bounds(*acceso, H5F_LIBVER_V110, H5F_LIBVER_V110) >= 0);
         archivo_h5_ = Id(H5Fcreate(archivo_.Temporal().c_str(), H5F_ACC_TRUNC, H5P_DEFAULT, *acceso), H5Fclose);
         Exigir(archivo_h5_.Valido());
         for (const ColumnaRegistro& c : columnas_) Columna(c);
@@ -136,7 +140,10 @@ private:
         Id espacio(H5Screate_simple(1, &cero, &sin_fin), H5Sclose);
         Id creacion(H5Pcreate(H5P_DATASET_CREATE), H5Pclose);
         Exigir(espacio.Valido() && creacion.Valido() && H5Pset_chunk(*creacion, 1, &kTrozo) >= 0);
-        Id d(H5Dcreate2(*archivo_h5_, c.variable.c_str(), H5T_IEEE_F64LE, *espacio, H5P_DEFAULT, *creacion, H5P_DEFAULT),
+        // no cache of chunks: each is written whole, once, and goes straight to the file
+        Id acceso(H5Pcreate(H5P_DATASET_ACCESS), H5Pclose);
+        Exigir(acceso.Valido() && H5Pset_chunk_cache(*acceso, 0, 0, H5D_CHUNK_CACHE_W0_DEFAULT) >= 0);
+        Id d(H5Dcreate2(*archivo_h5_, c.variable.c_str(), H5T_IEEE_F64LE, *espacio, H5P_DEFAULT, *creacion, *acceso),
              H5Dclose);
         Exigir(d.Valido());
         Texto(*d, "unidad", c.unidad, false);

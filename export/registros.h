@@ -15,7 +15,8 @@
 //          beyond those, each N x 1 double; Ts (s); unidades (a struct of the columns' units); descripcion
 //          (the record's description as a struct, from its JSON).
 //   .h5    datasets /muestra, /t, /u, /y and the columns beyond, each of N doubles with attributes unidad and
-//          titulo; /Ts (s); /descripcion, the description's JSON as one UTF-8 string.
+//          titulo; /Ts (s); /descripcion, the description's JSON as one UTF-8 string. HDF5 1.10's file format
+//          (readers built on HDF5 1.10, of 2016, or later: h5py, Octave, MATLAB R2021b and later).
 
 #include <memory>
 #include <optional>
