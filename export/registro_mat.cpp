@@ -22,6 +22,8 @@ namespace {
 
 // Samples a column gathers before it writes them to its file.
 constexpr std::size_t kBloque = 8192;
+// The most samples of one column: 2^31 - 1 bytes of doubles.
+constexpr std::size_t kMuestrasMaximas = 0x7FFFFFFF / sizeof(double);
 
 // libmatio's messages would go to standard error: the writer reports through its exceptions instead.
 void Callar(int, char*) {}
@@ -149,6 +151,11 @@ private:
 
     void Escribir() {
         if (columnas_en_disco_.size() != columnas_.size()) LanzarErrorArchivo(EBADF);  // already discarded
+        // a v5 variable gives its size in 32 bits, and MATLAB takes no more than 2^31 - 1 bytes
+        if (columnas_en_disco_[0].Cuantos() > kMuestrasMaximas)
+            throw ErrorArchivo("El formato MAT v5 no admite más de " + std::to_string(kMuestrasMaximas) +
+                               " muestras por columna; el registro tiene " +
+                               std::to_string(columnas_en_disco_[0].Cuantos()) + ": guárdelo como HDF5 (.h5)");
         Mat_LogInitFunc("tanque", Callar);
         errno = 0;
         mat_ = Mat_CreateVer(archivo_.Temporal().c_str(), "MATLAB 5.0 MAT-file, escrito por tanque", MAT_FT_MAT5);

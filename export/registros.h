@@ -71,7 +71,8 @@ std::optional<FormatoRegistro> FormatoRegistroPorNombre(std::string_view nombre)
 /// A writer of the record `nombre` in `formato`. The text record writes the lines of LineaExportacion, byte for
 /// byte those of ArchivoRegistro, and no additional column. Throws ErrorArchivo as ArchivoRegistro does, and
 /// for MAT and HDF5 "El formato MAT necesita un archivo en el disco: «/dev/stdout» no lo es" for a target that
-/// is not a regular file; ErrorTanque for an additional column whose variable is not an identifier or repeats
+/// is not a regular file (and, at Confirmar, for a MAT record of more than 268 435 455 samples, which MAT v5
+/// cannot hold); ErrorTanque for an additional column whose variable is not an identifier or repeats
 /// another's.
 std::unique_ptr<EscritorRegistro> AbrirRegistro(FormatoRegistro formato, const std::string& nombre,
                                                 const FormaRegistro& forma);
