@@ -80,7 +80,8 @@ void ComprobarConjunto(std::size_t g, std::size_t k, const ConjuntoFuzzy& c) {
     if (c.tipo < 0 || c.tipo > 3)
         fallo(0, " es de tipo " + std::to_string(c.tipo) + ": solo los tipos 0 a 3 tienen forma en otros programas");
     if (c.tipo == 3) return;
-    if (c.ancho.EsCero()) fallo(1, " tiene ancho 0");
+    // as the initialisation sees it: a width that rounds to the Double 0 is 0
+    if (ADoble(c.ancho) == 0) fallo(1, " tiene ancho 0");
     if (c.ancho.Negativo())
         fallo(1, " tiene ancho negativo (" + TextoDecimal(c.ancho) +
                      "): sus grados pasarían de 1, y ningún otro programa los da");

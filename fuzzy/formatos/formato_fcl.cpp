@@ -228,11 +228,8 @@ private:
             return true;
         };
         if (p.size() == 3 && grados({&cero, &uno, &cero})) {
-            const Decimal izquierda = Restar(p[1].first, p[0].first), derecha = Restar(p[2].first, p[1].first);
-            if (!(izquierda == derecha))
-                imp_.Fallar(linea, "el triángulo tiene lados distintos (" + TextoDecimal(izquierda) + " y " +
-                                       TextoDecimal(derecha) + "); los de este controlador son simétricos");
-            return imp_.Conjunto(g, k, {0, izquierda, p[1].first}, kPortaTodo, linea);
+            const Decimal ancho = imp_.AnchoTriangulo(p[0].first, p[1].first, p[2].first, linea, "el término");
+            return imp_.Conjunto(g, k, {0, ancho, p[1].first}, kPortaTodo, linea);
         }
         if (p.size() == 2 && grados({&uno, &cero}))
             return imp_.Conjunto(g, k, {1, Restar(p[1].first, p[0].first), p[0].first}, kPortaTodo, linea);

@@ -212,11 +212,7 @@ private:
         }
         if (tipo == "trimf") {
             cuantos(3);
-            const Decimal izquierda = Restar(p[1], p[0]), derecha = Restar(p[2], p[1]);
-            if (!(izquierda == derecha))
-                imp_.Fallar(linea, que + " es un triángulo de lados distintos (" + TextoDecimal(izquierda) + " y " +
-                                       TextoDecimal(derecha) + "); los de este controlador son simétricos");
-            return imp_.Conjunto(g, k, {0, izquierda, p[1]}, kPortaTodo, linea);
+            return imp_.Conjunto(g, k, {0, imp_.AnchoTriangulo(p[0], p[1], p[2], linea, que), p[1]}, kPortaTodo, linea);
         }
         if (tipo != "trapmf")
             imp_.Fallar(linea, que + " es '" + tipo + "'; este controlador tiene 'trimf' y 'trapmf' con un lado hasta ±1e308");

@@ -158,11 +158,8 @@ private:
         }
         if (tipo == "Triangle") {
             cuantos(3);
-            const Decimal izquierda = Restar(n[1], n[0]), derecha = Restar(n[2], n[1]);
-            if (!(izquierda == derecha))
-                imp_.Fallar(linea, que + " tiene lados distintos (" + TextoDecimal(izquierda) + " y " +
-                                       TextoDecimal(derecha) + "); los triángulos de este controlador son simétricos");
-            return imp_.Conjunto(actual_, k, {0, izquierda, n[1]}, kPortaTodo, linea);
+            return imp_.Conjunto(actual_, k, {0, imp_.AnchoTriangulo(n[0], n[1], n[2], linea, que), n[1]}, kPortaTodo,
+                                 linea);
         }
         if (tipo == "Ramp") {
             cuantos(2);

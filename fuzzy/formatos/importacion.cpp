@@ -109,6 +109,15 @@ Decimal Importacion::Numero(std::string_view texto, std::size_t linea, const std
     return *d;
 }
 
+Decimal Importacion::AnchoTriangulo(const Decimal& a, const Decimal& b, const Decimal& c, std::size_t linea,
+                                    const std::string& que) const {
+    const Decimal izquierda = Restar(b, a), derecha = Restar(c, b);
+    if (!(izquierda == derecha))
+        Fallar(linea, que + " es un triángulo de lados distintos (" + TextoDecimal(izquierda) + " y " +
+                          TextoDecimal(derecha) + "); los de este controlador son simétricos");
+    return izquierda;
+}
+
 std::int64_t Importacion::Entero(std::string_view texto, std::size_t linea, const std::string& que) const {
     std::int64_t v = 0;
     const auto r = std::from_chars(texto.data(), texto.data() + texto.size(), v);

@@ -41,6 +41,9 @@ public:
     /// A number of the file ("." as the point, an exponent): what() names `que` when it is none, or not a
     /// finite Double.
     Decimal Numero(std::string_view texto, std::size_t linea, const std::string& que) const;
+    /// The width of the triangle of corners a, b, c, refused unless both its sides are that width; `que` names it.
+    Decimal AnchoTriangulo(const Decimal& a, const Decimal& b, const Decimal& c, std::size_t linea,
+                           const std::string& que) const;
     /// A whole number of the file.
     std::int64_t Entero(std::string_view texto, std::size_t linea, const std::string& que) const;
 

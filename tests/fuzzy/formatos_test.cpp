@@ -115,6 +115,7 @@ TEST(FormatosFuzzy, LoQueNingunFormatoExpresaSeRechazaConSuTexto) {
     };
     const Caso casos[] = {
         {"E_Ze_Ancho", "0", "El conjunto Ze de Error tiene ancho 0"},
+        {"E_Po_Ancho", "1e-400", "El conjunto Po de Error tiene ancho 0"},  // 0 as a Double, as the controller reads it
         {"DE_Po_Ancho", "-1", "El conjunto Po de Derivada Error tiene ancho negativo (-1): sus grados pasarían de 1, "
                               "y ningún otro programa los da"},
         {"E_MN_Tipo", "7", "El conjunto MN de Error es de tipo 7: solo los tipos 0 a 3 tienen forma en otros programas"},
@@ -218,7 +219,7 @@ TEST(FormatosFuzzy, LoQueNoEncajaSeNombraConSuLinea) {
          "{L}: METHOD : cog; este controlador da el centro de sus singletons (COGS)"},
         {FormatoFuzzy::Fcl, "AND : MIN;", "AND : PROD;", "{L}: AND : prod; este controlador une sus entradas con el mínimo (MIN)"},
         {FormatoFuzzy::Fcl, "(-2.5, 0) (-1.25, 1) (0, 0)", "(-2.5, 0) (-1.25, 1) (0.5, 0)",
-         "{L}: el triángulo tiene lados distintos (1.25 y 1.75); los de este controlador son simétricos"},
+         "{L}: el término es un triángulo de lados distintos (1.25 y 1.75); los de este controlador son simétricos"},
         {FormatoFuzzy::Fcl, "(-2.5, 0) (-1.25, 1) (0, 0)", "(-2.5, 0.5) (-1.25, 1)",
          "{L}: los puntos no son una forma de este controlador: (a, 0) (c, 1) (b, 0) con c en medio, (c, 1) (b, 0), "
          "(a, 0) (c, 1), o (c, 1)"},
