@@ -64,6 +64,7 @@ class EscritorHdf5 : public EscritorComun {
 public:
     EscritorHdf5(const std::string& nombre, const FormaRegistro& forma) : EscritorComun(forma), archivo_(nombre) {
         ExigirArchivoEnDisco(archivo_, "HDF5");
+        SinTerminarHdf5();
         // the library reports through our messages, never on standard error
         H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);
         Id acceso(H5Pcreate(H5P_FILE_ACCESS), H5Pclose);
@@ -176,6 +177,14 @@ private:
 };
 
 }  // namespace
+
+void SinTerminarHdf5() noexcept {
+    // HDF5 1.10.8, at its termination when the program ends, closes again a file whose close failed (a full
+    // disk, a size limit) and crashes there. Every file of ours is closed by then, so the library is not
+    // terminated at exit; the request holds only before its first call. A failed file stays behind in its
+    // tables, and files made after it are written and closed as usual.
+    H5dont_atexit();
+}
 
 std::unique_ptr<EscritorRegistro> AbrirHdf5(const std::string& nombre, const FormaRegistro& forma) {
     return std::make_unique<EscritorHdf5>(nombre, forma);

@@ -156,6 +156,7 @@ private:
             throw ErrorArchivo("El formato MAT v5 no admite más de " + std::to_string(kMuestrasMaximas) +
                                " muestras por columna; el registro tiene " +
                                std::to_string(columnas_en_disco_[0].Cuantos()) + ": guárdelo como HDF5 (.h5)");
+        SinTerminarHdf5();  // libmatio calls libhdf5
         Mat_LogInitFunc("tanque", Callar);
         errno = 0;
         mat_ = Mat_CreateVer(archivo_.Temporal().c_str(), "MATLAB 5.0 MAT-file, escrito por tanque", MAT_FT_MAT5);

@@ -34,6 +34,9 @@ void ExigirArchivoEnDisco(const ArchivoRegistro& archivo, const char* formato);
 /// The number in the shortest form that reads back as the same Double ("." as the point, "1e-05").
 std::string TextoCorto(double x);
 
+/// Asks libhdf5, before any call to it (libmatio's included, which uses it), not to run its termination at exit.
+void SinTerminarHdf5() noexcept;
+
 std::unique_ptr<EscritorRegistro> AbrirCsv(const std::string& nombre, const FormaRegistro& forma);
 std::unique_ptr<EscritorRegistro> AbrirMat(const std::string& nombre, const FormaRegistro& forma);
 std::unique_ptr<EscritorRegistro> AbrirHdf5(const std::string& nombre, const FormaRegistro& forma);
