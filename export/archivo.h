@@ -46,6 +46,9 @@ public:
     bool Directo() const { return !destino_.reemplazar; }
     /// The file that receives the record.
     const std::string& Ruta() const { return destino_.ruta; }
+    /// The temporary file that Confirmar() renames over the target (empty when the target is written through):
+    /// a library that writes a file by its name (HDF5, matio) writes it there, and closes it before Confirmar().
+    const std::string& Temporal() const { return temporal_; }
 
 private:
     [[noreturn]] void Fallar(int codigo);
