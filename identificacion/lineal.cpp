@@ -6,6 +6,7 @@
 #include "identificacion/rechazos.h"
 
 std::size_t ModeloLineal::Inicio() const {
+    if (!salidaInicial.empty()) return desdeSimulacion;
     const std::size_t n = F.size() - 1, m = B.size();
     return std::max({n, static_cast<std::size_t>(retardo) + (m > 0 ? m - 1 : 0), std::size_t{1}});
 }
@@ -29,6 +30,8 @@ std::vector<double> Simular(const ModeloLineal& m, std::span<const double> u, st
     const std::size_t n = m.F.size() - 1, nk = static_cast<std::size_t>(m.retardo);
     std::vector<double> y(N);
     for (std::size_t k = 0; k < desde; ++k) y[k] = inicio[std::min(k, inicio.size() - 1)];
+    // the model's own outputs before its start, yhat(desde - i) = salidaInicial[i - 1]
+    for (std::size_t i = 1; i <= m.salidaInicial.size() && i <= desde; ++i) y[desde - i] = m.salidaInicial[i - 1];
     // yhat(k) = -f1 yhat(k-1) - ... - fn yhat(k-n) + b1 u(k-nk) + ... + bm u(k-nk-m+1)
     for (std::size_t k = desde; k < N; ++k) {
         double v = 0;
@@ -58,6 +61,13 @@ std::vector<double> Residuos(const ModeloLineal& m, const Registro& r) {
     return e;
 }
 
+ModeloLineal Lineal(const IdentificacionOe& id) {
+    ModeloLineal m = Lineal(static_cast<const Identificacion&>(id));
+    m.desdeSimulacion = 1;
+    m.salidaInicial = {id.nivel_inicial};
+    return m;
+}
+
 double Ajuste(const ModeloLineal& m, const Registro& r) {
     return SinDesbordar([&] { return AjusteSimulado(r.nivel, Simular(m, r.accion, r.nivel)); });
 }
@@ -66,6 +76,8 @@ ModeloLineal ParaRegistro(const ModeloLineal& m, const Registro& otro) {
     const int alineacion = otro.retardoCorrida.value_or(m.retardoCorrida);
     if (otro.TiempoMuestra() != m.TiempoMuestra()) return Discreta(Continua(m), otro, alineacion, m.estructura);
     ModeloLineal d = m;
+    // another record: its own levels start the simulation
+    d.salidaInicial.clear();
     // the same plant time: the same polynomials, the delay moved by the other alignment
     d.retardo = m.retardo - m.retardoCorrida + alineacion;
     if (d.retardo < 0) throw ErrorIdentificacion(TextoRetardoNegativo(m.retardo, m.retardoCorrida));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "identificacion/modelo.h"
+#include "identificacion/oe.h"
 #include "identificacion/registro.h"
 
 struct ModeloLineal {
@@ -22,6 +23,10 @@ struct ModeloLineal {
     double T = 0;                ///< the record's sample period, seconds
     double tiempoMuestra = 0;    ///< the plant time a sample (0: T)
     int retardoCorrida = 0;      ///< the alignment of the record it came from: its dead time is retardo - this
+    /// Where an OE simulation starts, when its method estimated that: the sample `desdeSimulacion` and the
+    /// outputs before it, yhat(desde - 1) .. yhat(desde - n). Empty: from Inicio(), the record's levels before.
+    std::size_t desdeSimulacion = 0;
+    std::vector<double> salidaInicial;
     Eigen::MatrixXd covarianza;  ///< of (f1 .. fn, b1 .. bm); empty when the method gives none
     double perdida = 0;          ///< mean of the squared residuals over its equations
     std::size_t ecuaciones = 0;
@@ -29,16 +34,20 @@ struct ModeloLineal {
     int Orden() const { return static_cast<int>(F.size()) - 1; }
     int Parametros() const { return Orden() + static_cast<int>(B.size()); }
     double TiempoMuestra() const { return tiempoMuestra > 0 ? tiempoMuestra : T; }
-    /// The first sample that the model computes: max(n, retardo + m - 1, 1); the ones before are initial values.
+    /// The first sample that the model computes: desdeSimulacion when it has its initial outputs, else
+    /// max(n, retardo + m - 1, 1); the ones before are initial values.
     std::size_t Inicio() const;
 };
 
 /// An identified first-order model as a linear one: F = (1, -a), B = (b), OE's output errors but for ARX, the
 /// run's delay its own (no dead time). Identificacion keeps no covariance: the linear one has none.
 ModeloLineal Lineal(const Identificacion& id);
+/// ... and OE's, simulated from its estimated first level.
+ModeloLineal Lineal(const IdentificacionOe& id);
 
-/// The model's output under the actions `u`: yhat(k) = inicio[k] for the first Inicio() samples, then
-/// yhat(k) = -f1 yhat(k-1) - ... + b1 u(k - nk) + ... The first-order case is Simular of modelo.h.
+/// The model's output under the actions `u`: yhat(k) = inicio[k] for the first Inicio() samples (but its own
+/// initial outputs when it has them), then yhat(k) = -f1 yhat(k-1) - ... + b1 u(k - nk) + ... The first-order
+/// case is Simular of modelo.h.
 std::vector<double> Simular(const ModeloLineal& m, std::span<const double> u, std::span<const double> inicio);
 
 /// The residuals of the model on the record from sample Inicio() on: for ARX the equation errors

@@ -205,6 +205,8 @@ ModeloLineal EstimarOeOrden(const Registro& r, int nb, int nf, int nk, std::size
         m.tiempoMuestra = r.tiempoMuestra;
         m.retardoCorrida = r.retardoCorrida.value_or(kRetardoLazoAbierto);
         m.ecuaciones = ecuaciones;
+        m.desdeSimulacion = d.desde;
+        for (int i = 0; i < nf; ++i) m.salidaInicial.push_back(valor(nf + nb + i));
         m.perdida = static_cast<double>(std::ldexp(o.pasada.perdida, 2 * d.ey.exponente) /
                                         static_cast<long double>(ecuaciones));
         // s^2 (J'J)^-1, s^2 = loss / (equations - parameters), the corner of (f, b), in the record's units

@@ -5,6 +5,7 @@
 
 #include "identificacion/arx_orden.h"
 #include "identificacion/estadistica.h"
+#include "identificacion/oe_orden.h"
 #include "identificacion/rechazos.h"
 
 namespace {
@@ -68,6 +69,23 @@ double Norma(const std::vector<double>& v) {
     return static_cast<double>(std::sqrt(s));
 }
 
+// The delay of least ARX loss with the model's orders, when it differs from the model's and the model of the
+// same structure with it leaves residuals independent of the input.
+std::optional<int> OtroRetardo(const ModeloLineal& m, const Registro& r, int desde, const OpcionesResiduos& o) {
+    const int n = std::max(m.Orden(), 1), nb = static_cast<int>(m.B.size());
+    const int nk = RetardoDeMenorPerdida(r, n, nb, desde, kRetardoMaximoSugerido);
+    if (nk == m.retardo) return std::nullopt;
+    OpcionesResiduos sin = o;
+    sin.sugerirRetardo = false;
+    try {
+        const ModeloLineal otro = m.estructura == "ARX" ? EstimarArxOrden(r, n, nb, nk) : EstimarOeOrden(r, nb, n, nk);
+        if (AnalizarResiduos(otro, r, sin).independiente) return nk;
+    } catch (const ErrorIdentificacion&) {
+        return std::nullopt;  // that delay cannot be estimated: no delay to suggest
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 AnalisisResiduos AnalizarResiduos(const ModeloLineal& m, const Registro& r, const OpcionesResiduos& o) {
@@ -121,9 +139,7 @@ AnalisisResiduos AnalizarResiduos(const ModeloLineal& m, const Registro& r, cons
         if (a.redondeo) {
             a.veredicto = Veredicto::Explica;
         } else if (!a.independiente && o.sugerirRetardo) {
-            const int nk = RetardoDeMenorPerdida(r, std::max(m.Orden(), 1), static_cast<int>(m.B.size()),
-                                                 a.primerRetrasoProbado, kRetardoMaximoSugerido);
-            if (nk != m.retardo) a.retardoSugerido = nk;
+            a.retardoSugerido = OtroRetardo(m, r, a.primerRetrasoProbado, o);
             a.veredicto = a.retardoSugerido ? Veredicto::Retardo : Veredicto::DinamicaSinExplicar;
         } else if (!a.independiente) {
             a.veredicto = Veredicto::DinamicaSinExplicar;
@@ -136,6 +152,10 @@ AnalisisResiduos AnalizarResiduos(const ModeloLineal& m, const Registro& r, cons
 }
 
 AnalisisResiduos AnalizarResiduos(const Identificacion& id, const Registro& r, const OpcionesResiduos& o) {
+    return AnalizarResiduos(Lineal(id), r, o);
+}
+
+AnalisisResiduos AnalizarResiduos(const IdentificacionOe& id, const Registro& r, const OpcionesResiduos& o) {
     return AnalizarResiduos(Lineal(id), r, o);
 }
 

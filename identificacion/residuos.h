@@ -52,12 +52,15 @@ struct AnalisisResiduos {
 };
 
 /// The residuals of the model on the record (Residuos of lineal.h), their correlations, bands, tests and
-/// verdict. The delay scan behind "el retardo parece ser N" runs ARX of the model's orders over the delays
-/// from the record's alignment to 10. Throws ErrorIdentificacion.
+/// verdict. When the residuals depend on the input, ARX of the model's orders over the delays from the record's
+/// alignment to 10 finds the delay of least loss; if it differs and the model of that delay (same structure)
+/// leaves residuals independent of the input, the verdict is "el retardo parece ser N", else the dynamics are
+/// what is missing. Throws ErrorIdentificacion.
 AnalisisResiduos AnalizarResiduos(const ModeloLineal& m, const Registro& r, const OpcionesResiduos& o = {});
 
-/// The same for a first-order model (Lineal of lineal.h).
+/// The same for a first-order model (Lineal of lineal.h; OE's simulated from its estimated first level).
 AnalisisResiduos AnalizarResiduos(const Identificacion& id, const Registro& r, const OpcionesResiduos& o = {});
+AnalisisResiduos AnalizarResiduos(const IdentificacionOe& id, const Registro& r, const OpcionesResiduos& o = {});
 
 /// The verdict's text: "el modelo explica los datos", "queda dinámica sin explicar", "el retardo parece ser 2",
 /// "los residuos no son blancos: el ruido no es el que el modelo supone".
