@@ -76,13 +76,13 @@ std::vector<Aviso> AvisosRegistro(const Registro& r, const OpcionesAvisos& o, st
 }
 
 std::optional<Aviso> AvisoSesgoArx(const Identificacion& arx, const Identificacion& oe) {
-    if (!arx.error_Tau || !oe.error_Tau) return std::nullopt;
-    const double diferencia = std::abs(arx.Tau - oe.Tau);
-    const double error = std::hypot(*arx.error_Tau, *oe.error_Tau);
-    if (!(diferencia > 3 * error)) return std::nullopt;
+    if (!oe.error_Tau) return std::nullopt;
+    // against OE's standard error alone: ARX's own, under that noise, is wider than its spread and would hide it
+    const double diferencia = std::abs(arx.Tau - oe.Tau), error = *oe.error_Tau;
+    if (!(diferencia > kErroresSesgo * error)) return std::nullopt;
     return Aviso{TipoAviso::ArxSesgado,
                  "ARX está sesgado por el ruido del nivel: su Tau (" + TextoNumero(arx.Tau) + " s) está a " +
-                     TextoNumero(error > 0 ? diferencia / error : INFINITY) + " errores del de OE (" +
+                     TextoNumero(error > 0 ? diferencia / error : INFINITY) + " errores estándar del de OE (" +
                      TextoNumero(oe.Tau) +
                      " s). El ± de ARX supone un error de ecuación blanco y no mide su error: use OE.",
                  0};

@@ -39,9 +39,13 @@ inline constexpr double kFraccionBandaMinima = 0.01;
 std::vector<Aviso> AvisosRegistro(const Registro& r, const OpcionesAvisos& o = {},
                                   std::optional<double> Tau = std::nullopt);
 
-/// The warning that ARX is biased by the noise on the level: |Tau_ARX - Tau_OE| above 3 sqrt(e_ARX^2 + e_OE^2),
-/// their standard errors (OE is unbiased under that noise, in open and in closed loop). Then ARX's "±" does
-/// not measure its error, and the text says so.
+/// How many of OE's standard errors ARX's Tau may stand from OE's before it is called biased.
+inline constexpr double kErroresSesgo = 3;
+
+/// The warning that ARX is biased by the noise on the level: |Tau_ARX - Tau_OE| above kErroresSesgo of OE's
+/// standard error (OE is unbiased under that noise, in open loop and, the noise white, in closed loop too; ARX's
+/// own standard error is then wider than its spread and would hide the bias). Then ARX's "±" does not measure
+/// its error, and the text says so.
 std::optional<Aviso> AvisoSesgoArx(const Identificacion& arx, const Identificacion& oe);
 
 /// All of them: the record's, with OE's Tau (else ARX's), and ARX's bias when both models are given.

@@ -98,6 +98,12 @@ FuncionTransferencia Continua(const ModeloLineal& m) {
         for (double& c : g.den) c /= escala;
         for (double& c : g.num) c /= escala;
     }
+    // what the logarithm leaves of a coefficient that is 0 (a hold equivalent of a plant without zeros) is its
+    // rounding: below 1e-9 of the largest, 0
+    double mayor = 0;
+    for (double c : g.num) mayor = std::max(mayor, std::abs(c));
+    for (double& c : g.num)
+        if (std::abs(c) <= 1e-9 * mayor) c = 0;
     g.retardo = d * t;
     return g;
 }
