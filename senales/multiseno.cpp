@@ -18,16 +18,10 @@ Rejilla RejillaMultiseno(double frecuenciaMin, double frecuenciaMax, std::int64_
 }
 
 std::vector<std::int64_t> BinsMultiseno(const Rejilla& r, std::int64_t componentes) {
+    const std::int64_t d = componentes > 1 ? (r.cuenta - 1) / (componentes - 1) : 0;
+    const std::int64_t desde = r.primera + (r.cuenta - 1 - d * (componentes - 1)) / 2;
     std::vector<std::int64_t> bins(static_cast<std::size_t>(componentes));
-    if (componentes == 1) {
-        bins[0] = r.primera + (r.cuenta - 1) / 2;
-        return bins;
-    }
-    // bin k = primera + round(k (M - 1) / (K - 1)), halves up, in whole numbers: the first and the last on the
-    // band's edges, steps of at least one bin since M >= K
-    const std::int64_t M = r.cuenta, K = componentes;
-    for (std::int64_t k = 0; k < K; ++k)
-        bins[static_cast<std::size_t>(k)] = r.primera + (2 * k * (M - 1) + (K - 1)) / (2 * (K - 1));
+    for (std::int64_t k = 0; k < componentes; ++k) bins[static_cast<std::size_t>(k)] = desde + k * d;
     return bins;
 }
 

@@ -26,9 +26,8 @@ struct Rejilla {
 /// (0.01 x 200 is 2.0000000000000000416 in the binary).
 Rejilla RejillaMultiseno(double frecuenciaMin, double frecuenciaMax, std::int64_t longitud);
 
-/// The bins of the K sines, spread over the whole band of M bins: bin k = primera + round(k (M - 1) / (K - 1)),
-/// the first and the last on the band's edges, as evenly as whole bins allow (K = 1: the middle bin). Needs
-/// M >= K.
+/// The bins of the K sines: evenly spaced d = (M - 1) / (K - 1) bins apart (whole division) over the M bins of
+/// the band, the set centred in it (K = 1: the middle bin). Needs M >= K.
 std::vector<std::int64_t> BinsMultiseno(const Rejilla& r, std::int64_t componentes);
 
 /// x(n) = sum over k = 0 .. K-1 of cos(2 pi f_k n / L + phi_k), phi_k = -pi k (k + 1) / K (Schroeder, 1970:
