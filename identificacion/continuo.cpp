@@ -38,16 +38,6 @@ std::vector<double> Numerador(const Resolvente& r, const Eigen::RowVectorXd& C, 
     return num;
 }
 
-// The companion matrix of the monic polynomial 1, p1 .. pn (first row -p, ones below the diagonal): the
-// controllable form, whose input enters the first state.
-Eigen::MatrixXd Companera(const std::vector<double>& p) {
-    const Eigen::Index n = static_cast<Eigen::Index>(p.size()) - 1;
-    Eigen::MatrixXd M = Eigen::MatrixXd::Zero(n, n);
-    for (Eigen::Index i = 0; i < n; ++i) M(0, i) = -p[static_cast<std::size_t>(i + 1)];
-    for (Eigen::Index i = 1; i < n; ++i) M(i, i - 1) = 1;
-    return M;
-}
-
 std::complex<double> Polinomio(const std::vector<double>& p, std::complex<double> s) {
     std::complex<double> v = 0;
     for (double c : p) v = v * s + c;  // Horner, from the highest power

@@ -29,7 +29,7 @@ std::string JsonAvisos(const std::vector<Aviso>& avisos);
 
 /// {"criterio": "AIC" | "FPE" | "validacion", "ecuaciones", "retardo_minimo", "arx" and "oe": {"elegido": the
 /// row, "modelo": JsonModelo of it, "filas": [{"n", "nb", "nk", "parametros", "perdida", "aic", "fpe",
-/// "error_validacion", "ajuste_validacion"}] ranked}}.
+/// "error_validacion", "ajuste_validacion", "recortado"}] ranked}}.
 std::string JsonBarrido(const Barrido& b);
 
 /// {"metodo", "confianza", "promedios", "w" (rad/s), "magnitud", "fase" (degrees), "magnitud_baja",

@@ -86,7 +86,8 @@ Json Fila(const FilaBarrido& f) {
             {"aic", Numero(f.aic)},
             {"fpe", Numero(f.fpe)},
             {"error_validacion", f.errorValidacion ? Numero(*f.errorValidacion) : Json(nullptr)},
-            {"ajuste_validacion", f.ajusteValidacion ? Numero(*f.ajusteValidacion) : Json(nullptr)}};
+            {"ajuste_validacion", f.ajusteValidacion ? Numero(*f.ajusteValidacion) : Json(nullptr)},
+            {"recortado", f.recortado}};
 }
 
 Json Tabla(const std::vector<FilaBarrido>& filas, std::size_t elegido) {

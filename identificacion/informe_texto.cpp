@@ -27,14 +27,19 @@ std::string Filas(const char* titulo, const std::vector<FilaBarrido>& filas, std
     std::snprintf(b, sizeof b, "  %-3s %3s %3s %3s %11s %12s %12s %12s\n", "", "n", "nb", "nk", "parámetros", "pérdida",
                   "AIC", conValidacion ? "ajuste_val_%" : "FPE");
     s += b;
+    bool recortadas = false;
     for (std::size_t i = 0; i < filas.size(); ++i) {
         if (i >= cuantas && i != elegido) continue;
         const FilaBarrido& f = filas[i];
         const double ultima = conValidacion ? f.ajusteValidacion.value_or(NAN) : f.fpe;
-        std::snprintf(b, sizeof b, "  %-3s %3d %3d %3d %10d %12.6g %12.6g %12.6g\n", i == elegido ? "*" : "", f.n, f.nb,
-                      f.nk, f.parametros, f.perdida, f.aic, ultima);
+        std::snprintf(b, sizeof b, "  %-3s %3d %3d %3d %10d %12.6g %12.6g %12.6g%s\n", i == elegido ? "*" : "", f.n,
+                      f.nb, f.nk, f.parametros, f.perdida, f.aic, ultima, f.recortado ? " ~" : "");
         s += b;
+        recortadas = recortadas || f.recortado;
     }
+    if (recortadas)
+        s += "  ~: orden sobre el elegido, ajustado con " + std::to_string(kIntentosSobreEleccion) +
+             " pasos (su pérdida, algo sobre la mínima, no cambia la elección)\n";
     const FilaBarrido& e = filas[elegido];
     s += "  elegido: " + e.estructura + " n " + std::to_string(e.n) + ", nb " + std::to_string(e.nb) + ", nk " +
          std::to_string(e.nk) + "\n";

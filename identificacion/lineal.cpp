@@ -98,3 +98,11 @@ std::complex<double> EnCirculo(std::span<const double> coeficientes, double w) {
         suma += coeficientes[k] * std::polar(1.0, -w * static_cast<double>(k));
     return suma;
 }
+
+Eigen::MatrixXd Companera(const std::vector<double>& p) {
+    const Eigen::Index n = static_cast<Eigen::Index>(p.size()) - 1;
+    Eigen::MatrixXd M = Eigen::MatrixXd::Zero(n, n);
+    for (Eigen::Index i = 0; i < n; ++i) M(0, i) = -p[static_cast<std::size_t>(i + 1)];
+    for (Eigen::Index i = 1; i < n; ++i) M(i, i - 1) = 1;
+    return M;
+}

@@ -67,5 +67,9 @@ ModeloLineal ParaRegistro(const ModeloLineal& m, const Registro& otro);
 /// The fit of a model on another record, resampled by ParaRegistro. Throws ErrorIdentificacion.
 double Validar(const ModeloLineal& m, const Registro& otro);
 
+/// The companion matrix of the monic polynomial 1, p1 .. pn (first row -p, ones below the diagonal): the
+/// controllable form, whose input enters the first state; its eigenvalues are the roots of z^n + p1 z^(n-1) + ...
+Eigen::MatrixXd Companera(const std::vector<double>& p);
+
 /// The value of F(z^-1) or B(z^-1) at z = e^(i w) for a polynomial in q^-1: sum of c_k e^(-i w k).
 std::complex<double> EnCirculo(std::span<const double> coeficientes, double w);

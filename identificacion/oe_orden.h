@@ -9,12 +9,17 @@
 #include "identificacion/lineal.h"
 #include "identificacion/registro.h"
 
+/// The steps that an OE fit tries at the most: an order above the plant's has a flat valley (a pole and a zero
+/// that nearly cancel) where the steps alternate between accepted and refused for ever with small gains, and
+/// keeps the loss it has reached.
+constexpr int kIntentosOe = 30;
+
 /// OE(nb, nf, nk) on the equations from `desde` (at least the model's own first one), started from `inicio`
-/// (F and B of that order; an unstable F is pulled inside the unit circle). Its covariance is that of
-/// (f, b) from the sensitivities at the estimate, its loss the mean squared output error.
-/// At most 30 steps: an order above the plant's has a flat valley where the steps gain little, and keeps the
-/// loss it has reached. Throws ErrorIdentificacion (singular, overflow).
-ModeloLineal EstimarOeOrden(const Registro& r, int nb, int nf, int nk, std::size_t desde, const ModeloLineal& inicio);
+/// (F and B of that order; an unstable F is pulled inside the unit circle), with at most `intentos` steps. Its
+/// covariance is that of (f, b) from the sensitivities at the estimate, its loss the mean squared output error.
+/// Throws ErrorIdentificacion (singular, overflow).
+ModeloLineal EstimarOeOrden(const Registro& r, int nb, int nf, int nk, std::size_t desde, const ModeloLineal& inicio,
+                            int intentos = kIntentosOe);
 
 /// OE(nb, nf, nk) alone, from ARX(nf, nb, nk), on the equations from its own first one. Throws
 /// ErrorIdentificacion.

@@ -5,13 +5,15 @@
 // The grid: na = 1 .. ordenMaximo, nb = 1 .. na (a hold equivalent has at most as many zeros as poles), nk from
 // the record's alignment (Registro::retardoCorrida, else 0) to retardoMaximo, every ARX over the same equations.
 // OE(nf, nf) for nf <= ordenMaximo (a hold equivalent has as many coefficients b as poles), each at the delay of
-// the smallest loss of ARX(nf, nf, .), started from that ARX. Without validation data the rows are ranked by AIC = N ln V + 2 p (or FPE = V (1 + p/N) / (1 - p/N)),
-// V the mean squared residual; with it, by the mean squared error of the simulated output on it (its fit).
+// the smallest loss of ARX(nf, nf, .), started from that ARX. Without validation data the rows are ranked by
+// AIC = N ln V + 2 p (or FPE = V (1 + p/N) / (1 - p/N)), V the mean squared residual; with it, by the mean
+// squared error of the simulated output on it (its fit).
 // The choice is parsimonious: for each number of parameters from the fewest, the row of best criterion, the first
 // whose residuals are independent of the input (the test of residuos.h, on the validation record when there is
 // one). The criterion alone, or a likelihood-ratio test, takes a larger OE in a few noisy records in a hundred:
-// a pair of poles more grabs the largest peak of the noise's periodogram, which no chi-square describes. The first-order models of arx.h
-// and oe.h stay what identificar shows by default; this is the scan beside them.
+// a pair of poles more grabs the largest peak of the noise's periodogram, which no chi-square describes. The OE
+// orders above the choice, which cannot change it, are fitted with a few steps only (FilaBarrido::recortado).
+// The first-order models of arx.h and oe.h stay what identificar shows by default; this is the scan beside them.
 
 #include <cstddef>
 #include <optional>
@@ -41,8 +43,14 @@ struct FilaBarrido {
     std::optional<double> errorValidacion;  ///< mean squared error of the simulated output on the validation record
     std::optional<double> ajusteValidacion;  ///< its fit, percent
     double criterio = 0;     ///< what the table is ranked by (smaller is better)
+    /// An OE order above the choice, fitted with kIntentosSobreEleccion steps only: its loss a little above its
+    /// least (a few parts in 10^5 on a record of a first-order plant), which the choice does not depend on.
+    bool recortado = false;
     ModeloLineal modelo;
 };
+
+/// The steps of the OE fits of orders above the choice (oe_orden.h kIntentosOe for the others).
+constexpr int kIntentosSobreEleccion = 5;
 
 struct Barrido {
     std::vector<FilaBarrido> arx, oe;  ///< each ranked, best first; a model that could not be solved is left out
