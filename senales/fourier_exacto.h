@@ -9,7 +9,7 @@
 /// A_n = sum over m = 0 .. L-1 of z_m e^(2 pi i m n / L), n = 0 .. L-1, in O(L log L): Bluestein's chirp,
 /// m n = (m^2 + n^2 - (n - m)^2) / 2, turns the sum into a convolution, which a radix-2 FFT of a power of two
 /// P >= 2 L - 1 computes. The chirp's turns are reduced exactly in whole numbers, every cosine and sine comes
-/// from elementales.h, and the sums are made in Doubles in a fixed order. Memory: about 6 P Doubles.
+/// from elementales.h, and the sums are made in Doubles in a fixed order. Memory: about 7 P Doubles.
 class SumasFourier {
 public:
     /// For sums of `longitud` terms, 1 <= L <= 10^6.
