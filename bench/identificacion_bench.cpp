@@ -14,7 +14,9 @@
 #include "export/lectura.h"
 #include "identificacion/arx.h"
 #include "identificacion/escalon.h"
+#include "identificacion/frecuencia.h"
 #include "identificacion/oe.h"
+#include "identificacion/ordenes.h"
 
 namespace {
 
@@ -84,6 +86,25 @@ void BM_LeerArchivo(benchmark::State& estado) {
     estado.SetItemsProcessed(estado.iterations() * estado.range(0));
 }
 BENCHMARK(BM_LeerArchivo)->ArgNames({"lineas"})->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The scan of orders and delays (ARX na <= 4, nb <= na, nk 0 .. 10 and OE nf <= 4, with the residual test of
+// the choice) on 10^5 samples of the noisy PRBS record.
+void BM_Barrido(benchmark::State& estado) {
+    const ::Registro r = Registro(static_cast<std::size_t>(estado.range(0)), false);
+    for (auto _ : estado) benchmark::DoNotOptimize(BarrerOrdenes(r));
+    estado.SetItemsProcessed(estado.iterations() * estado.range(0));
+}
+BENCHMARK(BM_Barrido)->ArgNames({"muestras"})->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The ETFE of 10^6 samples of a periodic input (1000 periods of 1000 samples) with its bands.
+void BM_Etfe(benchmark::State& estado) {
+    const std::size_t n = static_cast<std::size_t>(estado.range(0)), L = 1000;
+    ::Registro r = Registro(n, false);
+    for (std::size_t k = 0; k < n; ++k) r.accion[k] = r.accion[k % L];
+    for (auto _ : estado) benchmark::DoNotOptimize(EtfePeriodica(r, L));
+    estado.SetItemsProcessed(estado.iterations() * estado.range(0));
+}
+BENCHMARK(BM_Etfe)->ArgNames({"muestras"})->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -30,12 +30,19 @@ struct Triangulo {
 
 class MinimosCuadrados {
 public:
-    /// An empty problem in `parametros` unknowns (2 or 3).
+    /// An empty problem in `parametros` unknowns.
     explicit MinimosCuadrados(int parametros);
 
     /// Adds the row x = (x0, x1[, x2]) with target y.
     void Agregar(double x0, double x1, double y) { Fila(x0, x1, 0, y); }
     void Agregar(double x0, double x1, double x2, double y) { Fila(x0, x1, x2, y); }
+    /// Adds the row x (as many values as unknowns) with target y.
+    void Agregar(std::span<const double> x, double y) {
+        double* fila = bloque_.row(arriba_ + enBloque_).data();
+        for (int i = 0; i < p_; ++i) fila[i] = x[static_cast<std::size_t>(i)];
+        fila[p_] = y;
+        if (++enBloque_ == kBloque) Plegar();
+    }
 
     /// The triangle of every row added so far.
     Triangulo Triangular();

@@ -24,6 +24,7 @@ Identificacion Completar(const std::string& metodo, const ModeloDiscreto& m,
     id.b = m.b;
     id.retardo = m.retardo;
     id.T = m.T;
+    id.tiempoMuestra = r.tiempoMuestra;
     id.muestras = r.nivel.size();
     const ParametrosFisicos f = Fisicos(m);
     id.K = f.K;
@@ -57,16 +58,15 @@ std::vector<double> Simular(const ModeloDiscreto& m, std::span<const double> u, 
     return y;
 }
 
-double Ajuste(const ModeloDiscreto& m, const Registro& r) {
-    const std::vector<double> yhat = Simular(m, r.accion, r.nivel.front());
-    const std::size_t n = r.nivel.size();
+double AjusteSimulado(std::span<const double> y, std::span<const double> yhat) {
+    const std::size_t n = y.size();
     long double suma = 0;
-    for (double y : r.nivel) suma += y;
+    for (double v : y) suma += v;
     const long double media = suma / static_cast<long double>(n);
     long double error = 0, dispersion = 0;
     for (std::size_t k = 0; k < n; ++k) {
-        const long double e = static_cast<long double>(r.nivel[k]) - yhat[k];
-        const long double d = static_cast<long double>(r.nivel[k]) - media;
+        const long double e = static_cast<long double>(y[k]) - yhat[k];
+        const long double d = static_cast<long double>(y[k]) - media;
         error += e * e;
         dispersion += d * d;
     }
@@ -75,15 +75,20 @@ double Ajuste(const ModeloDiscreto& m, const Registro& r) {
     return aDouble(100.0L * (1.0L - std::sqrt(Dividir(Comprobar(error), Comprobar(dispersion)))));
 }
 
+double Ajuste(const ModeloDiscreto& m, const Registro& r) {
+    return AjusteSimulado(r.nivel, Simular(m, r.accion, r.nivel.front()));
+}
+
 double Validar(const Identificacion& modelo, const Registro& otro, std::optional<int> retardo) {
     return SinDesbordar([&] {
         ComprobarRegistro(otro);
         ModeloDiscreto m = modelo.Modelo();
         m.retardo = retardo.value_or(modelo.retardo);
         ComprobarRetardo(m.retardo);
-        if (otro.T != modelo.T) {
-            // the exact discretisation at the other period: a' = e^(-T' / Tau), b' = K (1 - a')
-            const long double a = std::exp(-Dividir(otro.T, modelo.Tau));
+        // The plant times a sample, not the periods, decide: at 100 ms the program integrates 110 ms a sample.
+        if (otro.TiempoMuestra() != modelo.TiempoMuestra()) {
+            // the exact discretisation at the other plant time: a' = e^(-t' / Tauc), b' = K (1 - a')
+            const long double a = std::exp(-Dividir(otro.TiempoMuestra(), modelo.TauContinuo()));
             m.a = aDouble(a);
             m.b = aDouble(modelo.K * (1.0L - a));
             m.T = otro.T;

@@ -29,10 +29,15 @@ struct Identificacion {
     std::optional<double> error_K, error_Tau;
     int retardo = 0;
     double T = 0;       ///< the record's sample period, seconds
+    double tiempoMuestra = 0;  ///< the record's plant time a sample (Registro::tiempoMuestra; 0: unknown, T)
     double ajuste = 0;  ///< percent: 100 (1 - ||y - yhat|| / ||y - mean(y)||), yhat simulated
     std::size_t muestras = 0;
 
     ModeloDiscreto Modelo() const { return {a, b, retardo, T}; }
+    /// The plant time of one sample: tiempoMuestra, or T when it is unknown.
+    double TiempoMuestra() const { return tiempoMuestra > 0 ? tiempoMuestra : T; }
+    /// The time constant in plant time, -TiempoMuestra() / ln(a): Tau itself when the plant time is T.
+    double TauContinuo() const { return tiempoMuestra > 0 && tiempoMuestra != T ? Tau * (tiempoMuestra / T) : Tau; }
 };
 
 /// K = b / (1 - a), Tau = -T / ln(a). Throws ErrorIdentificacion when a is not in (0, 1), ErrorPuntoFlotante
@@ -57,8 +62,13 @@ std::vector<double> Simular(const ModeloDiscreto& m, std::span<const double> u, 
 /// Throws ErrorIdentificacion for a record without a changing level, ErrorPuntoFlotante on overflow.
 double Ajuste(const ModeloDiscreto& m, const Registro& r);
 
-/// The fit of an identified model on another record `otro`. The model is resampled to otro's period (exact
-/// for a first-order plant under a held input: a' = a^(T'/T), b' = K (1 - a')), and read with otro's delay
-/// (by default the model's own: the delay belongs to the run that made a record, not to the plant).
-/// Throws ErrorIdentificacion.
+/// The fit in percent of a simulated output yhat to the levels y: 100 (1 - ||y - yhat|| / ||y - mean(y)||), sums
+/// at extended precision. Throws ErrorIdentificacion for levels that do not change, ErrorPuntoFlotante on overflow.
+double AjusteSimulado(std::span<const double> y, std::span<const double> yhat);
+
+/// The fit of an identified model on another record `otro`. The model is resampled to the plant time of otro's
+/// samples (exact for a first-order plant under a held input: a' = e^(-t' / Tauc), b' = K (1 - a'), Tauc the
+/// time constant in plant time, t' otro's plant time a sample; the two records' periods when their plant times
+/// are unknown), and read with otro's delay (by default the model's own: the delay belongs to the run that made a
+/// record, not to the plant). Throws ErrorIdentificacion.
 double Validar(const Identificacion& modelo, const Registro& otro, std::optional<int> retardo = std::nullopt);

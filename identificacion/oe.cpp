@@ -8,6 +8,7 @@
 
 #include "base/aritmetica.h"
 #include "identificacion/arx.h"
+#include "identificacion/levenberg.h"
 #include "identificacion/minimos_cuadrados.h"
 #include "identificacion/rechazos.h"
 
@@ -23,26 +24,20 @@ struct Escalas {
     Vector3 Unidades() const { return {1.0, std::ldexp(1.0, y.exponente - u.exponente), std::ldexp(1.0, y.exponente)}; }
 };
 
-// The output error at theta: its sum of squares, and the triangle of the Jacobian rows with the errors.
-struct Pasada {
-    long double perdida = 0;
-    Triangulo t;
-};
-
 // Simulates the model and its sensitivities d yhat / d theta, which obey the model's own recursion:
 //   yhat(k)  = a yhat(k-1) + b u(k-nk)          yhat(0)  = s
 //   Sa(k)    = yhat(k-1) + a Sa(k-1)            Sa(0)    = 0
 //   Sb(k)    = u(k-nk) + a Sb(k-1)              Sb(0)    = 0
 //   Ss(k)    = a Ss(k-1)                        Ss(0)    = 1
 // Each sample adds the Gauss-Newton row (Sa, Sb, Ss) with the error y(k) - yhat(k) as its target.
-Pasada Pasar(const Registro& r, std::size_t nk, const Escalas& escalas, const Vector3& theta) {
+PasadaLm Pasar(const Registro& r, std::size_t nk, const Escalas& escalas, const Vector3& theta) {
     const std::vector<double>& u = r.accion;
     const std::vector<double>& y = r.nivel;
     const double iu = escalas.u.inversa, iy = escalas.y.inversa;
     const double a = theta(0), b = theta(1);
     double yhat = theta(2), Sa = 0, Sb = 0, Ss = 1;
     MinimosCuadrados mc(3);
-    Pasada p;
+    PasadaLm p;
     double e = y[0] * iy - yhat;
     p.perdida = static_cast<long double>(e) * e;
     mc.Agregar(Sa, Sb, Ss, e);
@@ -74,7 +69,7 @@ Vector3 Paso(const Triangulo& t, double lambda) {
 
 struct Optimo {
     Vector3 theta;  // scaled
-    Pasada pasada;  // scaled
+    PasadaLm pasada;  // scaled
     int iteraciones = 0;
 };
 
@@ -88,34 +83,11 @@ Optimo Minimizar(const Registro& r, int retardo, const Escalas& escalas) {
     o.pasada = Pasar(r, nk, escalas, o.theta);
     ComprobarRango(o.pasada.t);
 
-    constexpr int kMaximoIntentos = 100;
-    constexpr double kLambdaMaximo = 1e12;
-    double lambda = 1e-6;
-    for (int intento = 0; intento < kMaximoIntentos && o.pasada.perdida > 0 && lambda < kLambdaMaximo; ++intento) {
-        // Stationary: no step can lower the loss by more than the Gauss-Newton step's ||Q'e||^2, and that is
-        // below the least improvement an accepted step must make. Without this test a converged long record
-        // would try ever shorter steps, each a pass over it, whose losses differ only in their rounding, until
-        // lambda runs out: 29 passes instead of 4 on the 10^5 samples of a step run.
-        if (o.pasada.t.Qty.squaredNorm() <= 1e-12 * static_cast<double>(o.pasada.perdida)) break;
-        const Vector3 candidato = o.theta + Paso(o.pasada.t, lambda);
-        // |a| >= 1 would let the simulation grow without bound: a step that far is too long
-        if (!candidato.allFinite() || !(std::abs(candidato(0)) < 1)) {
-            lambda *= 10;
-            continue;
-        }
-        Pasada p = Pasar(r, nk, escalas, candidato);
-        if (!std::isfinite(p.perdida) || !(p.perdida < o.pasada.perdida)) {
-            lambda *= 10;
-            continue;
-        }
-        const long double mejora = o.pasada.perdida - p.perdida;
-        const long double antes = o.pasada.perdida;
-        o.theta = candidato;
-        o.pasada = std::move(p);
-        ++o.iteraciones;
-        lambda = std::max(lambda / 10, 1e-12);
-        if (mejora <= 1e-12L * antes) break;  // converged: the loss no longer moves
-    }
+    // |a| >= 1 would let the simulation grow without bound: a step that far is too long
+    o.iteraciones = LevenbergMarquardt(
+        o.theta, o.pasada, ReglasLm{100, 1e-12, 1e-12L},
+        [&](const Vector3& theta) { return Pasar(r, nk, escalas, theta); }, Paso,
+        [](const Vector3& theta) { return std::abs(theta(0)) < 1; });
     ComprobarRango(o.pasada.t);
     return o;
 }

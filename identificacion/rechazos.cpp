@@ -13,6 +13,10 @@ std::string TextoNumero(double v) {
 
 std::string TextoPeriodoInvalido() { return "El tiempo de muestreo del registro debe ser un número mayor que cero."; }
 
+std::string TextoTiempoMuestraInvalido() {
+    return "El tiempo de planta por muestra del registro debe ser un número mayor que cero.";
+}
+
 std::string TextoLongitudesDistintas(std::size_t acciones, std::size_t niveles, std::size_t muestras) {
     return "El registro tiene " + std::to_string(acciones) + " acciones, " + std::to_string(niveles) + " niveles y " +
            std::to_string(muestras) + " números de muestra: deben ser tantos como muestras.";
@@ -77,4 +81,33 @@ std::string TextoEscalonSinAsentar(double tau, double duracion) {
     return "La respuesta no se ha asentado: el registro dura " + TextoNumero(duracion) +
            " s después del escalón, y con una constante de tiempo de " + TextoNumero(tau) +
            " s hacen falta al menos cinco (" + TextoNumero(5 * tau) + " s) para leer el valor final.";
+}
+
+std::string TextoRetardoNegativo(int retardo, int retardoCorrida) {
+    return "El modelo tiene retardo " + std::to_string(retardo) + " y su registro viene de una corrida de retardo " +
+           std::to_string(retardoCorrida) + ": respondería antes que la planta, y no tiene forma continua.";
+}
+
+std::string TextoSinFormaContinua(int polos, int coeficientes) {
+    return "El modelo tiene " + std::to_string(polos) + " polos y " + std::to_string(coeficientes) +
+           " coeficientes en B: una planta continua con la entrada retenida da a lo sumo tantos coeficientes como "
+           "polos, y no tiene forma continua.";
+}
+
+std::string TextoPoloNegativo(double z) {
+    return "El modelo tiene un polo real en z = " + TextoNumero(z) +
+           ", no positivo: ninguna planta continua muestreada lo da, y no tiene forma continua.";
+}
+
+std::string TextoNoEstrictamentePropia() {
+    return "La función de transferencia debe tener más polos que ceros para muestrearla con la entrada retenida.";
+}
+
+std::string TextoSinPeriodos(std::size_t muestras, std::size_t periodo) {
+    return "El registro tiene " + std::to_string(muestras) + " muestras y el periodo de la señal es de " +
+           std::to_string(periodo) + ": hacen falta al menos dos periodos enteros después del primero.";
+}
+
+std::string TextoEntradaSinLineas() {
+    return "La acción no tiene ninguna frecuencia excitada en el registro: no hay respuesta en frecuencia que estimar.";
 }

@@ -14,6 +14,7 @@ public:
 
 // The texts. A sample is named by its number in the record (its place from 0 when the record has none).
 std::string TextoPeriodoInvalido();
+std::string TextoTiempoMuestraInvalido();
 std::string TextoLongitudesDistintas(std::size_t acciones, std::size_t niveles, std::size_t muestras);
 std::string TextoRegistroCorto(std::size_t muestras, std::size_t minimo);
 std::string TextoNoFinito(const char* columna, double muestra);
@@ -29,6 +30,12 @@ std::string TextoVariosEscalones(double primero, double segundo);
 std::string TextoEscalonSinCambio();
 std::string TextoEscalonAlFinal();
 std::string TextoEscalonSinAsentar(double tau, double duracion);
+std::string TextoRetardoNegativo(int retardo, int retardoCorrida);
+std::string TextoSinFormaContinua(int polos, int coeficientes);
+std::string TextoPoloNegativo(double z);
+std::string TextoNoEstrictamentePropia();
+std::string TextoSinPeriodos(std::size_t muestras, std::size_t periodo);
+std::string TextoEntradaSinLineas();
 
 /// Runs `f`, turning an overflow of the checked arithmetic (ErrorPuntoFlotante) into the refusal of values
 /// too large for the identification.

@@ -11,6 +11,9 @@ double NumeroDeMuestra(const Registro& r, std::size_t k) {
 
 void ComprobarRegistro(const Registro& r) {
     if (!(r.T > 0) || !std::isfinite(r.T)) throw ErrorIdentificacion(TextoPeriodoInvalido());
+    if (!(r.tiempoMuestra >= 0) || !std::isfinite(r.tiempoMuestra))
+        throw ErrorIdentificacion(TextoTiempoMuestraInvalido());
+    if (r.retardoCorrida) ComprobarRetardo(*r.retardoCorrida);
     const std::size_t n = r.accion.size();
     if (r.nivel.size() != n || (!r.muestras.empty() && r.muestras.size() != n))
         throw ErrorIdentificacion(TextoLongitudesDistintas(r.accion.size(), r.nivel.size(), r.muestras.size()));

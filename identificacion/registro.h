@@ -11,6 +11,15 @@ struct Registro {
     std::vector<double> nivel;     ///< y(k), the level (its output)
     double T = 0;                  ///< sample period in seconds
     std::vector<double> muestras;  ///< the sample numbers of a record file; may be left empty
+    /// The plant time in seconds that one sample holds (the description's tiempo_por_muestra_s: the program
+    /// integrates 11 sub-steps of T / 10 at 100 ms, 1.1 T); 0 when unknown, read as T.
+    double tiempoMuestra = 0;
+    /// The delay of the run that made the record (its alignment, kRetardoLazoAbierto or kRetardoLazoCerrado),
+    /// when its description says it: the scans of delays start there, and a model's dead time counts from it.
+    std::optional<int> retardoCorrida = std::nullopt;
+
+    /// The plant time of one sample: tiempoMuestra, or T when it is unknown.
+    double TiempoMuestra() const { return tiempoMuestra > 0 ? tiempoMuestra : T; }
 };
 
 /// How the level of line k of a record relates to the actions: with delay 0 it is measured at the end of the
@@ -23,7 +32,8 @@ inline constexpr int kRetardoLazoCerrado = 1;
 /// the noise variance behind the standard errors.
 inline constexpr std::size_t kMinimoMuestras = 10;
 
-/// Checks what every method needs: a positive finite period, columns of one length, at least kMinimoMuestras
+/// Checks what every method needs: a positive finite period (and plant time a sample, when given; a run's delay
+/// of 0 or 1, when given), columns of one length, at least kMinimoMuestras
 /// samples, finite values, consecutive sample numbers (when given). Throws ErrorIdentificacion.
 void ComprobarRegistro(const Registro& r);
 

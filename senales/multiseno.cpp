@@ -5,6 +5,7 @@
 
 #include "base/aritmetica.h"
 #include "senales/elementales.h"
+#include "senales/fases_multiseno.h"
 
 Rejilla RejillaMultiseno(double frecuenciaMin, double frecuenciaMax, std::int64_t longitud) {
     constexpr long double kHolgura = 1e-9L;
@@ -18,20 +19,21 @@ Rejilla RejillaMultiseno(double frecuenciaMin, double frecuenciaMax, std::int64_
 }
 
 std::vector<std::int64_t> BinsMultiseno(const Rejilla& r, std::int64_t componentes) {
-    const std::int64_t d = componentes > 1 ? (r.cuenta - 1) / (componentes - 1) : 0;
-    const std::int64_t desde = r.primera + (r.cuenta - 1 - d * (componentes - 1)) / 2;
+    if (componentes == 1) return {r.primera + (r.cuenta - 1) / 2};
     std::vector<std::int64_t> bins(static_cast<std::size_t>(componentes));
-    for (std::int64_t k = 0; k < componentes; ++k) bins[static_cast<std::size_t>(k)] = desde + k * d;
+    // k (M - 1) / (K - 1) + 1/2, in whole division: (2 k (M - 1) + K - 1) / (2 (K - 1))
+    for (std::int64_t k = 0; k < componentes; ++k)
+        bins[static_cast<std::size_t>(k)] =
+            r.primera + (2 * k * (r.cuenta - 1) + componentes - 1) / (2 * (componentes - 1));
     return bins;
 }
 
 namespace {
 
-// The phase of sine k at sample n in turns, reduced exactly in whole numbers: f n / L - k (k + 1) / (2 K).
-long double Vueltas(std::int64_t f, std::int64_t n, std::int64_t L, std::int64_t k, std::int64_t K) {
-    const std::int64_t a = (f * n) % L;              // f < L/2 and n < L: below 5 x 10^11
-    const std::int64_t b = (k * (k + 1)) % (2 * K);  // k < 1000
-    return Dividir(a, L) - Dividir(b, 2 * K);
+// The phase of sine k at sample n in turns, f n / L + v, f n reduced exactly in whole numbers.
+long double Vueltas(std::int64_t f, std::int64_t n, std::int64_t L, long double v) {
+    const std::int64_t a = (f * n) % L;  // f < L/2 and n < L: below 5 x 10^11
+    return Dividir(a, L) + v;
 }
 
 // The sum x(n) of the K sines over one period. Each sine turns by the rotation w = e^(2 pi i f / L) from one
@@ -39,13 +41,14 @@ long double Vueltas(std::int64_t f, std::int64_t n, std::int64_t L, std::int64_t
 // it gathers below 10^-12. The sines go in groups of four, each place of a group with a running sum of its
 // own (the last group filled with silent sines: value 0, rotation 1), so that the compiler can do a group's
 // four in one go; the four sums are added in a fixed order.
-std::vector<long double> Suma(const std::vector<std::int64_t>& bins, std::int64_t L) {
+std::vector<long double> Suma(const std::vector<std::int64_t>& bins, const std::vector<long double>& fases,
+                             std::int64_t L) {
     constexpr std::int64_t kTramo = 1024;
-    const std::int64_t K = static_cast<std::int64_t>(bins.size());
+    const std::size_t K = bins.size();
     const std::size_t lugares = (bins.size() + 3) / 4 * 4;
     std::vector<long double> x(static_cast<std::size_t>(L), 0.0L);
     std::vector<double> re(lugares, 0.0), im(lugares, 0.0), wr(lugares, 1.0), wi(lugares, 0.0);
-    for (std::int64_t k = 0; k < K; ++k) {
+    for (std::size_t k = 0; k < K; ++k) {
         const long double giro = Dividir(bins[k], L);
         wr[k] = aDouble(CosenoVueltas(giro));
         wi[k] = aDouble(SenoVueltas(giro));
@@ -55,8 +58,8 @@ std::vector<long double> Suma(const std::vector<std::int64_t>& bins, std::int64_
     const double* __restrict cr = wr.data();
     const double* __restrict ci = wi.data();
     for (std::int64_t n0 = 0; n0 < L; n0 += kTramo) {
-        for (std::int64_t k = 0; k < K; ++k) {
-            const long double v = Vueltas(bins[k], n0, L, k, K);
+        for (std::size_t k = 0; k < K; ++k) {
+            const long double v = Vueltas(bins[k], n0, L, fases[k]);
             re[k] = aDouble(CosenoVueltas(v));
             im[k] = aDouble(SenoVueltas(v));
         }
@@ -84,8 +87,9 @@ std::vector<long double> Suma(const std::vector<std::int64_t>& bins, std::int64_
 
 SenalMultiseno::SenalMultiseno(const ParametrosSenal& p)
     : longitud_(p.longitud),
-      bins_(BinsMultiseno(RejillaMultiseno(p.frecuenciaMin, p.frecuenciaMax, p.longitud), p.componentes)) {
-    const std::vector<long double> x = Suma(bins_, longitud_);
+      bins_(BinsMultiseno(RejillaMultiseno(p.frecuenciaMin, p.frecuenciaMax, p.longitud), p.componentes)),
+      fases_(FasesMultiseno(bins_, longitud_)) {
+    const std::vector<long double> x = Suma(bins_, fases_, longitud_);
     const auto [menor, mayor] = std::minmax_element(x.begin(), x.end());
     const long double xMin = *menor;
     const long double xMax = *mayor;
