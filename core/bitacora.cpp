@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/corridas/corrida.h"
 #include "core/excitacion.h"
 #include "core/lecturas_tick.h"
 
@@ -30,8 +31,6 @@ std::vector<const char*> TextosAlEmpezar(Corrida corrida) {
         if (std::none_of(v.begin(), v.end(), [&](const char* m) { return std::strcmp(m, n) == 0; })) v.push_back(n);
     return v;
 }
-
-bool LeePosicion(Corrida corrida) { return corrida != Corrida::Escalon; }
 
 std::string BitacoraCorrida::AlEmpezar(std::string_view nombre) const {
     for (const auto& [n, t] : inicio)
@@ -98,7 +97,7 @@ void Bitacoras::Vigilar(Corrida corrida, std::int32_t n, const Textos& textos, c
     if (r == kSinRanura) return;
     BitacoraCorrida& b = *ranuras_[r].bitacora;
     Vista& v = vistas_[static_cast<std::size_t>(corrida)];
-    if (LeePosicion(corrida)) {
+    if (Definicion(corrida).leePosicion) {
         const std::int32_t p = posicion.Leer();
         if (p != v.posicion) {
             v.posicion = p;

@@ -66,8 +66,6 @@ struct BitacoraCorrida {
 std::span<const char* const> TextosDeCadaTick(Corrida corrida);
 /// The texts kept at a run's start: the plant's, then those of TextosDeCadaTick not already among them.
 std::vector<const char*> TextosAlEmpezar(Corrida corrida);
-/// Whether the run reads the slider at every tick (the PID and fuzzy runs).
-bool LeePosicion(Corrida corrida);
 
 class Bitacoras {
 public:

@@ -22,22 +22,6 @@ public:
     std::optional<std::string> ultimo;
 };
 
-void Alternar(Simulador& sim, Corrida c) {
-    switch (c) {
-        case Corrida::Escalon: return sim.ToolButton4Click();
-        case Corrida::PID: return sim.ToolButton13Click();
-        case Corrida::Fuzzy: return sim.ToolButton10Click();
-    }
-}
-
-void Tick(Simulador& sim, Corrida c) {
-    switch (c) {
-        case Corrida::Escalon: return sim.Timer1Timer();
-        case Corrida::PID: return sim.Timer4Timer();
-        case Corrida::Fuzzy: return sim.Timer5Timer();
-    }
-}
-
 }  // namespace
 
 std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, std::int32_t n) {
@@ -62,7 +46,7 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
     ResultadoCorrida r;
     try {
         if (corrida == Corrida::Fuzzy) sim.ToolButton11Click();
-        Alternar(sim, corrida);
+        sim.Alternar(corrida);
     } catch (const ErrorTanque& e) {
         r.fallo = e.what();
         return r;
@@ -78,7 +62,7 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
     for (std::int64_t k = 0; k < muestras && sim.Timer(corrida).Enabled; ++k) {
         posicion.valor = PosicionProgramada(calendario, sim.Timer(corrida).Tag);
         try {
-            Tick(sim, corrida);
+            sim.Tick(corrida);
         } catch (const ErrorTanque& e) {
             r.fallo = e.what();
             break;

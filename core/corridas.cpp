@@ -1,6 +1,7 @@
 // The ticks of the three runs: one sample each, around the plant step.
 
 #include "base/aritmetica.h"
+#include "core/corridas/corrida.h"
 #include "core/lectura.h"
 #include "core/simulador.h"
 
@@ -15,11 +16,11 @@ struct Lecturas {
     std::int32_t posicion;  // the slider's, as read
 };
 
-Lecturas Leer(const Textos& textos, const Posicion& posicion, const char* g0, const char* g1, const char* g2) {
+Lecturas Leer(const Textos& textos, const Posicion& posicion, Corrida corrida) {
     Lecturas l{};
     // T_Sample in milliseconds, converted as a floating-point number this time
     l.T = ConNombre("T_Sample", [&] { return aDouble(LeerFlotante(textos, "T_Sample") * 0.001L); });
-    const char* nombres[3] = {g0, g1, g2};
+    const auto nombres = Definicion(corrida).ganancias;
     for (int i = 0; i < 3; ++i) l.ganancia[i] = LeerDouble(textos, nombres[i]);
     // the slider's whole positions give the reference in steps of 0.5
     l.posicion = posicion.Leer();
@@ -70,7 +71,7 @@ void Simulador::Timer1Timer() {
 
 void Simulador::Timer4Timer() {
     Temporizador& timer = TimerDe(Corrida::PID);
-    const Lecturas l = Leer(textos_, posicion_, "Kp", "Ti", "Td");
+    const Lecturas l = Leer(textos_, posicion_, Corrida::PID);
     const double T = l.T, Kp = l.ganancia[0], Ti = l.ganancia[1], Td = l.ganancia[2], r = l.referencia;
     calendario_.Anotar(timer.Tag, l.posicion);
     LeerRuido(Corrida::PID, timer.Tag);
@@ -101,7 +102,7 @@ void Simulador::Timer5Timer() {
     // An initialisation that failed while the run was going left the controller half built (fresh sets
     // of width 0, or the rule table half read): the run does not go on with it.
     if (!fuzzyInicializado_) throw ErrorTanque(kFuzzySinInicializar);
-    const Lecturas l = Leer(textos_, posicion_, "KE", "KDE", "KU");
+    const Lecturas l = Leer(textos_, posicion_, Corrida::Fuzzy);
     const double Ts = l.T, KE = l.ganancia[0], KDE = l.ganancia[1], KU = l.ganancia[2], Referencia = l.referencia;
     calendario_.Anotar(timer.Tag, l.posicion);
     LeerRuido(Corrida::Fuzzy, timer.Tag);

@@ -2,14 +2,14 @@
 
 #include "base/aritmetica.h"
 #include "core/constantes.h"
+#include "core/corridas/corrida.h"
 #include "core/planta.h"
 
 Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Series series)
     : textos_(textos), posicion_(posicion), mensajes_(mensajes), grafico_(series == Series::Guardar) {
     habilitado_.fill(true);
     // Timer1 comes with the tick interval; the other two carry another until their toggles set it
-    timers_[static_cast<std::size_t>(Corrida::PID)].Interval = kIntervaloInicialLazo;
-    timers_[static_cast<std::size_t>(Corrida::Fuzzy)].Interval = kIntervaloInicialLazo;
+    for (const DefinicionCorrida& d : Corridas()) TimerDe(d.id).Interval = d.intervaloInicial;
 }
 
 void Simulador::Avisar(unsigned cambios) {
@@ -34,7 +34,7 @@ void Simulador::Habilitar(Conjunto conjunto, bool habilitar) {
 
 void Simulador::Alternar(Corrida corrida) {
     Temporizador& timer = TimerDe(corrida);
-    const Conjunto inicio = kConjuntoInicio[static_cast<std::size_t>(corrida)];
+    const Conjunto inicio = Definicion(corrida).inicio;
     OlvidarFallo(corrida);  // a press of the button shows the next failure in a box again
     origen_.NuevoTramo();   // the press empties the tank below: the chart's record breaks here
     timer.Interval = kIntervaloTick;
@@ -80,7 +80,7 @@ float Simulador::PasoPlanta(Corrida corrida) {
         origen_.Desborde(corrida);
         // the overflow stop: the tick itself goes on once the message is dismissed
         TimerDe(corrida).Enabled = false;
-        Habilitar(kConjuntoDesborde[static_cast<std::size_t>(corrida)], true);
+        Habilitar(Definicion(corrida).desborde, true);
         pendientes_ |= CambioTemporizadores;
         Mostrar(kNivelSuperado);
     }

@@ -88,8 +88,8 @@ void GrabadorVentana::Grabar1Click(bool marcado) {
         return;
     }
     const Simulador& s = ppal_->Nucleo();
-    for (Corrida c : {Corrida::Escalon, Corrida::PID, Corrida::Fuzzy}) {
-        if (!s.Timer(c).Enabled) continue;
+    for (std::size_t c = 0; c < kNumCorridas; ++c) {
+        if (!s.Timer(static_cast<Corrida>(c)).Enabled) continue;
         Grabar1->setChecked(false);
         dialogos_.Mensaje(ppal_, QStringLiteral("Pare las corridas antes de grabar: lo grabado se reproduce desde un "
                                                 "programa sin ninguna corrida activa."));
