@@ -7,12 +7,6 @@
 
 namespace {
 
-class PosicionProgramable : public Posicion {
-public:
-    std::int32_t Leer() const override { return valor; }
-    std::int32_t valor = kPosicionInicialReferencia;
-};
-
 // The messages of a run without windows: kept, the last one is what stopped it.
 class MensajesGuardados : public Mensajes {
 public:
@@ -28,7 +22,7 @@ std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, st
     const CambioReferencia* elegido = nullptr;
     for (const CambioReferencia& c : calendario)
         if (c.muestra <= n && (!elegido || c.muestra >= elegido->muestra)) elegido = &c;
-    return elegido ? elegido->posicion : kPosicionInicialReferencia;
+    return elegido ? elegido->posicion : kPosicionInicial;
 }
 
 ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
@@ -39,7 +33,7 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
     AjustesIndices ajustes;
     ajustes.banda = LeerBandaEstablecimiento(copia);
 
-    PosicionProgramable posicion;
+    PosicionValor posicion;
     posicion.valor = PosicionProgramada(calendario, 0);
     MensajesGuardados mensajes;
     Simulador sim(copia, posicion, mensajes);

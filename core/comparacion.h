@@ -12,14 +12,11 @@
 #include "core/indices.h"
 #include "core/textos_mapa.h"
 
-/// From sample `muestra` on, the slider stands at `posicion` (reference = posicion x 0.5).
+/// From sample `muestra` on, the slider stands at `posicion` (its reference ReferenciaDe(posicion)).
 struct CambioReferencia {
     std::int32_t muestra = 0;
     std::int32_t posicion = 0;
 };
-
-/// The slider's position when the program starts, before the schedule's first change.
-inline constexpr std::int32_t kPosicionInicialReferencia = 2;
 
 /// One tick's sample as the chart plots it; the step run's reference is 0.
 struct MuestraCorrida {

@@ -10,6 +10,7 @@
 
 #include "base/aritmetica.h"
 #include "core/corridas/corrida.h"
+#include "core/interfaces.h"
 #include "core/lectura_senal.h"
 #include "core/textos_mapa.h"
 #include "core/textos_senal.h"
@@ -103,8 +104,7 @@ Json Controlador(const BitacoraCorrida& b) {
     Json j = Textos(b, Definicion(b.corrida).ganancias);
     const std::string posicion = b.AlEmpezar(kTrackReferencia);
     j[kTrackReferencia] = std::stoi(posicion);
-    // the slider's whole positions give the reference in steps of 0.5
-    j["referencia"] = std::stoi(posicion) * 0.5;
+    j["referencia"] = ReferenciaDe(std::stoi(posicion));
     if (b.corrida == Corrida::Fuzzy) {
         Json conjuntos = Json::object();
         for (std::size_t g = 0; g < kPrefijosFuzzy.size(); ++g) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +15,12 @@
 #include "core/calendario.h"
 #include "core/constantes.h"
 #include "core/controles.h"
+#include "core/corridas/ley.h"
 #include "core/descripcion.h"
 #include "core/excitacion.h"
 #include "core/indices.h"
 #include "core/interfaces.h"
+#include "core/mensajes_corridas.h"
 #include "core/parejas.h"
 #include "core/origen_grafico.h"
 #include "core/serie.h"
@@ -73,12 +76,6 @@ struct EntradaFuzzy {
     double derivada = 0;       ///< scaled derivative of the error (D_Error)
 };
 
-/// The messages that the runs show.
-inline constexpr const char* kCicloParado = "El Ciclo de lectura se ha parado";
-inline constexpr const char* kNivelSuperado = "El Nivel del Tanque ha Superado el Máximo Permitido";
-inline constexpr const char* kMuestreoNoPositivo = "El Tiempo de Muestreo debe ser mayor que cero";
-inline constexpr const char* kFuzzySinInicializar =
-    "El Controlador Fuzzy no ha sido inicializado. Use Inicializar Control Fuzzy.";
 
 /// Whether the simulator keeps the chart's series. Without them (the batch tool) every run computes the same
 /// numbers, bit for bit, and UltimaMuestra() gives each sample; memory does not grow with the run.
@@ -92,14 +89,14 @@ public:
     // before stays done.
     /// Starts or stops a run, as its tool button does.
     void Alternar(Corrida corrida);
-    /// One sample of a run, as its timer's tick does.
+    /// One sample of a run, as its timer's tick does: its law (core/corridas/), then the tick's end.
     void Tick(Corrida corrida);
     void ToolButton4Click() { Alternar(Corrida::Escalon); }
     void ToolButton13Click() { Alternar(Corrida::PID); }
     void ToolButton10Click() { Alternar(Corrida::Fuzzy); }
-    void Timer1Timer();        ///< one sample of the step run
-    void Timer4Timer();        ///< one sample of the PID run
-    void Timer5Timer();        ///< one sample of the fuzzy run
+    void Timer1Timer() { Tick(Corrida::Escalon); }  ///< one sample of the step run
+    void Timer4Timer() { Tick(Corrida::PID); }      ///< one sample of the PID run
+    void Timer5Timer() { Tick(Corrida::Fuzzy); }    ///< one sample of the fuzzy run
     void LimpiarClick();       ///< clears the chart, the counters and the bar
     void ToolButton11Click();  ///< builds Controlador_Fuzzy from the fuzzy dialog's texts
     /// Writes the chart's samples up to the last level drawn for the shown range, one line per tick that plotted
@@ -145,7 +142,13 @@ public:
     const Excitacion& Excitaciones() const { return excitacion_; }
 
 private:
+    // What a run's law may touch during its tick (core/tick.cpp).
+    class Paso;
+
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
+    LeyCorrida& LeyDe(Corrida c) { return *leyes_[static_cast<std::size_t>(c)]; }
+    /// The message of the run's law that refuses its start now, or nullptr.
+    const char* Impedimento(Corrida corrida);
     float PasoPlanta(Corrida corrida);
     void ActualizarBarra(float y);
     void AgregarDesplazando(Corrida corrida, std::int32_t n, float y, float u, double r);
@@ -156,9 +159,8 @@ private:
     void OlvidarFallo(Corrida corrida);
     void EmpezarIndices(Corrida corrida);
     void AnotarIndices(Corrida corrida);
-    // The excitation (core/excitacion_corridas.cpp): the run's texts of every tick watched, the signal and the
-    // noise read.
-    float EntradaAbierta(std::int32_t n);
+    // The excitation: the run's texts of every tick watched, the signal and the noise read.
+    float EntradaAbierta(Corrida corrida, std::int32_t n);
     void LeerRuido(Corrida corrida, std::int32_t n);
     float Medido(float y, std::int32_t n) { return excitacion_.Medir(y, n); }
     void AgregarNivel(Corrida corrida, std::int32_t n, float y);
@@ -173,6 +175,7 @@ private:
     Simulacion estado_;
     FIS fuzzy_;
     bool fuzzyInicializado_ = false;
+    std::array<std::unique_ptr<LeyCorrida>, kNumCorridas> leyes_;
     std::array<Temporizador, kNumCorridas> timers_;
     const bool grafico_;
     Serie series1_, series2_, series3_;

@@ -48,15 +48,10 @@ QPixmap Dibujo(const QString& recurso, QSize tamano) {
 
 QIcon Icono(const QString& nombre) { return QIcon(Dibujo(":/recursos/" + nombre + ".svg", QSize(16, 16))); }
 
-// The reference, position x 0.5, as the general number format writes it: "0", "0,5", "1", ... "5".
+// The reference of the position, as the general number format writes it: "0", "0,5", "1", ... "5".
 QString TextoReferencia(std::int32_t posicion, char decimal) {
-    const std::int64_t p = posicion;
-    QString t = QString::number(p / 2);
-    if (p % 2 != 0) {
-        if (p < 0 && p / 2 == 0) t = QStringLiteral("-0");
-        t += QChar(decimal);
-        t += QChar('5');
-    }
+    QString t = QString::number(ReferenciaDe(posicion), 'f', posicion % 2 == 0 ? 0 : 1);
+    t.replace(QChar('.'), QChar(decimal));
     return t;
 }
 
@@ -225,7 +220,7 @@ void TFrm_Ppal::CrearControles() {
     Track_Referencia->setGeometry(111, 357, 208, 37);
     // whole positions; the runs read half of the position as the reference, 0 to 5 in steps of 0.5
     Track_Referencia->setRange(0, 10);
-    Track_Referencia->setValue(2);
+    Track_Referencia->setValue(kPosicionInicial);
     Track_Referencia->setTickPosition(QSlider::TicksBelow);
     Track_Referencia->setTickInterval(1);
     Track_Referencia->setSingleStep(1);

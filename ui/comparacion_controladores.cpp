@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "core/interfaces.h"
 #include "ui/estilo.h"
 #include "ui/indices_desempeno.h"
 
@@ -19,7 +20,7 @@ constexpr int kAltoTabla = 190;
 // the indices in the table: up to the steady-state error; every step but the last is finished
 constexpr int kIndicesTabla = 11;
 
-QString Referencia(std::int32_t posicion) { return NumeroIndice(posicion * 0.5, posicion % 2 == 0 ? 0 : 1); }
+QString Referencia(std::int32_t posicion) { return NumeroIndice(ReferenciaDe(posicion), posicion % 2 == 0 ? 0 : 1); }
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/controles.h"
+#include "core/corridas/ley.h"
 
 /// One run, as the program knows it.
 struct DefinicionCorrida {
@@ -33,6 +34,8 @@ struct DefinicionCorrida {
     std::span<const char* const> propios;
     /// The controller's gains, in the order its tick reads them after `propios` (none for the open loop).
     std::span<const char* const> ganancias;
+    /// Makes its law (core/corridas/leyes.h).
+    FabricaLey ley;
 };
 
 /// The definition of a run.

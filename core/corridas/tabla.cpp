@@ -4,6 +4,7 @@
 
 #include "core/constantes.h"
 #include "core/corridas/corrida.h"
+#include "core/corridas/leyes.h"
 #include "identificacion/registro.h"
 
 namespace {
@@ -35,11 +36,11 @@ constexpr const char* kGananciasFuzzy[] = {"KE", "KDE", "KU"};
 // clang-format off
 constexpr std::array<DefinicionCorrida, kNumCorridas> kCorridas{{
     {Corrida::Escalon, "escalon", "Escalón", "Lazo abierto (Aplicar Escalón)", kInicioEscalon, kInicioEscalon,
-     kIntervaloTick, kRetardoLazoAbierto, true, false, kPropiosEscalon, {}},
+     kIntervaloTick, kRetardoLazoAbierto, true, false, kPropiosEscalon, {}, &LeyEscalon},
     {Corrida::PID, "pid", "PID", "Controlador PID", kInicioPID, kDesbordeLazo,
-     kIntervaloInicialLazo, kRetardoLazoCerrado, false, true, kPropiosLazo, kGananciasPID},
+     kIntervaloInicialLazo, kRetardoLazoCerrado, false, true, kPropiosLazo, kGananciasPID, &LeyPID},
     {Corrida::Fuzzy, "fuzzy", "Fuzzy", "Control Fuzzy", kInicioFuzzy, kDesbordeLazo,
-     kIntervaloInicialLazo, kRetardoLazoCerrado, false, true, kPropiosLazo, kGananciasFuzzy},
+     kIntervaloInicialLazo, kRetardoLazoCerrado, false, true, kPropiosLazo, kGananciasFuzzy, &LeyFuzzy},
 }};
 // clang-format on
 

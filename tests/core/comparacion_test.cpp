@@ -181,11 +181,11 @@ TEST(Comparacion, LaCorridaDeEscalonUsaLaGananciaDeLaPlanta) {
 
 TEST(Comparacion, PosicionProgramada) {
     const std::vector<CambioReferencia> c = {{50, 7}, {10, 4}, {50, 9}};
-    EXPECT_EQ(PosicionProgramada(c, 0), kPosicionInicialReferencia);
+    EXPECT_EQ(PosicionProgramada(c, 0), kPosicionInicial);
     EXPECT_EQ(PosicionProgramada(c, 10), 4);
     EXPECT_EQ(PosicionProgramada(c, 49), 4);
     EXPECT_EQ(PosicionProgramada(c, 50), 9) << "of two changes at one sample, the later in the list";
-    EXPECT_EQ(PosicionProgramada({}, 5), kPosicionInicialReferencia);
+    EXPECT_EQ(PosicionProgramada({}, 5), kPosicionInicial);
 }
 
 TEST(Comparacion, ElValorFinalEstimadoDeLaCorridaDeEscalonSeAcercaAlDeLaPlanta) {
