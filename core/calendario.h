@@ -27,7 +27,7 @@ private:
 
 /// Samples that a comparison runs past the schedule's last change, at the least.
 inline constexpr std::int64_t kMargenComparacion = 200;
-/// Time constants of the plant (Area x Resistencia) that a comparison runs past the last change, when more.
+/// Time constants of the plant (its truth's Tau) that a comparison runs past the last change, when more.
 inline constexpr int kConstantesComparacion = 8;
 /// The most samples a comparison runs past the last change.
 inline constexpr std::int64_t kMargenComparacionMaximo = 100000;

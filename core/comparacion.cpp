@@ -49,9 +49,7 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
         r.fallo = mensajes.ultimo;  // the start was refused with a message
         return r;
     }
-    // the start emptied the tank and set the action to 0, as AjustesIndices assumes
-    if (corrida == Corrida::Escalon) ajustes.ganancia = sim.Estado().R_Hidraulica;
-    IndicesRespuesta indices(ajustes);
+    IndicesRespuesta indices(AjustesIndicesDe(corrida, ajustes.banda, sim.Estado(), sim.PlantaActual()));
 
     for (std::int64_t k = 0; k < muestras && sim.Timer(corrida).Enabled; ++k) {
         posicion.valor = PosicionProgramada(calendario, sim.Timer(corrida).Tag);

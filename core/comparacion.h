@@ -47,7 +47,7 @@ std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, st
 /// first, ToolButton11Click), started by its button and ticked up to `muestras` times, the slider set from
 /// the schedule before each tick. A tick that throws ends the run, and so does the overflow stop. The
 /// indices use the band of Banda_Establecimiento (its default when the texts lack it), the plant's sample
-/// period, and in the step run the gain R_Hidraulica. Throws ErrorTanque, before running, for a band text
+/// period, and in the step run the plant's gain (AjustesIndicesDe). Throws ErrorTanque, before running, for a band text
 /// that does not convert or lies outside (0, 100).
 ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
                                   std::span<const CambioReferencia> calendario, std::int64_t muestras);

@@ -8,7 +8,6 @@
 #include <cctype>
 #include <filesystem>
 
-#include "base/aritmetica.h"
 #include "core/corridas/corrida.h"
 #include "core/interfaces.h"
 #include "core/lectura_senal.h"
@@ -45,17 +44,16 @@ TextosMapa MapaInicial(const BitacoraCorrida& b) {
     return m;
 }
 
+// The plant's texts (the linear tank's, in this layout) and its truth as its start kept it.
 Json Planta(const BitacoraCorrida& b) {
     Json j = Textos(b, std::initializer_list<const char*>{"Area", "Resistencia", "HMax"});
-    const int m = SubpasosPorMuestra(b.T_Muestreo);
-    const float h = aSingle(static_cast<long double>(b.T_Muestreo) / 10);
-    // A dV/dt = ... : with y = V R / (A R) the level obeys Tau dy/dt = -y + K u, K = R, Tau = A R
+    if (!b.verdad) return j;
     j["modelo"] = {
         {"ecuacion", "Tau dy/dt = -y + K u (y: nivel, u: caudal de entrada)"},
-        {"K", static_cast<double>(b.R_Hidraulica)},
-        {"Tau", static_cast<double>(b.Tau)},
-        {"subpasos_por_muestra", m},
-        {"tiempo_por_muestra_s", static_cast<double>(static_cast<long double>(m) * h)},
+        {"K", b.verdad->K},
+        {"Tau", b.verdad->Tau},
+        {"subpasos_por_muestra", b.reloj.subpasos},
+        {"tiempo_por_muestra_s", b.reloj.tiempoMuestra},
         {"nota",
          "El integrador avanza subpasos de T/10 mientras su reloj, sumado en precisión simple, no pase de T: "
          "cada muestra abarca tiempo_por_muestra_s segundos de la planta, que pueden diferir de muestreo_s."},
@@ -181,21 +179,6 @@ const char* ExplicacionRetardo(int retardo) {
                "de identificación).";
     return "El nivel de la línea n se mide antes de calcular la acción de la línea n, que entra durante la muestra "
            "siguiente: y(n) depende de u(n-1), retardo nk = 1.";
-}
-
-int SubpasosPorMuestra(float T) {
-    if (T == 0) return 0;
-    // the clock of RK, without the integration
-    const float h = aSingle(static_cast<long double>(T) / 10);
-    int m = 0;
-    float t = 0;
-    do {
-        ++m;
-        const float antes = t;
-        t = aSingle(static_cast<long double>(t) + h);
-        if (t == antes) break;
-    } while (T >= t);
-    return m;
 }
 
 std::string DescribirRegistro(const ContenidoRegistro& c, std::string_view archivo) {

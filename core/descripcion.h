@@ -38,10 +38,6 @@ private:
 /// The sentence that explains a record's retardo nk (DefinicionCorrida::retardo): y(n) depends on u(n - nk).
 const char* ExplicacionRetardo(int retardo);
 
-/// How many sub-steps of h = T/10 the plant's integrator takes over one sample period T (10 for 500 ms, 11 for
-/// 300 ms, where the clock summed in Singles lands just under T; 0 for T = 0), as planta.cpp's RK counts them.
-int SubpasosPorMuestra(float T);
-
 /// The description of the record `archivo` (its file name goes in, without folders) as JSON text: 2-space
 /// indents, a newline at the end, UTF-8 (a byte that is not UTF-8 in a text becomes U+FFFD).
 std::string DescribirRegistro(const ContenidoRegistro& contenido, std::string_view archivo);

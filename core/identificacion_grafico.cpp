@@ -5,7 +5,6 @@
 
 #include "base/aritmetica.h"
 #include "core/corridas/corrida.h"
-#include "core/planta.h"
 #include "identificacion/arx.h"
 #include "identificacion/escalon.h"
 #include "identificacion/oe.h"
@@ -46,13 +45,18 @@ std::string TextoDesbordeInmediato(Corrida corrida, std::size_t muestras) {
            "). Baje la entrada o la referencia, o suba el nivel máximo, pulse Limpiar y repita la corrida.";
 }
 
+std::string TextoSinVerdad() {
+    return "La planta de la corrida no tiene un modelo de primer orden con el que comparar las estimaciones.";
+}
+
 VerdadPlanta VerdadDe(const OrigenGrafico& origen) {
+    if (!origen.Verdad()) throw ErrorIdentificacion(TextoSinVerdad());
     VerdadPlanta v;
-    v.K = origen.R_Hidraulica();
-    v.Tau = origen.Tau();
+    v.K = origen.Verdad()->K;
+    v.Tau = origen.Verdad()->Tau;
     v.T = origen.T_Muestreo();
-    v.subpasos = SubpasosRK(origen.T_Muestreo());
-    v.tiempoMuestra = TiempoPorMuestra(origen.T_Muestreo());
+    v.subpasos = origen.Reloj().subpasos;
+    v.tiempoMuestra = origen.Reloj().tiempoMuestra;
     // the samples decay as e^(-m h / Tau) a sample; read with the period T they say Tau T / (m h)
     v.TauMuestras = aDouble(Dividir(static_cast<long double>(v.Tau) * v.T, v.tiempoMuestra));
     return v;

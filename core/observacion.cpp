@@ -14,10 +14,7 @@ void Simulador::EmpezarIndices(Corrida corrida) {
         // the run starts all the same; its indices say why they have no values
         i.fallo = e.what();
     }
-    // the start has emptied the tank and set the action to 0, as AjustesIndices assumes; a step of inflow
-    // settles at R times the inflow
-    if (corrida == Corrida::Escalon) ajustes.ganancia = estado_.R_Hidraulica;
-    i.indices = IndicesRespuesta(ajustes);
+    i.indices = IndicesRespuesta(AjustesIndicesDe(corrida, ajustes.banda, estado_, *planta_));
     pendientes_ |= CambioIndices;
 }
 

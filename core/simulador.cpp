@@ -2,10 +2,14 @@
 
 #include "core/constantes.h"
 #include "core/corridas/corrida.h"
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 
 Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Series series)
-    : textos_(textos), posicion_(posicion), mensajes_(mensajes), grafico_(series == Series::Guardar) {
+    : textos_(textos),
+      posicion_(posicion),
+      mensajes_(mensajes),
+      planta_(&TanqueLineal()),
+      grafico_(series == Series::Guardar) {
     habilitado_.fill(true);
     for (const DefinicionCorrida& d : Corridas()) {
         leyes_[static_cast<std::size_t>(d.id)] = d.ley();
@@ -40,10 +44,11 @@ void Simulador::Alternar(Corrida corrida) {
     OlvidarFallo(corrida);  // a press of the button shows the next failure in a box again
     origen_.NuevoTramo();   // the press empties the tank below: the chart's record breaks here
     timer.Interval = kIntervaloTick;
-    LeerParametrosPlanta(estado_, textos_);
+    planta_ = &PlantaDe(textos_);
+    planta_->LeerParametros(estado_, textos_);
     // the run's part of the state; a stop empties the tank as much as a start
     LeyDe(corrida).Reiniciar(estado_);
-    estado_.Volumen = 0;
+    planta_->Vaciar(estado_);
     estado_.Accion_Control = 0;
 
     if (timer.Enabled) {
@@ -64,7 +69,7 @@ void Simulador::Alternar(Corrida corrida) {
         return;
     }
     timer.Enabled = true;
-    bitacoras_.Empezar(corrida, textos_, posicion_, estado_, fuzzy_);
+    bitacoras_.Empezar(corrida, textos_, posicion_, estado_, *planta_, fuzzy_);
     Habilitar(inicio, false);
     EmpezarIndices(corrida);
     Avisar(CambioTemporizadores);

@@ -18,11 +18,12 @@
 #include "core/corridas/ley.h"
 #include "core/descripcion.h"
 #include "core/excitacion.h"
-#include "core/indices.h"
+#include "core/observacion/indices_corrida.h"
 #include "core/interfaces.h"
 #include "core/mensajes_corridas.h"
 #include "core/parejas.h"
 #include "core/origen_grafico.h"
+#include "core/planta/planta.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
@@ -59,13 +60,6 @@ struct MuestraGraficada {
     float nivel = 0;
     double referencia = 0;
     bool conReferencia = false;
-};
-
-/// The response indices of a run since its start or the last Limpiar. When the band's text did not read at
-/// the run's start, `fallo` holds its message and the indices stay empty; the run goes on as ever.
-struct IndicesCorrida {
-    IndicesRespuesta indices;
-    std::optional<std::string> fallo;
 };
 
 /// The inputs of the fuzzy run's last inference, kept before Inferir so that one that failed shows too.
@@ -120,6 +114,8 @@ public:
     void AlCambiar(std::function<void(unsigned)> avisar) { avisar_ = std::move(avisar); }
 
     const Simulacion& Estado() const { return estado_; }
+    /// The plant of the last press of a run's button (the linear tank before the first).
+    const Planta& PlantaActual() const { return *planta_; }
     const FIS& Controlador_Fuzzy() const { return fuzzy_; }
     bool FuzzyInicializado() const { return fuzzyInicializado_; }
     const Temporizador& Timer(Corrida c) const { return timers_[static_cast<std::size_t>(c)]; }
@@ -173,6 +169,7 @@ private:
     unsigned pendientes_ = 0;
 
     Simulacion estado_;
+    const Planta* planta_;
     FIS fuzzy_;
     bool fuzzyInicializado_ = false;
     std::array<std::unique_ptr<LeyCorrida>, kNumCorridas> leyes_;

@@ -4,7 +4,6 @@
 #include "base/aritmetica.h"
 #include "core/corridas/corrida.h"
 #include "core/lectura.h"
-#include "core/planta.h"
 #include "core/simulador.h"
 
 namespace {
@@ -75,9 +74,10 @@ void Simulador::Tick(Corrida corrida) {
 }
 
 float Simulador::PasoPlanta(Corrida corrida) {
-    const float v = RK(estado_, estado_.Volumen);
-    const float y = CalcularNivel(estado_, v);
-    origen_.Anotar(corrida, estado_);
+    const Planta& planta = *planta_;  // a press inside the overflow's message may choose another
+    const AvancePlanta a = planta.Paso(estado_);
+    const float y = a.nivel;
+    origen_.Anotar(corrida, estado_, planta);
     if (y > estado_.Nivel_Max) {
         origen_.Desborde(corrida);
         // the overflow stop: the tick itself goes on once the message is dismissed
@@ -86,7 +86,7 @@ float Simulador::PasoPlanta(Corrida corrida) {
         pendientes_ |= CambioTemporizadores;
         Mostrar(kNivelSuperado);
     }
-    estado_.Volumen = v;
+    planta.Guardar(a, estado_);
     return y;
 }
 

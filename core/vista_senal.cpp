@@ -6,6 +6,7 @@
 #include "base/numeros.h"
 #include "core/excitacion.h"
 #include "core/lectura_senal.h"
+#include "core/planta/planta.h"
 
 namespace {
 
@@ -77,10 +78,8 @@ VistaSenal VerSenal(const Textos& textos, std::optional<GeneradorSenal>* generad
             const TipoSenal tipo = TipoDeTexto(TextoODefecto(textos, "Senal_Tipo"));
             maximo = Leer(textos, tipo == TipoSenal::Escalon ? "Alto_Escalon" : "Senal_Maximo");
         }
-        const float r = Leer(textos, "Resistencia");
+        v.estacionario = PlantaDe(textos).Estacionario(Completos(textos), *maximo);
         v.nivelMaximo = Leer(textos, "HMax");
-        // a constant inflow u settles the level at R u
-        v.estacionario = aDouble(static_cast<long double>(*maximo) * r);
         v.desborda = v.estacionario > v.nivelMaximo;
     } catch (const ErrorTanque& e) {
         v.errorEstacionario = e.what();

@@ -101,12 +101,10 @@ public:
             Traza();
         }
         if (PrepararIndices() && Empezar()) {
-            if (indices_ && o_.corrida == Corrida::Escalon) {
-                // the step run's target: the tank settles at R x inflow
-                AjustesIndices a = indices_->Ajustes();
-                a.ganancia = sim_.Estado().R_Hidraulica;
-                indices_.emplace(a);
-            }
+            // the step run's target: the plant's gain times the inflow
+            if (indices_)
+                indices_.emplace(
+                    AjustesIndicesDe(o_.corrida, indices_->Ajustes().banda, sim_.Estado(), sim_.PlantaActual()));
             Muestras();
         }
         if (indices_ && !trazaCerrada_) {
