@@ -15,8 +15,8 @@ void Simulador::RecorrerExportadas(bool rangoCompleto, double xmin, double xmax,
     std::size_t a = 0;
     for (std::int64_t k = 0; k <= ultimo; ++k) {
         const auto j = static_cast<std::size_t>(k);
-        if (parejas_.NivelSinAccion(j)) continue;
-        while (a < series2_.Cuenta() && parejas_.AccionSinNivel(a)) ++a;
+        if (observadores_.parejas.NivelSinAccion(j)) continue;
+        while (a < series2_.Cuenta() && observadores_.parejas.AccionSinNivel(a)) ++a;
         if (a == series2_.Cuenta()) break;
         muestra({series1_.X(j), series2_.Y(a), series1_.Y(j)}, j);
         ++a;
@@ -40,7 +40,7 @@ void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, doub
     ContenidoRegistro contenido;
     RecorrerExportadas(rangoCompleto, xmin, xmax, [&](const MuestraExportada& e, std::size_t nivel) {
         archivo.Anadir(e);
-        contenido.Anadir(e.muestra, bitacoras_.De(nivel));
+        contenido.Anadir(e.muestra, observadores_.bitacoras.De(nivel));
     });
     archivo.Confirmar();
     EscribirDescripcion(nombre, contenido);

@@ -9,14 +9,9 @@
 #include <vector>
 
 #include "core/controles.h"
-#include "core/indices.h"
+#include "core/observacion/calendario.h"
+#include "core/observacion/indices.h"
 #include "core/textos_mapa.h"
-
-/// From sample `muestra` on, the slider stands at `posicion` (its reference ReferenciaDe(posicion)).
-struct CambioReferencia {
-    std::int32_t muestra = 0;
-    std::int32_t posicion = 0;
-};
 
 /// One tick's sample as the chart plots it; the step run's reference is 0.
 struct MuestraCorrida {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/bitacora.h"
+#include "core/observacion/bitacora.h"
 
 inline constexpr const char* kFormatoDescripcion = "tanque-descripcion";
 inline constexpr std::int64_t kVersionDescripcion = 1;

@@ -42,7 +42,7 @@ void Simulador::Alternar(Corrida corrida) {
     Temporizador& timer = TimerDe(corrida);
     const Conjunto inicio = Definicion(corrida).inicio;
     OlvidarFallo(corrida);  // a press of the button shows the next failure in a box again
-    origen_.NuevoTramo();   // the press empties the tank below: the chart's record breaks here
+    observadores_.Pulsado(corrida);  // the press empties the tank below: the chart's record breaks here
     timer.Interval = kIntervaloTick;
     planta_ = &PlantaDe(textos_);
     planta_->LeerParametros(estado_, textos_);
@@ -69,9 +69,9 @@ void Simulador::Alternar(Corrida corrida) {
         return;
     }
     timer.Enabled = true;
-    bitacoras_.Empezar(corrida, textos_, posicion_, estado_, *planta_, fuzzy_);
     Habilitar(inicio, false);
-    EmpezarIndices(corrida);
+    observadores_.Empezo({corrida, textos_, posicion_, estado_, *planta_, fuzzy_});
+    pendientes_ |= CambioIndices;
     Avisar(CambioTemporizadores);
 }
 
@@ -80,11 +80,7 @@ void Simulador::LimpiarClick() {
     series1_.Limpiar();
     series2_.Limpiar();
     series3_.Limpiar();
-    parejas_.Limpiar();
-    bitacoras_.Limpiado();
     nivel_ = Barra{};
-    origen_.Limpiar();
-    for (IndicesCorrida& i : indices_) i.indices.Reiniciar();
-    calendario_.Limpiar();
+    observadores_.Limpiado();
     Avisar(CambioSeries | CambioBarra | CambioIndices);
 }

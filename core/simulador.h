@@ -11,18 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "core/bitacora.h"
-#include "core/calendario.h"
 #include "core/constantes.h"
 #include "core/controles.h"
 #include "core/corridas/ley.h"
 #include "core/descripcion.h"
 #include "core/excitacion.h"
-#include "core/observacion/indices_corrida.h"
 #include "core/interfaces.h"
 #include "core/mensajes_corridas.h"
-#include "core/parejas.h"
-#include "core/origen_grafico.h"
+#include "core/observacion/observadores.h"
 #include "core/planta/planta.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
@@ -60,14 +56,6 @@ struct MuestraGraficada {
     float nivel = 0;
     double referencia = 0;
     bool conReferencia = false;
-};
-
-/// The inputs of the fuzzy run's last inference, kept before Inferir so that one that failed shows too.
-struct EntradaFuzzy {
-    std::uint64_t cuenta = 0;  ///< inferences tried so far
-    std::int32_t n = 0;        ///< their sample
-    double error = 0;          ///< scaled error
-    double derivada = 0;       ///< scaled derivative of the error (D_Error)
 };
 
 
@@ -125,15 +113,17 @@ public:
     const Barra& Nivel() const { return nivel_; }
     bool Habilitado(Control c) const { return habilitado_[static_cast<std::size_t>(c)]; }
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
+    /// What watches the samples (core/observacion/).
+    const Observadores& Observacion() const { return observadores_; }
     /// The runs and the plant behind the chart's points.
-    const OrigenGrafico& Origen() const { return origen_; }
+    const OrigenGrafico& Origen() const { return observadores_.origen; }
     /// What each run's ticks have given since its start or the last Limpiar.
-    const IndicesCorrida& Indices(Corrida c) const { return indices_[static_cast<std::size_t>(c)]; }
+    const IndicesCorrida& Indices(Corrida c) const { return observadores_.indices.De(c); }
     /// The slider's positions that the PID and fuzzy ticks read since the last Limpiar.
-    const std::vector<CambioReferencia>& CalendarioLeido() const { return calendario_.Cambios(); }
-    const EntradaFuzzy& UltimaEntradaFuzzy() const { return entradaFuzzy_; }
+    const std::vector<CambioReferencia>& CalendarioLeido() const { return observadores_.calendario.Cambios(); }
+    const EntradaFuzzy& UltimaEntradaFuzzy() const { return observadores_.entradasFuzzy.Ultima(); }
     /// What the runs read, and which run made each point of the level series (for the record's description).
-    const Bitacoras& Registro() const { return bitacoras_; }
+    const Bitacoras& Registro() const { return observadores_.bitacoras; }
     /// The signal and noise that the last tick read.
     const Excitacion& Excitaciones() const { return excitacion_; }
 
@@ -153,8 +143,6 @@ private:
     void Mostrar(const std::string& texto);
     void Fallo(Corrida corrida, const std::string& texto);
     void OlvidarFallo(Corrida corrida);
-    void EmpezarIndices(Corrida corrida);
-    void AnotarIndices(Corrida corrida);
     // The excitation: the run's texts of every tick watched, the signal and the noise read.
     float EntradaAbierta(Corrida corrida, std::int32_t n);
     void LeerRuido(Corrida corrida, std::int32_t n);
@@ -176,17 +164,12 @@ private:
     std::array<Temporizador, kNumCorridas> timers_;
     const bool grafico_;
     Serie series1_, series2_, series3_;
-    Parejas parejas_{series1_, series2_};
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
-    OrigenGrafico origen_;
-    // what the runs only observe: their indices, the slider's readings, the fuzzy inference's inputs
-    std::array<IndicesCorrida, kNumCorridas> indices_;
-    CalendarioGrabado calendario_;
-    EntradaFuzzy entradaFuzzy_;
     Excitacion excitacion_;
-    Bitacoras bitacoras_;
+    // what only watches the samples, told of each event in a fixed order
+    Observadores observadores_{series1_, series2_};
 
     // The failures that the run's ticks met since its button was last pressed: each text and how many times.
     struct FallosCorrida {

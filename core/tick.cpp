@@ -22,7 +22,7 @@ public:
     Simulacion& Estado() override { return s_.estado_; }
     std::int32_t LeerPosicion(std::int32_t n) override {
         const std::int32_t p = s_.posicion_.Leer();
-        s_.calendario_.Anotar(n, p);
+        s_.observadores_.PosicionLeida(n, p);
         return p;
     }
     float EntradaAbierta(std::int32_t n) override { return s_.EntradaAbierta(corrida_, n); }
@@ -33,7 +33,7 @@ public:
             return s_.Medido(s_.PasoPlanta(corrida_), n);
         } catch (...) {
             // an action plotted before this step stays, a point with no level beside it: the export leaves it out
-            if (accionSola_ && s_.grafico_) s_.parejas_.NivelQueNoLlego();
+            if (accionSola_ && s_.grafico_) s_.observadores_.NivelPerdido();
             throw;
         }
     }
@@ -41,7 +41,7 @@ public:
     void GraficarAccion(std::int32_t n, float u) override {
         accionSola_ = true;
         if (!s_.grafico_) return;
-        s_.parejas_.AccionAntesDelNivel(s_.series2_.Agregar(n, u));
+        s_.observadores_.AccionGraficada(s_.series2_.Agregar(n, u));
         s_.pendientes_ |= CambioSeries;
     }
     void GraficarNivel(std::int32_t n, float y, float u) override {
@@ -53,7 +53,7 @@ public:
     FIS& Controlador_Fuzzy() override { return s_.fuzzy_; }
     bool FuzzyInicializado() const override { return s_.fuzzyInicializado_; }
     void EntradasDeInferencia(std::int32_t n, double error, double derivada) override {
-        s_.entradaFuzzy_ = {s_.entradaFuzzy_.cuenta + 1, n, error, derivada};
+        s_.observadores_.Inferencia(n, error, derivada);
     }
 
 private:
@@ -67,7 +67,11 @@ const char* Simulador::Impedimento(Corrida corrida) { return LeyDe(corrida).Impe
 void Simulador::Tick(Corrida corrida) {
     Paso paso(*this, corrida);
     LeyDe(corrida).Tick(paso);
-    AnotarIndices(corrida);
+    // the tick's sample for the watchers: the one plotted last
+    const MuestraGraficada& m = ultima_;
+    observadores_.Muestra({corrida, m.n, m.accion, m.nivel,
+                           m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt, estado_.T_Muestreo});
+    if (observadores_.indices.Alimentadas(corrida)) pendientes_ |= CambioIndices;
     Temporizador& timer = TimerDe(corrida);
     timer.Tag = Siguiente(timer.Tag);
     Avisar(0);
@@ -77,9 +81,9 @@ float Simulador::PasoPlanta(Corrida corrida) {
     const Planta& planta = *planta_;  // a press inside the overflow's message may choose another
     const AvancePlanta a = planta.Paso(estado_);
     const float y = a.nivel;
-    origen_.Anotar(corrida, estado_, planta);
+    observadores_.PlantaAvanzo(corrida, estado_, planta);
     if (y > estado_.Nivel_Max) {
-        origen_.Desborde(corrida);
+        observadores_.Desbordo(corrida);
         // the overflow stop: the tick itself goes on once the message is dismissed
         TimerDe(corrida).Enabled = false;
         Habilitar(Definicion(corrida).desborde, true);
@@ -107,8 +111,7 @@ void Simulador::AgregarDesplazando(Corrida corrida, std::int32_t n, float y, flo
     // the counter decides, not the number of points: a run started on an empty chart keeps
     // kMuestrasVentana points
     if (n >= kMuestrasVentana) {
-        parejas_.PrimerosABorrar();
-        bitacoras_.PrimeroBorrado();
+        observadores_.PrimerosABorrar();
         series1_.BorrarPrimero();
         series2_.BorrarPrimero();
         series3_.BorrarPrimero();
@@ -116,20 +119,18 @@ void Simulador::AgregarDesplazando(Corrida corrida, std::int32_t n, float y, flo
     const std::size_t j = series1_.Agregar(n, y);
     const std::size_t i = series2_.Agregar(n, u);
     series3_.Agregar(n, r);
-    parejas_.Par(j, i);
-    bitacoras_.Agregado(corrida, j);
+    observadores_.NivelGraficado(corrida, j, i);
     pendientes_ |= CambioSeries;
 }
 
 void Simulador::AgregarNivel(Corrida corrida, std::int32_t n, float y) {
     if (!grafico_) return;
     const std::size_t j = series1_.Agregar(n, y);
-    parejas_.NivelTrasLaAccion(j);
-    bitacoras_.Agregado(corrida, j);
+    observadores_.NivelGraficado(corrida, j, std::nullopt);
 }
 
 float Simulador::EntradaAbierta(Corrida corrida, std::int32_t n) {
-    bitacoras_.Vigilar(corrida, n, textos_, posicion_);
+    observadores_.AntesDelTick(corrida, n, textos_, posicion_);
     excitacion_.LeerSenal(textos_);
     // the step reads its amplitude as it always has; another signal gives its value at the run's counter
     const float a = excitacion_.EsEscalon() ? LeerSingle(textos_, "Alto_Escalon") : excitacion_.Entrada(n);
@@ -138,6 +139,6 @@ float Simulador::EntradaAbierta(Corrida corrida, std::int32_t n) {
 }
 
 void Simulador::LeerRuido(Corrida corrida, std::int32_t n) {
-    bitacoras_.Vigilar(corrida, n, textos_, posicion_);
+    observadores_.AntesDelTick(corrida, n, textos_, posicion_);
     excitacion_.LeerRuido(textos_);
 }

@@ -8,7 +8,7 @@
 #include "base/numeros.h"
 #include "core/descripcion.h"
 #include "core/grabacion.h"
-#include "core/indices.h"
+#include "core/observacion/indices.h"
 #include "core/lecturas_tick.h"
 #include "core/simulador.h"
 #include "core/textos_indices.h"

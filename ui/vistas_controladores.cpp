@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QSlider>
 
-#include "core/calendario.h"
+#include "core/observacion/calendario.h"
 #include "core/textos_por_defecto.h"
 #include "fuzzy/fuerzas.h"
 #include "ui/PPal_reaccion.h"

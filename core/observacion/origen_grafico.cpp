@@ -1,4 +1,4 @@
-#include "core/origen_grafico.h"
+#include "core/observacion/origen_grafico.h"
 
 void OrigenGrafico::Anotar(Corrida c, const Simulacion& s, const Planta& planta) {
     corridas_ |= 1u << static_cast<unsigned>(c);

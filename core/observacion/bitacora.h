@@ -19,6 +19,7 @@
 #include "core/interfaces.h"
 #include "core/simulacion.h"
 #include "core/lecturas_tick.h"
+#include "core/observacion/observador.h"
 #include "core/planta/planta.h"
 #include "core/textos.h"
 #include "fuzzy/fis.h"
@@ -72,7 +73,7 @@ std::span<const char* const> TextosDeCadaTick(Corrida corrida);
 /// among them.
 std::vector<const char*> TextosAlEmpezar(Corrida corrida, const Planta& planta);
 
-class Bitacoras {
+class Bitacoras : public ObservadorCorrida {
 public:
     Bitacoras();
 
@@ -88,7 +89,13 @@ public:
     /// The last run of `corrida` put a point at index i of the level series.
     void Agregado(Corrida corrida, std::size_t i);
     void PrimeroBorrado();
-    void Limpiado();
+    void Limpiado() override;
+
+    // As a watcher of the runs.
+    void Empezo(const InicioCorrida& i) override { Empezar(i.corrida, i.textos, i.posicion, i.estado, i.planta, i.fuzzy); }
+    void AntesDelTick(Corrida c, std::int32_t n, const Textos& t, const Posicion& p) override { Vigilar(c, n, t, p); }
+    void NivelGraficado(Corrida c, std::size_t j, std::optional<std::size_t>) override { Agregado(c, j); }
+    void PrimerosABorrar() override { PrimeroBorrado(); }
 
     /// The run that made point i of the level series; nullptr when unknown.
     const BitacoraCorrida* De(std::size_t i) const;

@@ -1,4 +1,4 @@
-#include "core/calendario.h"
+#include "core/observacion/calendario.h"
 
 #include <algorithm>
 #include <cmath>

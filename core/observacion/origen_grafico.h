@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/controles.h"
+#include "core/observacion/observador.h"
 #include "core/planta/planta.h"
 #include "core/simulacion.h"
 
@@ -20,7 +21,7 @@ struct MuestrasGrafico {
 /// The runs behind the chart's points since it was last cleared. A stretch is the plant's evolution between
 /// two presses of a run's button: every press empties the tank (and reads the plant again), so the points of
 /// two stretches do not belong to one record, even those of the same run.
-class OrigenGrafico {
+class OrigenGrafico : public ObservadorCorrida {
 public:
     /// A run's button was pressed: the tank was emptied and the plant read again.
     void NuevoTramo() { ++tramo_; }
@@ -33,6 +34,12 @@ public:
     }
     /// The chart was cleared.
     void Limpiar();
+
+    // As a watcher of the runs.
+    void Pulsado(Corrida) override { NuevoTramo(); }
+    void PlantaAvanzo(Corrida c, const Simulacion& s, const Planta& p) override { Anotar(c, s, p); }
+    void Desbordo(Corrida c) override { Desborde(c); }
+    void Limpiado() override { Limpiar(); }
 
     /// Stretches that plotted (0 on an empty chart).
     int Tramos() const { return tramos_; }

@@ -1,4 +1,4 @@
-#include "core/bitacora.h"
+#include "core/observacion/bitacora.h"
 
 #include <algorithm>
 #include <cstring>
