@@ -5,7 +5,7 @@
 void Simulador::Atender(const std::function<void()>& manejador) {
     try {
         manejador();
-    } catch (const std::exception& e) {
+    } catch (const ErrorDeManejador& e) {
         Mostrar(e.what());
     }
     Avisar(0);
@@ -20,7 +20,7 @@ void Simulador::AtenderTick(Corrida corrida) {
     if (!Timer(corrida).Enabled) return;
     try {
         Tick(corrida);
-    } catch (const std::exception& e) {
+    } catch (const ErrorDeManejador& e) {
         Fallo(corrida, e.what());
     }
     Avisar(0);

@@ -35,8 +35,9 @@ public:
     void Repetido(Corrida, const std::string& texto, int) override { Mostrar(texto); }
     void FinRepetido(Corrida) override {}
     /// An error that ended a handler: the name of the text that failed, when there is one, before its message.
-    void Mostrar(const ErrorTanque& e) {
-        Mostrar(e.Campo().empty() ? std::string(e.what()) : e.Campo() + ": " + e.what());
+    void Mostrar(const ErrorDeManejador& e) {
+        const auto* propio = dynamic_cast<const ErrorTanque*>(&e);
+        Mostrar(!propio || propio->Campo().empty() ? std::string(e.what()) : propio->Campo() + ": " + e.what());
     }
     const std::int32_t* contador = nullptr;
 
@@ -178,7 +179,7 @@ private:
         try {
             if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
             sim_.Alternar(o_.corrida);
-        } catch (const ErrorTanque& e) {
+        } catch (const ErrorDeManejador& e) {
             mensajes_.Mostrar(e);
             estado_ = 1;
             return false;
@@ -197,7 +198,7 @@ private:
                 for (const auto& [nombre, texto] : programado->second) Poner(textos_, posicion_, nombre, texto);
             try {
                 sim_.Tick(o_.corrida);
-            } catch (const ErrorTanque& e) {
+            } catch (const ErrorDeManejador& e) {
                 mensajes_.Mostrar(e);
                 estado_ = 1;
                 return;
