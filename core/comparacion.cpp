@@ -1,6 +1,9 @@
 #include "core/comparacion.h"
 
+#include <stdexcept>
+
 #include "base/errores.h"
+#include "core/corridas/corrida.h"
 #include "core/simulador.h"
 #include "core/textos_indices.h"
 #include "core/textos_por_defecto.h"
@@ -17,6 +20,19 @@ public:
 };
 
 }  // namespace
+
+std::vector<Corrida> CorridasComparadas() {
+    std::vector<Corrida> c;
+    for (const DefinicionCorrida& d : Corridas())
+        if (d.leePosicion) c.push_back(d.id);
+    return c;
+}
+
+const ResultadoCorrida& ResultadoComparacion::De(Corrida c) const {
+    for (const ResultadoCorrida& r : corridas)
+        if (r.corrida == c) return r;
+    throw std::out_of_range("la corrida no se comparó");
+}
 
 std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, std::int32_t n) {
     const CambioReferencia* elegido = nullptr;
@@ -38,6 +54,7 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
     MensajesGuardados mensajes;
     Simulador sim(copia, posicion, mensajes);
     ResultadoCorrida r;
+    r.corrida = corrida;
     try {
         if (corrida == Corrida::Fuzzy) sim.ToolButton11Click();
         sim.Alternar(corrida);
@@ -74,6 +91,7 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
 
 ResultadoComparacion CompararControladores(const TextosMapa& textos, std::span<const CambioReferencia> calendario,
                                            std::int64_t muestras) {
-    return {CorrerConIndices(textos, Corrida::PID, calendario, muestras),
-            CorrerConIndices(textos, Corrida::Fuzzy, calendario, muestras)};
+    ResultadoComparacion r;
+    for (Corrida c : CorridasComparadas()) r.corridas.push_back(CorrerConIndices(textos, c, calendario, muestras));
+    return r;
 }

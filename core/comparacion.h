@@ -1,6 +1,7 @@
 #pragma once
 // The runs with their response indices, without windows: one run driven tick by tick over a reference
-// schedule, and the PID and fuzzy runs side by side on the same texts and schedule.
+// schedule, and the runs that follow a reference (the PID and fuzzy runs) side by side on the same texts and
+// schedule.
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,7 @@ struct MuestraCorrida {
 };
 
 struct ResultadoCorrida {
+    Corrida corrida = Corrida::Escalon;
     std::vector<MuestraCorrida> muestras;
     /// The indices of every step: the closed ones, then the last one as it stood when the run ended.
     std::vector<IndicesEscalon> escalones;
@@ -30,10 +32,15 @@ struct ResultadoCorrida {
     std::optional<std::string> fallo;
 };
 
+/// The runs compared, each with its result, in the order of CorridasComparadas().
 struct ResultadoComparacion {
-    ResultadoCorrida pid;
-    ResultadoCorrida fuzzy;
+    std::vector<ResultadoCorrida> corridas;
+    /// The result of run `c`, which must be one of those compared.
+    const ResultadoCorrida& De(Corrida c) const;
 };
+
+/// The runs that a comparison runs side by side: those that follow the slider's reference, in the order of Corrida.
+std::vector<Corrida> CorridasComparadas();
 
 /// The slider's position at sample n: that of the last change at or before n (the changes in any order).
 std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, std::int32_t n);
@@ -47,6 +54,6 @@ std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, st
 ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
                                   std::span<const CambioReferencia> calendario, std::int64_t muestras);
 
-/// The PID run and the fuzzy run, each as CorrerConIndices does it.
+/// Each of CorridasComparadas(), as CorrerConIndices does it.
 ResultadoComparacion CompararControladores(const TextosMapa& textos, std::span<const CambioReferencia> calendario,
                                            std::int64_t muestras);

@@ -481,14 +481,14 @@ private slots:
         QCOMPARE(c->Calendario->text(),
                  QStringLiteral("Referencia 1 desde la muestra 0; 3.5 desde la 40. 361 muestras (margen de 320 tras "
                                 "el último cambio)."));
-        QCOMPARE(c->Grafico->graph(1)->dataCount(), static_cast<int>(r.pid.muestras.size()));
-        QCOMPARE(c->Grafico->graph(2)->dataCount(), static_cast<int>(r.fuzzy.muestras.size()));
-        QCOMPARE(c->Grafico->graph(1)->data()->at(100)->value, static_cast<double>(r.pid.muestras[100].nivel));
-        QCOMPARE(c->Grafico->graph(2)->data()->at(100)->value, static_cast<double>(r.fuzzy.muestras[100].nivel));
+        QCOMPARE(c->Grafico->graph(1)->dataCount(), static_cast<int>(r.De(Corrida::PID).muestras.size()));
+        QCOMPARE(c->Grafico->graph(2)->dataCount(), static_cast<int>(r.De(Corrida::Fuzzy).muestras.size()));
+        QCOMPARE(c->Grafico->graph(1)->data()->at(100)->value, static_cast<double>(r.De(Corrida::PID).muestras[100].nivel));
+        QCOMPARE(c->Grafico->graph(2)->data()->at(100)->value, static_cast<double>(r.De(Corrida::Fuzzy).muestras[100].nivel));
         // both rows of each step
         QCOMPARE(c->Tabla->rowCount(), 4);
         for (int f = 0; f < 4; ++f) {
-            const IndicesEscalon& e = (f % 2 == 0 ? r.pid : r.fuzzy).escalones[f / 2];
+            const IndicesEscalon& e = (f % 2 == 0 ? r.De(Corrida::PID) : r.De(Corrida::Fuzzy)).escalones[f / 2];
             const QStringList t = TextosIndices(e);
             const QStringList fila = Fila(c->Tabla, f);
             QCOMPARE(fila[0], f % 2 == 0 ? QStringLiteral("PID") : QStringLiteral("Fuzzy"));
