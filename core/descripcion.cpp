@@ -73,7 +73,7 @@ Json Senal(const BitacoraCorrida& b) {
         } else {
             Json usa = Json::array();
             for (int c = 0; c < kCampos; ++c)
-                if (Usa(p.tipo, static_cast<Campo>(c))) usa.push_back(TextosSenalEnCadaTick()[1 + c]);
+                if (Usa(p.tipo, static_cast<Campo>(c))) usa.push_back(NombreCampo(static_cast<Campo>(c)));
             j["usa"] = usa;
             if (Usa(p.tipo, Campo::Semilla)) j["semilla"] = p.semilla;
         }

@@ -7,6 +7,7 @@
 #include "core/excitacion.h"
 #include "core/lectura_senal.h"
 #include "core/planta/planta.h"
+#include "core/textos_senal.h"
 
 namespace {
 
@@ -75,8 +76,8 @@ VistaSenal VerSenal(const Textos& textos, std::optional<GeneradorSenal>* generad
     try {
         // the maximum's text even when another text of the signal is bad; the type says which it is
         if (!maximo) {
-            const TipoSenal tipo = TipoDeTexto(TextoODefecto(textos, "Senal_Tipo"));
-            maximo = Leer(textos, tipo == TipoSenal::Escalon ? "Alto_Escalon" : "Senal_Maximo");
+            const TipoSenal tipo = TipoDeTexto(TextoODefecto(textos, kSenalTipo));
+            maximo = Leer(textos, tipo == TipoSenal::Escalon ? "Alto_Escalon" : NombreCampo(Campo::Maximo));
         }
         v.estacionario = PlantaDe(textos).Estacionario(Completos(textos), *maximo);
         v.nivelMaximo = Leer(textos, "HMax");
