@@ -65,9 +65,10 @@ TFrm_Ppal::TFrm_Ppal(std::unique_ptr<Dialogos> dialogos)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(FuenteVentana());
-    CrearMenu();
-    CrearControles();
+    // the simulator before the controls and the menu, whose helpers hold it
     FormCreate();
+    CrearControles();
+    CrearMenu();
     setFixedSize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height());
     move(17, 55);
 }
@@ -78,19 +79,18 @@ TFrm_Ppal::~TFrm_Ppal() {
 
 void TFrm_Ppal::FormCreate() {
     // the simulator owns Controlador_Fuzzy, created empty with it
-    Posicion& posicion = *this;
-    Mensajes& mensajes = *this;
-    simulador_ = std::make_unique<Simulador>(textos_, posicion, mensajes);
+    simulador_ = std::make_unique<Simulador>(textos_, posicion_, mensajes_);
     simulador_->AlCambiar([this](unsigned cambios) { Sincronizar(cambios); });
-    Chart1->Series(&simulador_->Series1(), &simulador_->Series2(), &simulador_->Series3());
 }
 
 void TFrm_Ppal::CrearMenu() {
     QMenu* archivo = menuBar()->addMenu(QStringLiteral("Archivo"));
     Salir1 = archivo->addAction(QStringLiteral("Salir"), this, &TFrm_Ppal::Salir1Click);
-    // the set-up files, after the specified entry
-    Configuraciones = new ConfiguracionesVentana(this, *dialogos_, textos_);
+    // the set-up files, after the specified entry, and the recorder
+    Grabador = new GrabadorVentana(this, *dialogos_, textos_, *simulador_, *Track_Referencia);
+    Configuraciones = new ConfiguracionesVentana(this, *dialogos_, textos_, *Track_Referencia, *Grabador);
     Configuraciones->AgregarEntradas(archivo);
+    Grabador->AgregarEntrada(archivo);
     QMenu* opciones = menuBar()->addMenu(QStringLiteral("Opciones"));
     Parametros1 = opciones->addAction(QStringLiteral("Parametros Planta"), this, &TFrm_Ppal::Parametros1Click);
     ParametrosEscalon1 =
@@ -108,8 +108,9 @@ void TFrm_Ppal::CrearMenu() {
     opciones->addSeparator();
     menuVelocidad_ = opciones->addMenu(QStringLiteral("Velocidad"));
     menuVelocidad_->setObjectName("Velocidad2");
+    Velocidad1->AgregarEntradas(menuVelocidad_);
     // the views of the controllers, after the specified entries
-    Vistas = new VistasControladores(this);
+    Vistas = new VistasControladores(this, *simulador_, *Track_Referencia);
     Vistas->AgregarEntradas(opciones);
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
     AcercaDe1 = ayuda->addAction(QStringLiteral("Acerca De"));  // it does nothing
@@ -238,6 +239,7 @@ void TFrm_Ppal::CrearControles() {
 
     Chart1 = new Grafico(cliente);
     Chart1->setGeometry(398, 29, 326, 299);
+    Chart1->Series(&simulador_->Series1(), &simulador_->Series2(), &simulador_->Series3());
 
     // the colour legend under the chart
     struct Leyenda {
@@ -325,15 +327,21 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
     Vistas->Sincronizar(cambios);
 }
 
-std::int32_t TFrm_Ppal::Leer() const { return Track_Referencia->value(); }
+std::int32_t TFrm_Ppal::PosicionVentana::Leer() const { return ppal_.Track_Referencia->value(); }
 
-void TFrm_Ppal::Mostrar(const std::string& texto) {
+void TFrm_Ppal::MensajesVentana::Mostrar(const std::string& texto) {
     // the box shows over the drawings as they stand
-    if (pendientes_ != 0) Refrescar();
-    dialogos_->Mensaje(this, QString::fromStdString(texto));
+    if (ppal_.pendientes_ != 0) ppal_.Refrescar();
+    ppal_.dialogos_->Mensaje(&ppal_, QString::fromStdString(texto));
 }
 
-void TFrm_Ppal::Repetido(Corrida corrida, const std::string& texto, int veces) {
+void TFrm_Ppal::MensajesVentana::Repetido(Corrida corrida, const std::string& texto, int veces) {
+    ppal_.MostrarRepetido(corrida, texto, veces);
+}
+
+void TFrm_Ppal::MensajesVentana::FinRepetido(Corrida corrida) { ppal_.QuitarRepetido(corrida); }
+
+void TFrm_Ppal::MostrarRepetido(Corrida corrida, const std::string& texto, int veces) {
     repetidoDe_ = static_cast<int>(corrida);
     const QString t = QString::fromStdString(texto);
     // the count always shows whole; a text too long for the panel is cut to leave room for it (a pixel to spare for
@@ -345,7 +353,7 @@ void TFrm_Ppal::Repetido(Corrida corrida, const std::string& texto, int veces) {
     PanelEstado[0]->setToolTip(t);
 }
 
-void TFrm_Ppal::FinRepetido(Corrida corrida) {
+void TFrm_Ppal::QuitarRepetido(Corrida corrida) {
     if (repetidoDe_ != static_cast<int>(corrida)) return;
     repetidoDe_ = -1;
     PanelEstado[0]->clear();
@@ -376,12 +384,12 @@ void TFrm_Ppal::ToolButton4Click() { Alternar(Corrida::Escalon); }
 void TFrm_Ppal::ToolButton13Click() { Alternar(Corrida::PID); }
 void TFrm_Ppal::ToolButton10Click() { Alternar(Corrida::Fuzzy); }
 void TFrm_Ppal::ToolButton11Click() {
-    Configuraciones->Grabador->AnotarInicializarFuzzy();
+    Grabador->AnotarInicializarFuzzy();
     simulador_->Atender([this] { simulador_->ToolButton11Click(); });
 }
 
 void TFrm_Ppal::LimpiarClick() {
-    Configuraciones->Grabador->AnotarLimpiar();
+    Grabador->AnotarLimpiar();
     simulador_->Atender([this] { simulador_->LimpiarClick(); });
     Chart1->RangoEntero();  // an empty chart starts again from its whole range
     Chart1->QuitarModelo();

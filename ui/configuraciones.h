@@ -15,7 +15,8 @@ class Dialogos;
 class GrabadorVentana;
 class QAction;
 class QMenu;
-class TFrm_Ppal;
+class QSlider;
+class QWidget;
 class TextosVentanas;
 
 /// The name under which a set-up is saved: `nombre` with ".tanque" added when its file name has no extension.
@@ -24,9 +25,12 @@ QString NombreConfiguracion(const QString& nombre);
 class ConfiguracionesVentana : public QObject {
     Q_OBJECT
 public:
-    ConfiguracionesVentana(TFrm_Ppal* ppal, Dialogos& dialogos, TextosVentanas& textos);
+    /// The set-ups of the texts `textos` and the slider `slider`; while `grabador` records, a set-up saved holds its
+    /// schedule. Its messages go over `ventana`.
+    ConfiguracionesVentana(QWidget* ventana, Dialogos& dialogos, TextosVentanas& textos, QSlider& slider,
+                           GrabadorVentana& grabador);
 
-    /// Appends a separator, the two entries and the submenu of recent files to the menu.
+    /// Appends a separator, the two entries, the submenu of recent files and a separator to the menu.
     void AgregarEntradas(QMenu* archivo);
 
     /// Writes the set-up of now to `nombre` (NombreConfiguracion), or while "Grabar" records, the set-up of its
@@ -43,8 +47,6 @@ public:
 
     QAction *AbrirConfiguracion1 = nullptr, *GuardarConfiguracion1 = nullptr, *VaciarRecientes1 = nullptr;
     QMenu* Recientes1 = nullptr;
-    /// "Grabar", after the recent set-ups; while it records, Guardar saves its schedule too.
-    GrabadorVentana* Grabador;
 
 public slots:
     void AbrirConfiguracion1Click();
@@ -53,8 +55,10 @@ public slots:
     void AbrirReciente(const QString& nombre);
 
 private:
-    TFrm_Ppal* ppal_;
+    QWidget* ventana_;
     Dialogos& dialogos_;
     TextosVentanas& textos_;
+    QSlider& slider_;
+    GrabadorVentana& grabador_;
     ListaRecientes recientes_;
 };

@@ -84,7 +84,7 @@ private slots:
 
     void loGrabadoSeReproduceIgual() {
         TFrm_Ppal* p = Frm_Ppal;
-        GrabadorVentana* g = p->Configuraciones->Grabador;
+        GrabadorVentana* g = p->Grabador;
         QCOMPARE(g->Grabar1->text(), QStringLiteral("Grabar"));
         QLineEdit* kp = Edit(Frm_Parametros_PID, "Kp");
         kp->setText("2.5");  // before the press: a text of the set-up
@@ -165,7 +165,7 @@ private slots:
     }
 
     void sinGrabarNoSeGuardaPrograma() {
-        GrabadorVentana* g = Frm_Ppal->Configuraciones->Grabador;
+        GrabadorVentana* g = Frm_Ppal->Grabador;
         g->Grabar1->trigger();
         Frm_Ppal->ToolButton13->click();
         Ticks(&TFrm_Ppal::Timer4Timer, 3);
@@ -181,9 +181,9 @@ private slots:
     void noSeGrabaConUnaCorridaActiva() {
         Frm_Ppal->ToolButton13->click();
         dialogos->mensajes.clear();
-        Frm_Ppal->Configuraciones->Grabador->Grabar1->trigger();
-        QVERIFY(!Frm_Ppal->Configuraciones->Grabador->Grabando());
-        QVERIFY(!Frm_Ppal->Configuraciones->Grabador->Grabar1->isChecked());
+        Frm_Ppal->Grabador->Grabar1->trigger();
+        QVERIFY(!Frm_Ppal->Grabador->Grabando());
+        QVERIFY(!Frm_Ppal->Grabador->Grabar1->isChecked());
         QCOMPARE(dialogos->mensajes.size(), 1);
         QVERIFY(dialogos->mensajes.first().startsWith(QStringLiteral("Pare las corridas")));
     }
