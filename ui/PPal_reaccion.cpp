@@ -86,7 +86,7 @@ void TFrm_Ppal::FormCreate() {
 void TFrm_Ppal::CrearMenu() {
     QMenu* archivo = menuBar()->addMenu(QStringLiteral("Archivo"));
     Salir1 = archivo->addAction(QStringLiteral("Salir"), this, &TFrm_Ppal::Salir1Click);
-    // the set-up files, after the specified entry, and the recorder
+    // the set-up files, after the original entry, and the recorder
     Grabador = new GrabadorVentana(this, *dialogos_, textos_, *simulador_, *Track_Referencia);
     Configuraciones = new ConfiguracionesVentana(this, *dialogos_, textos_, *Track_Referencia, *Grabador);
     Configuraciones->AgregarEntradas(archivo);
@@ -96,7 +96,7 @@ void TFrm_Ppal::CrearMenu() {
     ParametrosEscalon1 =
         opciones->addAction(QStringLiteral("Parametros Escalon"), this, &TFrm_Ppal::ParametrosEscalon1Click);
     ParametrosPID1 = opciones->addAction(QStringLiteral("Parametros PID"), this, &TFrm_Ppal::ParametrosPID1Click);
-    // beyond the specified entries: the excitation signal
+    // beyond the original entries: the excitation signal
     opciones->addSeparator();
     SenalExcitacion1 =
         opciones->addAction(QStringLiteral("Señal de Excitación"), this, &TFrm_Ppal::SenalExcitacionClick);
@@ -109,7 +109,7 @@ void TFrm_Ppal::CrearMenu() {
     menuVelocidad_ = opciones->addMenu(QStringLiteral("Velocidad"));
     menuVelocidad_->setObjectName("Velocidad2");
     Velocidad1->AgregarEntradas(menuVelocidad_);
-    // the views of the controllers, after the specified entries
+    // the views of the controllers, after the original entries
     Vistas = new VistasControladores(this, *simulador_, *Track_Referencia);
     Vistas->AgregarEntradas(opciones);
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
@@ -149,7 +149,7 @@ void TFrm_Ppal::CrearBarraHerramientas(QWidget* cliente) {
         {&ToolButton11, "ToolButton11", 193, "fuzzy_inicializar", "Inicializar Control Fuzzy",
          &TFrm_Ppal::ToolButton11Click},
         {&ToolButton10, "ToolButton10", 216, "fuzzy_aplicar", "Aplicar Control Fuzzy", &TFrm_Ppal::ToolButton10Click},
-        // beyond the specified buttons
+        // beyond the original buttons
         {&ToolButtonSenal, "ToolButtonSenal", 247, "senal_excitacion", "Configurar Señal de Excitación",
          &TFrm_Ppal::SenalExcitacionClick},
         {&ToolButtonIdentificar, "ToolButtonIdentificar", 270, "identificar", "Identificar la Planta",

@@ -43,7 +43,7 @@ public:
     // The controls, by their names.
     QToolButton *ToolButton1, *ToolButton5, *ToolButton2, *ToolButton4, *ToolButton12, *ToolButton13, *ToolButton8,
         *ToolButton11, *ToolButton10;
-    QToolButton* ToolButtonSenal;  ///< "Configurar Señal de Excitación", after the specified buttons
+    QToolButton* ToolButtonSenal;  ///< "Configurar Señal de Excitación", after the original buttons
     QPushButton *Limpiar, *Archivo;
     QSlider* Track_Referencia;
     QLabel *Image1, *Label1, *Ref_Label;
@@ -52,13 +52,13 @@ public:
     QStatusBar* StatusBar1;
     QLabel* PanelEstado[2];
     QAction *Salir1, *Parametros1, *ParametrosEscalon1, *ParametrosPID1, *AcercaDe1;
-    QAction* SenalExcitacion1;  ///< "Señal de Excitación", after the specified entries of "Opciones"
+    QAction* SenalExcitacion1;  ///< "Señal de Excitación", after the original entries of "Opciones"
     QTimer *Timer1, *Timer4, *Timer5;
     // The plant's identification: its menu entry, its tool button and its dialog (made at its first use).
     QAction* Identificar1 = nullptr;
     QToolButton* ToolButtonIdentificar = nullptr;
     TFrm_Identificacion* Frm_Identificacion = nullptr;
-    /// The entries of the menu after the specified ones and the windows that they open.
+    /// The entries of the menu after the original ones and the windows that they open.
     VistasControladores* Vistas;
     /// The set-up files: the entries of "Archivo" after "Salir", and the list of recent ones.
     ConfiguracionesVentana* Configuraciones;

@@ -1,6 +1,6 @@
 #pragma once
 // The set-up files in the window: "Abrir Configuración..." and "Guardar Configuración..." in "Archivo", after
-// its specified entry, and the submenu "Configuraciones recientes". A set-up holds the texts of every edit of
+// its original entry, and the submenu "Configuraciones recientes". A set-up holds the texts of every edit of
 // the dialogs, the rule grid and the position of Track_Referencia (core/configuracion.h); opening one puts
 // them in place and nothing else: no run starts, nothing is initialised.
 

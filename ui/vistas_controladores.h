@@ -1,5 +1,5 @@
 #pragma once
-// The views of the controllers that the main window's "Opciones" menu opens after its specified entries:
+// The views of the controllers that the main window's "Opciones" menu opens after its original entries:
 // "Índices de Desempeño", "Superficie de Control" and "Comparar Controladores...". They follow the core
 // after each of its changes (Sincronizar), and the fuzzy dialog's rule grid is shaded by the last tick.
 

@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(archivo->title(), QStringLiteral("Archivo"));
         const QList<QAction*> entradas = archivo->actions();
         QVERIFY(entradas.size() >= 5);
-        QCOMPARE(entradas[0], Frm_Ppal->Salir1);  // the specified entry keeps its place
+        QCOMPARE(entradas[0], Frm_Ppal->Salir1);  // the original entry keeps its place
         QVERIFY(entradas[1]->isSeparator());
         QCOMPARE(entradas[2]->text(), QStringLiteral("Abrir Configuración..."));
         QCOMPARE(entradas[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));

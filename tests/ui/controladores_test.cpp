@@ -106,7 +106,7 @@ private slots:
         QVERIFY(opciones);
         QStringList textos;
         for (QAction* a : opciones->actions()) textos << (a->isSeparator() ? "-" : a->text());
-        // the specified entries first, as they were; the views' block, after a separator, closes the menu
+        // the original entries first, as they were; the views' block, after a separator, closes the menu
         QCOMPARE(textos.mid(0, 3), (QStringList{"Parametros Planta", "Parametros Escalon", "Parametros PID"}));
         QCOMPARE(textos.mid(textos.size() - 4),
                  (QStringList{"-", "Índices de Desempeño", "Superficie de Control", "Comparar Controladores..."}));

@@ -104,11 +104,11 @@ private slots:
     }
     void cleanup() { DestruirVentanas(); }
 
-    void laEntradaYElBotonVanTrasLosEspecificados() {
+    void laEntradaYElBotonVanTrasLosDeSiempre() {
         QList<QAction*> opciones;
         for (QAction* menu : Frm_Ppal->menuBar()->actions())
             if (menu->text() == QStringLiteral("Opciones")) opciones = menu->menu()->actions();
-        // after the specified entries, in a block of its own that a separator opens
+        // after the original entries, in a block of its own that a separator opens
         const qsizetype pid = opciones.indexOf(Frm_Ppal->ParametrosPID1);
         const qsizetype identificar = opciones.indexOf(Frm_Ppal->Identificar1);
         QVERIFY(pid >= 0);
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(b->geometry(), QRect(270, 3, 23, 23));
         QCOMPARE(b->toolTip(), QStringLiteral("Identificar la Planta"));
         QVERIFY(!b->icon().isNull());
-        // the specified tool bar ends where it did
+        // the original tool bar ends where it did
         QCOMPARE(Frm_Ppal->ToolButton10->geometry(), QRect(216, 3, 23, 23));
         // at hand exactly when Archivo is: not during a run
         Frm_Ppal->ToolButton4->click();

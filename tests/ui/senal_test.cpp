@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(Frm_Ppal->ToolButtonSenal->geometry(), QRect(247, 3, 23, 23));
         QCOMPARE(Frm_Ppal->ToolButtonSenal->toolTip(), QStringLiteral("Configurar Señal de Excitación"));
         QCOMPARE(Frm_Ppal->centralWidget()->size(), QSize(742, 417));
-        // in "Opciones", after the specified entries and a separator
+        // in "Opciones", after the original entries and a separator
         QList<QAction*> opciones;
         for (QAction* menu : Frm_Ppal->menuBar()->actions())
             if (menu->text() == QStringLiteral("Opciones")) opciones = menu->menu()->actions();
