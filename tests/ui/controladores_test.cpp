@@ -19,6 +19,7 @@
 #include "core/textos_indices.h"
 #include "core/textos_por_defecto.h"
 #include "fuzzy/fuerzas.h"
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/arranque.h"
@@ -31,13 +32,6 @@
 Q_DECLARE_METATYPE(std::vector<Hueco>)
 
 namespace {
-
-class DialogosPrueba : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override { mensajes.append(texto); }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return std::nullopt; }
-    QStringList mensajes;
-};
 
 DialogosPrueba* dialogos = nullptr;
 
@@ -88,11 +82,7 @@ class PruebaControladores : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        QLocale::setDefault(QLocale::c());
-        auto d = std::make_unique<DialogosPrueba>();
-        dialogos = d.get();
-        CrearVentanas(std::move(d));
-        Frm_Ppal->show();
+        dialogos = CrearVentanasDePrueba();
     }
     void cleanup() {
         DestruirVentanas();
