@@ -11,7 +11,6 @@
 #include <cmath>
 
 #include "core/excitacion.h"
-#include "core/textos_por_defecto.h"
 #include "core/textos_senal.h"
 #include "core/vista_senal.h"
 #include "ui/estilo.h"
@@ -87,11 +86,7 @@ TFrm_Senal_Excitacion::TFrm_Senal_Excitacion(QWidget* padre)
     CrearTitulo(QStringLiteral("Señal de Excitación"), 290, 4);
 
     CrearEtiqueta(this, QStringLiteral("Tipo"), 14, 40);
-    Senal_Tipo = new QComboBox(this);
-    Senal_Tipo->setObjectName(QString::fromUtf8(kSenalTipo));
-    Senal_Tipo->setGeometry(80, 38, 150, 23);
-    for (const char* t : kNombresTipo) Senal_Tipo->addItem(QString::fromUtf8(t));
-    Senal_Tipo->setCurrentText(QString::fromStdString(TextoPorDefectoDe(kSenalTipo, SeparadorDecimal())));
+    Senal_Tipo = CrearCombo(kSenalTipo, {kNombresTipo.begin(), kNombresTipo.end()}, 80, 38, 150);
     Senal_Tipo->setToolTip(QStringLiteral("La entrada de la corrida de lazo abierto (Aplicar Escalón)"));
 
     std::vector<QWidget*> orden{Senal_Tipo};

@@ -7,7 +7,6 @@
 #include "ui/Parametros_Reac.h"
 #include "ui/Senal_Excitacion.h"
 #include "core/textos_indices.h"
-#include "core/textos_senal.h"
 #include "ui/campos_ventanas.h"
 #include "ui/dialogos.h"
 #include "ui/indices_desempeno.h"
@@ -44,7 +43,6 @@ void CrearVentanas(std::unique_ptr<Dialogos> dialogos) {
     Campos().Agregar(*Frm_Parametros_PID);
     Frm_Senal_Excitacion = new TFrm_Senal_Excitacion(nullptr);
     Campos().Agregar(*Frm_Senal_Excitacion);
-    Campos().Agregar(kSenalTipo, Frm_Senal_Excitacion->Senal_Tipo);
 }
 
 void DestruirVentanas() {

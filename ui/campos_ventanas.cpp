@@ -4,6 +4,7 @@
 
 void CamposVentanas::Agregar(const DialogoParametros& dialogo) {
     for (const auto& [nombre, edit] : dialogo.Edits()) Agregar(nombre, edit);
+    for (const auto& [nombre, combo] : dialogo.Combos()) Agregar(nombre, combo);
 }
 
 void CamposVentanas::Agregar(const std::string& nombre, QLineEdit* edit) { campos_[nombre] = {edit, nullptr}; }

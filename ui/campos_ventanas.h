@@ -21,7 +21,7 @@ struct CampoVentana {
 
 class CamposVentanas {
 public:
-    /// The edits of a dialog, under their names.
+    /// The edits and combos of a dialog, under their names.
     void Agregar(const DialogoParametros& dialogo);
     void Agregar(const std::string& nombre, QLineEdit* edit);
     void Agregar(const std::string& nombre, QComboBox* combo);
