@@ -145,7 +145,8 @@ int CorrerComparar(const OpcionesLote& o, int salida, std::FILE* errores) {
     std::string texto;
     if (o.json) {
         Json j = Json::object();
-        for (const ResultadoCorrida& corrida : r.corridas) j[Definicion(corrida.corrida).clave] = ObjetoCorrida(corrida);
+        for (const ResultadoCorrida& corrida : r.corridas)
+            j[Definicion(corrida.corrida).clave] = ObjetoCorrida(corrida);
         texto = j.dump(2) + "\n";
     } else {
         texto = CabeceraIndices(true);

@@ -75,7 +75,8 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     Grafico->setBackground(palette().window());
     Grafico->plotLayout()->insertRow(0);
     Grafico->plotLayout()->addElement(
-        0, 0, new QCPTextElement(Grafico, QStringLiteral("%1 sobre la misma referencia").arg(Rotulos()), FuenteSans(12)));
+        0, 0,
+        new QCPTextElement(Grafico, QStringLiteral("%1 sobre la misma referencia").arg(Rotulos()), FuenteSans(12)));
     Grafico->xAxis->setLabel(QStringLiteral("Muestra"));
     for (QCPAxis* eje : {Grafico->xAxis, Grafico->yAxis}) {
         eje->setTickLabelFont(FuenteVentana());

@@ -138,7 +138,8 @@ void TFrm_Indices::Mostrar(const Simulador& simulador) {
         Columna(2 * static_cast<int>(c) + 1, i.indices.Anterior());
         if (i.fallo)
             avisos << QStringLiteral("%1: sin índices en esta corrida: %2")
-                          .arg(QString::fromUtf8(Definicion(static_cast<Corrida>(c)).rotulo), QString::fromStdString(*i.fallo));
+                          .arg(QString::fromUtf8(Definicion(static_cast<Corrida>(c)).rotulo),
+                               QString::fromStdString(*i.fallo));
     }
     const QString texto = avisos.join(QChar('\n'));
     if (Avisos->text() != texto) Avisos->setText(texto);

@@ -10,17 +10,15 @@
 namespace {
 
 // The toolbar buttons, Limpiar and Archivo that every run keeps disabled while it is active.
-constexpr Conjunto kInicioEscalon{Control::ToolButton1,  Control::ToolButton5,  Control::ToolButton2,
-                                  Control::ToolButton12, Control::ToolButton13, Control::Limpiar,
+constexpr Conjunto kInicioEscalon{Control::ToolButton1,  Control::ToolButton5,     Control::ToolButton2,
+                                  Control::ToolButton12, Control::ToolButton13,    Control::Limpiar,
                                   Control::Archivo,      Control::Track_Referencia};
-constexpr Conjunto kInicioPID{Control::ToolButton1,  Control::ToolButton5,  Control::ToolButton2,
-                              Control::ToolButton12, Control::ToolButton4,  Control::ToolButton8,
-                              Control::ToolButton11, Control::ToolButton10, Control::Limpiar,
-                              Control::Archivo};
-constexpr Conjunto kInicioFuzzy{Control::ToolButton1,  Control::ToolButton5,  Control::ToolButton2,
-                                Control::ToolButton12, Control::ToolButton4,  Control::ToolButton13,
-                                Control::ToolButton8,  Control::ToolButton11, Control::Limpiar,
-                                Control::Archivo};
+constexpr Conjunto kInicioPID{Control::ToolButton1, Control::ToolButton5, Control::ToolButton2,  Control::ToolButton12,
+                              Control::ToolButton4, Control::ToolButton8, Control::ToolButton11, Control::ToolButton10,
+                              Control::Limpiar,     Control::Archivo};
+constexpr Conjunto kInicioFuzzy{
+    Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,  Control::ToolButton12, Control::ToolButton4,
+    Control::ToolButton13, Control::ToolButton8, Control::ToolButton11, Control::Limpiar,      Control::Archivo};
 // An overflow stop gives back less than a stop through the button: the PID and fuzzy runs leave the fuzzy
 // dialog, its initialisation and the other closed-loop run disabled until their button stops them.
 constexpr Conjunto kDesbordeLazo{Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,

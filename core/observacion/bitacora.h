@@ -92,7 +92,9 @@ public:
     void Limpiado() override;
 
     // As a watcher of the runs.
-    void Empezo(const InicioCorrida& i) override { Empezar(i.corrida, i.textos, i.posicion, i.estado, i.planta, i.fuzzy); }
+    void Empezo(const InicioCorrida& i) override {
+        Empezar(i.corrida, i.textos, i.posicion, i.estado, i.planta, i.fuzzy);
+    }
     void AntesDelTick(Corrida c, std::int32_t n, const Textos& t, const Posicion& p) override { Vigilar(c, n, t, p); }
     void NivelGraficado(Corrida c, std::size_t j, std::optional<std::size_t>) override { Agregado(c, j); }
     void PrimerosABorrar() override { PrimeroBorrado(); }

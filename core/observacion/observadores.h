@@ -20,15 +20,19 @@ public:
     Observadores(const Observadores&) = delete;
     Observadores& operator=(const Observadores&) = delete;
 
-    Parejas parejas;           ///< which level goes with which action, for the export
-    Bitacoras bitacoras;       ///< what each run read, for the record's description
-    OrigenGrafico origen;      ///< the runs and the plant behind the chart's points
-    IndicesCorridas indices;   ///< each run's response indices
+    Parejas parejas;               ///< which level goes with which action, for the export
+    Bitacoras bitacoras;           ///< what each run read, for the record's description
+    OrigenGrafico origen;          ///< the runs and the plant behind the chart's points
+    IndicesCorridas indices;       ///< each run's response indices
     CalendarioGrabado calendario;  ///< the slider's positions that the closed loops read
     EntradasFuzzy entradasFuzzy;   ///< the fuzzy inference's last inputs
 
-    void Pulsado(Corrida c) override { Cada([&](ObservadorCorrida& o) { o.Pulsado(c); }); }
-    void Empezo(const InicioCorrida& i) override { Cada([&](ObservadorCorrida& o) { o.Empezo(i); }); }
+    void Pulsado(Corrida c) override {
+        Cada([&](ObservadorCorrida& o) { o.Pulsado(c); });
+    }
+    void Empezo(const InicioCorrida& i) override {
+        Cada([&](ObservadorCorrida& o) { o.Empezo(i); });
+    }
     void AntesDelTick(Corrida c, std::int32_t n, const Textos& t, const Posicion& p) override {
         Cada([&](ObservadorCorrida& o) { o.AntesDelTick(c, n, t, p); });
     }
@@ -38,18 +42,30 @@ public:
     void PlantaAvanzo(Corrida c, const Simulacion& s, const Planta& p) override {
         Cada([&](ObservadorCorrida& o) { o.PlantaAvanzo(c, s, p); });
     }
-    void Desbordo(Corrida c) override { Cada([&](ObservadorCorrida& o) { o.Desbordo(c); }); }
+    void Desbordo(Corrida c) override {
+        Cada([&](ObservadorCorrida& o) { o.Desbordo(c); });
+    }
     void Inferencia(std::int32_t n, double e, double d) override {
         Cada([&](ObservadorCorrida& o) { o.Inferencia(n, e, d); });
     }
-    void Muestra(const MuestraTick& m) override { Cada([&](ObservadorCorrida& o) { o.Muestra(m); }); }
-    void AccionGraficada(std::size_t i) override { Cada([&](ObservadorCorrida& o) { o.AccionGraficada(i); }); }
-    void NivelPerdido() override { Cada([&](ObservadorCorrida& o) { o.NivelPerdido(); }); }
+    void Muestra(const MuestraTick& m) override {
+        Cada([&](ObservadorCorrida& o) { o.Muestra(m); });
+    }
+    void AccionGraficada(std::size_t i) override {
+        Cada([&](ObservadorCorrida& o) { o.AccionGraficada(i); });
+    }
+    void NivelPerdido() override {
+        Cada([&](ObservadorCorrida& o) { o.NivelPerdido(); });
+    }
     void NivelGraficado(Corrida c, std::size_t j, std::optional<std::size_t> a) override {
         Cada([&](ObservadorCorrida& o) { o.NivelGraficado(c, j, a); });
     }
-    void PrimerosABorrar() override { Cada([&](ObservadorCorrida& o) { o.PrimerosABorrar(); }); }
-    void Limpiado() override { Cada([&](ObservadorCorrida& o) { o.Limpiado(); }); }
+    void PrimerosABorrar() override {
+        Cada([&](ObservadorCorrida& o) { o.PrimerosABorrar(); });
+    }
+    void Limpiado() override {
+        Cada([&](ObservadorCorrida& o) { o.Limpiado(); });
+    }
 
 private:
     template <class Evento>
@@ -58,5 +74,6 @@ private:
     }
     // today's order of calls: the pairs before the logs (both follow the chart), the origin, the indices, the
     // schedule, the fuzzy inputs
-    const std::array<ObservadorCorrida*, 6> orden_{&parejas, &bitacoras, &origen, &indices, &calendario, &entradasFuzzy};
+    const std::array<ObservadorCorrida*, 6> orden_{&parejas, &bitacoras,  &origen,
+                                                   &indices, &calendario, &entradasFuzzy};
 };

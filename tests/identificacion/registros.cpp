@@ -7,7 +7,9 @@
 #include "core/planta/tanque.h"
 #include "tests/core/banco.h"
 
-std::string PlantaDeTextos::Nombre() const { return std::string("A ") + area + ", R " + resistencia + ", T " + t_ms + " ms"; }
+std::string PlantaDeTextos::Nombre() const {
+    return std::string("A ") + area + ", R " + resistencia + ", T " + t_ms + " ms";
+}
 
 namespace {
 

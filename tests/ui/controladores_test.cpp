@@ -473,8 +473,10 @@ private slots:
                                 "el último cambio)."));
         QCOMPARE(c->Grafico->graph(1)->dataCount(), static_cast<int>(r.De(Corrida::PID).muestras.size()));
         QCOMPARE(c->Grafico->graph(2)->dataCount(), static_cast<int>(r.De(Corrida::Fuzzy).muestras.size()));
-        QCOMPARE(c->Grafico->graph(1)->data()->at(100)->value, static_cast<double>(r.De(Corrida::PID).muestras[100].nivel));
-        QCOMPARE(c->Grafico->graph(2)->data()->at(100)->value, static_cast<double>(r.De(Corrida::Fuzzy).muestras[100].nivel));
+        QCOMPARE(c->Grafico->graph(1)->data()->at(100)->value,
+                 static_cast<double>(r.De(Corrida::PID).muestras[100].nivel));
+        QCOMPARE(c->Grafico->graph(2)->data()->at(100)->value,
+                 static_cast<double>(r.De(Corrida::Fuzzy).muestras[100].nivel));
         // both rows of each step
         QCOMPARE(c->Tabla->rowCount(), 4);
         for (int f = 0; f < 4; ++f) {
