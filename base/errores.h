@@ -5,6 +5,10 @@
 #include <string>
 #include <utility>
 
+/// What the doors of both programs catch for an event (the window's dispatch, the batch tool's run): every error
+/// that may end a handler, the program's own (ErrorTanque) and the standard library's alike.
+using ErrorDeManejador = std::exception;
+
 /// Any error that ends a handler and is shown to the user as it stands.
 class ErrorTanque : public std::runtime_error {
 public:

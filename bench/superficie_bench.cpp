@@ -7,7 +7,7 @@
 
 #include "bench/sistema_por_defecto.h"
 #include "core/comparacion.h"
-#include "core/indices.h"
+#include "core/observacion/indices.h"
 #include "fuzzy/cobertura.h"
 #include "fuzzy/superficie.h"
 

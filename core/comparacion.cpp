@@ -1,17 +1,14 @@
 #include "core/comparacion.h"
 
+#include <stdexcept>
+
 #include "base/errores.h"
+#include "core/corridas/corrida.h"
 #include "core/simulador.h"
 #include "core/textos_indices.h"
 #include "core/textos_por_defecto.h"
 
 namespace {
-
-class PosicionProgramable : public Posicion {
-public:
-    std::int32_t Leer() const override { return valor; }
-    std::int32_t valor = kPosicionInicialReferencia;
-};
 
 // The messages of a run without windows: kept, the last one is what stopped it.
 class MensajesGuardados : public Mensajes {
@@ -22,29 +19,26 @@ public:
     std::optional<std::string> ultimo;
 };
 
-void Alternar(Simulador& sim, Corrida c) {
-    switch (c) {
-        case Corrida::Escalon: return sim.ToolButton4Click();
-        case Corrida::PID: return sim.ToolButton13Click();
-        case Corrida::Fuzzy: return sim.ToolButton10Click();
-    }
-}
-
-void Tick(Simulador& sim, Corrida c) {
-    switch (c) {
-        case Corrida::Escalon: return sim.Timer1Timer();
-        case Corrida::PID: return sim.Timer4Timer();
-        case Corrida::Fuzzy: return sim.Timer5Timer();
-    }
-}
-
 }  // namespace
+
+std::vector<Corrida> CorridasComparadas() {
+    std::vector<Corrida> c;
+    for (const DefinicionCorrida& d : Corridas())
+        if (d.leePosicion) c.push_back(d.id);
+    return c;
+}
+
+const ResultadoCorrida& ResultadoComparacion::De(Corrida c) const {
+    for (const ResultadoCorrida& r : corridas)
+        if (r.corrida == c) return r;
+    throw std::out_of_range("la corrida no se comparó");
+}
 
 std::int32_t PosicionProgramada(std::span<const CambioReferencia> calendario, std::int32_t n) {
     const CambioReferencia* elegido = nullptr;
     for (const CambioReferencia& c : calendario)
         if (c.muestra <= n && (!elegido || c.muestra >= elegido->muestra)) elegido = &c;
-    return elegido ? elegido->posicion : kPosicionInicialReferencia;
+    return elegido ? elegido->posicion : kPosicionInicial;
 }
 
 ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
@@ -55,14 +49,15 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
     AjustesIndices ajustes;
     ajustes.banda = LeerBandaEstablecimiento(copia);
 
-    PosicionProgramable posicion;
+    PosicionValor posicion;
     posicion.valor = PosicionProgramada(calendario, 0);
     MensajesGuardados mensajes;
     Simulador sim(copia, posicion, mensajes);
     ResultadoCorrida r;
+    r.corrida = corrida;
     try {
         if (corrida == Corrida::Fuzzy) sim.ToolButton11Click();
-        Alternar(sim, corrida);
+        sim.Alternar(corrida);
     } catch (const ErrorTanque& e) {
         r.fallo = e.what();
         return r;
@@ -71,14 +66,12 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
         r.fallo = mensajes.ultimo;  // the start was refused with a message
         return r;
     }
-    // the start emptied the tank and set the action to 0, as AjustesIndices assumes
-    if (corrida == Corrida::Escalon) ajustes.ganancia = sim.Estado().R_Hidraulica;
-    IndicesRespuesta indices(ajustes);
+    IndicesRespuesta indices(AjustesIndicesDe(corrida, ajustes.banda, sim.Estado(), sim.PlantaActual()));
 
     for (std::int64_t k = 0; k < muestras && sim.Timer(corrida).Enabled; ++k) {
         posicion.valor = PosicionProgramada(calendario, sim.Timer(corrida).Tag);
         try {
-            Tick(sim, corrida);
+            sim.Tick(corrida);
         } catch (const ErrorTanque& e) {
             r.fallo = e.what();
             break;
@@ -98,6 +91,7 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
 
 ResultadoComparacion CompararControladores(const TextosMapa& textos, std::span<const CambioReferencia> calendario,
                                            std::int64_t muestras) {
-    return {CorrerConIndices(textos, Corrida::PID, calendario, muestras),
-            CorrerConIndices(textos, Corrida::Fuzzy, calendario, muestras)};
+    ResultadoComparacion r;
+    for (Corrida c : CorridasComparadas()) r.corridas.push_back(CorrerConIndices(textos, c, calendario, muestras));
+    return r;
 }

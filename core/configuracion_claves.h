@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/controles.h"
 
 namespace claves {
 
@@ -29,9 +28,6 @@ inline constexpr std::string_view kCuenta = "cuenta";
 // the kinds of event, in the order of the alternatives of AccionPrograma
 inline constexpr std::array<std::string_view, 6> kTipos{"texto",   "posicion",          "alternar",
                                                         "limpiar", "inicializar_fuzzy", "ticks"};
-
-// the runs, in the order of Corrida
-inline constexpr std::array<std::string_view, kNumCorridas> kCorridas{"escalon", "pid", "fuzzy"};
 
 /// `texto` between « and » for a message: control characters as JSON escapes (a NUL would end what(), a line
 /// break would split the message), and cut with "…" after `largo` bytes at a character's start.

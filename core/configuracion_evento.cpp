@@ -7,6 +7,7 @@
 
 #include "core/configuracion_claves.h"
 #include "core/configuracion_json.h"
+#include "core/corridas/corrida.h"
 
 namespace lectura {
 
@@ -54,11 +55,11 @@ public:
 
     Corrida LaCorrida() const {
         const std::string& nombre = Texto(claves::kCorrida);
-        const auto i = std::find(claves::kCorridas.begin(), claves::kCorridas.end(), nombre);
-        if (i == claves::kCorridas.end())
-            Rechazar("el " + cual_ + " nombra una corrida desconocida, " + claves::Citar(nombre) +
-                     " (son escalon, pid y fuzzy)");
-        return static_cast<Corrida>(i - claves::kCorridas.begin());
+        const std::optional<Corrida> c = CorridaDeClave(nombre);
+        if (!c)
+            Rechazar("el " + cual_ + " nombra una corrida desconocida, " + claves::Citar(nombre) + " (son " +
+                     ClavesCorridas(", ", " y ") + ")");
+        return *c;
     }
 
 private:

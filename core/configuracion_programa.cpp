@@ -1,8 +1,8 @@
 #include "core/configuracion.h"
-#include "core/configuracion_claves.h"
+#include "core/corridas/corrida.h"
 #include "core/simulador.h"
 
-const char* NombreCorrida(Corrida c) { return claves::kCorridas[static_cast<std::size_t>(c)].data(); }
+const char* NombreCorrida(Corrida c) { return Definicion(c).clave; }
 
 std::optional<std::int32_t> MuestraDelEvento(const Simulador& s, const AccionPrograma& accion) {
     if (const auto* a = std::get_if<EventoAlternar>(&accion)) return s.Timer(a->corrida).Tag;

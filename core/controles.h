@@ -1,8 +1,7 @@
 #pragma once
-// The twelve controls of the main window whose enabled state the runs decide, and the sets that each
-// run's start and overflow stop disable and enable.
+// The twelve controls of the main window whose enabled state the runs decide, and the runs. The sets that each
+// run's start and overflow stop disable and enable are rows of the runs' table (core/corridas/tabla.cpp).
 
-#include <array>
 #include <cstddef>
 #include <initializer_list>
 
@@ -34,27 +33,6 @@ private:
     unsigned bits_ = 0;
 };
 
-/// The three runs.
+/// The three runs; what each is, is its row of the runs' table (core/corridas/corrida.h).
 enum class Corrida : std::size_t { Escalon, PID, Fuzzy };
 inline constexpr std::size_t kNumCorridas = 3;
-
-// The toolbar buttons, Limpiar and Archivo that every run keeps disabled while it is active.
-inline constexpr Conjunto kInicioEscalon{Control::ToolButton1,  Control::ToolButton5,     Control::ToolButton2,
-                                         Control::ToolButton12, Control::ToolButton13,    Control::Limpiar,
-                                         Control::Archivo,      Control::Track_Referencia};
-inline constexpr Conjunto kInicioPID{
-    Control::ToolButton1, Control::ToolButton5,  Control::ToolButton2,  Control::ToolButton12, Control::ToolButton4,
-    Control::ToolButton8, Control::ToolButton11, Control::ToolButton10, Control::Limpiar,      Control::Archivo};
-inline constexpr Conjunto kInicioFuzzy{
-    Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,  Control::ToolButton12, Control::ToolButton4,
-    Control::ToolButton13, Control::ToolButton8, Control::ToolButton11, Control::Limpiar,      Control::Archivo};
-// An overflow stop gives back less than a stop through the button: the PID and fuzzy runs leave the fuzzy
-// dialog, its initialisation and the other closed-loop run disabled until their button stops them.
-inline constexpr Conjunto kDesbordeEscalon = kInicioEscalon;
-inline constexpr Conjunto kDesbordePID{Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,
-                                       Control::ToolButton12, Control::ToolButton4, Control::Limpiar,
-                                       Control::Archivo};
-inline constexpr Conjunto kDesbordeFuzzy = kDesbordePID;
-
-inline constexpr std::array<Conjunto, kNumCorridas> kConjuntoInicio{kInicioEscalon, kInicioPID, kInicioFuzzy};
-inline constexpr std::array<Conjunto, kNumCorridas> kConjuntoDesborde{kDesbordeEscalon, kDesbordePID, kDesbordeFuzzy};

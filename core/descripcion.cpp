@@ -8,12 +8,13 @@
 #include <cctype>
 #include <filesystem>
 
-#include "base/aritmetica.h"
-#include "core/configuracion.h"
+#include "core/corridas/corrida.h"
+#include "core/interfaces.h"
 #include "core/lectura_senal.h"
 #include "core/textos_mapa.h"
 #include "core/textos_senal.h"
 #include "fuzzy/reglas.h"
+#include "identificacion/registro.h"
 
 #ifndef TANQUE_VERSION
 #define TANQUE_VERSION "?"
@@ -24,13 +25,13 @@ using Json = nlohmann::ordered_json;
 namespace {
 
 constexpr const char* kColumnas[] = {"muestra", "accion", "nivel"};
-constexpr const char* kNombreCorrida[] = {"Lazo abierto (Aplicar Escalón)", "Controlador PID", "Control Fuzzy"};
 constexpr const char* kMezcla =
     "El registro junta corridas de retardos distintos: cada corrida da el suyo; separe sus líneas antes de "
     "identificar.";
 
 // The start's texts of the names, as an object in their order.
-Json Textos(const BitacoraCorrida& b, std::initializer_list<const char*> nombres) {
+template <class Nombres>
+Json Textos(const BitacoraCorrida& b, const Nombres& nombres) {
     Json j = Json::object();
     for (const char* n : nombres) j[n] = b.AlEmpezar(n);
     return j;
@@ -43,17 +44,16 @@ TextosMapa MapaInicial(const BitacoraCorrida& b) {
     return m;
 }
 
+// The plant's texts (the linear tank's, in this layout) and its truth as its start kept it.
 Json Planta(const BitacoraCorrida& b) {
-    Json j = Textos(b, {"Area", "Resistencia", "HMax"});
-    const int m = SubpasosPorMuestra(b.T_Muestreo);
-    const float h = aSingle(static_cast<long double>(b.T_Muestreo) / 10);
-    // A dV/dt = ... : with y = V R / (A R) the level obeys Tau dy/dt = -y + K u, K = R, Tau = A R
+    Json j = Textos(b, std::initializer_list<const char*>{"Area", "Resistencia", "HMax"});
+    if (!b.verdad) return j;
     j["modelo"] = {
         {"ecuacion", "Tau dy/dt = -y + K u (y: nivel, u: caudal de entrada)"},
-        {"K", static_cast<double>(b.R_Hidraulica)},
-        {"Tau", static_cast<double>(b.Tau)},
-        {"subpasos_por_muestra", m},
-        {"tiempo_por_muestra_s", static_cast<double>(static_cast<long double>(m) * h)},
+        {"K", b.verdad->K},
+        {"Tau", b.verdad->Tau},
+        {"subpasos_por_muestra", b.reloj.subpasos},
+        {"tiempo_por_muestra_s", b.reloj.tiempoMuestra},
         {"nota",
          "El integrador avanza subpasos de T/10 mientras su reloj, sumado en precisión simple, no pase de T: "
          "cada muestra abarca tiempo_por_muestra_s segundos de la planta, que pueden diferir de muestreo_s."},
@@ -73,7 +73,7 @@ Json Senal(const BitacoraCorrida& b) {
         } else {
             Json usa = Json::array();
             for (int c = 0; c < kCampos; ++c)
-                if (Usa(p.tipo, static_cast<Campo>(c))) usa.push_back(TextosSenalEnCadaTick()[1 + c]);
+                if (Usa(p.tipo, static_cast<Campo>(c))) usa.push_back(NombreCampo(static_cast<Campo>(c)));
             j["usa"] = usa;
             if (Usa(p.tipo, Campo::Semilla)) j["semilla"] = p.semilla;
         }
@@ -99,13 +99,11 @@ Json Ruido(const BitacoraCorrida& b) {
 }
 
 Json Controlador(const BitacoraCorrida& b) {
-    const bool pid = b.corrida == Corrida::PID;
-    Json j = pid ? Textos(b, {"Kp", "Ti", "Td"}) : Textos(b, {"KE", "KDE", "KU"});
+    Json j = Textos(b, Definicion(b.corrida).ganancias);
     const std::string posicion = b.AlEmpezar(kTrackReferencia);
     j[kTrackReferencia] = std::stoi(posicion);
-    // the slider's whole positions give the reference in steps of 0.5
-    j["referencia"] = std::stoi(posicion) * 0.5;
-    if (!pid) {
+    j["referencia"] = ReferenciaDe(std::stoi(posicion));
+    if (b.corrida == Corrida::Fuzzy) {
         Json conjuntos = Json::object();
         for (std::size_t g = 0; g < kPrefijosFuzzy.size(); ++g) {
             Json grupo = Json::object();
@@ -134,13 +132,11 @@ void Muestreo(const BitacoraCorrida& b, Json& j) {
 
 Json Corrida_(const BitacoraCorrida* b) {
     if (b == nullptr) return {{"desconocida", true}};
-    Json j = {{"numero", b->numero},
-              {"tipo", NombreCorrida(b->corrida)},
-              {"nombre", kNombreCorrida[static_cast<std::size_t>(b->corrida)]},
-              {"retardo", RetardoDe(b->corrida)}};
+    const DefinicionCorrida& d = Definicion(b->corrida);
+    Json j = {{"numero", b->numero}, {"tipo", d.clave}, {"nombre", d.nombreLargo}, {"retardo", d.retardo}};
     Muestreo(*b, j);
     j["planta"] = Planta(*b);
-    if (b->corrida == Corrida::Escalon) {
+    if (d.conSenal) {
         j["senal"] = Senal(*b);
     } else {
         j["controlador"] = Controlador(*b);
@@ -176,30 +172,13 @@ void ContenidoRegistro::Anadir(double muestra, const BitacoraCorrida* corrida) {
     if (std::find(corridas_.begin(), corridas_.end(), corrida) == corridas_.end()) corridas_.push_back(corrida);
 }
 
-int RetardoDe(Corrida corrida) { return corrida == Corrida::Escalon ? 0 : 1; }
-
-const char* ExplicacionRetardo(Corrida corrida) {
-    if (corrida == Corrida::Escalon)
+const char* ExplicacionRetardo(int retardo) {
+    if (retardo == kRetardoLazoAbierto)
         return "El caudal de la línea n entra durante la muestra n y el nivel de la línea n se mide al final de esa "
                "muestra: y(n) depende de u(n), retardo nk = 0 (no use el retardo 1 por defecto de las herramientas "
                "de identificación).";
     return "El nivel de la línea n se mide antes de calcular la acción de la línea n, que entra durante la muestra "
            "siguiente: y(n) depende de u(n-1), retardo nk = 1.";
-}
-
-int SubpasosPorMuestra(float T) {
-    if (T == 0) return 0;
-    // the clock of RK, without the integration
-    const float h = aSingle(static_cast<long double>(T) / 10);
-    int m = 0;
-    float t = 0;
-    do {
-        ++m;
-        const float antes = t;
-        t = aSingle(static_cast<long double>(t) + h);
-        if (t == antes) break;
-    } while (T >= t);
-    return m;
 }
 
 std::string DescribirRegistro(const ContenidoRegistro& c, std::string_view archivo) {
@@ -226,10 +205,10 @@ std::string DescribirRegistro(const ContenidoRegistro& c, std::string_view archi
     Json alineacion = {{"retardo", nullptr}, {"explicacion", nullptr}};
     bool iguales = !c.Corridas().empty();
     for (const BitacoraCorrida* b : c.Corridas())
-        iguales = iguales && b && RetardoDe(b->corrida) == RetardoDe(c.Corridas().front()->corrida);
+        iguales = iguales && b && Definicion(b->corrida).retardo == Definicion(c.Corridas().front()->corrida).retardo;
     if (iguales) {
-        const Corrida r = c.Corridas().front()->corrida;
-        alineacion = {{"retardo", RetardoDe(r)}, {"explicacion", ExplicacionRetardo(r)}};
+        const int r = Definicion(c.Corridas().front()->corrida).retardo;
+        alineacion = {{"retardo", r}, {"explicacion", ExplicacionRetardo(r)}};
     } else if (c.Corridas().size() > 1) {
         alineacion["explicacion"] = kMezcla;
     }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/bitacora.h"
+#include "core/observacion/bitacora.h"
 
 inline constexpr const char* kFormatoDescripcion = "tanque-descripcion";
 inline constexpr std::int64_t kVersionDescripcion = 1;
@@ -35,17 +35,8 @@ private:
     bool desconocida_ = false;
 };
 
-/// The retardo nk of a run's record: y(n) depends on u(n - nk). 0 for the open-loop run (the inflow of sample n
-/// flows during sample n, the level of line n is measured at its end), 1 for the PID and fuzzy runs (the level
-/// of line n is measured before the action of line n is computed).
-int RetardoDe(Corrida corrida);
-
-/// The sentence that explains the retardo of a run.
-const char* ExplicacionRetardo(Corrida corrida);
-
-/// How many sub-steps of h = T/10 the plant's integrator takes over one sample period T (10 for 500 ms, 11 for
-/// 300 ms, where the clock summed in Singles lands just under T; 0 for T = 0), as planta.cpp's RK counts them.
-int SubpasosPorMuestra(float T);
+/// The sentence that explains a record's retardo nk (DefinicionCorrida::retardo): y(n) depends on u(n - nk).
+const char* ExplicacionRetardo(int retardo);
 
 /// The description of the record `archivo` (its file name goes in, without folders) as JSON text: 2-space
 /// indents, a newline at the end, UTF-8 (a byte that is not UTF-8 in a text becomes U+FFFD).

@@ -6,18 +6,6 @@
 
 namespace {
 
-// The texts as the readers see them: an edit that the texts lack reads as its default text.
-class TextosCompletos : public Textos {
-public:
-    explicit TextosCompletos(const Textos& textos) : textos_(textos) {}
-    std::string Texto(std::string_view nombre) const override { return TextoODefecto(textos_, nombre); }
-    std::string Celda(int columna, int fila) const override { return textos_.Celda(columna, fila); }
-    char Decimal() const override { return textos_.Decimal(); }
-
-private:
-    const Textos& textos_;
-};
-
 // Whether what was made of the texts at version `leida` still holds.
 bool SinCambios(const Textos& textos, std::uint64_t leida) {
     const std::uint64_t v = textos.Version();

@@ -15,6 +15,18 @@
 /// have that edit at all, so that texts made before the signal existed run today's step without noise.
 std::string TextoODefecto(const Textos& textos, std::string_view nombre);
 
+/// Texts as the signal's and noise's readers see them: an edit that `textos` lack reads as its default text.
+class TextosCompletos : public Textos {
+public:
+    explicit TextosCompletos(const Textos& textos) : textos_(textos) {}
+    std::string Texto(std::string_view nombre) const override { return TextoODefecto(textos_, nombre); }
+    std::string Celda(int columna, int fila) const override { return textos_.Celda(columna, fila); }
+    char Decimal() const override { return textos_.Decimal(); }
+
+private:
+    const Textos& textos_;
+};
+
 class Excitacion {
 public:
     /// Reads the signal's texts (LeerSenal, an edit the texts lack taking its default). The generator is built

@@ -27,16 +27,6 @@ private:
     std::vector<EventoPrograma> programa_;
 };
 
-/// The initial position of Track_Referencia in the main window.
-inline constexpr std::int32_t kPosicionInicial = 2;
-
-/// A slider that stays where it is put: the one that a replay moves.
-class PosicionValor : public Posicion {
-public:
-    std::int32_t Leer() const override { return valor; }
-    std::int32_t valor = kPosicionInicial;
-};
-
 /// Puts the set-up's texts into `textos` (a rule cell by its name, Reglas_F_C) and its position, when it has one,
 /// into `posicion`.
 void AplicarConfiguracion(const Configuracion& c, TextosMapa& textos, PosicionValor& posicion);

@@ -4,20 +4,13 @@
 #include <utility>
 
 #include "base/aritmetica.h"
-#include "core/planta.h"
+#include "core/corridas/corrida.h"
 #include "identificacion/arx.h"
 #include "identificacion/escalon.h"
 #include "identificacion/oe.h"
 #include "identificacion/rechazos.h"
 
-std::string TituloCorrida(Corrida c) {
-    switch (c) {
-        case Corrida::Escalon: return "Escalón";
-        case Corrida::PID: return "PID";
-        case Corrida::Fuzzy: return "Fuzzy";
-    }
-    return {};
-}
+std::string TituloCorrida(Corrida c) { return Definicion(c).rotulo; }
 
 std::string TextoCorridaActiva() {
     return "Detenga la corrida antes de identificar la planta: su registro todavía está creciendo.";
@@ -52,13 +45,18 @@ std::string TextoDesbordeInmediato(Corrida corrida, std::size_t muestras) {
            "). Baje la entrada o la referencia, o suba el nivel máximo, pulse Limpiar y repita la corrida.";
 }
 
+std::string TextoSinVerdad() {
+    return "La planta de la corrida no tiene un modelo de primer orden con el que comparar las estimaciones.";
+}
+
 VerdadPlanta VerdadDe(const OrigenGrafico& origen) {
+    if (!origen.Verdad()) throw ErrorIdentificacion(TextoSinVerdad());
     VerdadPlanta v;
-    v.K = origen.R_Hidraulica();
-    v.Tau = origen.Tau();
+    v.K = origen.Verdad()->K;
+    v.Tau = origen.Verdad()->Tau;
     v.T = origen.T_Muestreo();
-    v.subpasos = SubpasosRK(origen.T_Muestreo());
-    v.tiempoMuestra = TiempoPorMuestra(origen.T_Muestreo());
+    v.subpasos = origen.Reloj().subpasos;
+    v.tiempoMuestra = origen.Reloj().tiempoMuestra;
     // the samples decay as e^(-m h / Tau) a sample; read with the period T they say Tau T / (m h)
     v.TauMuestras = aDouble(Dividir(static_cast<long double>(v.Tau) * v.T, v.tiempoMuestra));
     return v;
@@ -107,7 +105,7 @@ IdentificacionGrafico IdentificarGrafico(const Simulador& s, bool rangoCompleto,
     g.corrida = origen.Ultima();
     // the step run's level is measured after its action flowed; the closed loops plot the level they read
     // before computing the action, which answers to the action before
-    g.retardo = g.corrida == Corrida::Escalon ? kRetardoLazoAbierto : kRetardoLazoCerrado;
+    g.retardo = Definicion(g.corrida).retardo;
     g.verdad = VerdadDe(origen);
     g.registro = RegistroDe(std::move(m), g.verdad.T);
     const Registro& r = g.registro;
@@ -115,7 +113,8 @@ IdentificacionGrafico IdentificarGrafico(const Simulador& s, bool rangoCompleto,
     // ARX first and alone: every method starts from what it checks, so its refusal is the record's
     g.metodos.push_back({"ARX", IdentificarArx(r, g.retardo), {}});
     g.metodos.push_back(Intentar("OE", [&] { return Identificacion(IdentificarOe(r, g.retardo)); }));
-    if (g.corrida == Corrida::Escalon)
+    // the step reading, for a run whose inflow is the open-loop signal
+    if (Definicion(g.corrida).conSenal)
         g.metodos.push_back(Intentar("escalón", [&] { return Identificacion(LeerEscalon(r, g.retardo)); }));
     g.elegido = g.metodos[1].estimacion ? 1 : 0;
     return g;

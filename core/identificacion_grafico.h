@@ -12,13 +12,13 @@
 #include "identificacion/modelo.h"
 #include "identificacion/registro.h"
 
-/// The plant behind the record, as the run integrated it.
+/// The plant behind the record, as the run integrated it: its truth (Planta::Verdad) and its clock.
 struct VerdadPlanta {
-    double K = 0;              ///< R, the hydraulic resistance: the level per unit of inflow
-    double Tau = 0;            ///< A R, seconds
+    double K = 0;              ///< the level per unit of inflow (the linear tank's R)
+    double Tau = 0;            ///< seconds (the linear tank's A R)
     double T = 0;              ///< the sample period, seconds
-    int subpasos = 0;          ///< RK's sub-steps of T / 10 a sample
-    double tiempoMuestra = 0;  ///< the time integrated a sample: subpasos T / 10, seconds
+    int subpasos = 0;          ///< the integrator's sub-steps a sample (RK's of T / 10)
+    double tiempoMuestra = 0;  ///< the time integrated a sample (subpasos T / 10), seconds
     double TauMuestras = 0;    ///< the time constant that the samples show, read with the period T
     /// Whether the samples show another time constant than A R: 11 sub-steps a sample (as at 100 ms) make it
     /// 9 % shorter; with 10, ten Single sub-steps add up to T within a rounding of T, and they show A R.
@@ -41,8 +41,8 @@ struct IdentificacionGrafico {
     std::size_t elegido = 0;               ///< the method whose model is shown first: OE, else ARX
 };
 
-/// The plant of the chart's last stretch: K = R, Tau = A R and what the samples show.
-/// Throws ErrorPuntoFlotante on overflow.
+/// The plant of the chart's last stretch: its truth and what the samples show. Throws ErrorIdentificacion
+/// (TextoSinVerdad) for a plant without a first-order truth, ErrorPuntoFlotante on overflow.
 VerdadPlanta VerdadDe(const OrigenGrafico& origen);
 
 /// The relative error (estimado - verdad) / verdad. Throws ErrorPuntoFlotante (a truth of 0).
@@ -59,5 +59,6 @@ std::string TextoCorridaActiva();
 std::string TextoGraficoVacio();
 std::string TextoVariasCorridas(const OrigenGrafico& origen);
 std::string TextoDesbordeInmediato(Corrida corrida, std::size_t muestras);
+std::string TextoSinVerdad();
 /// The run's name as its button says it: "Escalón", "PID", "Fuzzy".
 std::string TituloCorrida(Corrida c);

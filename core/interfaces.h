@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/aritmetica.h"
 #include "core/controles.h"
 
 /// The reference slider.
@@ -12,6 +13,19 @@ public:
     virtual ~Posicion() = default;
     /// The integer position of Track_Referencia.
     virtual std::int32_t Leer() const = 0;
+};
+
+/// The slider's position when the program starts.
+inline constexpr std::int32_t kPosicionInicial = 2;
+
+/// The reference of a slider's position: its whole positions give the reference in steps of 0.5.
+inline double ReferenciaDe(std::int32_t posicion) { return aDouble(posicion * 0.5L); }
+
+/// A slider that stays where it is put: the one that a replay or a comparison moves.
+class PosicionValor : public Posicion {
+public:
+    std::int32_t Leer() const override { return valor; }
+    std::int32_t valor = kPosicionInicial;
 };
 
 /// How the user is told things.

@@ -6,13 +6,9 @@
 
 #include "base/errores.h"
 #include "core/lectura.h"
+#include "core/textos_senal.h"
 
 namespace {
-
-// the names of the texts, in the order of Campo
-constexpr std::array<const char*, kCampos> kNombres{"Senal_Minimo",         "Senal_Maximo",      "Senal_Periodo",
-                                                    "Senal_Orden",          "Senal_Semilla",     "Senal_Frecuencia_Min",
-                                                    "Senal_Frecuencia_Max", "Senal_Componentes", "Senal_Longitud"};
 
 bool EsBlanco(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -38,8 +34,8 @@ std::uint64_t TextoANatural64(std::string_view texto) {
 
 ParametrosSenal LeerSenal(const Textos& textos) {
     ParametrosSenal p;
-    p.tipo = ConNombre("Senal_Tipo", [&] { return TipoDeTexto(textos.Texto("Senal_Tipo")); });
-    const auto nombre = [](Campo c) { return kNombres[static_cast<int>(c)]; };
+    p.tipo = ConNombre(kSenalTipo, [&] { return TipoDeTexto(textos.Texto(kSenalTipo)); });
+    const auto nombre = [](Campo c) { return NombreCampo(c); };
     const auto flotante = [&](Campo c) { return LeerDouble(textos, nombre(c)); };
     const auto entero = [&](Campo c) { return LeerEntero(textos, nombre(c)); };
     for (int i = 0; i < kCampos; ++i) {

@@ -2,29 +2,31 @@
 
 #include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <vector>
 
+#include "core/corridas/corrida.h"
 #include "core/textos_senal.h"
 
 namespace {
 
-// In the order of the ticks' reads (core/corridas.cpp): the step run its amplitude and the excitation signal's
-// texts, the PID and fuzzy runs the sample time, their gains and the slider; every run the noise's texts last.
-// tests/core/lecturas_test.cpp checks the table against the reads a tick really makes.
-std::vector<const char*> Construir(std::initializer_list<const char*> propios, bool conSenal) {
-    std::vector<const char*> v(propios);
-    if (conSenal) v.insert(v.end(), TextosSenalEnCadaTick().begin(), TextosSenalEnCadaTick().end());
+// From each run's definition, in the order of its reads: its own texts and its gains, the slider when it reads
+// it, the excitation signal's texts when they drive it; every run the noise's texts last.
+// tests/core/lecturas_test.cpp checks the lists against the reads a tick really makes.
+std::vector<const char*> Construir(const DefinicionCorrida& d) {
+    std::vector<const char*> v(d.propios.begin(), d.propios.end());
+    v.insert(v.end(), d.ganancias.begin(), d.ganancias.end());
+    if (d.leePosicion) v.push_back(kTrackReferencia);
+    if (d.conSenal) v.insert(v.end(), TextosSenalEnCadaTick().begin(), TextosSenalEnCadaTick().end());
     v.insert(v.end(), TextosRuidoEnCadaTick().begin(), TextosRuidoEnCadaTick().end());
     return v;
 }
 
 const std::array<std::vector<const char*>, kNumCorridas>& Tabla() {
-    static const std::array<std::vector<const char*>, kNumCorridas> t{
-        Construir({"Alto_Escalon"}, true),
-        Construir({"T_Sample", "Kp", "Ti", "Td", kTrackReferencia}, false),
-        Construir({"T_Sample", "KE", "KDE", "KU", kTrackReferencia}, false),
-    };
+    static const std::array<std::vector<const char*>, kNumCorridas> t = [] {
+        std::array<std::vector<const char*>, kNumCorridas> a;
+        for (const DefinicionCorrida& d : Corridas()) a[static_cast<std::size_t>(d.id)] = Construir(d);
+        return a;
+    }();
     return t;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Which texts each run reads at every one of its ticks. Every other text is read only when something starts: the
 // plant's texts when a run's button is pressed, the fuzzy sets and rules by "Inicializar Control Fuzzy". A change
-// of those during a run acts at the next start. A run that comes to read more texts at every tick adds them here.
+// of those during a run acts at the next start. The lists come from the runs' definitions (core/corridas/corrida.h):
+// a run that comes to read more texts at every tick adds them there.
 
 #include <span>
 #include <string_view>

@@ -6,20 +6,20 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/bitacora.h"
-#include "core/calendario.h"
 #include "core/constantes.h"
 #include "core/controles.h"
+#include "core/corridas/ley.h"
 #include "core/descripcion.h"
 #include "core/excitacion.h"
-#include "core/indices.h"
 #include "core/interfaces.h"
-#include "core/parejas.h"
-#include "core/origen_grafico.h"
+#include "core/mensajes_corridas.h"
+#include "core/observacion/observadores.h"
+#include "core/planta/planta.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
@@ -58,27 +58,6 @@ struct MuestraGraficada {
     bool conReferencia = false;
 };
 
-/// The response indices of a run since its start or the last Limpiar. When the band's text did not read at
-/// the run's start, `fallo` holds its message and the indices stay empty; the run goes on as ever.
-struct IndicesCorrida {
-    IndicesRespuesta indices;
-    std::optional<std::string> fallo;
-};
-
-/// The inputs of the fuzzy run's last inference, kept before Inferir so that one that failed shows too.
-struct EntradaFuzzy {
-    std::uint64_t cuenta = 0;  ///< inferences tried so far
-    std::int32_t n = 0;        ///< their sample
-    double error = 0;          ///< scaled error
-    double derivada = 0;       ///< scaled derivative of the error (D_Error)
-};
-
-/// The messages that the runs show.
-inline constexpr const char* kCicloParado = "El Ciclo de lectura se ha parado";
-inline constexpr const char* kNivelSuperado = "El Nivel del Tanque ha Superado el Máximo Permitido";
-inline constexpr const char* kMuestreoNoPositivo = "El Tiempo de Muestreo debe ser mayor que cero";
-inline constexpr const char* kFuzzySinInicializar =
-    "El Controlador Fuzzy no ha sido inicializado. Use Inicializar Control Fuzzy.";
 
 /// Whether the simulator keeps the chart's series. Without them (the batch tool) every run computes the same
 /// numbers, bit for bit, and UltimaMuestra() gives each sample; memory does not grow with the run.
@@ -92,14 +71,14 @@ public:
     // before stays done.
     /// Starts or stops a run, as its tool button does.
     void Alternar(Corrida corrida);
-    /// One sample of a run, as its timer's tick does.
+    /// One sample of a run, as its timer's tick does: its law (core/corridas/), then the tick's end.
     void Tick(Corrida corrida);
     void ToolButton4Click() { Alternar(Corrida::Escalon); }
     void ToolButton13Click() { Alternar(Corrida::PID); }
     void ToolButton10Click() { Alternar(Corrida::Fuzzy); }
-    void Timer1Timer();        ///< one sample of the step run
-    void Timer4Timer();        ///< one sample of the PID run
-    void Timer5Timer();        ///< one sample of the fuzzy run
+    void Timer1Timer() { Tick(Corrida::Escalon); }  ///< one sample of the step run
+    void Timer4Timer() { Tick(Corrida::PID); }      ///< one sample of the PID run
+    void Timer5Timer() { Tick(Corrida::Fuzzy); }    ///< one sample of the fuzzy run
     void LimpiarClick();       ///< clears the chart, the counters and the bar
     void ToolButton11Click();  ///< builds Controlador_Fuzzy from the fuzzy dialog's texts
     /// Writes the chart's samples up to the last level drawn for the shown range, one line per tick that plotted
@@ -123,6 +102,8 @@ public:
     void AlCambiar(std::function<void(unsigned)> avisar) { avisar_ = std::move(avisar); }
 
     const Simulacion& Estado() const { return estado_; }
+    /// The plant of the last press of a run's button (the linear tank before the first).
+    const Planta& PlantaActual() const { return *planta_; }
     const FIS& Controlador_Fuzzy() const { return fuzzy_; }
     bool FuzzyInicializado() const { return fuzzyInicializado_; }
     const Temporizador& Timer(Corrida c) const { return timers_[static_cast<std::size_t>(c)]; }
@@ -132,20 +113,28 @@ public:
     const Barra& Nivel() const { return nivel_; }
     bool Habilitado(Control c) const { return habilitado_[static_cast<std::size_t>(c)]; }
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
+    /// What watches the samples (core/observacion/).
+    const Observadores& Observacion() const { return observadores_; }
     /// The runs and the plant behind the chart's points.
-    const OrigenGrafico& Origen() const { return origen_; }
+    const OrigenGrafico& Origen() const { return observadores_.origen; }
     /// What each run's ticks have given since its start or the last Limpiar.
-    const IndicesCorrida& Indices(Corrida c) const { return indices_[static_cast<std::size_t>(c)]; }
+    const IndicesCorrida& Indices(Corrida c) const { return observadores_.indices.De(c); }
     /// The slider's positions that the PID and fuzzy ticks read since the last Limpiar.
-    const std::vector<CambioReferencia>& CalendarioLeido() const { return calendario_.Cambios(); }
-    const EntradaFuzzy& UltimaEntradaFuzzy() const { return entradaFuzzy_; }
+    const std::vector<CambioReferencia>& CalendarioLeido() const { return observadores_.calendario.Cambios(); }
+    const EntradaFuzzy& UltimaEntradaFuzzy() const { return observadores_.entradasFuzzy.Ultima(); }
     /// What the runs read, and which run made each point of the level series (for the record's description).
-    const Bitacoras& Registro() const { return bitacoras_; }
+    const Bitacoras& Registro() const { return observadores_.bitacoras; }
     /// The signal and noise that the last tick read.
     const Excitacion& Excitaciones() const { return excitacion_; }
 
 private:
+    // What a run's law may touch during its tick (core/tick.cpp).
+    class Paso;
+
     Temporizador& TimerDe(Corrida c) { return timers_[static_cast<std::size_t>(c)]; }
+    LeyCorrida& LeyDe(Corrida c) { return *leyes_[static_cast<std::size_t>(c)]; }
+    /// The message of the run's law that refuses its start now, or nullptr.
+    const char* Impedimento(Corrida corrida);
     float PasoPlanta(Corrida corrida);
     void ActualizarBarra(float y);
     void AgregarDesplazando(Corrida corrida, std::int32_t n, float y, float u, double r);
@@ -154,11 +143,8 @@ private:
     void Mostrar(const std::string& texto);
     void Fallo(Corrida corrida, const std::string& texto);
     void OlvidarFallo(Corrida corrida);
-    void EmpezarIndices(Corrida corrida);
-    void AnotarIndices(Corrida corrida);
-    // The excitation (core/excitacion_corridas.cpp): the run's texts of every tick watched, the signal and the
-    // noise read.
-    float EntradaAbierta(std::int32_t n);
+    // The excitation: the run's texts of every tick watched, the signal and the noise read.
+    float EntradaAbierta(Corrida corrida, std::int32_t n);
     void LeerRuido(Corrida corrida, std::int32_t n);
     float Medido(float y, std::int32_t n) { return excitacion_.Medir(y, n); }
     void AgregarNivel(Corrida corrida, std::int32_t n, float y);
@@ -171,22 +157,19 @@ private:
     unsigned pendientes_ = 0;
 
     Simulacion estado_;
+    const Planta* planta_;
     FIS fuzzy_;
     bool fuzzyInicializado_ = false;
+    std::array<std::unique_ptr<LeyCorrida>, kNumCorridas> leyes_;
     std::array<Temporizador, kNumCorridas> timers_;
     const bool grafico_;
     Serie series1_, series2_, series3_;
-    Parejas parejas_{series1_, series2_};
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
-    OrigenGrafico origen_;
-    // what the runs only observe: their indices, the slider's readings, the fuzzy inference's inputs
-    std::array<IndicesCorrida, kNumCorridas> indices_;
-    CalendarioGrabado calendario_;
-    EntradaFuzzy entradaFuzzy_;
     Excitacion excitacion_;
-    Bitacoras bitacoras_;
+    // what only watches the samples, told of each event in a fixed order
+    Observadores observadores_{series1_, series2_};
 
     // The failures that the run's ticks met since its button was last pressed: each text and how many times.
     struct FallosCorrida {

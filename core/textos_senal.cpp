@@ -1,26 +1,41 @@
 #include "core/textos_senal.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
 
-constexpr const char* kSenal[] = {"Senal_Tipo",        "Senal_Minimo",  "Senal_Maximo",         "Senal_Periodo",
-                                  "Senal_Orden",       "Senal_Semilla", "Senal_Frecuencia_Min", "Senal_Frecuencia_Max",
-                                  "Senal_Componentes", "Senal_Longitud"};
-constexpr const char* kRuido[] = {"Ruido_Desviacion", "Ruido_Semilla"};
+// The block of the main table: the type, the parameters in the order of Campo, then the noise's deviation and
+// seed. Its rows are the one list of these names.
+constexpr std::size_t kFilasSenal = 1 + kCampos;
+constexpr std::size_t kFilasRuido = 2;
+
+struct Nombres {
+    std::array<const char*, kFilasSenal> senal{};
+    std::array<const char*, kFilasRuido> ruido{};
+};
+
+const Nombres& LosNombres() {
+    static const Nombres n = [] {
+        Nombres m;
+        const std::span<const TextoPorDefecto> filas = TextosSenal();
+        for (std::size_t i = 0; i < kFilasSenal; ++i) m.senal[i] = filas[i].nombre;
+        for (std::size_t i = 0; i < kFilasRuido; ++i) m.ruido[i] = filas[kFilasSenal + i].nombre;
+        return m;
+    }();
+    return n;
+}
 
 }  // namespace
 
 std::span<const TextoPorDefecto> TextosSenal() {
-    // the signal's rows and then the noise's, one block of the main table
     const std::span<const TextoPorDefecto> tabla = TextosPorDefecto();
-    const auto es = [](const TextoPorDefecto& t, const char* nombre) { return std::strcmp(t.nombre, nombre) == 0; };
-    for (std::size_t i = 0; i < tabla.size(); ++i)
-        if (es(tabla[i], kSenal[0]))
-            for (std::size_t j = i; j < tabla.size(); ++j)
-                if (es(tabla[j], kRuido[std::size(kRuido) - 1])) return tabla.subspan(i, j + 1 - i);
+    for (std::size_t i = 0; i + kFilasSenal + kFilasRuido <= tabla.size(); ++i)
+        if (std::strcmp(tabla[i].nombre, kSenalTipo) == 0) return tabla.subspan(i, kFilasSenal + kFilasRuido);
     return {};
 }
 
-std::span<const char* const> TextosSenalEnCadaTick() { return kSenal; }
-std::span<const char* const> TextosRuidoEnCadaTick() { return kRuido; }
+const char* NombreCampo(Campo c) { return LosNombres().senal[1 + static_cast<std::size_t>(c)]; }
+
+std::span<const char* const> TextosSenalEnCadaTick() { return LosNombres().senal; }
+std::span<const char* const> TextosRuidoEnCadaTick() { return LosNombres().ruido; }

@@ -6,6 +6,8 @@
 #include "base/numeros.h"
 #include "core/excitacion.h"
 #include "core/lectura_senal.h"
+#include "core/planta/planta.h"
+#include "core/textos_senal.h"
 
 namespace {
 
@@ -13,18 +15,6 @@ namespace {
 float Leer(const Textos& textos, const char* nombre) {
     return aSingle(TextoAFlotante(TextoODefecto(textos, nombre), textos.Decimal()));
 }
-
-// The texts with defaults for the edits they lack.
-class Completos : public Textos {
-public:
-    explicit Completos(const Textos& t) : t_(t) {}
-    std::string Texto(std::string_view n) const override { return TextoODefecto(t_, n); }
-    std::string Celda(int c, int f) const override { return t_.Celda(c, f); }
-    char Decimal() const override { return t_.Decimal(); }
-
-private:
-    const Textos& t_;
-};
 
 // One whole period, so that the spectrum has no leakage: each bin a harmonic of the period.
 std::int64_t UnPeriodo(std::int64_t periodo) { return std::min(periodo, kMuestrasEspectroMaximas); }
@@ -47,7 +37,7 @@ VistaSenal VerSenal(const Textos& textos, std::optional<GeneradorSenal>* generad
     VistaSenal v;
     std::optional<float> maximo;
     try {
-        v.parametros = LeerSenal(Completos(textos));
+        v.parametros = LeerSenal(TextosCompletos(textos));
         const ParametrosSenal& p = v.parametros;
         std::vector<double> x(static_cast<std::size_t>(std::max<std::int64_t>(kMuestrasVista, MuestrasEspectro(p))));
         if (p.tipo == TipoSenal::Escalon) {
@@ -74,13 +64,11 @@ VistaSenal VerSenal(const Textos& textos, std::optional<GeneradorSenal>* generad
     try {
         // the maximum's text even when another text of the signal is bad; the type says which it is
         if (!maximo) {
-            const TipoSenal tipo = TipoDeTexto(TextoODefecto(textos, "Senal_Tipo"));
-            maximo = Leer(textos, tipo == TipoSenal::Escalon ? "Alto_Escalon" : "Senal_Maximo");
+            const TipoSenal tipo = TipoDeTexto(TextoODefecto(textos, kSenalTipo));
+            maximo = Leer(textos, tipo == TipoSenal::Escalon ? "Alto_Escalon" : NombreCampo(Campo::Maximo));
         }
-        const float r = Leer(textos, "Resistencia");
+        v.estacionario = PlantaDe(textos).Estacionario(TextosCompletos(textos), *maximo);
         v.nivelMaximo = Leer(textos, "HMax");
-        // a constant inflow u settles the level at R u
-        v.estacionario = aDouble(static_cast<long double>(*maximo) * r);
         v.desborda = v.estacionario > v.nivelMaximo;
     } catch (const ErrorTanque& e) {
         v.errorEstacionario = e.what();

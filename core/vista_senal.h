@@ -28,7 +28,8 @@ struct VistaSenal {
 
     /// The message of a bad Resistencia, HMax or maximum; then there is no advice.
     std::optional<std::string> errorEstacionario;
-    /// The signal's maximum (Alto_Escalon for the step) times Resistencia, and HMax.
+    /// The level at which the signal's maximum (Alto_Escalon for the step) settles on the plant (Planta::Estacionario,
+    /// the maximum times Resistencia on the linear tank), and HMax.
     double estacionario = 0;
     double nivelMaximo = 0;
     bool desborda = false;

@@ -14,11 +14,6 @@
 #include "export/llamadas.h"
 #include "export/temporales.h"
 
-LlamadasArchivo& Llamadas() {
-    static LlamadasArchivo llamadas;
-    return llamadas;
-}
-
 namespace {
 
 // The temporary file's name: hidden beside the target, named after it, with a random end. The target's name is

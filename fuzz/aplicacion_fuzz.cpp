@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "base/errores.h"
+#include "core/corridas/corrida.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "fuzz/comprobar.h"
@@ -205,9 +206,10 @@ private:
                    "a run's timer changed through another event");
             if (ahora) {
                 Exigir(causa.tipo == Tipo::Toggle, "a tick started a run");
-                Aplicar(kConjuntoInicio[r], false);
+                Aplicar(Definicion(static_cast<Corrida>(r)).inicio, false);
             } else {
-                Aplicar(causa.tipo == Tipo::Toggle ? kConjuntoInicio[r] : kConjuntoDesborde[r], true);
+                const DefinicionCorrida& d = Definicion(static_cast<Corrida>(r));
+                Aplicar(causa.tipo == Tipo::Toggle ? d.inicio : d.desborde, true);
             }
             activo_[r] = ahora;
         }

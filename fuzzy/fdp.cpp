@@ -27,7 +27,7 @@ std::int32_t FDP::Asignar(std::int32_t tipo, double ancho, double centro) {
     Tipo = tipo;
     Ancho = ancho;
     Centro = centro;
-    return 1;
+    return 1;  // the original interface's status: nothing can fail here
 }
 
 void FDP::Evaluar(double x) {

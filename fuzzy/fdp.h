@@ -20,7 +20,8 @@ public:
     FDP& operator=(FDP&&) = default;
     virtual ~FDP() = default;
 
-    /// Stores shape, width and centre as given; Grado is not touched. Always returns 1.
+    /// Stores shape, width and centre as given; Grado is not touched. Always returns 1, the status of the original
+    /// interface, which no caller reads (as FIS::Dimensionar).
     std::int32_t Asignar(std::int32_t tipo, double ancho, double centro);
 
     /// Stores in Grado the degree of x. On a sloped branch with a width of 0 throws ErrorPuntoFlotante

@@ -34,7 +34,8 @@ public:
     virtual ~FIS() = default;
 
     /// Sizes the system: fresh sets in every slot, rule table resized keeping its entries, strengths 0.0.
-    /// Always returns 1. Throws ErrorTanque, before changing anything, for a negative count.
+    /// Always returns 1: the original interface gives a status that no caller has ever read, and its shape is kept
+    /// for those written against it. Throws ErrorTanque, before changing anything, for a negative count.
     std::int32_t Dimensionar(std::int32_t n_e, std::int32_t n_de, std::int32_t n_u);
 
     /// Crisp output for scaled error e and scaled derivative de; leaves the strengths in Fuerzas and each

@@ -9,6 +9,7 @@
 
 #include "base/errores.h"
 #include "base/numeros.h"
+#include "core/corridas/corrida.h"
 #include "core/grabacion.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
@@ -135,23 +136,27 @@ int CorrerComparar(const OpcionesLote& o, int salida, std::FILE* errores) {
         return 1;
     }
     int estado = 0;
-    for (const auto& [nombre, corrida] : {std::pair{"PID", &r.pid}, std::pair{"Fuzzy", &r.fuzzy}}) {
-        if (!corrida->fallo) continue;
-        std::fprintf(errores, "tanque-lote: %s, tras %zu muestras: %s\n", nombre, corrida->muestras.size(),
-                     corrida->fallo->c_str());
-        if (*corrida->fallo != kNivelSuperado) estado = 1;
+    for (const ResultadoCorrida& corrida : r.corridas) {
+        if (!corrida.fallo) continue;
+        std::fprintf(errores, "tanque-lote: %s, tras %zu muestras: %s\n", Definicion(corrida.corrida).rotulo,
+                     corrida.muestras.size(), corrida.fallo->c_str());
+        if (*corrida.fallo != kNivelSuperado) estado = 1;
     }
     std::string texto;
     if (o.json) {
-        texto = Json{{"pid", ObjetoCorrida(r.pid)}, {"fuzzy", ObjetoCorrida(r.fuzzy)}}.dump(2) + "\n";
+        Json j = Json::object();
+        for (const ResultadoCorrida& corrida : r.corridas)
+            j[Definicion(corrida.corrida).clave] = ObjetoCorrida(corrida);
+        texto = j.dump(2) + "\n";
     } else {
         texto = CabeceraIndices(true);
         // the steps side by side: the same schedule makes the same steps, unless a run ended early
-        const std::size_t n = std::max(r.pid.escalones.size(), r.fuzzy.escalones.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            if (i < r.pid.escalones.size()) texto += FilaIndices(r.pid.escalones[i], i + 1, "PID");
-            if (i < r.fuzzy.escalones.size()) texto += FilaIndices(r.fuzzy.escalones[i], i + 1, "Fuzzy");
-        }
+        std::size_t n = 0;
+        for (const ResultadoCorrida& corrida : r.corridas) n = std::max(n, corrida.escalones.size());
+        for (std::size_t i = 0; i < n; ++i)
+            for (const ResultadoCorrida& corrida : r.corridas)
+                if (i < corrida.escalones.size())
+                    texto += FilaIndices(corrida.escalones[i], i + 1, Definicion(corrida.corrida).rotulo);
     }
     if (const int codigo = EscribirTodo(salida, texto); codigo != 0 && codigo != EPIPE) {
         std::fprintf(errores, "tanque-lote: no se pudo escribir la comparación en la salida estándar: %s\n",

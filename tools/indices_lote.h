@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/comparacion.h"
-#include "core/indices.h"
+#include "core/observacion/indices.h"
 #include "tools/opciones_lote.h"
 
 /// The header of the table of steps; with `controlador`, a first column names the run of each row.

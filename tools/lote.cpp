@@ -8,7 +8,7 @@
 #include "base/numeros.h"
 #include "core/descripcion.h"
 #include "core/grabacion.h"
-#include "core/indices.h"
+#include "core/observacion/indices.h"
 #include "core/lecturas_tick.h"
 #include "core/simulador.h"
 #include "core/textos_indices.h"
@@ -35,8 +35,9 @@ public:
     void Repetido(Corrida, const std::string& texto, int) override { Mostrar(texto); }
     void FinRepetido(Corrida) override {}
     /// An error that ended a handler: the name of the text that failed, when there is one, before its message.
-    void Mostrar(const ErrorTanque& e) {
-        Mostrar(e.Campo().empty() ? std::string(e.what()) : e.Campo() + ": " + e.what());
+    void Mostrar(const ErrorDeManejador& e) {
+        const auto* propio = dynamic_cast<const ErrorTanque*>(&e);
+        Mostrar(!propio || propio->Campo().empty() ? std::string(e.what()) : propio->Campo() + ": " + e.what());
     }
     const std::int32_t* contador = nullptr;
 
@@ -101,12 +102,10 @@ public:
             Traza();
         }
         if (PrepararIndices() && Empezar()) {
-            if (indices_ && o_.corrida == Corrida::Escalon) {
-                // the step run's target: the tank settles at R x inflow
-                AjustesIndices a = indices_->Ajustes();
-                a.ganancia = sim_.Estado().R_Hidraulica;
-                indices_.emplace(a);
-            }
+            // the step run's target: the plant's gain times the inflow
+            if (indices_)
+                indices_.emplace(
+                    AjustesIndicesDe(o_.corrida, indices_->Ajustes().banda, sim_.Estado(), sim_.PlantaActual()));
             Muestras();
         }
         if (indices_ && !trazaCerrada_) {
@@ -180,7 +179,7 @@ private:
         try {
             if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
             sim_.Alternar(o_.corrida);
-        } catch (const ErrorTanque& e) {
+        } catch (const ErrorDeManejador& e) {
             mensajes_.Mostrar(e);
             estado_ = 1;
             return false;
@@ -199,7 +198,7 @@ private:
                 for (const auto& [nombre, texto] : programado->second) Poner(textos_, posicion_, nombre, texto);
             try {
                 sim_.Tick(o_.corrida);
-            } catch (const ErrorTanque& e) {
+            } catch (const ErrorDeManejador& e) {
                 mensajes_.Mostrar(e);
                 estado_ = 1;
                 return;

@@ -7,6 +7,7 @@
 
 #include "base/errores.h"
 #include "base/numeros.h"
+#include "core/corridas/corrida.h"
 #include "core/lecturas_tick.h"
 #include "core/textos_mapa.h"
 #include "core/textos_por_defecto.h"
@@ -26,15 +27,6 @@ std::int32_t Natural(const std::string& texto, const std::string& que) {
     return static_cast<std::int32_t>(std::stoll(cifras));
 }
 
-const char* NombreDeCorrida(Corrida c) {
-    switch (c) {
-        case Corrida::Escalon: return "escalon";
-        case Corrida::PID: return "pid";
-        case Corrida::Fuzzy: return "fuzzy";
-    }
-    return "";
-}
-
 // A scheduled text must be one that the run reads at every tick, before a sample that comes.
 void ComprobarProgramados(const OpcionesLote& o) {
     for (const auto& [n, textos] : o.programados) {
@@ -47,7 +39,7 @@ void ComprobarProgramados(const OpcionesLote& o) {
             if (!SeLeeEnCadaTick(o.corrida, nombre)) {
                 std::string leidos;
                 for (const char* l : LeidosEnCadaTick(o.corrida)) leidos += std::string(leidos.empty() ? "" : ", ") + l;
-                Mal(opcion + ": la corrida " + NombreDeCorrida(o.corrida) + " no lee " + nombre +
+                Mal(opcion + ": la corrida " + Definicion(o.corrida).clave + " no lee " + nombre +
                     " en cada muestra (lo lee al empezar o al inicializar el control fuzzy), así que el cambio "
                     "no actuaría; en cada muestra lee " +
                     leidos + ". Para cambiarlo desde el principio: --" + nombre + "=" + texto);
@@ -204,16 +196,13 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
     if (o.ayuda) return o;
     if (!posicionales.empty() && posicionales[0] == "reproducir") return Reproducir(std::move(o), posicionales);
     if (posicionales.size() != 2) Mal("se esperan una corrida y un número de muestras");
-    if (posicionales[0] == "escalon")
-        o.corrida = Corrida::Escalon;
-    else if (posicionales[0] == "pid")
-        o.corrida = Corrida::PID;
-    else if (posicionales[0] == "fuzzy")
-        o.corrida = Corrida::Fuzzy;
+    if (const std::optional<Corrida> c = CorridaDeClave(posicionales[0]))
+        o.corrida = *c;
     else if (posicionales[0] == "comparar")
         o.orden = OrdenLote::Comparar;
     else
-        Mal("la corrida debe ser escalon, pid, fuzzy o comparar (o la orden identificar): '" + posicionales[0] + "'");
+        Mal("la corrida debe ser " + ClavesCorridas(", ", ", ") + " o comparar (o la orden identificar): '" +
+            posicionales[0] + "'");
     o.muestras = Natural(posicionales[1], "MUESTRAS");
     if (o.orden == OrdenLote::Comparar)
         ComprobarComparar(o);
@@ -227,12 +216,15 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
 }
 
 const char* TextoDeUso() {
-    return "uso: tanque-lote escalon|pid|fuzzy MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--NOMBRE@N=TEXTO]...\n"
-           "                [--decimal=,] [--salida=ARCHIVO] [--traza | --indices [--json]]\n"
-           "     tanque-lote comparar MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--Track_Referencia@N=P]... "
-           "[--json]\n"
-           "     tanque-lote identificar ARCHIVO [--retardo=0|1] [--T_Sample=MS] [--metodo=arx,oe,escalon]\n"
-           "                [--validar=OTRO] [--json]\n"
-           "     tanque-lote reproducir ARCHIVO [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
-           "Pruebe 'tanque-lote --help' para más información.\n";
+    static const std::string uso =
+        "uso: tanque-lote " + ClavesCorridas("|", "|") +
+        " MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--NOMBRE@N=TEXTO]...\n"
+        "                [--decimal=,] [--salida=ARCHIVO] [--traza | --indices [--json]]\n"
+        "     tanque-lote comparar MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--Track_Referencia@N=P]... "
+        "[--json]\n"
+        "     tanque-lote identificar ARCHIVO [--retardo=0|1] [--T_Sample=MS] [--metodo=arx,oe,escalon]\n"
+        "                [--validar=OTRO] [--json]\n"
+        "     tanque-lote reproducir ARCHIVO [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
+        "Pruebe 'tanque-lote --help' para más información.\n";
+    return uso.c_str();
 }

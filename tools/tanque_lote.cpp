@@ -58,15 +58,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     InstalarSenales();
-    if (opciones.ayuda) {
-        const int codigo = salidaCerrada ? EBADF : EscribirTexto(1, TextoDeAyuda());
-        if (codigo == 0 || codigo == EPIPE) return 0;
-        Falla("la ayuda", codigo);
-        return 1;
-    }
     if (salidaCerrada) {
         // every output but the record goes to standard output
-        const char* que = opciones.orden == OrdenLote::Identificar ? "la identificación"
+        const char* que = opciones.ayuda                           ? "la ayuda"
+                          : opciones.orden == OrdenLote::Identificar ? "la identificación"
                           : opciones.orden == OrdenLote::Comparar  ? "la comparación"
                           : opciones.indices                       ? "los índices"
                           : opciones.traza                         ? "la traza"

@@ -48,15 +48,10 @@ QPixmap Dibujo(const QString& recurso, QSize tamano) {
 
 QIcon Icono(const QString& nombre) { return QIcon(Dibujo(":/recursos/" + nombre + ".svg", QSize(16, 16))); }
 
-// The reference, position x 0.5, as the general number format writes it: "0", "0,5", "1", ... "5".
+// The reference of the position, as the general number format writes it: "0", "0,5", "1", ... "5".
 QString TextoReferencia(std::int32_t posicion, char decimal) {
-    const std::int64_t p = posicion;
-    QString t = QString::number(p / 2);
-    if (p % 2 != 0) {
-        if (p < 0 && p / 2 == 0) t = QStringLiteral("-0");
-        t += QChar(decimal);
-        t += QChar('5');
-    }
+    QString t = QString::number(ReferenciaDe(posicion), 'f', posicion % 2 == 0 ? 0 : 1);
+    t.replace(QChar('.'), QChar(decimal));
     return t;
 }
 
@@ -70,9 +65,10 @@ TFrm_Ppal::TFrm_Ppal(std::unique_ptr<Dialogos> dialogos)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(FuenteVentana());
-    CrearMenu();
-    CrearControles();
+    // the simulator before the controls and the menu, whose helpers hold it
     FormCreate();
+    CrearControles();
+    CrearMenu();
     setFixedSize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height());
     move(17, 55);
 }
@@ -83,25 +79,24 @@ TFrm_Ppal::~TFrm_Ppal() {
 
 void TFrm_Ppal::FormCreate() {
     // the simulator owns Controlador_Fuzzy, created empty with it
-    Posicion& posicion = *this;
-    Mensajes& mensajes = *this;
-    simulador_ = std::make_unique<Simulador>(textos_, posicion, mensajes);
+    simulador_ = std::make_unique<Simulador>(textos_, posicion_, mensajes_);
     simulador_->AlCambiar([this](unsigned cambios) { Sincronizar(cambios); });
-    Chart1->Series(&simulador_->Series1(), &simulador_->Series2(), &simulador_->Series3());
 }
 
 void TFrm_Ppal::CrearMenu() {
     QMenu* archivo = menuBar()->addMenu(QStringLiteral("Archivo"));
     Salir1 = archivo->addAction(QStringLiteral("Salir"), this, &TFrm_Ppal::Salir1Click);
-    // the set-up files, after the specified entry
-    Configuraciones = new ConfiguracionesVentana(this, *dialogos_, textos_);
+    // the set-up files, after the original entry, and the recorder
+    Grabador = new GrabadorVentana(this, *dialogos_, textos_, *simulador_, *Track_Referencia);
+    Configuraciones = new ConfiguracionesVentana(this, *dialogos_, textos_, *Track_Referencia, *Grabador);
     Configuraciones->AgregarEntradas(archivo);
+    Grabador->AgregarEntrada(archivo);
     QMenu* opciones = menuBar()->addMenu(QStringLiteral("Opciones"));
     Parametros1 = opciones->addAction(QStringLiteral("Parametros Planta"), this, &TFrm_Ppal::Parametros1Click);
     ParametrosEscalon1 =
         opciones->addAction(QStringLiteral("Parametros Escalon"), this, &TFrm_Ppal::ParametrosEscalon1Click);
     ParametrosPID1 = opciones->addAction(QStringLiteral("Parametros PID"), this, &TFrm_Ppal::ParametrosPID1Click);
-    // beyond the specified entries: the excitation signal
+    // beyond the original entries: the excitation signal
     opciones->addSeparator();
     SenalExcitacion1 =
         opciones->addAction(QStringLiteral("Señal de Excitación"), this, &TFrm_Ppal::SenalExcitacionClick);
@@ -113,8 +108,9 @@ void TFrm_Ppal::CrearMenu() {
     opciones->addSeparator();
     menuVelocidad_ = opciones->addMenu(QStringLiteral("Velocidad"));
     menuVelocidad_->setObjectName("Velocidad2");
-    // the views of the controllers, after the specified entries
-    Vistas = new VistasControladores(this);
+    Velocidad1->AgregarEntradas(menuVelocidad_);
+    // the views of the controllers, after the original entries
+    Vistas = new VistasControladores(this, *simulador_, *Track_Referencia);
     Vistas->AgregarEntradas(opciones);
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
     AcercaDe1 = ayuda->addAction(QStringLiteral("Acerca De"));  // it does nothing
@@ -153,7 +149,7 @@ void TFrm_Ppal::CrearBarraHerramientas(QWidget* cliente) {
         {&ToolButton11, "ToolButton11", 193, "fuzzy_inicializar", "Inicializar Control Fuzzy",
          &TFrm_Ppal::ToolButton11Click},
         {&ToolButton10, "ToolButton10", 216, "fuzzy_aplicar", "Aplicar Control Fuzzy", &TFrm_Ppal::ToolButton10Click},
-        // beyond the specified buttons
+        // beyond the original buttons
         {&ToolButtonSenal, "ToolButtonSenal", 247, "senal_excitacion", "Configurar Señal de Excitación",
          &TFrm_Ppal::SenalExcitacionClick},
         {&ToolButtonIdentificar, "ToolButtonIdentificar", 270, "identificar", "Identificar la Planta",
@@ -225,7 +221,7 @@ void TFrm_Ppal::CrearControles() {
     Track_Referencia->setGeometry(111, 357, 208, 37);
     // whole positions; the runs read half of the position as the reference, 0 to 5 in steps of 0.5
     Track_Referencia->setRange(0, 10);
-    Track_Referencia->setValue(2);
+    Track_Referencia->setValue(kPosicionInicial);
     Track_Referencia->setTickPosition(QSlider::TicksBelow);
     Track_Referencia->setTickInterval(1);
     Track_Referencia->setSingleStep(1);
@@ -243,6 +239,7 @@ void TFrm_Ppal::CrearControles() {
 
     Chart1 = new Grafico(cliente);
     Chart1->setGeometry(398, 29, 326, 299);
+    Chart1->Series(&simulador_->Series1(), &simulador_->Series2(), &simulador_->Series3());
 
     // the colour legend under the chart
     struct Leyenda {
@@ -330,15 +327,21 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
     Vistas->Sincronizar(cambios);
 }
 
-std::int32_t TFrm_Ppal::Leer() const { return Track_Referencia->value(); }
+std::int32_t TFrm_Ppal::PosicionVentana::Leer() const { return ppal_.Track_Referencia->value(); }
 
-void TFrm_Ppal::Mostrar(const std::string& texto) {
+void TFrm_Ppal::MensajesVentana::Mostrar(const std::string& texto) {
     // the box shows over the drawings as they stand
-    if (pendientes_ != 0) Refrescar();
-    dialogos_->Mensaje(this, QString::fromStdString(texto));
+    if (ppal_.pendientes_ != 0) ppal_.Refrescar();
+    ppal_.dialogos_->Mensaje(&ppal_, QString::fromStdString(texto));
 }
 
-void TFrm_Ppal::Repetido(Corrida corrida, const std::string& texto, int veces) {
+void TFrm_Ppal::MensajesVentana::Repetido(Corrida corrida, const std::string& texto, int veces) {
+    ppal_.MostrarRepetido(corrida, texto, veces);
+}
+
+void TFrm_Ppal::MensajesVentana::FinRepetido(Corrida corrida) { ppal_.QuitarRepetido(corrida); }
+
+void TFrm_Ppal::MostrarRepetido(Corrida corrida, const std::string& texto, int veces) {
     repetidoDe_ = static_cast<int>(corrida);
     const QString t = QString::fromStdString(texto);
     // the count always shows whole; a text too long for the panel is cut to leave room for it (a pixel to spare for
@@ -350,7 +353,7 @@ void TFrm_Ppal::Repetido(Corrida corrida, const std::string& texto, int veces) {
     PanelEstado[0]->setToolTip(t);
 }
 
-void TFrm_Ppal::FinRepetido(Corrida corrida) {
+void TFrm_Ppal::QuitarRepetido(Corrida corrida) {
     if (repetidoDe_ != static_cast<int>(corrida)) return;
     repetidoDe_ = -1;
     PanelEstado[0]->clear();
@@ -381,12 +384,12 @@ void TFrm_Ppal::ToolButton4Click() { Alternar(Corrida::Escalon); }
 void TFrm_Ppal::ToolButton13Click() { Alternar(Corrida::PID); }
 void TFrm_Ppal::ToolButton10Click() { Alternar(Corrida::Fuzzy); }
 void TFrm_Ppal::ToolButton11Click() {
-    Configuraciones->Grabador->AnotarInicializarFuzzy();
+    Grabador->AnotarInicializarFuzzy();
     simulador_->Atender([this] { simulador_->ToolButton11Click(); });
 }
 
 void TFrm_Ppal::LimpiarClick() {
-    Configuraciones->Grabador->AnotarLimpiar();
+    Grabador->AnotarLimpiar();
     simulador_->Atender([this] { simulador_->LimpiarClick(); });
     Chart1->RangoEntero();  // an empty chart starts again from its whole range
     Chart1->QuitarModelo();

@@ -14,6 +14,7 @@
 class BarraNivel;
 class ConfiguracionesVentana;
 class ControlVelocidad;
+class GrabadorVentana;
 class Grafico;
 class QAction;
 class QDialog;
@@ -28,7 +29,7 @@ class QWidget;
 class TFrm_Identificacion;
 class VistasControladores;
 
-class TFrm_Ppal : public QMainWindow, private Posicion, private Mensajes {
+class TFrm_Ppal : public QMainWindow {
     Q_OBJECT
 public:
     /// `dialogos` shows the message boxes and the save dialog; nullptr means the real ones.
@@ -42,7 +43,7 @@ public:
     // The controls, by their names.
     QToolButton *ToolButton1, *ToolButton5, *ToolButton2, *ToolButton4, *ToolButton12, *ToolButton13, *ToolButton8,
         *ToolButton11, *ToolButton10;
-    QToolButton* ToolButtonSenal;  ///< "Configurar Señal de Excitación", after the specified buttons
+    QToolButton* ToolButtonSenal;  ///< "Configurar Señal de Excitación", after the original buttons
     QPushButton *Limpiar, *Archivo;
     QSlider* Track_Referencia;
     QLabel *Image1, *Label1, *Ref_Label;
@@ -51,16 +52,18 @@ public:
     QStatusBar* StatusBar1;
     QLabel* PanelEstado[2];
     QAction *Salir1, *Parametros1, *ParametrosEscalon1, *ParametrosPID1, *AcercaDe1;
-    QAction* SenalExcitacion1;  ///< "Señal de Excitación", after the specified entries of "Opciones"
+    QAction* SenalExcitacion1;  ///< "Señal de Excitación", after the original entries of "Opciones"
     QTimer *Timer1, *Timer4, *Timer5;
     // The plant's identification: its menu entry, its tool button and its dialog (made at its first use).
     QAction* Identificar1 = nullptr;
     QToolButton* ToolButtonIdentificar = nullptr;
     TFrm_Identificacion* Frm_Identificacion = nullptr;
-    /// The entries of the menu after the specified ones and the windows that they open.
+    /// The entries of the menu after the original ones and the windows that they open.
     VistasControladores* Vistas;
     /// The set-up files: the entries of "Archivo" after "Salir", and the list of recent ones.
     ConfiguracionesVentana* Configuraciones;
+    /// "Grabar", after the recent set-ups: what the user does, recorded as a set-up's schedule.
+    GrabadorVentana* Grabador;
     /// The speed of the runs, at the right of the status bar (and under "Opciones").
     ControlVelocidad* Velocidad1;
     /// Above x1 the chart, the level bar and the views follow the ticks on this clock (kPeriodoRefresco).
@@ -95,12 +98,29 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
-    // Posicion: the slider's position
-    std::int32_t Leer() const override;
-    // Mensajes
-    void Mostrar(const std::string& texto) override;
-    void Repetido(Corrida corrida, const std::string& texto, int veces) override;
-    void FinRepetido(Corrida corrida) override;
+    // The core's slider and messages, answered by the window's widgets.
+    class PosicionVentana : public Posicion {
+    public:
+        explicit PosicionVentana(const TFrm_Ppal& ppal) : ppal_(ppal) {}
+        std::int32_t Leer() const override;
+
+    private:
+        const TFrm_Ppal& ppal_;
+    };
+    class MensajesVentana : public Mensajes {
+    public:
+        explicit MensajesVentana(TFrm_Ppal& ppal) : ppal_(ppal) {}
+        void Mostrar(const std::string& texto) override;
+        void Repetido(Corrida corrida, const std::string& texto, int veces) override;
+        void FinRepetido(Corrida corrida) override;
+
+    private:
+        TFrm_Ppal& ppal_;
+    };
+
+    // the status bar's notice of a repeated failure
+    void MostrarRepetido(Corrida corrida, const std::string& texto, int veces);
+    void QuitarRepetido(Corrida corrida);
 
     void CrearControles();
     // the speed (PPal_velocidad.cpp)
@@ -120,6 +140,8 @@ private:
 
     std::unique_ptr<Dialogos> dialogos_;
     TextosVentanas textos_;
+    PosicionVentana posicion_{*this};
+    MensajesVentana mensajes_{*this};
     std::unique_ptr<Simulador> simulador_;
     std::array<QTimer*, kNumCorridas> timers_{};
     int repetidoDe_ = -1;      // the run whose repeated failure the status bar shows

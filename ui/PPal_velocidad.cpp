@@ -6,14 +6,12 @@
 #include <QTimer>
 
 #include "ui/PPal_reaccion.h"
-#include "ui/configuraciones.h"
 #include "ui/grabador.h"
 #include "ui/velocidad.h"
 
 void TFrm_Ppal::CrearVelocidad() {
     Velocidad1 = new ControlVelocidad(StatusBar1);
     StatusBar1->addPermanentWidget(Velocidad1);
-    if (menuVelocidad_) Velocidad1->AgregarEntradas(menuVelocidad_);
     connect(Velocidad1, &ControlVelocidad::Cambiada, this, &TFrm_Ppal::AplicarVelocidad);
     Refresco = new QTimer(this);
     Refresco->setObjectName(QStringLiteral("Refresco"));
@@ -60,7 +58,7 @@ void TFrm_Ppal::Refrescar() {
 }
 
 void TFrm_Ppal::Alternar(Corrida corrida) {
-    Configuraciones->Grabador->AnotarAlternar(corrida);
+    Grabador->AnotarAlternar(corrida);
     simulador_->AtenderToggle(corrida);
 }
 
@@ -69,7 +67,7 @@ void TFrm_Ppal::AtenderTick(Corrida corrida) {
     const bool antes = enTick_;
     enTick_ = true;
     // a tick that comes after its timer stopped does nothing, and is not recorded
-    if (simulador_->Timer(corrida).Enabled) Configuraciones->Grabador->AnotarTick(corrida);
+    if (simulador_->Timer(corrida).Enabled) Grabador->AnotarTick(corrida);
     simulador_->AtenderTick(corrida);
     enTick_ = antes;
 }

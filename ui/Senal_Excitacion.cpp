@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "core/excitacion.h"
-#include "core/textos_por_defecto.h"
+#include "core/textos_senal.h"
 #include "core/vista_senal.h"
 #include "ui/estilo.h"
 #include "ui/textos_ventanas.h"
@@ -20,21 +20,9 @@ TFrm_Senal_Excitacion* Frm_Senal_Excitacion = nullptr;
 
 namespace {
 
-// The edits in the order of Campo, with their labels.
-struct Fila {
-    const char* nombre;
-    const char* etiqueta;
-};
-constexpr Fila kFilas[kCampos] = {
-    {"Senal_Minimo", "Mínimo"},
-    {"Senal_Maximo", "Máximo"},
-    {"Senal_Periodo", "Periodo"},
-    {"Senal_Orden", "Orden"},
-    {"Senal_Semilla", "Semilla"},
-    {"Senal_Frecuencia_Min", "Frec. mínima"},
-    {"Senal_Frecuencia_Max", "Frec. máxima"},
-    {"Senal_Componentes", "Componentes"},
-    {"Senal_Longitud", "Longitud"},
+// The labels of the edits in the order of Campo; their names are the rows of the default table (NombreCampo).
+constexpr const char* kRotulosCampos[kCampos] = {
+    "Mínimo", "Máximo", "Periodo", "Orden", "Semilla", "Frec. mínima", "Frec. máxima", "Componentes", "Longitud",
 };
 constexpr const char* kPistas[kCampos] = {
     "El nivel más bajo de la señal (caudal de entrada)",
@@ -98,18 +86,14 @@ TFrm_Senal_Excitacion::TFrm_Senal_Excitacion(QWidget* padre)
     CrearTitulo(QStringLiteral("Señal de Excitación"), 290, 4);
 
     CrearEtiqueta(this, QStringLiteral("Tipo"), 14, 40);
-    Senal_Tipo = new QComboBox(this);
-    Senal_Tipo->setObjectName(QStringLiteral("Senal_Tipo"));
-    Senal_Tipo->setGeometry(80, 38, 150, 23);
-    for (const char* t : kNombresTipo) Senal_Tipo->addItem(QString::fromUtf8(t));
-    Senal_Tipo->setCurrentText(QString::fromStdString(TextoPorDefectoDe("Senal_Tipo", SeparadorDecimal())));
+    Senal_Tipo = CrearCombo(kSenalTipo, {kNombresTipo.begin(), kNombresTipo.end()}, 80, 38, 150);
     Senal_Tipo->setToolTip(QStringLiteral("La entrada de la corrida de lazo abierto (Aplicar Escalón)"));
 
     std::vector<QWidget*> orden{Senal_Tipo};
     for (int i = 0; i < kCampos; ++i) {
         const int y = 72 + 28 * i;
-        CrearEtiqueta(this, QString::fromUtf8(kFilas[i].etiqueta), 14, y);
-        QLineEdit* e = CrearEdit(this, kFilas[i].nombre, 140, y, 90);
+        CrearEtiqueta(this, QString::fromUtf8(kRotulosCampos[i]), 14, y);
+        QLineEdit* e = CrearEdit(this, NombreCampo(static_cast<Campo>(i)), 140, y, 90);
         e->setToolTip(QString::fromUtf8(kPistas[i]));
         orden.push_back(e);
     }
@@ -163,7 +147,7 @@ TFrm_Senal_Excitacion::TFrm_Senal_Excitacion(QWidget* padre)
 }
 
 std::optional<QString> TFrm_Senal_Excitacion::Texto(std::string_view nombre) const {
-    if (nombre == "Senal_Tipo") return Senal_Tipo->currentText();
+    if (nombre == kSenalTipo) return Senal_Tipo->currentText();
     const auto e = Edits().find(nombre);
     if (e == Edits().end()) return std::nullopt;
     return e->second->text();
@@ -178,7 +162,7 @@ void TFrm_Senal_Excitacion::showEvent(QShowEvent* evento) {
 void TFrm_Senal_Excitacion::Actualizar() {
     const TipoSenal tipo = static_cast<TipoSenal>(std::max(0, Senal_Tipo->currentIndex()));
     for (int i = 0; i < kCampos; ++i)
-        Edits().find(kFilas[i].nombre)->second->setEnabled(Usa(tipo, static_cast<Campo>(i)));
+        Edits().find(NombreCampo(static_cast<Campo>(i)))->second->setEnabled(Usa(tipo, static_cast<Campo>(i)));
 
     const VistaSenal v = VerSenal(TextosDelDialogo(*this), &generador_);
     QVector<double> x, y;

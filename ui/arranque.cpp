@@ -6,7 +6,10 @@
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
 #include "ui/Senal_Excitacion.h"
+#include "core/textos_indices.h"
+#include "ui/campos_ventanas.h"
 #include "ui/dialogos.h"
+#include "ui/indices_desempeno.h"
 #include "ui/estilo.h"
 #include "ui/traducciones.h"
 
@@ -28,14 +31,22 @@ void CrearVentanas(std::unique_ptr<Dialogos> dialogos) {
     IniciarRecursos();
     // the main window creates the fuzzy inference system before any dialog exists
     Frm_Ppal = new TFrm_Ppal(std::move(dialogos));
+    // the settling band is an edit of the indices window, which the main window makes
+    if (Frm_Indices) Campos().Agregar(kBandaEstablecimiento, Frm_Indices->Banda_Establecimiento);
     Frm_Parametros = new TFrm_Parametros(nullptr);
+    Campos().Agregar(*Frm_Parametros);
     Frm_Parametros_Planta = new TFrm_Parametros_Planta(nullptr);
+    Campos().Agregar(*Frm_Parametros_Planta);
     Frm_Parametros_Fuzzy = new TFrm_Parametros_Fuzzy(nullptr);
+    Campos().Agregar(*Frm_Parametros_Fuzzy);
     Frm_Parametros_PID = new TFrm_Parametros_PID(nullptr);
+    Campos().Agregar(*Frm_Parametros_PID);
     Frm_Senal_Excitacion = new TFrm_Senal_Excitacion(nullptr);
+    Campos().Agregar(*Frm_Senal_Excitacion);
 }
 
 void DestruirVentanas() {
+    Campos().Vaciar();
     delete Frm_Senal_Excitacion;
     Frm_Senal_Excitacion = nullptr;
     delete Frm_Parametros_PID;

@@ -7,7 +7,12 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
+#include <vector>
 
+#include "core/corridas/corrida.h"
+#include "core/interfaces.h"
 #include "ui/estilo.h"
 #include "ui/indices_desempeno.h"
 
@@ -19,12 +24,27 @@ constexpr int kAltoTabla = 190;
 // the indices in the table: up to the steady-state error; every step but the last is finished
 constexpr int kIndicesTabla = 11;
 
-QString Referencia(std::int32_t posicion) { return NumeroIndice(posicion * 0.5, posicion % 2 == 0 ? 0 : 1); }
+QString Rotulo(Corrida c) { return QString::fromUtf8(Definicion(c).rotulo); }
+
+// "PID y Fuzzy": the runs compared.
+QString Rotulos() {
+    const std::vector<Corrida> corridas = CorridasComparadas();
+    QString t;
+    for (std::size_t k = 0; k < corridas.size(); ++k)
+        t += (k == 0 ? QString() : k + 1 == corridas.size() ? QStringLiteral(" y ") : QStringLiteral(", ")) +
+             Rotulo(corridas[k]);
+    return t;
+}
+
+QString Referencia(std::int32_t posicion) { return NumeroIndice(ReferenciaDe(posicion), posicion % 2 == 0 ? 0 : 1); }
 
 }  // namespace
 
-QColor TFrm_Comparacion::ColorPID() { return QColor(0, 70, 200); }
-QColor TFrm_Comparacion::ColorFuzzy() { return QColor(200, 0, 160); }
+QColor TFrm_Comparacion::ColorDe(std::size_t k) {
+    // the first two, the PID's and the fuzzy controller's, as they have always been drawn
+    static const QColor kColores[] = {QColor(0, 70, 200), QColor(200, 0, 160), QColor(0, 140, 60)};
+    return kColores[k % std::size(kColores)];
+}
 
 QString TextoCalendario(const std::vector<CambioReferencia>& calendario, std::int64_t muestras) {
     std::vector<CambioReferencia> ordenado(calendario.begin(), calendario.end());
@@ -55,7 +75,8 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     Grafico->setBackground(palette().window());
     Grafico->plotLayout()->insertRow(0);
     Grafico->plotLayout()->addElement(
-        0, 0, new QCPTextElement(Grafico, QStringLiteral("PID y Fuzzy sobre la misma referencia"), FuenteSans(12)));
+        0, 0,
+        new QCPTextElement(Grafico, QStringLiteral("%1 sobre la misma referencia").arg(Rotulos()), FuenteSans(12)));
     Grafico->xAxis->setLabel(QStringLiteral("Muestra"));
     for (QCPAxis* eje : {Grafico->xAxis, Grafico->yAxis}) {
         eje->setTickLabelFont(FuenteVentana());
@@ -64,17 +85,21 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     Grafico->xAxis->setNumberFormat(QStringLiteral("f"));
     Grafico->xAxis->setNumberPrecision(0);
     struct Linea {
-        const char* nombre;
+        QString nombre;
         QColor color;
         Qt::PenStyle estilo;
         int ancho;
     };
-    for (const Linea& l :
-         {Linea{"Referencia", QColor(190, 160, 0), Qt::SolidLine, 2}, Linea{"Nivel PID", ColorPID(), Qt::SolidLine, 2},
-          Linea{"Nivel Fuzzy", ColorFuzzy(), Qt::SolidLine, 2}, Linea{"Acción PID", ColorPID(), Qt::DashLine, 1},
-          Linea{"Acción Fuzzy", ColorFuzzy(), Qt::DashLine, 1}}) {
+    // the reference, then each run's level, then each run's action
+    const std::vector<Corrida> corridas = CorridasComparadas();
+    std::vector<Linea> lineas{{QStringLiteral("Referencia"), QColor(190, 160, 0), Qt::SolidLine, 2}};
+    for (std::size_t k = 0; k < corridas.size(); ++k)
+        lineas.push_back({QStringLiteral("Nivel %1").arg(Rotulo(corridas[k])), ColorDe(k), Qt::SolidLine, 2});
+    for (std::size_t k = 0; k < corridas.size(); ++k)
+        lineas.push_back({QStringLiteral("Acción %1").arg(Rotulo(corridas[k])), ColorDe(k), Qt::DashLine, 1});
+    for (const Linea& l : lineas) {
         QCPGraph* g = Grafico->addGraph();
-        g->setName(QString::fromUtf8(l.nombre));
+        g->setName(l.nombre);
         g->setPen(QPen(l.color, l.ancho, l.estilo));
     }
     // the actions on an axis of their own at the right: a PID's kick would flatten the levels
@@ -83,7 +108,7 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     Grafico->yAxis2->setLabel(QStringLiteral("Acción de control"));
     Grafico->yAxis2->setTickLabelFont(FuenteVentana());
     Grafico->yAxis2->setLabelFont(FuenteVentana());
-    for (int i : {3, 4}) Grafico->graph(i)->setValueAxis(Grafico->yAxis2);
+    for (std::size_t k = 0; k < corridas.size(); ++k) Accion(k)->setValueAxis(Grafico->yAxis2);
     Grafico->legend->setVisible(true);
     Grafico->legend->setFont(FuenteVentana());
     Grafico->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
@@ -108,62 +133,71 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     Tabla->setWordWrap(false);
 }
 
+QCPGraph* TFrm_Comparacion::Nivel(std::size_t k) const { return Grafico->graph(1 + static_cast<int>(k)); }
+
+QCPGraph* TFrm_Comparacion::Accion(std::size_t k) const {
+    return Grafico->graph(1 + static_cast<int>(CorridasComparadas().size() + k));
+}
+
 void TFrm_Comparacion::Mostrar(const ResultadoComparacion& r, const std::vector<CambioReferencia>& calendario,
                                std::int64_t muestras) {
     Calendario->setText(TextoCalendario(calendario, muestras));
-    // the lines: the reference from the PID run (the same schedule in both), or from the fuzzy run
-    const ResultadoCorrida* corridas[2] = {&r.pid, &r.fuzzy};
+    // the lines: the reference from the run that went furthest (the same schedule in all), the first if several
+    const std::vector<ResultadoCorrida>& corridas = r.corridas;
     QVector<double> n, ref;
-    const ResultadoCorrida& conReferencia = r.pid.muestras.size() >= r.fuzzy.muestras.size() ? r.pid : r.fuzzy;
-    for (const MuestraCorrida& m : conReferencia.muestras) {
+    const ResultadoCorrida* conReferencia = &corridas.front();
+    for (const ResultadoCorrida& c : corridas)
+        if (c.muestras.size() > conReferencia->muestras.size()) conReferencia = &c;
+    for (const MuestraCorrida& m : conReferencia->muestras) {
         n.append(m.n);
         ref.append(m.referencia);
     }
     Grafico->graph(0)->setData(n, ref, true);
     double alto = 1;
     for (double r : ref) alto = std::max(alto, r);
-    for (int c = 0; c < 2; ++c) {
+    for (std::size_t c = 0; c < corridas.size(); ++c) {
         QVector<double> x, nivel, accion;
-        for (const MuestraCorrida& m : corridas[c]->muestras) {
+        for (const MuestraCorrida& m : corridas[c].muestras) {
             x.append(m.n);
             nivel.append(m.nivel);
             accion.append(m.accion);
             alto = std::max(alto, static_cast<double>(m.nivel));
         }
-        Grafico->graph(1 + c)->setData(x, nivel, true);
-        Grafico->graph(3 + c)->setData(x, accion, true);
+        Nivel(c)->setData(x, nivel, true);
+        Accion(c)->setData(x, accion, true);
     }
     Grafico->xAxis->setRange(0, std::max<double>(1, static_cast<double>(muestras - 1)));
     Grafico->yAxis->setRange(0, std::min(alto * 1.1, 1e6));
-    bool hay = false;
-    const QCPRange acciones = Grafico->graph(3)->data()->valueRange(hay);
-    bool hayFuzzy = false;
-    QCPRange todas = Grafico->graph(4)->data()->valueRange(hayFuzzy);
-    if (hay)
-        todas = hayFuzzy ? QCPRange(std::min(todas.lower, acciones.lower), std::max(todas.upper, acciones.upper))
-                         : acciones;
-    if (hay || hayFuzzy) Grafico->yAxis2->setRange(std::min(0.0, todas.lower), std::max(todas.upper * 1.1, 1e-3));
+    std::optional<QCPRange> todas;
+    for (std::size_t c = 0; c < corridas.size(); ++c) {
+        bool hay = false;
+        const QCPRange acciones = Accion(c)->data()->valueRange(hay);
+        if (hay)
+            todas = todas ? QCPRange(std::min(todas->lower, acciones.lower), std::max(todas->upper, acciones.upper))
+                          : acciones;
+    }
+    if (todas) Grafico->yAxis2->setRange(std::min(0.0, todas->lower), std::max(todas->upper * 1.1, 1e-3));
     Grafico->replot(QCustomPlot::rpQueuedReplot);
 
-    // the table: step by step, the PID then the fuzzy controller; a run that ended early says why
+    // the table: step by step, each run in turn; a run that ended early says why
     Tabla->clearSpans();
     Tabla->setRowCount(0);
-    const std::size_t pasos = std::max(r.pid.escalones.size(), r.fuzzy.escalones.size());
-    auto fila = [&](const QString& controlador, const QColor& color) {
+    std::size_t pasos = 0;
+    for (const ResultadoCorrida& c : corridas) pasos = std::max(pasos, c.escalones.size());
+    auto fila = [&](std::size_t c) {
         const int f = Tabla->rowCount();
         Tabla->insertRow(f);
-        auto* celda = new QTableWidgetItem(controlador);
-        celda->setForeground(color);
+        auto* celda = new QTableWidgetItem(Rotulo(corridas[c].corrida));
+        celda->setForeground(ColorDe(c));
         Tabla->setItem(f, 0, celda);
         return f;
     };
     for (std::size_t k = 0; k < pasos; ++k) {
-        for (int c = 0; c < 2; ++c) {
-            const auto& escalones = corridas[c]->escalones;
+        for (std::size_t c = 0; c < corridas.size(); ++c) {
+            const auto& escalones = corridas[c].escalones;
             if (k >= escalones.size()) continue;
             const IndicesEscalon& e = escalones[k];
-            const int f =
-                fila(c == 0 ? QStringLiteral("PID") : QStringLiteral("Fuzzy"), c == 0 ? ColorPID() : ColorFuzzy());
+            const int f = fila(c);
             const QStringList t = TextosIndices(e);
             QStringList celdas{QStringLiteral("%1 → %2").arg(t[1], t[2])};
             for (int i = 0; i < kIndicesTabla; ++i)
@@ -175,12 +209,11 @@ void TFrm_Comparacion::Mostrar(const ResultadoComparacion& r, const std::vector<
             }
         }
     }
-    for (int c = 0; c < 2; ++c) {
-        if (!corridas[c]->fallo) continue;
-        const int f =
-            fila(c == 0 ? QStringLiteral("PID") : QStringLiteral("Fuzzy"), c == 0 ? ColorPID() : ColorFuzzy());
-        const QString motivo = QString::fromStdString(*corridas[c]->fallo);
-        const auto& m = corridas[c]->muestras;
+    for (std::size_t c = 0; c < corridas.size(); ++c) {
+        if (!corridas[c].fallo) continue;
+        const int f = fila(c);
+        const QString motivo = QString::fromStdString(*corridas[c].fallo);
+        const auto& m = corridas[c].muestras;
         Tabla->setItem(
             f, 1,
             new QTableWidgetItem(

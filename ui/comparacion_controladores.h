@@ -1,6 +1,7 @@
 #pragma once
-// The window of "Comparar Controladores...": the PID and the fuzzy run on the same reference schedule, run
-// without windows, their levels and actions on one chart and their indices, step by step, in one table.
+// The window of "Comparar Controladores...": the runs that follow a reference (the PID and the fuzzy run) on the
+// same reference schedule, run without windows, their levels and actions on one chart and their indices, step by
+// step, in one table.
 
 #include <QWidget>
 
@@ -8,6 +9,7 @@
 
 #include "core/comparacion.h"
 
+class QCPGraph;
 class QCustomPlot;
 class QLabel;
 class QTableWidget;
@@ -20,13 +22,18 @@ public:
     /// Shows the result of CompararControladores over `calendario` and `muestras` samples.
     void Mostrar(const ResultadoComparacion& r, const std::vector<CambioReferencia>& calendario, std::int64_t muestras);
 
-    /// The colours of the PID's and the fuzzy controller's lines (level; the action is the same, dashed).
-    static QColor ColorPID();
-    static QColor ColorFuzzy();
+    /// The colour of the k-th run compared (its level; its action is the same, dashed): the PID's, the fuzzy
+    /// controller's.
+    static QColor ColorDe(std::size_t k);
 
-    QCustomPlot* Grafico;  ///< graphs: reference, PID level, fuzzy level, PID action, fuzzy action
-    QTableWidget* Tabla;   ///< per step, a PID row then a fuzzy row
+    QCustomPlot* Grafico;  ///< graphs: reference, each run's level (PID, fuzzy), each run's action
+    QTableWidget* Tabla;   ///< per step, a row of each run (PID, fuzzy)
     QLabel* Calendario;    ///< the schedule compared on
+
+private:
+    /// The graphs of the k-th run compared.
+    QCPGraph* Nivel(std::size_t k) const;
+    QCPGraph* Accion(std::size_t k) const;
 };
 
 /// The schedule as the window tells it: "Referencia 1 desde la muestra 0; 3 desde la 80. 521 muestras

@@ -14,7 +14,6 @@
 #include "core/configuracion_claves.h"
 #include "core/configuracion_textos.h"
 #include "export/texto.h"
-#include "ui/PPal_reaccion.h"
 #include "ui/dialogos.h"
 #include "ui/grabador.h"
 #include "ui/textos_ventanas.h"
@@ -56,12 +55,9 @@ QString NombreConfiguracion(const QString& nombre) {
     return nombre + QStringLiteral(".tanque");
 }
 
-ConfiguracionesVentana::ConfiguracionesVentana(TFrm_Ppal* ppal, Dialogos& dialogos, TextosVentanas& textos)
-    : QObject(ppal),
-      Grabador(new GrabadorVentana(ppal, dialogos, textos)),
-      ppal_(ppal),
-      dialogos_(dialogos),
-      textos_(textos) {}
+ConfiguracionesVentana::ConfiguracionesVentana(QWidget* ventana, Dialogos& dialogos, TextosVentanas& textos,
+                                               QSlider& slider, GrabadorVentana& grabador)
+    : QObject(ventana), ventana_(ventana), dialogos_(dialogos), textos_(textos), slider_(slider), grabador_(grabador) {}
 
 void ConfiguracionesVentana::AgregarEntradas(QMenu* archivo) {
     archivo->addSeparator();
@@ -82,7 +78,6 @@ void ConfiguracionesVentana::AgregarEntradas(QMenu* archivo) {
     // read when it opens: another window of the program may have changed the list
     connect(Recientes1, &QMenu::aboutToShow, this, &ConfiguracionesVentana::LlenarRecientes);
     archivo->addSeparator();
-    Grabador->AgregarEntrada(archivo);
 }
 
 void ConfiguracionesVentana::LlenarRecientes() {
@@ -113,24 +108,24 @@ void ConfiguracionesVentana::AbrirArgumentos(const QStringList& archivos) {
     if (archivos.size() > 1) {
         QStringList otros;
         for (const QString& a : archivos.mid(1)) otros << Citado(a.toStdString());
-        dialogos_.Mensaje(ppal_, QStringLiteral("Se abre una sola configuración, %1; no se abrieron: %2.")
+        dialogos_.Mensaje(ventana_, QStringLiteral("Se abre una sola configuración, %1; no se abrieron: %2.")
                                      .arg(Citado(archivos.first().toStdString()), otros.join(QStringLiteral(", "))));
     }
     Abrir(archivos.first());
 }
 
 void ConfiguracionesVentana::AbrirConfiguracion1Click() {
-    if (const std::optional<QString> nombre = dialogos_.ConfiguracionParaAbrir(ppal_)) Abrir(*nombre);
+    if (const std::optional<QString> nombre = dialogos_.ConfiguracionParaAbrir(ventana_)) Abrir(*nombre);
 }
 
 void ConfiguracionesVentana::GuardarConfiguracion1Click() {
-    if (const std::optional<QString> nombre = dialogos_.ConfiguracionParaGuardar(ppal_)) Guardar(*nombre);
+    if (const std::optional<QString> nombre = dialogos_.ConfiguracionParaGuardar(ventana_)) Guardar(*nombre);
 }
 
 void ConfiguracionesVentana::AbrirReciente(const QString& nombre) {
     if (!QFileInfo::exists(nombre)) {
         recientes_.Quitar(nombre);
-        dialogos_.Mensaje(ppal_,
+        dialogos_.Mensaje(ventana_,
                           QStringLiteral("El archivo %1 ya no existe; se quitó de las configuraciones recientes.")
                               .arg(Citado(nombre.toStdString())));
         return;
@@ -141,11 +136,11 @@ void ConfiguracionesVentana::AbrirReciente(const QString& nombre) {
 std::optional<QString> ConfiguracionesVentana::Guardar(const QString& nombre) {
     const QString archivo = NombreConfiguracion(nombre);
     try {
-        std::optional<Configuracion> c = Grabador->Grabado();
-        if (!c) c = ConfiguracionDeTextos(textos_, ppal_->Track_Referencia->value());
+        std::optional<Configuracion> c = grabador_.Grabado();
+        if (!c) c = ConfiguracionDeTextos(textos_, slider_.value());
         EscribirTexto(Local(archivo), EscribirConfiguracion(*c, NombresConfiguracion()));
     } catch (const ErrorTanque& e) {
-        dialogos_.Mensaje(ppal_, QString::fromStdString(e.what()));
+        dialogos_.Mensaje(ventana_, QString::fromStdString(e.what()));
         return std::nullopt;
     }
     recientes_.Agregar(archivo);
@@ -158,7 +153,7 @@ bool ConfiguracionesVentana::Abrir(const QString& nombre) {
         leida = LeerArchivoConfiguracion(Local(nombre), NombresConfiguracion());
     } catch (const ErrorTanque& e) {
         // nothing has been touched yet
-        dialogos_.Mensaje(ppal_, QString::fromStdString(e.what()));
+        dialogos_.Mensaje(ventana_, QString::fromStdString(e.what()));
         return false;
     }
     const Configuracion& c = leida.configuracion;
@@ -173,7 +168,7 @@ bool ConfiguracionesVentana::Abrir(const QString& nombre) {
     }
     QStringList avisos;
     if (c.posicion) {
-        QSlider* slider = ppal_->Track_Referencia;
+        QSlider* slider = &slider_;
         if (*c.posicion < kPosicionMinima || *c.posicion > kPosicionMaxima)
             avisos << QStringLiteral("La posición de Track_Referencia (%1) no está entre %2 y %3: queda en %4.")
                           .arg(*c.posicion)
@@ -198,7 +193,7 @@ bool ConfiguracionesVentana::Abrir(const QString& nombre) {
                 .arg(ListaCitada(leida.desconocidas)));
     recientes_.Agregar(nombre);
     if (!avisos.isEmpty())
-        dialogos_.Mensaje(ppal_, QStringLiteral("Configuración %1:\n\n").arg(Citado(nombre.toStdString())) +
+        dialogos_.Mensaje(ventana_, QStringLiteral("Configuración %1:\n\n").arg(Citado(nombre.toStdString())) +
                                      avisos.join(QStringLiteral("\n\n")));
     return true;
 }

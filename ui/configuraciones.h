@@ -1,6 +1,6 @@
 #pragma once
 // The set-up files in the window: "Abrir Configuración..." and "Guardar Configuración..." in "Archivo", after
-// its specified entry, and the submenu "Configuraciones recientes". A set-up holds the texts of every edit of
+// its original entry, and the submenu "Configuraciones recientes". A set-up holds the texts of every edit of
 // the dialogs, the rule grid and the position of Track_Referencia (core/configuracion.h); opening one puts
 // them in place and nothing else: no run starts, nothing is initialised.
 
@@ -15,7 +15,8 @@ class Dialogos;
 class GrabadorVentana;
 class QAction;
 class QMenu;
-class TFrm_Ppal;
+class QSlider;
+class QWidget;
 class TextosVentanas;
 
 /// The name under which a set-up is saved: `nombre` with ".tanque" added when its file name has no extension.
@@ -24,9 +25,12 @@ QString NombreConfiguracion(const QString& nombre);
 class ConfiguracionesVentana : public QObject {
     Q_OBJECT
 public:
-    ConfiguracionesVentana(TFrm_Ppal* ppal, Dialogos& dialogos, TextosVentanas& textos);
+    /// The set-ups of the texts `textos` and the slider `slider`; while `grabador` records, a set-up saved holds its
+    /// schedule. Its messages go over `ventana`.
+    ConfiguracionesVentana(QWidget* ventana, Dialogos& dialogos, TextosVentanas& textos, QSlider& slider,
+                           GrabadorVentana& grabador);
 
-    /// Appends a separator, the two entries and the submenu of recent files to the menu.
+    /// Appends a separator, the two entries, the submenu of recent files and a separator to the menu.
     void AgregarEntradas(QMenu* archivo);
 
     /// Writes the set-up of now to `nombre` (NombreConfiguracion), or while "Grabar" records, the set-up of its
@@ -43,8 +47,6 @@ public:
 
     QAction *AbrirConfiguracion1 = nullptr, *GuardarConfiguracion1 = nullptr, *VaciarRecientes1 = nullptr;
     QMenu* Recientes1 = nullptr;
-    /// "Grabar", after the recent set-ups; while it records, Guardar saves its schedule too.
-    GrabadorVentana* Grabador;
 
 public slots:
     void AbrirConfiguracion1Click();
@@ -53,8 +55,10 @@ public slots:
     void AbrirReciente(const QString& nombre);
 
 private:
-    TFrm_Ppal* ppal_;
+    QWidget* ventana_;
     Dialogos& dialogos_;
     TextosVentanas& textos_;
+    QSlider& slider_;
+    GrabadorVentana& grabador_;
     ListaRecientes recientes_;
 };

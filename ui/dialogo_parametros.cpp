@@ -1,5 +1,6 @@
 #include "ui/dialogo_parametros.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,6 +39,17 @@ QLineEdit* DialogoParametros::CrearEdit(QWidget* padre, const char* nombre, int 
     edit->setText(QString::fromStdString(TextoPorDefectoDe(nombre, SeparadorDecimal())));
     edits_.emplace(nombre, edit);
     return edit;
+}
+
+QComboBox* DialogoParametros::CrearCombo(const char* nombre, const std::vector<const char*>& textos, int x, int y,
+                                         int ancho) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(QString::fromLatin1(nombre));
+    combo->setGeometry(x, y, ancho, 23);
+    for (const char* t : textos) combo->addItem(QString::fromUtf8(t));
+    combo->setCurrentText(QString::fromStdString(TextoPorDefectoDe(nombre, SeparadorDecimal())));
+    combos_.emplace(nombre, combo);
+    return combo;
 }
 
 QLabel* DialogoParametros::CrearTitulo(const QString& texto, int x, int y) {

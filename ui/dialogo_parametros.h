@@ -1,6 +1,6 @@
 #pragma once
-// What the four parameter dialogs share: caption and size, the button Regresar, the keys that must not
-// close them, and the edits that hold the parameters as texts, registered by name.
+// What the parameter dialogs share: caption and size, the button Regresar, the keys that must not close them,
+// and the edits (and combos) that hold the parameters as texts, registered by name.
 
 #include <QDialog>
 #include <QString>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -20,9 +21,12 @@ class DialogoParametros : public QDialog {
 
 public:
     using MapaEdits = std::map<std::string, QLineEdit*, std::less<>>;
+    using MapaCombos = std::map<std::string, QComboBox*, std::less<>>;
 
     /// Every edit of the dialog by its name; the pointers live as long as the dialog.
     const MapaEdits& Edits() const { return edits_; }
+    /// Every combo whose caption is a text, by its name (Senal_Tipo).
+    const MapaCombos& Combos() const { return combos_; }
 
     QPushButton* Regresar;
 
@@ -36,6 +40,8 @@ protected:
 
     /// An edit 21 pixels high at a fixed place, named `nombre`, holding its default text.
     QLineEdit* CrearEdit(QWidget* padre, const char* nombre, int x, int y, int ancho);
+    /// A combo at a fixed place whose caption is the text `nombre`: one entry per caption, the default chosen.
+    QComboBox* CrearCombo(const char* nombre, const std::vector<const char*>& textos, int x, int y, int ancho);
     /// A title label in red serif at 19 pixels, sized to its text.
     QLabel* CrearTitulo(const QString& texto, int x, int y);
     /// A field label in blue serif at 16 pixels, sized to its text.
@@ -51,4 +57,5 @@ private:
     int ancho_;
     int alto_;
     MapaEdits edits_;
+    MapaCombos combos_;
 };

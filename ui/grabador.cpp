@@ -13,14 +13,9 @@
 #include "core/configuracion_textos.h"
 #include "core/grabacion.h"
 #include "core/simulador.h"
-#include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
-#include "ui/Parametros_PID.h"
-#include "ui/Parametros_Planta.h"
-#include "ui/Parametros_Reac.h"
-#include "ui/Senal_Excitacion.h"
+#include "ui/campos_ventanas.h"
 #include "ui/dialogos.h"
-#include "ui/indices_desempeno.h"
 #include "ui/textos_ventanas.h"
 
 namespace {
@@ -41,8 +36,15 @@ struct GrabadorVentana::Estado {
     void Anotar(const Simulador& s, const AccionPrograma& accion) { grabacion.Anotar(s, accion); }
 };
 
-GrabadorVentana::GrabadorVentana(TFrm_Ppal* ppal, Dialogos& dialogos, TextosVentanas& textos)
-    : QObject(ppal), ppal_(ppal), dialogos_(dialogos), textos_(textos), estado_(std::make_unique<Estado>()) {}
+GrabadorVentana::GrabadorVentana(QWidget* ventana, Dialogos& dialogos, TextosVentanas& textos,
+                                 const Simulador& simulador, QSlider& slider)
+    : QObject(ventana),
+      ventana_(ventana),
+      dialogos_(dialogos),
+      textos_(textos),
+      simulador_(simulador),
+      slider_(slider),
+      estado_(std::make_unique<Estado>()) {}
 
 GrabadorVentana::~GrabadorVentana() = default;
 
@@ -63,22 +65,16 @@ void GrabadorVentana::Conectar() {
         sucio_ = true;
         if (grabando_) AnotarTextos();
     };
-    const DialogoParametros* dialogos[] = {Frm_Parametros_Planta, Frm_Parametros, Frm_Parametros_PID,
-                                           Frm_Parametros_Fuzzy, Frm_Senal_Excitacion};
-    for (const DialogoParametros* d : dialogos) {
-        if (!d) continue;
-        for (const auto& [nombre, edit] : d->Edits()) {
-            connect(edit, &QLineEdit::textChanged, this, cambio);
-            connect(edit, &QLineEdit::editingFinished, this, dejado);
+    for (const auto& [nombre, campo] : Campos().Todos()) {
+        if (campo.combo) {
+            connect(campo.combo, &QComboBox::currentTextChanged, this, dejado);
+            continue;
         }
+        connect(campo.edit, &QLineEdit::textChanged, this, cambio);
+        connect(campo.edit, &QLineEdit::editingFinished, this, dejado);
     }
-    if (Frm_Indices) {
-        connect(Frm_Indices->Banda_Establecimiento, &QLineEdit::textChanged, this, cambio);
-        connect(Frm_Indices->Banda_Establecimiento, &QLineEdit::editingFinished, this, dejado);
-    }
-    if (Frm_Senal_Excitacion) connect(Frm_Senal_Excitacion->Senal_Tipo, &QComboBox::currentTextChanged, this, dejado);
     if (Frm_Parametros_Fuzzy) connect(Frm_Parametros_Fuzzy->Reglas, &QTableWidget::cellChanged, this, dejado);
-    connect(ppal_->Track_Referencia, &QSlider::valueChanged, this, &GrabadorVentana::AlMoverReferencia);
+    connect(&slider_, &QSlider::valueChanged, this, &GrabadorVentana::AlMoverReferencia);
 }
 
 void GrabadorVentana::Grabar1Click(bool marcado) {
@@ -87,17 +83,16 @@ void GrabadorVentana::Grabar1Click(bool marcado) {
         estado_->grabacion.Vaciar();
         return;
     }
-    const Simulador& s = ppal_->Nucleo();
-    for (Corrida c : {Corrida::Escalon, Corrida::PID, Corrida::Fuzzy}) {
-        if (!s.Timer(c).Enabled) continue;
+    for (std::size_t c = 0; c < kNumCorridas; ++c) {
+        if (!simulador_.Timer(static_cast<Corrida>(c)).Enabled) continue;
         Grabar1->setChecked(false);
-        dialogos_.Mensaje(ppal_, QStringLiteral("Pare las corridas antes de grabar: lo grabado se reproduce desde un "
+        dialogos_.Mensaje(ventana_, QStringLiteral("Pare las corridas antes de grabar: lo grabado se reproduce desde un "
                                                 "programa sin ninguna corrida activa."));
         return;
     }
     Conectar();
     estado_->grabacion.Vaciar();
-    estado_->inicio = ConfiguracionDeTextos(textos_, ppal_->Track_Referencia->value());
+    estado_->inicio = ConfiguracionDeTextos(textos_, slider_.value());
     estado_->vistos = estado_->inicio.textos;
     sucio_ = false;
     grabando_ = true;
@@ -112,38 +107,38 @@ void GrabadorVentana::AnotarTextos() {
         std::string texto = TextoDe(textos_, nombre);
         if (texto == visto->second) continue;
         visto->second = texto;
-        estado_->Anotar(ppal_->Nucleo(), EventoTexto{nombre, std::move(texto)});
+        estado_->Anotar(simulador_, EventoTexto{nombre, std::move(texto)});
     }
 }
 
 void GrabadorVentana::AnotarAlternar(Corrida corrida) {
     if (!grabando_) return;
     AnotarTextos();
-    estado_->Anotar(ppal_->Nucleo(), EventoAlternar{corrida});
+    estado_->Anotar(simulador_, EventoAlternar{corrida});
 }
 
 void GrabadorVentana::AnotarTick(Corrida corrida) {
     if (!grabando_) return;
     if (sucio_) AnotarTextos();
-    estado_->Anotar(ppal_->Nucleo(), EventoTicks{corrida, 1});
+    estado_->Anotar(simulador_, EventoTicks{corrida, 1});
 }
 
 void GrabadorVentana::AnotarLimpiar() {
     if (!grabando_) return;
     AnotarTextos();
-    estado_->Anotar(ppal_->Nucleo(), EventoLimpiar{});
+    estado_->Anotar(simulador_, EventoLimpiar{});
 }
 
 void GrabadorVentana::AnotarInicializarFuzzy() {
     if (!grabando_) return;
     AnotarTextos();
-    estado_->Anotar(ppal_->Nucleo(), EventoInicializarFuzzy{});
+    estado_->Anotar(simulador_, EventoInicializarFuzzy{});
 }
 
 void GrabadorVentana::AlMoverReferencia(int posicion) {
     if (!grabando_) return;
     AnotarTextos();
-    estado_->Anotar(ppal_->Nucleo(), EventoPosicion{posicion});
+    estado_->Anotar(simulador_, EventoPosicion{posicion});
 }
 
 std::optional<Configuracion> GrabadorVentana::Grabado() {

@@ -14,14 +14,19 @@
 class Dialogos;
 class QAction;
 class QMenu;
-class TFrm_Ppal;
+class QSlider;
+class QWidget;
+class Simulador;
 class TextosVentanas;
 struct Configuracion;
 
 class GrabadorVentana : public QObject {
     Q_OBJECT
 public:
-    GrabadorVentana(TFrm_Ppal* ppal, Dialogos& dialogos, TextosVentanas& textos);
+    /// Records what is done to `simulador` through the windows' named texts, the rule grid and `slider`; its
+    /// messages go over `ventana`.
+    GrabadorVentana(QWidget* ventana, Dialogos& dialogos, TextosVentanas& textos, const Simulador& simulador,
+                    QSlider& slider);
     ~GrabadorVentana() override;
 
     /// Appends the checkable entry "Grabar" to the menu.
@@ -52,9 +57,11 @@ private:
     // moc's one translation unit with others of the same name
     struct Estado;
 
-    TFrm_Ppal* ppal_;
+    QWidget* ventana_;
     Dialogos& dialogos_;
     TextosVentanas& textos_;
+    const Simulador& simulador_;
+    QSlider& slider_;
     std::unique_ptr<Estado> estado_;
     bool grabando_ = false;
     bool sucio_ = false;  // a text may have changed since the last note

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include "core/corridas/corrida.h"
 #include "core/simulador.h"
 #include "core/textos_indices.h"
 #include "core/textos_por_defecto.h"
@@ -14,7 +15,6 @@ TFrm_Indices* Frm_Indices = nullptr;
 
 namespace {
 
-constexpr const char* kCorridas[kNumCorridas] = {"Escalón", "PID", "Fuzzy"};
 const QString kSinValor = QStringLiteral("—");
 
 QString Opcional(const std::optional<double>& v, int decimales) { return v ? NumeroIndice(*v, decimales) : kSinValor; }
@@ -85,9 +85,9 @@ TFrm_Indices::TFrm_Indices(QWidget* padre) : QWidget(padre, Qt::Window) {
     Tabla->setObjectName(QStringLiteral("Tabla"));
     Tabla->setVerticalHeaderLabels(nombres);
     QStringList columnas;
-    for (const char* c : kCorridas)
-        columnas << QStringLiteral("%1\nen curso").arg(QString::fromUtf8(c))
-                 << QStringLiteral("%1\nanterior").arg(QString::fromUtf8(c));
+    for (const DefinicionCorrida& d : Corridas())
+        columnas << QStringLiteral("%1\nen curso").arg(QString::fromUtf8(d.rotulo))
+                 << QStringLiteral("%1\nanterior").arg(QString::fromUtf8(d.rotulo));
     Tabla->setHorizontalHeaderLabels(columnas);
     Tabla->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Tabla->horizontalHeader()->setDefaultSectionSize(92);
@@ -138,7 +138,8 @@ void TFrm_Indices::Mostrar(const Simulador& simulador) {
         Columna(2 * static_cast<int>(c) + 1, i.indices.Anterior());
         if (i.fallo)
             avisos << QStringLiteral("%1: sin índices en esta corrida: %2")
-                          .arg(QString::fromUtf8(kCorridas[c]), QString::fromStdString(*i.fallo));
+                          .arg(QString::fromUtf8(Definicion(static_cast<Corrida>(c)).rotulo),
+                               QString::fromStdString(*i.fallo));
     }
     const QString texto = avisos.join(QChar('\n'));
     if (Avisos->text() != texto) Avisos->setText(texto);

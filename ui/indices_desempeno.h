@@ -9,7 +9,7 @@
 
 #include <optional>
 
-#include "core/indices.h"
+#include "core/observacion/indices.h"
 
 class QLabel;
 class QLineEdit;

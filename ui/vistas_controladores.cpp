@@ -4,10 +4,10 @@
 #include <QMenu>
 #include <QSlider>
 
-#include "core/calendario.h"
+#include "core/observacion/calendario.h"
+#include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "fuzzy/fuerzas.h"
-#include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/comparacion_controladores.h"
 #include "ui/indices_desempeno.h"
@@ -24,10 +24,11 @@ void Traer(QWidget* ventana) {
 
 }  // namespace
 
-VistasControladores::VistasControladores(TFrm_Ppal* ppal) : QObject(ppal), ppal_(ppal) {
+VistasControladores::VistasControladores(QWidget* ventana, Simulador& simulador, const QSlider& slider)
+    : QObject(ventana), ventana_(ventana), simulador_(simulador), slider_(slider) {
     setObjectName(QStringLiteral("VistasControladores"));
     // a window of the main window's, above it, never modal
-    Frm_Indices = new TFrm_Indices(ppal);
+    Frm_Indices = new TFrm_Indices(ventana);
 }
 
 VistasControladores::~VistasControladores() {
@@ -49,7 +50,7 @@ void VistasControladores::AgregarEntradas(QMenu* opciones) {
 }
 
 void VistasControladores::Sincronizar(unsigned cambios) {
-    const Simulador& s = ppal_->Nucleo();
+    const Simulador& s = simulador_;
     if (cambios & CambioFuzzy) {
         controladorNuevo_ = true;
         sinInferencia_ = true;
@@ -76,7 +77,7 @@ void VistasControladores::Sombrear() {
     std::optional<TablaFuerzas> fuerzas;
     if (!sinInferencia_) {
         try {
-            fuerzas = FuerzasUltimaInferencia(ppal_->Nucleo().Controlador_Fuzzy());
+            fuerzas = FuerzasUltimaInferencia(simulador_.Controlador_Fuzzy());
         } catch (const ErrorTanque&) {
             // a system without its 5 x 5 rules has no strengths to show
         }
@@ -86,19 +87,19 @@ void VistasControladores::Sombrear() {
 }
 
 void VistasControladores::Recalcular() {
-    const Simulador& s = ppal_->Nucleo();
+    const Simulador& s = simulador_;
     superficie_->Calcular(s.Controlador_Fuzzy(), s.FuzzyInicializado());
     controladorNuevo_ = false;
 }
 
 void VistasControladores::IndicesDesempeno1Click() {
     Traer(Frm_Indices);
-    Frm_Indices->Mostrar(ppal_->Nucleo());
+    Frm_Indices->Mostrar(simulador_);
 }
 
 void VistasControladores::SuperficieControl1Click() {
     if (!superficie_) {
-        superficie_ = new TFrm_Superficie(ppal_);
+        superficie_ = new TFrm_Superficie(ventana_);
         controladorNuevo_ = true;
     }
     Traer(superficie_);
@@ -107,16 +108,16 @@ void VistasControladores::SuperficieControl1Click() {
 }
 
 void VistasControladores::CompararControladores1Click() {
-    Simulador& s = ppal_->Nucleo();
+    Simulador& s = simulador_;
     const TextosMapa textos = CopiaDeTextos(TextosVentanas());
     const std::vector<CambioReferencia> calendario =
-        CalendarioParaComparar(s.CalendarioLeido(), ppal_->Track_Referencia->value());
+        CalendarioParaComparar(s.CalendarioLeido(), slider_.value());
     const std::int64_t muestras = MuestrasParaComparar(calendario, textos);
     std::optional<ResultadoComparacion> r;
     // a band that does not read is told as every other failure of an event
     s.Atender([&] { r = CompararControladores(textos, calendario, muestras); });
     if (!r) return;
-    if (!comparacion_) comparacion_ = new TFrm_Comparacion(ppal_);
+    if (!comparacion_) comparacion_ = new TFrm_Comparacion(ventana_);
     comparacion_->Mostrar(*r, calendario, muestras);
     Traer(comparacion_);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The views of the controllers that the main window's "Opciones" menu opens after its specified entries:
+// The views of the controllers that the main window's "Opciones" menu opens after its original entries:
 // "Índices de Desempeño", "Superficie de Control" and "Comparar Controladores...". They follow the core
 // after each of its changes (Sincronizar), and the fuzzy dialog's rule grid is shaded by the last tick.
 
@@ -9,15 +9,18 @@
 
 class QAction;
 class QMenu;
+class QSlider;
+class QWidget;
+class Simulador;
 class TFrm_Comparacion;
-class TFrm_Ppal;
 class TFrm_Superficie;
 
 class VistasControladores : public QObject {
     Q_OBJECT
 public:
-    /// Creates the indices window (hidden), whose band the runs read at their start.
-    explicit VistasControladores(TFrm_Ppal* ppal);
+    /// The views of `simulador`, windows of `ventana`; the comparison starts from `slider` when no schedule was
+    /// read. Creates the indices window (hidden), whose band the runs read at their start.
+    VistasControladores(QWidget* ventana, Simulador& simulador, const QSlider& slider);
     ~VistasControladores() override;
 
     /// Appends a separator and the three entries to the menu.
@@ -40,7 +43,9 @@ private:
     void Recalcular();
     void Sombrear();
 
-    TFrm_Ppal* ppal_;
+    QWidget* ventana_;
+    Simulador& simulador_;
+    const QSlider& slider_;
     TFrm_Superficie* superficie_ = nullptr;
     TFrm_Comparacion* comparacion_ = nullptr;
     std::uint64_t inferencias_ = 0;  // the last inference shown

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/calendario.h"
+#include "core/observacion/calendario.h"
 #include "core/textos_por_defecto.h"
 
 namespace {

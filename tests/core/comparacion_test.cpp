@@ -48,11 +48,11 @@ TEST(Comparacion, LasMuestrasSonLasDeUnaCorridaLlevadaAMano) {
         SCOPED_TRACE(c == Corrida::PID ? "PID" : "fuzzy");
         Banco b;
         b.textos = textos;
-        IgualesBitABit((c == Corrida::PID ? r.pid : r.fuzzy).muestras, PorMano(b, c, kCalendario, 300));
+        IgualesBitABit(r.De(c).muestras, PorMano(b, c, kCalendario, 300));
         EXPECT_TRUE(b.mensajes.mostrados.empty());
     }
-    EXPECT_FALSE(r.pid.fallo);
-    EXPECT_FALSE(r.fuzzy.fallo);
+    EXPECT_FALSE(r.De(Corrida::PID).fallo);
+    EXPECT_FALSE(r.De(Corrida::Fuzzy).fallo);
     // one step per change: the first from the level at the start (empty tank), the others from the reference
     // before; times at the plant's period, 0.5 s
     struct Escalon {
@@ -60,7 +60,7 @@ TEST(Comparacion, LasMuestrasSonLasDeUnaCorridaLlevadaAMano) {
         double inicial, objetivo;
     };
     const Escalon esperados[] = {{0, 79, 0.0, 1.0}, {80, 199, 1.0, 3.0}, {200, 299, 3.0, 1.5}};
-    for (const ResultadoCorrida* c : {&r.pid, &r.fuzzy}) {
+    for (const ResultadoCorrida* c : {&r.De(Corrida::PID), &r.De(Corrida::Fuzzy)}) {
         ASSERT_EQ(c->escalones.size(), 3u);
         for (std::size_t k = 0; k < 3; ++k) {
             const IndicesEscalon& e = c->escalones[k];
@@ -82,12 +82,12 @@ TEST(Comparacion, PIDAgresivoSobrepasaYFuzzyPorDefectoNo) {
     textos.Poner("Td", "0.3");
     const std::vector<CambioReferencia> calendario = {{0, 2}, {200, 6}};
     const ResultadoComparacion r = CompararControladores(textos, calendario, 400);
-    ASSERT_EQ(r.pid.escalones.size(), 2u);
-    ASSERT_EQ(r.fuzzy.escalones.size(), 2u);
+    ASSERT_EQ(r.De(Corrida::PID).escalones.size(), 2u);
+    ASSERT_EQ(r.De(Corrida::Fuzzy).escalones.size(), 2u);
     // measured: the PID overshoots by 26.0 % on both steps (the plant is linear), the fuzzy controller by
     // 0.75 % and 1.6 % (levels up to 1.0073 and 3.048), and settles sooner (11.4 s and 10.4 s against 15.2 s)
     for (std::size_t k = 0; k < 2; ++k) {
-        const IndicesEscalon &p = r.pid.escalones[k], &f = r.fuzzy.escalones[k];
+        const IndicesEscalon &p = r.De(Corrida::PID).escalones[k], &f = r.De(Corrida::Fuzzy).escalones[k];
         SCOPED_TRACE(testing::Message() << "step from " << p.inicial);
         EXPECT_GT(*p.sobreimpulso, 20.0);
         EXPECT_GT(*f.sobreimpulso, 0.0);
@@ -121,25 +121,25 @@ TEST(Comparacion, FallosAlEmpezarYEnUnTick) {
     TextosMapa textos = TextosIniciales('.');
     textos.Poner("Kp", "x");
     ResultadoComparacion r = CompararControladores(textos, kCalendario, 50);
-    EXPECT_EQ(r.pid.fallo, "'x' is not a valid floating point value");
-    EXPECT_TRUE(r.pid.muestras.empty());
-    EXPECT_TRUE(r.pid.escalones.empty());
-    EXPECT_FALSE(r.fuzzy.fallo);
-    EXPECT_EQ(r.fuzzy.muestras.size(), 50u);
+    EXPECT_EQ(r.De(Corrida::PID).fallo, "'x' is not a valid floating point value");
+    EXPECT_TRUE(r.De(Corrida::PID).muestras.empty());
+    EXPECT_TRUE(r.De(Corrida::PID).escalones.empty());
+    EXPECT_FALSE(r.De(Corrida::Fuzzy).fallo);
+    EXPECT_EQ(r.De(Corrida::Fuzzy).muestras.size(), 50u);
 
     // a fuzzy set of width 0 is refused by the initialisation: only the fuzzy run fails
     textos = TextosIniciales('.');
     textos.Poner("E_Ze_Ancho", "0");
     r = CompararControladores(textos, kCalendario, 50);
-    EXPECT_FALSE(r.pid.fallo);
-    EXPECT_EQ(r.fuzzy.fallo, "El conjunto Ze de Error tiene ancho 0");
+    EXPECT_FALSE(r.De(Corrida::PID).fallo);
+    EXPECT_EQ(r.De(Corrida::Fuzzy).fallo, "El conjunto Ze de Error tiene ancho 0");
 
     // a sample period of 0: both starts are refused with their message
     textos = TextosIniciales('.');
     textos.Poner("T_Sample", "0");
     r = CompararControladores(textos, kCalendario, 50);
-    EXPECT_EQ(r.pid.fallo, kMuestreoNoPositivo);
-    EXPECT_EQ(r.fuzzy.fallo, kMuestreoNoPositivo);
+    EXPECT_EQ(r.De(Corrida::PID).fallo, kMuestreoNoPositivo);
+    EXPECT_EQ(r.De(Corrida::Fuzzy).fallo, kMuestreoNoPositivo);
 
     // an error gap of the fuzzy controller: the inference fails once the error falls in it
     textos = TextosIniciales('.');
@@ -147,8 +147,8 @@ TEST(Comparacion, FallosAlEmpezarYEnUnTick) {
     textos.Poner("E_Ze_Ancho", "0.2");
     textos.Poner("E_Po_Ancho", "1");
     r = CompararControladores(textos, kCalendario, 300);
-    EXPECT_EQ(r.fuzzy.fallo, kOperacionInvalida);
-    EXPECT_LT(r.fuzzy.muestras.size(), 300u);
+    EXPECT_EQ(r.De(Corrida::Fuzzy).fallo, kOperacionInvalida);
+    EXPECT_LT(r.De(Corrida::Fuzzy).muestras.size(), 300u);
 }
 
 TEST(Comparacion, LaBandaSaleDeLosTextos) {
@@ -181,11 +181,11 @@ TEST(Comparacion, LaCorridaDeEscalonUsaLaGananciaDeLaPlanta) {
 
 TEST(Comparacion, PosicionProgramada) {
     const std::vector<CambioReferencia> c = {{50, 7}, {10, 4}, {50, 9}};
-    EXPECT_EQ(PosicionProgramada(c, 0), kPosicionInicialReferencia);
+    EXPECT_EQ(PosicionProgramada(c, 0), kPosicionInicial);
     EXPECT_EQ(PosicionProgramada(c, 10), 4);
     EXPECT_EQ(PosicionProgramada(c, 49), 4);
     EXPECT_EQ(PosicionProgramada(c, 50), 9) << "of two changes at one sample, the later in the list";
-    EXPECT_EQ(PosicionProgramada({}, 5), kPosicionInicialReferencia);
+    EXPECT_EQ(PosicionProgramada({}, 5), kPosicionInicial);
 }
 
 TEST(Comparacion, ElValorFinalEstimadoDeLaCorridaDeEscalonSeAcercaAlDeLaPlanta) {

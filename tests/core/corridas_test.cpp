@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/corridas/pid.h"
 #include "tests/core/banco.h"
 
 TEST(Escalon, PrimerosTicksConLosValoresPorDefecto) {
@@ -126,6 +127,45 @@ TEST(PID, LaLeyUsaLosTextosDeCadaTick) {
     const double I = (e + errorAnterior) * 0.25 + integral;  // trapezoid with the previous error
     EXPECT_NEAR(s.Accion_Control, I / 10 + e, 1e-6);
     EXPECT_GT(std::abs(I / 5 - I / 10), 1e-2);  // and 5 would have made a visible difference
+}
+
+// The PID law alone, without a simulator, against a PID written here in Doubles from its textbook form
+// u = Kp (e + (1 / Ti) sum (e_k + e_k-1) T / 2 + Td (e - e_prev) / T), on levels of a first-order tank solved
+// exactly between samples; the law keeps its memory in Singles, so the two agree to Single rounding.
+TEST(PID, LaLeySinSimuladorEsElPIDDelLibro) {
+    struct Caso {
+        ParametrosPID p;
+        double r;
+    };
+    const Caso casos[] = {
+        {{0.5, 2, 5, 0}, 1},      // the default PI
+        {{0.5, 2, 5, 1}, 1.5},    // with a derivative
+        {{0.1, 0.8, 2, 0.3}, 3},  // a faster sample
+        {{1, 5, 0.5, 0}, 0.5},    // an aggressive integral
+    };
+    for (const Caso& c : casos) {
+        Simulacion memoria;
+        const double a = std::exp(-c.p.T / 20), K = 2;  // the default tank, Tau = 20 s
+        double y = 0, suma = 0, ePrevio = 0;
+        for (int k = 0; k < 40; ++k) {
+            const SalidaPID salida = CalcularPID(c.p, c.r, static_cast<float>(y), memoria);
+            const double e = c.r - static_cast<float>(y);
+            suma += (e + ePrevio) * c.p.T / 2;
+            const double u = c.p.Kp * (e + suma / c.p.Ti + c.p.Td * (e - ePrevio) / c.p.T);
+            ASSERT_NEAR(salida.accion, u, 1e-5 * std::max(1.0, std::abs(u))) << "Kp " << c.p.Kp << ", sample " << k;
+            EXPECT_EQ(salida.error, e);
+            memoria.Error_Ant = static_cast<float>(salida.error);
+            memoria.Integral = static_cast<float>(salida.integral);
+            ePrevio = memoria.Error_Ant;
+            suma = memoria.Integral;
+            y = a * y + K * (1 - a) * salida.accion;
+        }
+    }
+    // the first sample by hand: e = 1, I = 0.25, D = 2, u = 2 ((0.25 / 5 + 1) + 2 x 0) = 2.1
+    const SalidaPID primera = CalcularPID({0.5, 2, 5, 0}, 1, 0, Simulacion{});
+    EXPECT_EQ(Bits(primera.accion), Bits(2.1f));
+    EXPECT_EQ(primera.integral, 0.25);
+    EXPECT_THROW(CalcularPID({0.5, 2, 0, 0}, 1, 0, Simulacion{}), ErrorPuntoFlotante);  // Ti = 0 divides by zero
 }
 
 TEST(PID, VentanaDe101MuestrasYPrimerBorradoEn101) {

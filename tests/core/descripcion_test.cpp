@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/descripcion.h"
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 #include "core/textos_senal.h"
 #include "export/error_archivo.h"
 #include "fuzzy/reglas.h"
@@ -56,7 +56,7 @@ private:
 };
 
 void CadaTextoAlEmpezar(const json& corrida, const TextosMapa& textos, Corrida r) {
-    for (const char* n : TextosAlEmpezar(r)) {
+    for (const char* n : TextosAlEmpezar(r, TanqueLineal())) {
         if (std::string(n) == kTrackReferencia) continue;
         EXPECT_EQ(corrida["textos_al_empezar"][n], textos.Texto(n)) << n;
     }
@@ -79,9 +79,9 @@ TEST(Descripcion, NombreBesideElRegistro) {
 }
 
 TEST(Descripcion, SubpasosComoLosCuentaElIntegrador) {
-    EXPECT_EQ(SubpasosPorMuestra(0.5f), 10);
-    EXPECT_EQ(SubpasosPorMuestra(0.3f), 11);
-    EXPECT_EQ(SubpasosPorMuestra(0.0f), 0);
+    EXPECT_EQ(SubpasosRK(0.5f), 10);
+    EXPECT_EQ(SubpasosRK(0.3f), 11);
+    EXPECT_EQ(SubpasosRK(0.0f), 0);
     // against the plant itself: with no inflow the volume decays by e^(-m h / Tau) over one sample
     for (int ms : {1, 10, 100, 250, 300, 500, 700, 1000, 1300, 4100}) {
         TextosMapa t = TextosIniciales('.');
@@ -93,7 +93,7 @@ TEST(Descripcion, SubpasosComoLosCuentaElIntegrador) {
         const float x = RK(s, 1e6f);
         const double h = static_cast<float>(s.T_Muestreo / 10.0L);
         const double m = -std::log(x / 1e6) * s.Tau / h;
-        EXPECT_EQ(SubpasosPorMuestra(s.T_Muestreo), std::lround(m)) << ms << " ms: " << m;
+        EXPECT_EQ(SubpasosRK(s.T_Muestreo), std::lround(m)) << ms << " ms: " << m;
     }
 }
 

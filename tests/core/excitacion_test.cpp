@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/aritmetica.h"
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 #include "core/textos_senal.h"
 #include "tests/core/banco.h"
 #include "tests/core/foto.h"
@@ -66,7 +66,7 @@ void Empezar(Simulador& s, Corrida r) {
 }
 
 // The plant alone, fed the inflows u: its noiseless levels.
-std::vector<float> Planta(const Textos& textos, const std::vector<float>& u) {
+std::vector<float> PlantaAlimentada(const Textos& textos, const std::vector<float>& u) {
     Simulacion s;
     LeerParametrosPlanta(s, textos);
     std::vector<float> y;
@@ -147,7 +147,7 @@ TEST(Excitacion, LaEntradaDeUnaPRBSEsElValorDelGeneradorEnElContadorDeLaCorrida)
     GeneradorSenal g(Prbs());
     std::vector<float> u;
     for (int n = 0; n < kTicks; ++n) u.push_back(aSingle(g.Valor(n)));
-    const std::vector<float> y = Planta(b.textos, u);
+    const std::vector<float> y = PlantaAlimentada(b.textos, u);
     ASSERT_EQ(b.sim.Series2().Cuenta(), static_cast<std::size_t>(kTicks));
     std::set<float> niveles;
     for (int n = 0; n < kTicks; ++n) {

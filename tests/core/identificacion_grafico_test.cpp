@@ -13,6 +13,7 @@
 
 #include "core/identificacion_grafico.h"
 #include "export/formato.h"
+#include "core/planta/tanque.h"
 #include "identificacion/rechazos.h"
 #include "tests/core/banco.h"
 
@@ -126,8 +127,9 @@ TEST(OrigenGrafico, CuentaTramosYCorridas) {
     EXPECT_EQ(b.sim.Origen().Ultima(), Corrida::PID);
     EXPECT_EQ(b.sim.Origen().Corridas(), 2u);
     EXPECT_EQ(b.sim.Origen().T_Muestreo(), 0.5f);
-    EXPECT_EQ(b.sim.Origen().R_Hidraulica(), 2.0f);
-    EXPECT_EQ(b.sim.Origen().Tau(), 20.0f);
+    ASSERT_TRUE(b.sim.Origen().Verdad());
+    EXPECT_EQ(b.sim.Origen().Verdad()->K, 2.0);
+    EXPECT_EQ(b.sim.Origen().Verdad()->Tau, 20.0);
     // the stop and a start that plots nothing add no stretch
     b.sim.ToolButton13Click();
     EXPECT_EQ(b.sim.Origen().Tramos(), 1);
@@ -238,6 +240,20 @@ TEST(IdentificarGrafico, VerdadDeLaPlanta) {
         EXPECT_EQ(v.Difieren(), v.subpasos == 11);
         EXPECT_EQ(v.Difieren(), std::abs(v.TauMuestras / v.Tau - 1) > 0.01);
     }
+    // a plant that has no first-order reading gives the identification nothing to compare with
+    struct SinVerdad : public Planta {
+        std::span<const char* const> NombresTextos() const override { return TanqueLineal().NombresTextos(); }
+        void LeerParametros(Simulacion& s, const Textos& t) const override { TanqueLineal().LeerParametros(s, t); }
+        void Vaciar(Simulacion& s) const override { TanqueLineal().Vaciar(s); }
+        AvancePlanta Paso(const Simulacion& s) const override { return TanqueLineal().Paso(s); }
+        void Guardar(const AvancePlanta& a, Simulacion& s) const override { TanqueLineal().Guardar(a, s); }
+        RelojPlanta Reloj(float T) const override { return TanqueLineal().Reloj(T); }
+        std::optional<ModeloPrimerOrden> Verdad(const Simulacion&) const override { return std::nullopt; }
+        double Estacionario(const Textos& t, double u) const override { return TanqueLineal().Estacionario(t, u); }
+    } sinVerdad;
+    OrigenGrafico origen;
+    origen.Anotar(Corrida::Escalon, Banco().sim.Estado(), sinVerdad);
+    EXPECT_EQ(TextoDelError<ErrorIdentificacion>([&] { VerdadDe(origen); }), TextoSinVerdad());
     EXPECT_EQ(ErrorRelativo(2.5, 2.0), 0.25);
     EXPECT_EQ(ErrorRelativo(1.5, 2.0), -0.25);
     EXPECT_THROW(ErrorRelativo(1, 0), ErrorPuntoFlotante);

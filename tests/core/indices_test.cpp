@@ -6,7 +6,7 @@
 #include <numbers>
 #include <random>
 
-#include "core/indices.h"
+#include "core/observacion/indices.h"
 
 namespace {
 

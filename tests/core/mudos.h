@@ -7,12 +7,8 @@
 
 #include "core/interfaces.h"
 
-/// A slider that stays where it is put (at its initial position 2 unless moved).
-class PosicionFija : public Posicion {
-public:
-    std::int32_t Leer() const override { return valor; }
-    std::int32_t valor = 2;
-};
+/// A slider that stays where it is put (at its initial position unless moved).
+using PosicionFija = PosicionValor;
 
 /// Messages that go nowhere.
 class MensajesMudos : public Mensajes {

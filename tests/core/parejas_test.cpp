@@ -2,7 +2,7 @@
 // runs do to the two series (ticks that plot both points, step ticks that plot the action and then the level or
 // fail, ticks nested in a step tick's overflow message, deletions at the front, Limpiar).
 
-#include "core/parejas.h"
+#include "core/observacion/parejas.h"
 
 #include <gtest/gtest.h>
 

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "base/errores.h"
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 #include "core/textos_mapa.h"
 
 namespace {
 
-TextosMapa Planta(const std::string& t, const std::string& r, const std::string& a, const std::string& h) {
+TextosMapa TextosPlanta(const std::string& t, const std::string& r, const std::string& a, const std::string& h) {
     TextosMapa textos;
     textos.Poner("T_Sample", t);
     textos.Poner("Resistencia", r);
@@ -22,7 +22,7 @@ TextosMapa Planta(const std::string& t, const std::string& r, const std::string&
 
 Simulacion PlantaPorDefecto(float u) {
     Simulacion s;
-    LeerParametrosPlanta(s, Planta("500", "2", "10", "5"));
+    LeerParametrosPlanta(s, TextosPlanta("500", "2", "10", "5"));
     s.Accion_Control = u;
     return s;
 }
@@ -37,21 +37,21 @@ Simulacion PlantaPorDefecto(float u) {
 
 TEST(Planta, ParametrosPorDefecto) {
     Simulacion s;
-    LeerParametrosPlanta(s, Planta("500", "2", "10", "5"));
+    LeerParametrosPlanta(s, TextosPlanta("500", "2", "10", "5"));
     EXPECT_TRUE(MismosBits(s.T_Muestreo, 0.5f));
     EXPECT_TRUE(MismosBits(s.R_Hidraulica, 2.0f));
     EXPECT_TRUE(MismosBits(s.Tau, 20.0f));
     EXPECT_TRUE(MismosBits(s.Nivel_Max, 5.0f));
     // the product of the extended 0.001 and the integer, rounded once
-    LeerParametrosPlanta(s, Planta("100", "2", "10", "5"));
+    LeerParametrosPlanta(s, TextosPlanta("100", "2", "10", "5"));
     EXPECT_TRUE(MismosBits(s.T_Muestreo, 0.100000001f));
 }
 
 TEST(Planta, LecturaSeDetieneEnElCampoQueNoConvierte) {
     Simulacion s;
-    LeerParametrosPlanta(s, Planta("500", "2", "10", "5"));
+    LeerParametrosPlanta(s, TextosPlanta("500", "2", "10", "5"));
     // the resistance is stored before the area fails; the area and what follows keep their old values
-    const TextosMapa mala = Planta("250", "4", "x", "9");
+    const TextosMapa mala = TextosPlanta("250", "4", "x", "9");
     EXPECT_THROW(LeerParametrosPlanta(s, mala), ErrorConversion);
     EXPECT_TRUE(MismosBits(s.T_Muestreo, 0.25f));
     EXPECT_TRUE(MismosBits(s.R_Hidraulica, 4.0f));
@@ -59,13 +59,13 @@ TEST(Planta, LecturaSeDetieneEnElCampoQueNoConvierte) {
     EXPECT_TRUE(MismosBits(s.Nivel_Max, 5.0f));
     // the sample time is an integer: a decimal part is a conversion error at the first field
     try {
-        LeerParametrosPlanta(s, Planta("500.0", "2", "10", "5"));
+        LeerParametrosPlanta(s, TextosPlanta("500.0", "2", "10", "5"));
         FAIL();
     } catch (const ErrorConversion& e) {
         EXPECT_STREQ(e.what(), "'500.0' is not a valid integer value");
     }
     // a finite text beyond the Single range overflows where it is stored
-    EXPECT_THROW(LeerParametrosPlanta(s, Planta("500", "1e39", "10", "5")), ErrorPuntoFlotante);
+    EXPECT_THROW(LeerParametrosPlanta(s, TextosPlanta("500", "1e39", "10", "5")), ErrorPuntoFlotante);
 }
 
 TEST(Planta, PrimerPeriodoConLosValoresPorDefecto) {
@@ -88,7 +88,7 @@ TEST(Planta, DiezUOnceSubpasosSegunLaSumaDeSingles) {
     int diez = 0, once = 0;
     for (int ms = 1; ms <= 5000; ++ms) {
         Simulacion s;
-        LeerParametrosPlanta(s, Planta(std::to_string(ms), "1", "1e30", "5"));
+        LeerParametrosPlanta(s, TextosPlanta(std::to_string(ms), "1", "1e30", "5"));
         s.Accion_Control = 1;
         const float h = static_cast<float>(static_cast<long double>(s.T_Muestreo) / 10);
         const long pasos = std::lround(RK(s, 0) / h);
@@ -110,7 +110,7 @@ TEST(Planta, DiezUOnceSubpasosSegunLaSumaDeSingles) {
 TEST(Planta, SubpasosYTiempoPorMuestraSonLosDeRK) {
     for (int ms = -3; ms <= 5000; ++ms) {
         Simulacion s;
-        LeerParametrosPlanta(s, Planta(std::to_string(ms), "1", "1e30", "5"));
+        LeerParametrosPlanta(s, TextosPlanta(std::to_string(ms), "1", "1e30", "5"));
         s.Accion_Control = 1;
         const float h = static_cast<float>(static_cast<long double>(s.T_Muestreo) / 10);
         const double integrado = RK(s, 0);
@@ -131,18 +131,18 @@ TEST(Planta, SubpasosYTiempoPorMuestraSonLosDeRK) {
 
 TEST(Planta, PeriodoCeroNoAvanzaYNegativoDaUnSoloSubpaso) {
     Simulacion s;
-    LeerParametrosPlanta(s, Planta("0", "2", "10", "5"));
+    LeerParametrosPlanta(s, TextosPlanta("0", "2", "10", "5"));
     s.Accion_Control = 2;
     EXPECT_TRUE(MismosBits(RK(s, 1.5f), 1.5f));
     // backwards by one sub-step of -0.05 s: dV/dt = -V / 20 gives about V e^(0.05/20), not e^(0.5/20)
-    LeerParametrosPlanta(s, Planta("-500", "2", "10", "5"));
+    LeerParametrosPlanta(s, TextosPlanta("-500", "2", "10", "5"));
     s.Accion_Control = 0;
     EXPECT_NEAR(RK(s, 1.0f), std::exp(0.05 / 20), 1e-6);
 }
 
 TEST(Planta, AreaCeroDivideEntreCero) {
     Simulacion s;
-    LeerParametrosPlanta(s, Planta("500", "2", "0", "5"));
+    LeerParametrosPlanta(s, TextosPlanta("500", "2", "0", "5"));
     try {
         RK(s, 0);
         FAIL();
@@ -155,7 +155,7 @@ TEST(Planta, AreaCeroDivideEntreCero) {
 TEST(Planta, ConcuerdaConLaSolucionExactaConElErrorDeRK4) {
     auto error_de_un_periodo = [](const std::string& ms, double* cota) {
         Simulacion s;
-        LeerParametrosPlanta(s, Planta(ms, "1", "1", "5"));  // Tau = 1 s
+        LeerParametrosPlanta(s, TextosPlanta(ms, "1", "1", "5"));  // Tau = 1 s
         s.Accion_Control = 1;
         const float v = RK(s, 0);
         const float h = static_cast<float>(static_cast<long double>(s.T_Muestreo) / 10);

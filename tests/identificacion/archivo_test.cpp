@@ -77,7 +77,7 @@ TEST(IdentificarArchivo, CorridaEscalonGuardadaPorElPrograma) {
 TEST(IdentificarArchivo, CorridaPidEscritaConLaExportacion) {
     Carpeta carpeta;
     const std::string ruta = carpeta.Ruta("pid.txt");
-    for (const Planta& p : kPlantas) {
+    for (const PlantaDeTextos& p : kPlantas) {
         SCOPED_TRACE(p.Nombre());
         const Registro pid = CorridaPid(p, 800, {{0, 2}, {200, 6}, {400, 3}, {600, 5}});
         EscribirExportacion(ruta, 799, [&](std::int64_t i) {

@@ -132,7 +132,7 @@ TEST(Modelo, CovarianzaDeArx) {
 // A model is checked on a record it was not made from: the same plant in closed loop (read with that
 // record's delay), at another sample period (the model resampled), and another plant (a poor fit).
 TEST(Modelo, ValidacionEnOtroRegistro) {
-    const Planta& p = kPlantas[0];
+    const PlantaDeTextos& p = kPlantas[0];
     const Registro prbs = LazoAbierto(p, Prbs(2000, 10, 0.5f, 2.5f));
     const Identificacion id = IdentificarOe(prbs, 0);
     EXPECT_EQ(Validar(id, prbs), id.ajuste);
@@ -142,7 +142,7 @@ TEST(Modelo, ValidacionEnOtroRegistro) {
     EXPECT_LT(Validar(id, pid), 99.0);  // its own delay 0 misreads the closed-loop record
 
     // the default tank sampled every 2 s: 10 sub-steps there too, so the samples show Tau = 20
-    const Planta lenta{"10", "2", "2000", 10, 2, 2.0, "2", "3"};
+    const PlantaDeTextos lenta{"10", "2", "2000", 10, 2, 2.0, "2", "3"};
     ASSERT_EQ(SubpasosPorMuestra(lenta), 10);
     const Registro cada2s = LazoAbierto(lenta, Prbs(500, 3, 0.5f, 2.5f));
     EXPECT_GT(Validar(id, cada2s), 99.9);

@@ -4,14 +4,16 @@
 #include <numbers>
 #include <random>
 
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 #include "tests/core/banco.h"
 
-std::string Planta::Nombre() const { return std::string("A ") + area + ", R " + resistencia + ", T " + t_ms + " ms"; }
+std::string PlantaDeTextos::Nombre() const {
+    return std::string("A ") + area + ", R " + resistencia + ", T " + t_ms + " ms";
+}
 
 namespace {
 
-TextosMapa TextosPlanta(const Planta& p) {
+TextosMapa TextosPlanta(const PlantaDeTextos& p) {
     TextosMapa textos;
     textos.Poner("Area", p.area);
     textos.Poner("Resistencia", p.resistencia);
@@ -22,7 +24,7 @@ TextosMapa TextosPlanta(const Planta& p) {
 
 }  // namespace
 
-int SubpasosPorMuestra(const Planta& p) {
+int SubpasosPorMuestra(const PlantaDeTextos& p) {
     Simulacion s;
     LeerParametrosPlanta(s, TextosPlanta(p));
     const float h = static_cast<float>(static_cast<long double>(s.T_Muestreo) / 10);
@@ -31,7 +33,7 @@ int SubpasosPorMuestra(const Planta& p) {
     return pasos;
 }
 
-double TauDeLasMuestras(const Planta& p) {
+double TauDeLasMuestras(const PlantaDeTextos& p) {
     Simulacion s;
     LeerParametrosPlanta(s, TextosPlanta(p));
     const double h = static_cast<float>(static_cast<long double>(s.T_Muestreo) / 10);
@@ -39,7 +41,7 @@ double TauDeLasMuestras(const Planta& p) {
     return p.A * p.R * p.T / (SubpasosPorMuestra(p) * h);
 }
 
-Registro LazoAbierto(const Planta& p, const std::vector<float>& u) {
+Registro LazoAbierto(const PlantaDeTextos& p, const std::vector<float>& u) {
     Simulacion s;
     LeerParametrosPlanta(s, TextosPlanta(p));
     Registro r;
@@ -92,7 +94,7 @@ std::vector<float> Multiseno(std::size_t n, float media, float amplitud, const s
 namespace {
 
 template <class Iniciar, class Tick>
-Registro Correr(const Planta& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios,
+Registro Correr(const PlantaDeTextos& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios,
                 Iniciar iniciar, Tick tick) {
     Banco b;
     b.textos.Poner("Area", p.area);
@@ -123,12 +125,12 @@ Registro Correr(const Planta& p, std::size_t n, const std::vector<std::pair<std:
 
 }  // namespace
 
-Registro CorridaPid(const Planta& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios) {
+Registro CorridaPid(const PlantaDeTextos& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios) {
     return Correr(
         p, n, cambios, [](Simulador& s) { s.ToolButton13Click(); }, [](Simulador& s) { s.Timer4Timer(); });
 }
 
-Registro CorridaFuzzy(const Planta& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios) {
+Registro CorridaFuzzy(const PlantaDeTextos& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios) {
     return Correr(
         p, n, cambios,
         [](Simulador& s) {

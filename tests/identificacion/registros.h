@@ -11,7 +11,7 @@
 #include "identificacion/registro.h"
 
 /// A plant as its dialog's texts give it.
-struct Planta {
+struct PlantaDeTextos {
     const char* area;
     const char* resistencia;
     const char* t_ms;  ///< sample period in milliseconds
@@ -24,7 +24,7 @@ struct Planta {
 /// The default plant and three others. The closed loops keep the default gains, except on the last plant:
 /// sampled at Tau / 4, its loops ring with them until the tank runs empty, where RK clamps the volume at 0,
 /// and no linear model describes that. With gain 1 they stay in the linear range.
-inline const Planta kPlantas[] = {
+inline const PlantaDeTextos kPlantas[] = {
     {"10", "2", "500", 10, 2, 0.5, "2", "3"},
     {"5", "1", "100", 5, 1, 0.1, "2", "3"},
     {"20", "0.5", "500", 20, 0.5, 0.5, "2", "3"},
@@ -33,15 +33,15 @@ inline const Planta kPlantas[] = {
 
 /// How many RK4 sub-steps of h = T / 10 (a Single) the plant takes for one sample: the Single clock runs on
 /// while T >= t, so that a sum of ten h that falls short of T, or equals it, takes an eleventh.
-int SubpasosPorMuestra(const Planta& p);
+int SubpasosPorMuestra(const PlantaDeTextos& p);
 
 /// The time constant that the plant's samples show when read with the nominal period T: A R T / (m h), the
 /// plant integrating m sub-steps of h per sample. A R itself when m h = T to rounding.
-double TauDeLasMuestras(const Planta& p);
+double TauDeLasMuestras(const PlantaDeTextos& p);
 
 /// The open-loop run, sample by sample: Accion_Control = u(n), x = RK(s, x), y(n) = CalcularNivel(s, x), from
 /// an empty tank, with the plant's parameters read from its texts (HMax far above any level). T nominal.
-Registro LazoAbierto(const Planta& p, const std::vector<float>& u);
+Registro LazoAbierto(const PlantaDeTextos& p, const std::vector<float>& u);
 
 /// An action `antes` up to sample `inicio`, then `despues`.
 std::vector<float> Escalon(std::size_t n, std::size_t inicio, float antes, float despues);
@@ -56,10 +56,10 @@ std::vector<float> Multiseno(std::size_t n, float media, float amplitud, const s
 /// The PID run of the simulator with the default texts but the plant's and its gain, n ticks. The slider is moved to
 /// position `cambios[i].second` at tick `cambios[i].first` (before the tick). Read from UltimaMuestra().
 /// Fails the test if the tank ran empty after the first sample (the volume clamped: not the linear plant).
-Registro CorridaPid(const Planta& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios);
+Registro CorridaPid(const PlantaDeTextos& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios);
 
 /// The fuzzy run, the same way: ToolButton11Click, ToolButton10Click, then Timer5Timer ticks.
-Registro CorridaFuzzy(const Planta& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios);
+Registro CorridaFuzzy(const PlantaDeTextos& p, std::size_t n, const std::vector<std::pair<std::size_t, int>>& cambios);
 
 /// The open-loop record `r` (from an empty tank) lined up as the PID and fuzzy runs line theirs: line k holds
 /// action k and the level before it flows, (u(k), y(k-1)), with y(-1) = 0.

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 #include "identificacion/rechazos.h"
 #include "identificacion/registro.h"
 #include "tests/export/utilidades.h"

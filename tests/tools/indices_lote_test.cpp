@@ -143,7 +143,8 @@ TEST(Comparar, EsLaComparacionDelNucleo) {
         Ejecutar({"comparar", "600", "--Kp=4", "--Track_Referencia=6", "--Track_Referencia@300=3", "--json"});
     EXPECT_EQ(e.estado, 0) << e.errores;
     const json j = json::parse(e.salida);
-    for (const auto& [clave, corrida] : {std::pair{"pid", &r.pid}, std::pair{"fuzzy", &r.fuzzy}}) {
+    for (const auto& [clave, corrida] :
+         {std::pair{"pid", &r.De(Corrida::PID)}, std::pair{"fuzzy", &r.De(Corrida::Fuzzy)}}) {
         SCOPED_TRACE(clave);
         EXPECT_EQ(j[clave]["muestras"], corrida->muestras.size());
         EXPECT_TRUE(j[clave]["fallo"].is_null());
@@ -154,9 +155,10 @@ TEST(Comparar, EsLaComparacionDelNucleo) {
     }
     // the text: a header, then the PID row and the fuzzy row of each step
     const Ejecucion t = Ejecutar({"comparar", "600", "--Kp=4", "--Track_Referencia=6", "--Track_Referencia@300=3"});
-    EXPECT_EQ(t.salida, CabeceraIndices(true) + FilaIndices(r.pid.escalones[0], 1, "PID") +
-                            FilaIndices(r.fuzzy.escalones[0], 1, "Fuzzy") + FilaIndices(r.pid.escalones[1], 2, "PID") +
-                            FilaIndices(r.fuzzy.escalones[1], 2, "Fuzzy"));
+    EXPECT_EQ(t.salida, CabeceraIndices(true) + FilaIndices(r.De(Corrida::PID).escalones[0], 1, "PID") +
+                            FilaIndices(r.De(Corrida::Fuzzy).escalones[0], 1, "Fuzzy") +
+                            FilaIndices(r.De(Corrida::PID).escalones[1], 2, "PID") +
+                            FilaIndices(r.De(Corrida::Fuzzy).escalones[1], 2, "Fuzzy"));
 }
 
 TEST(Comparar, LasFallasYLasOpcionesMalas) {

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/Parametros_PID.h"
@@ -23,12 +24,6 @@
 #include "ui/vistas_controladores.h"
 
 namespace {
-
-class DialogosMudos : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override { std::fprintf(stderr, "%s\n", qPrintable(texto)); }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return std::nullopt; }
-};
 
 // A run started or stopped by its button; its QTimer is held, so that only the ticks driven here happen and
 // every picture is the same from one take to the next.
@@ -54,7 +49,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     const QDir carpeta(argc > 1 ? argv[1] : "docs");
-    CrearVentanas(std::make_unique<DialogosMudos>());
+    auto propios = std::make_unique<DialogosPrueba>();
+    const DialogosPrueba& dialogos = *propios;
+    CrearVentanas(std::move(propios));
     Frm_Ppal->show();
 
     // the dialog with the default sets, then with gaps in the error's sets
@@ -119,6 +116,8 @@ int main(int argc, char** argv) {
     Frm_Ppal->Vistas->CompararControladores1->trigger();
     Guardar(Frm_Ppal->Vistas->Comparacion(), carpeta, "comparacion-controladores.png");
 
+    // a message here means a picture that shows something else than it should
+    for (const QString& m : dialogos.mensajes) std::fprintf(stderr, "%s\n", qPrintable(m));
     DestruirVentanas();
     return 0;
 }

@@ -23,6 +23,7 @@
 
 #include "core/configuracion.h"
 #include "core/configuracion_textos.h"
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/Parametros_PID.h"
@@ -33,17 +34,6 @@
 #include "ui/textos_ventanas.h"
 
 namespace {
-
-class DialogosPrueba : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override { mensajes.append(texto); }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return std::nullopt; }
-    std::optional<QString> ConfiguracionParaGuardar(QWidget*) override { return guardar; }
-    std::optional<QString> ConfiguracionParaAbrir(QWidget*) override { return abrir; }
-
-    QStringList mensajes;
-    std::optional<QString> guardar, abrir;
-};
 
 DialogosPrueba* dialogos = nullptr;
 
@@ -83,11 +73,7 @@ private slots:
 
     void init() {
         QSettings(QStringLiteral("tanque"), QStringLiteral("tanque")).clear();
-        QLocale::setDefault(QLocale::c());
-        auto d = std::make_unique<DialogosPrueba>();
-        dialogos = d.get();
-        CrearVentanas(std::move(d));
-        Frm_Ppal->show();
+        dialogos = CrearVentanasDePrueba();
     }
     void cleanup() { DestruirVentanas(); }
 
@@ -96,7 +82,7 @@ private slots:
         QCOMPARE(archivo->title(), QStringLiteral("Archivo"));
         const QList<QAction*> entradas = archivo->actions();
         QVERIFY(entradas.size() >= 5);
-        QCOMPARE(entradas[0], Frm_Ppal->Salir1);  // the specified entry keeps its place
+        QCOMPARE(entradas[0], Frm_Ppal->Salir1);  // the original entry keeps its place
         QVERIFY(entradas[1]->isSeparator());
         QCOMPARE(entradas[2]->text(), QStringLiteral("Abrir Configuración..."));
         QCOMPARE(entradas[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
@@ -156,7 +142,7 @@ private slots:
         QCOMPARE(TextosDeAhora(), esperado);
 
         // through the menu, a name without extension
-        dialogos->guardar = carpeta_.filePath("completa");
+        dialogos->configuracionGuardar = carpeta_.filePath("completa");
         Frm_Ppal->Configuraciones->GuardarConfiguracion1->trigger();
         QVERIFY(dialogos->mensajes.isEmpty());
         const QString archivo = carpeta_.filePath("completa.tanque");
@@ -174,7 +160,7 @@ private slots:
         DestruirVentanas();
         init();
         QVERIFY(TextosDeAhora() != esperado);
-        dialogos->abrir = archivo;
+        dialogos->configuracionAbrir = archivo;
         Frm_Ppal->Configuraciones->AbrirConfiguracion1->trigger();
         QCOMPARE(dialogos->mensajes, QStringList());
         QCOMPARE(TextosDeAhora(), esperado);
@@ -272,7 +258,7 @@ private slots:
 
     void laLineaDeOrdenesAbreLaPrimera() {
         TextosVentanas().Poner("Kp", "5,5");
-        dialogos->guardar = carpeta_.filePath("orden.tanque");
+        dialogos->configuracionGuardar = carpeta_.filePath("orden.tanque");
         Frm_Ppal->Configuraciones->GuardarConfiguracion1->trigger();
         TextosVentanas().Poner("Kp", "1");
         Frm_Ppal->Configuraciones->AbrirArgumentos({carpeta_.filePath("orden.tanque"), QStringLiteral("otra.tanque")});

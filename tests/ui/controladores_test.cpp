@@ -19,6 +19,7 @@
 #include "core/textos_indices.h"
 #include "core/textos_por_defecto.h"
 #include "fuzzy/fuerzas.h"
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/arranque.h"
@@ -31,13 +32,6 @@
 Q_DECLARE_METATYPE(std::vector<Hueco>)
 
 namespace {
-
-class DialogosPrueba : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override { mensajes.append(texto); }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return std::nullopt; }
-    QStringList mensajes;
-};
 
 DialogosPrueba* dialogos = nullptr;
 
@@ -88,11 +82,7 @@ class PruebaControladores : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        QLocale::setDefault(QLocale::c());
-        auto d = std::make_unique<DialogosPrueba>();
-        dialogos = d.get();
-        CrearVentanas(std::move(d));
-        Frm_Ppal->show();
+        dialogos = CrearVentanasDePrueba();
     }
     void cleanup() {
         DestruirVentanas();
@@ -106,7 +96,7 @@ private slots:
         QVERIFY(opciones);
         QStringList textos;
         for (QAction* a : opciones->actions()) textos << (a->isSeparator() ? "-" : a->text());
-        // the specified entries first, as they were; the views' block, after a separator, closes the menu
+        // the original entries first, as they were; the views' block, after a separator, closes the menu
         QCOMPARE(textos.mid(0, 3), (QStringList{"Parametros Planta", "Parametros Escalon", "Parametros PID"}));
         QCOMPARE(textos.mid(textos.size() - 4),
                  (QStringList{"-", "Índices de Desempeño", "Superficie de Control", "Comparar Controladores..."}));
@@ -481,14 +471,16 @@ private slots:
         QCOMPARE(c->Calendario->text(),
                  QStringLiteral("Referencia 1 desde la muestra 0; 3.5 desde la 40. 361 muestras (margen de 320 tras "
                                 "el último cambio)."));
-        QCOMPARE(c->Grafico->graph(1)->dataCount(), static_cast<int>(r.pid.muestras.size()));
-        QCOMPARE(c->Grafico->graph(2)->dataCount(), static_cast<int>(r.fuzzy.muestras.size()));
-        QCOMPARE(c->Grafico->graph(1)->data()->at(100)->value, static_cast<double>(r.pid.muestras[100].nivel));
-        QCOMPARE(c->Grafico->graph(2)->data()->at(100)->value, static_cast<double>(r.fuzzy.muestras[100].nivel));
+        QCOMPARE(c->Grafico->graph(1)->dataCount(), static_cast<int>(r.De(Corrida::PID).muestras.size()));
+        QCOMPARE(c->Grafico->graph(2)->dataCount(), static_cast<int>(r.De(Corrida::Fuzzy).muestras.size()));
+        QCOMPARE(c->Grafico->graph(1)->data()->at(100)->value,
+                 static_cast<double>(r.De(Corrida::PID).muestras[100].nivel));
+        QCOMPARE(c->Grafico->graph(2)->data()->at(100)->value,
+                 static_cast<double>(r.De(Corrida::Fuzzy).muestras[100].nivel));
         // both rows of each step
         QCOMPARE(c->Tabla->rowCount(), 4);
         for (int f = 0; f < 4; ++f) {
-            const IndicesEscalon& e = (f % 2 == 0 ? r.pid : r.fuzzy).escalones[f / 2];
+            const IndicesEscalon& e = (f % 2 == 0 ? r.De(Corrida::PID) : r.De(Corrida::Fuzzy)).escalones[f / 2];
             const QStringList t = TextosIndices(e);
             const QStringList fila = Fila(c->Tabla, f);
             QCOMPARE(fila[0], f % 2 == 0 ? QStringLiteral("PID") : QStringLiteral("Fuzzy"));

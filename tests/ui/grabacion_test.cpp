@@ -22,6 +22,7 @@
 #include "core/grabacion.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/Parametros_PID.h"
@@ -30,16 +31,6 @@
 #include "ui/grabador.h"
 
 namespace {
-
-class DialogosPrueba : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override { mensajes.append(texto); }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return exportar; }
-    std::optional<QString> ConfiguracionParaGuardar(QWidget*) override { return guardar; }
-
-    QStringList mensajes;
-    std::optional<QString> exportar, guardar;
-};
 
 class MensajesGrabados : public Mensajes {
 public:
@@ -74,17 +65,13 @@ private slots:
     }
     void init() {
         QSettings(QStringLiteral("tanque"), QStringLiteral("tanque")).clear();
-        QLocale::setDefault(QLocale::c());
-        auto d = std::make_unique<DialogosPrueba>();
-        dialogos = d.get();
-        CrearVentanas(std::move(d));
-        Frm_Ppal->show();
+        dialogos = CrearVentanasDePrueba();
     }
     void cleanup() { DestruirVentanas(); }
 
     void loGrabadoSeReproduceIgual() {
         TFrm_Ppal* p = Frm_Ppal;
-        GrabadorVentana* g = p->Configuraciones->Grabador;
+        GrabadorVentana* g = p->Grabador;
         QCOMPARE(g->Grabar1->text(), QStringLiteral("Grabar"));
         QLineEdit* kp = Edit(Frm_Parametros_PID, "Kp");
         kp->setText("2.5");  // before the press: a text of the set-up
@@ -110,9 +97,9 @@ private slots:
 
         const QString registro = carpeta_.filePath("ventana.txt");
         const QString archivo = carpeta_.filePath("grabado.tanque");
-        dialogos->exportar = registro;
+        dialogos->registro = registro;
         p->Archivo->click();
-        dialogos->guardar = archivo;
+        dialogos->configuracionGuardar = archivo;
         p->Configuraciones->GuardarConfiguracion1->trigger();
         const QStringList mensajes = dialogos->mensajes;
         QCOMPARE(mensajes, QStringList(2, QStringLiteral("El Ciclo de lectura se ha parado")));
@@ -165,7 +152,7 @@ private slots:
     }
 
     void sinGrabarNoSeGuardaPrograma() {
-        GrabadorVentana* g = Frm_Ppal->Configuraciones->Grabador;
+        GrabadorVentana* g = Frm_Ppal->Grabador;
         g->Grabar1->trigger();
         Frm_Ppal->ToolButton13->click();
         Ticks(&TFrm_Ppal::Timer4Timer, 3);
@@ -181,9 +168,9 @@ private slots:
     void noSeGrabaConUnaCorridaActiva() {
         Frm_Ppal->ToolButton13->click();
         dialogos->mensajes.clear();
-        Frm_Ppal->Configuraciones->Grabador->Grabar1->trigger();
-        QVERIFY(!Frm_Ppal->Configuraciones->Grabador->Grabando());
-        QVERIFY(!Frm_Ppal->Configuraciones->Grabador->Grabar1->isChecked());
+        Frm_Ppal->Grabador->Grabar1->trigger();
+        QVERIFY(!Frm_Ppal->Grabador->Grabando());
+        QVERIFY(!Frm_Ppal->Grabador->Grabar1->isChecked());
         QCOMPARE(dialogos->mensajes.size(), 1);
         QVERIFY(dialogos->mensajes.first().startsWith(QStringLiteral("Pare las corridas")));
     }

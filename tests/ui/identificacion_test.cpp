@@ -22,6 +22,7 @@
 #include <optional>
 
 #include "identificacion/rechazos.h"
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/Identificacion_Planta.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Planta.h"
@@ -30,17 +31,6 @@
 #include "ui/grafico.h"
 
 namespace {
-
-/// Records the messages, answers the save and open dialogs with preset names.
-class DialogosPrueba : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override { mensajes.append(texto); }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return guardar; }
-    std::optional<QString> ArchivoParaAbrir(QWidget*) override { return abrir; }
-
-    QStringList mensajes;
-    std::optional<QString> guardar, abrir;
-};
 
 DialogosPrueba* dialogos = nullptr;
 
@@ -96,19 +86,15 @@ class PruebaIdentificacion : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        QLocale::setDefault(QLocale::c());
-        auto d = std::make_unique<DialogosPrueba>();
-        dialogos = d.get();
-        CrearVentanas(std::move(d));
-        Frm_Ppal->show();
+        dialogos = CrearVentanasDePrueba();
     }
     void cleanup() { DestruirVentanas(); }
 
-    void laEntradaYElBotonVanTrasLosEspecificados() {
+    void laEntradaYElBotonVanTrasLosDeSiempre() {
         QList<QAction*> opciones;
         for (QAction* menu : Frm_Ppal->menuBar()->actions())
             if (menu->text() == QStringLiteral("Opciones")) opciones = menu->menu()->actions();
-        // after the specified entries, in a block of its own that a separator opens
+        // after the original entries, in a block of its own that a separator opens
         const qsizetype pid = opciones.indexOf(Frm_Ppal->ParametrosPID1);
         const qsizetype identificar = opciones.indexOf(Frm_Ppal->Identificar1);
         QVERIFY(pid >= 0);
@@ -119,7 +105,7 @@ private slots:
         QCOMPARE(b->geometry(), QRect(270, 3, 23, 23));
         QCOMPARE(b->toolTip(), QStringLiteral("Identificar la Planta"));
         QVERIFY(!b->icon().isNull());
-        // the specified tool bar ends where it did
+        // the original tool bar ends where it did
         QCOMPARE(Frm_Ppal->ToolButton10->geometry(), QRect(216, 3, 23, 23));
         // at hand exactly when Archivo is: not during a run
         Frm_Ppal->ToolButton4->click();
@@ -228,7 +214,7 @@ private slots:
         Correr(Frm_Ppal->ToolButton13, Corrida::PID, 300, [](int i) {
             if (i == 220) Frm_Ppal->Track_Referencia->setValue(5);
         });
-        dialogos->guardar = archivo;
+        dialogos->registro = archivo;
         Frm_Ppal->Archivo->click();
         Frm_Ppal->Limpiar->click();
         Frm_Ppal->Track_Referencia->setValue(2);
@@ -237,10 +223,10 @@ private slots:
         Frm_Ppal->Identificar1->trigger();
         TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
         const int mensajes = static_cast<int>(dialogos->mensajes.size());
-        dialogos->abrir.reset();  // cancelled: nothing
+        dialogos->registroAbrir.reset();  // cancelled: nothing
         d->Validar->click();
         QVERIFY(d->Validacion->text().isEmpty());
-        dialogos->abrir = archivo;
+        dialogos->registroAbrir = archivo;
         d->Validar->click();
         const QString v = d->Validacion->text();
         // the PID record's delay is 1: the model fits it there, to its file's four decimals

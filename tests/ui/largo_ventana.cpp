@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/Parametros_PID.h"
@@ -38,18 +39,6 @@ constexpr bool kMedirCrecimiento = false;
 constexpr bool kMedirCrecimiento = true;
 #endif
 
-/// Counts the messages instead of showing boxes; the save dialog is never asked.
-class DialogosContados : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override {
-        ++mensajes;
-        ultimo = texto;
-    }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return std::nullopt; }
-    int mensajes = 0;
-    QString ultimo;
-};
-
 long KbResidentes() {
     std::ifstream estado("/proc/self/status");
     for (std::string linea; std::getline(estado, linea);)
@@ -65,10 +54,7 @@ int main(int argc, char** argv) {
     const long ticks = argc > 1 ? std::stol(argv[1]) : 100000;
     const long calentamiento = std::min(ticks / 2, 5000L);
 
-    auto propios = std::make_unique<DialogosContados>();
-    DialogosContados* dialogos = propios.get();
-    CrearVentanas(std::move(propios));
-    Frm_Ppal->show();
+    DialogosPrueba* dialogos = CrearVentanasDePrueba();
     Frm_Ppal->ToolButton11->click();  // the fuzzy controller from the default texts
     QWidget* const ventanas[] = {Frm_Parametros, Frm_Parametros_Planta, Frm_Parametros_Fuzzy, Frm_Parametros_PID};
 
@@ -85,7 +71,7 @@ int main(int argc, char** argv) {
     bool bien = true;
     for (const Caso& c : casos) {
         Frm_Ppal->Limpiar->click();
-        const int mensajesAntes = dialogos->mensajes;
+        const int mensajesAntes = static_cast<int>(dialogos->mensajes.size());
         c.boton->click();
         const long inicio = KbResidentes();
         long caliente = inicio;
@@ -106,10 +92,10 @@ int main(int argc, char** argv) {
         const std::size_t puntos = Frm_Ppal->Nucleo().Series1().Cuenta();
         c.boton->click();
         // one message: the stop's
-        const int mensajes = dialogos->mensajes - mensajesAntes;
+        const int mensajes = static_cast<int>(dialogos->mensajes.size()) - mensajesAntes;
         std::printf("%-8s %8ld %12ld %12ld %12ld %8zu %9d\n", c.nombre, ticks, inicio, caliente, fin, puntos, mensajes);
         if (mensajes != 1) {
-            std::printf("  unexpected message: %s\n", qPrintable(dialogos->ultimo));
+            std::printf("  unexpected message: %s\n", qPrintable(dialogos->mensajes.last()));
             bien = false;
         }
         if (kMedirCrecimiento && c.corrida != Corrida::Escalon && fin - caliente > kHolguraKb) {

@@ -18,6 +18,7 @@
 #include <functional>
 #include <optional>
 
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/Parametros_PID.h"
@@ -29,24 +30,6 @@
 #include "ui/rectangulo.h"
 
 namespace {
-
-/// Records the messages instead of showing boxes, and answers the save dialog with a preset name.
-class DialogosPrueba : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override {
-        mensajes.append(texto);
-        if (alMostrar) {
-            auto f = std::move(alMostrar);
-            alMostrar = nullptr;
-            f();
-        }
-    }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return nombre; }
-
-    QStringList mensajes;
-    std::optional<QString> nombre;
-    std::function<void()> alMostrar;
-};
 
 DialogosPrueba* dialogos = nullptr;
 
@@ -69,11 +52,7 @@ private slots:
     void initTestCase() { PrepararAplicacion(); }
 
     void init() {
-        QLocale::setDefault(QLocale::c());
-        auto d = std::make_unique<DialogosPrueba>();
-        dialogos = d.get();
-        CrearVentanas(std::move(d));
-        Frm_Ppal->show();
+        dialogos = CrearVentanasDePrueba();
     }
     void cleanup() { DestruirVentanas(); }
 
@@ -204,7 +183,7 @@ private slots:
 
     void laExportacionEscribeLoQueMuestraElGrafico() {
         const QString archivo = QDir::temp().filePath("tanque_prueba_ppal.txt");
-        dialogos->nombre = archivo;
+        dialogos->registro = archivo;
         // a PID run of 150 ticks on an empty chart keeps the samples 49 to 149
         Simulador& s = Frm_Ppal->Nucleo();
         Frm_Ppal->ToolButton13->click();
@@ -232,12 +211,12 @@ private slots:
         QCOMPARE(todas.back().substr(0, 5), std::string("   80"));
 
         // a cancelled dialog touches nothing
-        dialogos->nombre.reset();
+        dialogos->registro.reset();
         QFile::remove(archivo);
         Frm_Ppal->Archivo->click();
         QVERIFY(!QFile::exists(archivo));
         // a file that cannot be created: its message in a box
-        dialogos->nombre = QStringLiteral("/no/existe/tanque.txt");
+        dialogos->registro = QStringLiteral("/no/existe/tanque.txt");
         Frm_Ppal->Archivo->click();
         QCOMPARE(dialogos->mensajes.last(), QStringLiteral("Invalid filename"));
     }
@@ -268,13 +247,13 @@ private slots:
             return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
         };
         const auto antes = descriptores();
-        dialogos->nombre = nombre;
+        dialogos->registro = nombre;
         Frm_Ppal->Archivo->click();
         QCOMPARE(dialogos->mensajes, QStringList{mensaje});
         QCOMPARE(descriptores(), antes);
         QCOMPARE(s.Series1().Cuenta(), std::size_t{3});
         QVERIFY(Frm_Ppal->Archivo->isEnabled());  // and it can be pressed again
-        dialogos->nombre = QDir::temp().filePath("tanque_prueba_ppal.txt");
+        dialogos->registro = QDir::temp().filePath("tanque_prueba_ppal.txt");
         Frm_Ppal->Archivo->click();
         QCOMPARE(dialogos->mensajes.size(), 1);
     }
@@ -302,7 +281,7 @@ private slots:
 
     void laExportacionSigueSoloAlTiempo() {
         const QString archivo = QDir::temp().filePath("tanque_prueba_ppal_valores.txt");
-        dialogos->nombre = archivo;
+        dialogos->registro = archivo;
         Simulador& s = Frm_Ppal->Nucleo();
         Frm_Ppal->ToolButton13->click();
         for (int i = 0; i < 30; ++i) s.AtenderTick(Corrida::PID);

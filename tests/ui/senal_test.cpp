@@ -23,6 +23,7 @@
 #include "core/textos_senal.h"
 #include "core/vista_senal.h"
 #include "senales/generador.h"
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Planta.h"
 #include "ui/Senal_Excitacion.h"
@@ -32,13 +33,7 @@
 
 namespace {
 
-class DialogosMudos : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override { mensajes.append(texto); }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return std::nullopt; }
-    QStringList mensajes;
-};
-DialogosMudos* dialogos = nullptr;
+DialogosPrueba* dialogos = nullptr;
 
 QLineEdit* Edit(const char* nombre) { return Frm_Senal_Excitacion->Edits().find(nombre)->second; }
 
@@ -57,11 +52,7 @@ class PruebaSenal : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        QLocale::setDefault(QLocale::c());
-        auto d = std::make_unique<DialogosMudos>();
-        dialogos = d.get();
-        CrearVentanas(std::move(d));
-        Frm_Ppal->show();
+        dialogos = CrearVentanasDePrueba();
     }
     void cleanup() { DestruirVentanas(); }
 
@@ -176,7 +167,7 @@ private slots:
         QCOMPARE(Frm_Ppal->ToolButtonSenal->geometry(), QRect(247, 3, 23, 23));
         QCOMPARE(Frm_Ppal->ToolButtonSenal->toolTip(), QStringLiteral("Configurar Señal de Excitación"));
         QCOMPARE(Frm_Ppal->centralWidget()->size(), QSize(742, 417));
-        // in "Opciones", after the specified entries and a separator
+        // in "Opciones", after the original entries and a separator
         QList<QAction*> opciones;
         for (QAction* menu : Frm_Ppal->menuBar()->actions())
             if (menu->text() == QStringLiteral("Opciones")) opciones = menu->menu()->actions();

@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 
+#include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Reac.h"
 #include "ui/arranque.h"
@@ -28,19 +29,6 @@
 #include "ui/velocidad.h"
 
 namespace {
-
-class DialogosPrueba : public Dialogos {
-public:
-    void Mensaje(QWidget*, const QString& texto) override {
-        mensajes.append(texto);
-        if (alMostrar) alMostrar();
-    }
-    std::optional<QString> ArchivoParaGuardar(QWidget*) override { return nombre; }
-
-    QStringList mensajes;
-    std::optional<QString> nombre;
-    std::function<void()> alMostrar;
-};
 
 DialogosPrueba* dialogos = nullptr;
 
@@ -71,7 +59,7 @@ std::optional<QByteArray> Registro(const Boton& b, Velocidad v, int ticks, const
     const bool termino = QTest::qWaitFor([&] { return !timer->isActive(); }, ticks * 100 + 20000);
     QObject::disconnect(enlace);
     if (!termino) return std::nullopt;
-    dialogos->nombre = archivo;
+    dialogos->registro = archivo;
     p->Archivo->click();
     QFile f(archivo);
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
@@ -88,11 +76,7 @@ private slots:
         PrepararAplicacion();
     }
     void init() {
-        QLocale::setDefault(QLocale::c());
-        auto d = std::make_unique<DialogosPrueba>();
-        dialogos = d.get();
-        CrearVentanas(std::move(d));
-        Frm_Ppal->show();
+        dialogos = CrearVentanasDePrueba();
     }
     void cleanup() { DestruirVentanas(); }
 

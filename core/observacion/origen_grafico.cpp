@@ -1,6 +1,6 @@
-#include "core/origen_grafico.h"
+#include "core/observacion/origen_grafico.h"
 
-void OrigenGrafico::Anotar(Corrida c, const Simulacion& s) {
+void OrigenGrafico::Anotar(Corrida c, const Simulacion& s, const Planta& planta) {
     corridas_ |= 1u << static_cast<unsigned>(c);
     ultima_ = c;
     if (tramoAnotado_ == tramo_) return;
@@ -8,8 +8,8 @@ void OrigenGrafico::Anotar(Corrida c, const Simulacion& s) {
     tramoAnotado_ = tramo_;
     ++tramos_;
     T_ = s.T_Muestreo;
-    R_ = s.R_Hidraulica;
-    Tau_ = s.Tau;
+    verdad_ = planta.Verdad(s);
+    reloj_ = planta.Reloj(s.T_Muestreo);
 }
 
 void OrigenGrafico::Limpiar() {

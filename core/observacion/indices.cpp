@@ -1,4 +1,4 @@
-#include "core/indices.h"
+#include "core/observacion/indices.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,13 @@
 #pragma once
-// The tank: the plant parameter read, the integrator RK and the level formula.
+// The linear tank, the plant of the original program: A dV/dt = u - V / R, its level y = V / A read as
+// (R / Tau) V. Its parameter read, the integrator RK and the level formula, and the tank as a Planta.
 
+#include "core/planta/planta.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
+
+/// The linear tank as a plant: these functions, and its truth K = R, Tau = A R.
+const Planta& TanqueLineal();
 
 /// Sets T_Muestreo, R_Hidraulica, Tau and Nivel_Max from the plant texts, in that order, each stored as
 /// soon as its own text converts. Throws ErrorConversion or ErrorPuntoFlotante at the failing field.

@@ -13,6 +13,7 @@
 #include <deque>
 #include <vector>
 
+#include "core/observacion/observador.h"
 #include "core/serie.h"
 
 /// One mark per point of a series, kept only while some point is marked.
@@ -34,7 +35,7 @@ private:
     std::size_t marcadas_ = 0;
 };
 
-class Parejas {
+class Parejas : public ObservadorCorrida {
 public:
     Parejas(const Serie& niveles, const Serie& acciones) : niveles_(niveles), acciones_(acciones) {}
 
@@ -48,9 +49,17 @@ public:
     /// A tick plotted its level at j and its action at i (the closed-loop runs).
     void Par(std::size_t j, std::size_t i);
     /// The first point of each series (of each that has points) is about to be deleted.
-    void PrimerosABorrar();
+    void PrimerosABorrar() override;
     /// Both series were emptied.
     void Limpiar();
+
+    // As a watcher of the chart.
+    void AccionGraficada(std::size_t i) override { AccionAntesDelNivel(i); }
+    void NivelPerdido() override { NivelQueNoLlego(); }
+    void NivelGraficado(Corrida, std::size_t j, std::optional<std::size_t> accion) override {
+        accion ? Par(j, *accion) : NivelTrasLaAccion(j);
+    }
+    void Limpiado() override { Limpiar(); }
 
     /// True when the action at index i has no level to go with (yet).
     bool AccionSinNivel(std::size_t i) const;

@@ -6,18 +6,27 @@
 #include <span>
 #include <vector>
 
-#include "core/comparacion.h"
+#include "core/observacion/observador.h"
 #include "core/textos.h"
+
+/// From sample `muestra` on, the slider stands at `posicion` (its reference ReferenciaDe(posicion)).
+struct CambioReferencia {
+    std::int32_t muestra = 0;
+    std::int32_t posicion = 0;
+};
 
 /// The positions that the runs' ticks read, as changes in increasing sample order; two changes in a row never
 /// hold the same position.
-class CalendarioGrabado {
+class CalendarioGrabado : public ObservadorCorrida {
 public:
     /// The tick of sample n read the slider at `posicion`. A sample at or before the last change kept starts
     /// another pass over the samples (a run started again, or a second run with its own counter): the changes
     /// from n on are dropped first, so that every sample keeps the position of its latest reading.
     void Anotar(std::int32_t n, std::int32_t posicion);
     void Limpiar() { cambios_.clear(); }
+    // As a watcher of the runs.
+    void PosicionLeida(std::int32_t n, std::int32_t posicion) override { Anotar(n, posicion); }
+    void Limpiado() override { Limpiar(); }
     /// Empty before the first reading.
     const std::vector<CambioReferencia>& Cambios() const { return cambios_; }
 
@@ -27,7 +36,7 @@ private:
 
 /// Samples that a comparison runs past the schedule's last change, at the least.
 inline constexpr std::int64_t kMargenComparacion = 200;
-/// Time constants of the plant (Area x Resistencia) that a comparison runs past the last change, when more.
+/// Time constants of the plant (its truth's Tau) that a comparison runs past the last change, when more.
 inline constexpr int kConstantesComparacion = 8;
 /// The most samples a comparison runs past the last change.
 inline constexpr std::int64_t kMargenComparacionMaximo = 100000;

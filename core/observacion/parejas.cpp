@@ -1,4 +1,4 @@
-#include "core/parejas.h"
+#include "core/observacion/parejas.h"
 
 void Marcas::Marcar(std::size_t i, std::size_t cuenta) {
     if (marcas_.empty()) marcas_.assign(cuenta, false);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -18,6 +19,8 @@
 #include "core/interfaces.h"
 #include "core/simulacion.h"
 #include "core/lecturas_tick.h"
+#include "core/observacion/observador.h"
+#include "core/planta/planta.h"
 #include "core/textos.h"
 #include "fuzzy/fis.h"
 
@@ -51,8 +54,10 @@ struct BitacoraCorrida {
     /// The changes seen at the ticks, in order; the first kCambiosMaximos, and how many more came.
     std::vector<CambioTexto> cambios;
     std::uint64_t cambiosOmitidos = 0;
-    /// The plant constants that the start stored.
-    float T_Muestreo = 0, R_Hidraulica = 0, Tau = 0, Nivel_Max = 0;
+    /// The plant constants that the start stored, and the plant's truth and clock with them.
+    float T_Muestreo = 0, Nivel_Max = 0;
+    std::optional<ModeloPrimerOrden> verdad;
+    RelojPlanta reloj;
     /// Fuzzy run: the sets of the error, its derivative and the action (5 each), and the rule table (row: error
     /// set, column: derivative set), as Controlador_Fuzzy held them at the start.
     std::vector<ConjuntoLeido> conjuntos;
@@ -64,19 +69,18 @@ struct BitacoraCorrida {
 
 /// The texts that a run reads at every tick, in the order it reads them (kTrackReferencia is the slider).
 std::span<const char* const> TextosDeCadaTick(Corrida corrida);
-/// The texts kept at a run's start: the plant's, then those of TextosDeCadaTick not already among them.
-std::vector<const char*> TextosAlEmpezar(Corrida corrida);
-/// Whether the run reads the slider at every tick (the PID and fuzzy runs).
-bool LeePosicion(Corrida corrida);
+/// The texts kept at a run's start on the plant `planta`: the plant's, then those of TextosDeCadaTick not already
+/// among them.
+std::vector<const char*> TextosAlEmpezar(Corrida corrida, const Planta& planta);
 
-class Bitacoras {
+class Bitacoras : public ObservadorCorrida {
 public:
     Bitacoras();
 
-    /// A run has started: keeps its texts, the plant of `estado` and, for the fuzzy run, the sets and rules of
-    /// `fuzzy`. An edit that the texts lack is kept with its default text.
+    /// A run has started: keeps its texts, the plant `planta` with the constants of `estado` and, for the fuzzy
+    /// run, the sets and rules of `fuzzy`. An edit that the texts lack is kept with its default text.
     void Empezar(Corrida corrida, const Textos& textos, const Posicion& posicion, const Simulacion& estado,
-                 const FIS& fuzzy);
+                 const Planta& planta, const FIS& fuzzy);
     /// At the start of the tick of counter n: the run's texts of every tick that differ from those it saw last
     /// become changes. Reads nothing while the texts' Version() stays the same (the slider is read always).
     void Vigilar(Corrida corrida, std::int32_t n, const Textos& textos, const Posicion& posicion);
@@ -85,7 +89,15 @@ public:
     /// The last run of `corrida` put a point at index i of the level series.
     void Agregado(Corrida corrida, std::size_t i);
     void PrimeroBorrado();
-    void Limpiado();
+    void Limpiado() override;
+
+    // As a watcher of the runs.
+    void Empezo(const InicioCorrida& i) override {
+        Empezar(i.corrida, i.textos, i.posicion, i.estado, i.planta, i.fuzzy);
+    }
+    void AntesDelTick(Corrida c, std::int32_t n, const Textos& t, const Posicion& p) override { Vigilar(c, n, t, p); }
+    void NivelGraficado(Corrida c, std::size_t j, std::optional<std::size_t>) override { Agregado(c, j); }
+    void PrimerosABorrar() override { PrimeroBorrado(); }
 
     /// The run that made point i of the level series; nullptr when unknown.
     const BitacoraCorrida* De(std::size_t i) const;

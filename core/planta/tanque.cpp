@@ -1,4 +1,4 @@
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 
 #include "base/aritmetica.h"
 #include "core/lectura.h"
@@ -63,4 +63,38 @@ double TiempoPorMuestra(float T) {
     const float h = aSingle(static_cast<long double>(T) / 10);
     // m h, exact at extended precision
     return aDouble(static_cast<long double>(SubpasosRK(T)) * h);
+}
+
+namespace {
+
+constexpr const char* kTextos[] = {"T_Sample", "Resistencia", "Area", "HMax"};
+
+class Tanque : public Planta {
+public:
+    std::span<const char* const> NombresTextos() const override { return kTextos; }
+    void LeerParametros(Simulacion& s, const Textos& textos) const override { LeerParametrosPlanta(s, textos); }
+    void Vaciar(Simulacion& s) const override { s.Volumen = 0; }
+    AvancePlanta Paso(const Simulacion& s) const override {
+        AvancePlanta a{s, 0};
+        a.estado.Volumen = RK(s, s.Volumen);
+        a.nivel = CalcularNivel(s, a.estado.Volumen);
+        return a;
+    }
+    void Guardar(const AvancePlanta& a, Simulacion& s) const override { s.Volumen = a.estado.Volumen; }
+    RelojPlanta Reloj(float T) const override { return {SubpasosRK(T), TiempoPorMuestra(T)}; }
+    // A dV/dt = u - V / R: with y = V R / (A R) the level obeys Tau dy/dt = -y + K u, K = R, Tau = A R
+    std::optional<ModeloPrimerOrden> Verdad(const Simulacion& s) const override {
+        return ModeloPrimerOrden{s.R_Hidraulica, s.Tau};
+    }
+    // a constant inflow u settles the level at K u = R u
+    double Estacionario(const Textos& textos, double caudal) const override {
+        return aDouble(static_cast<long double>(caudal) * LeerSingle(textos, "Resistencia"));
+    }
+};
+
+}  // namespace
+
+const Planta& TanqueLineal() {
+    static const Tanque tanque;
+    return tanque;
 }

@@ -1,10 +1,10 @@
-#include "core/calendario.h"
+#include "core/observacion/calendario.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "base/errores.h"
-#include "core/planta.h"
+#include "core/planta/planta.h"
 #include "core/simulacion.h"
 
 void CalendarioGrabado::Anotar(std::int32_t n, std::int32_t posicion) {
@@ -24,10 +24,12 @@ std::int64_t MuestrasParaComparar(std::span<const CambioReferencia> calendario, 
     std::int64_t margen = kMargenComparacion;
     Simulacion s;
     try {
-        LeerParametrosPlanta(s, textos);
-        if (s.T_Muestreo > 0) {
+        const Planta& planta = PlantaDe(textos);
+        planta.LeerParametros(s, textos);
+        const std::optional<ModeloPrimerOrden> verdad = planta.Verdad(s);
+        if (s.T_Muestreo > 0 && verdad) {
             // kConstantesComparacion Tau / T samples, in doubles: no Single is stored and no user sees it
-            const double muestras = std::ceil(kConstantesComparacion * static_cast<double>(s.Tau) / s.T_Muestreo);
+            const double muestras = std::ceil(kConstantesComparacion * verdad->Tau / s.T_Muestreo);
             if (muestras > static_cast<double>(margen))
                 margen = muestras < static_cast<double>(kMargenComparacionMaximo) ? static_cast<std::int64_t>(muestras)
                                                                                   : kMargenComparacionMaximo;

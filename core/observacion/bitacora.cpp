@@ -1,14 +1,13 @@
-#include "core/bitacora.h"
+#include "core/observacion/bitacora.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "core/corridas/corrida.h"
 #include "core/excitacion.h"
 #include "core/lecturas_tick.h"
 
 namespace {
-
-constexpr const char* kPlanta[] = {"T_Sample", "Resistencia", "Area", "HMax"};
 
 std::string Recortado(std::string texto) {
     if (texto.size() > kLargoMaximoTexto) {
@@ -24,14 +23,12 @@ bool EsPosicion(const char* nombre) { return std::strcmp(nombre, kTrackReferenci
 
 std::span<const char* const> TextosDeCadaTick(Corrida corrida) { return LeidosEnCadaTick(corrida); }
 
-std::vector<const char*> TextosAlEmpezar(Corrida corrida) {
-    std::vector<const char*> v(std::begin(kPlanta), std::end(kPlanta));
+std::vector<const char*> TextosAlEmpezar(Corrida corrida, const Planta& planta) {
+    std::vector<const char*> v(planta.NombresTextos().begin(), planta.NombresTextos().end());
     for (const char* n : TextosDeCadaTick(corrida))
         if (std::none_of(v.begin(), v.end(), [&](const char* m) { return std::strcmp(m, n) == 0; })) v.push_back(n);
     return v;
 }
-
-bool LeePosicion(Corrida corrida) { return corrida != Corrida::Escalon; }
 
 std::string BitacoraCorrida::AlEmpezar(std::string_view nombre) const {
     for (const auto& [n, t] : inicio)
@@ -42,18 +39,18 @@ std::string BitacoraCorrida::AlEmpezar(std::string_view nombre) const {
 Bitacoras::Bitacoras() { ultima_.fill(kSinRanura); }
 
 void Bitacoras::Empezar(Corrida corrida, const Textos& textos, const Posicion& posicion, const Simulacion& estado,
-                        const FIS& fuzzy) {
+                        const Planta& planta, const FIS& fuzzy) {
     auto b = std::make_unique<BitacoraCorrida>();
     b->numero = ++corridas_;
     b->corrida = corrida;
     const std::int32_t p = posicion.Leer();
     b->decimal = textos.Decimal();
-    for (const char* n : TextosAlEmpezar(corrida))
+    for (const char* n : TextosAlEmpezar(corrida, planta))
         b->inicio.emplace_back(n, EsPosicion(n) ? std::to_string(p) : Recortado(TextoODefecto(textos, n)));
     b->T_Muestreo = estado.T_Muestreo;
-    b->R_Hidraulica = estado.R_Hidraulica;
-    b->Tau = estado.Tau;
     b->Nivel_Max = estado.Nivel_Max;
+    b->verdad = planta.Verdad(estado);
+    b->reloj = planta.Reloj(estado.T_Muestreo);
     if (corrida == Corrida::Fuzzy) {
         for (const std::vector<FDP>* g : {&fuzzy.Conjuntos_E, &fuzzy.Conjuntos_DE, &fuzzy.Conjuntos_U})
             for (const FDP& f : *g) b->conjuntos.push_back({f.Tipo, f.Ancho, f.Centro});
@@ -98,7 +95,7 @@ void Bitacoras::Vigilar(Corrida corrida, std::int32_t n, const Textos& textos, c
     if (r == kSinRanura) return;
     BitacoraCorrida& b = *ranuras_[r].bitacora;
     Vista& v = vistas_[static_cast<std::size_t>(corrida)];
-    if (LeePosicion(corrida)) {
+    if (Definicion(corrida).leePosicion) {
         const std::int32_t p = posicion.Leer();
         if (p != v.posicion) {
             v.posicion = p;

@@ -1,0 +1,6 @@
+#include "export/llamadas.h"
+
+LlamadasArchivo& Llamadas() {
+    static LlamadasArchivo llamadas;
+    return llamadas;
+}
