@@ -10,11 +10,11 @@
 namespace {
 
 // The default tank (K 2, A R 20 s) with a dead time of `retardo` samples of the period T.
-Planta Tanque(double retardo, double T) { return {2, 20, 0, retardo * T}; }
+ModeloConRetardo Tanque(double retardo, double T) { return {2, 20, 0, retardo * T}; }
 
 void BM_Sintonizar(benchmark::State& estado) {
     const double T = static_cast<double>(estado.range(1)) / 1000;
-    const Planta p = Tanque(static_cast<double>(estado.range(0)), T);
+    const ModeloConRetardo p = Tanque(static_cast<double>(estado.range(0)), T);
     for (auto _ : estado) benchmark::DoNotOptimize(Sintonizar(p, {T, T}, Regla::Simc, Accion::PI));
 }
 BENCHMARK(BM_Sintonizar)
@@ -27,7 +27,7 @@ BENCHMARK(BM_Sintonizar)
     ->Unit(benchmark::kMillisecond);
 
 void BM_TodasLasReglas(benchmark::State& estado) {
-    const Planta p = Tanque(static_cast<double>(estado.range(0)), 0.5);
+    const ModeloConRetardo p = Tanque(static_cast<double>(estado.range(0)), 0.5);
     for (auto _ : estado) benchmark::DoNotOptimize(TodasLasReglas(p, {0.5, 0.5}, Accion::PID));
 }
 BENCHMARK(BM_TodasLasReglas)->ArgName("retardo")->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond);

@@ -16,7 +16,7 @@ struct Continuo {
 
 // x' = A x + B u: the first order as x' = (K u - x) / tau1; the second as two lags in a row, x1 the first
 // tank's and x2 = y the second's.
-Continuo EspacioDeEstados(const Planta& p) {
+Continuo EspacioDeEstados(const ModeloConRetardo& p) {
     if (p.tau2 == 0) {
         Continuo c{Eigen::MatrixXd(1, 1), Eigen::VectorXd(1), Eigen::RowVectorXd(1)};
         c.A << -1 / p.tau1;
@@ -43,8 +43,8 @@ std::pair<Eigen::MatrixXd, Eigen::VectorXd> Retenido(const Continuo& c, double t
 
 }  // namespace
 
-PlantaDiscreta Discretizar(const Planta& planta, const Muestreo& m) {
-    const Planta p = EnSegundosDelControl(planta, m);
+PlantaDiscreta Discretizar(const ModeloConRetardo& planta, const Muestreo& m) {
+    const ModeloConRetardo p = EnSegundosDelControl(planta, m);
     const double T = m.T;
     const double muestras = p.theta / T;
     if (muestras > kMaximoRetardo) throw ErrorSintonia(TextoRetardoLargo(std::lround(muestras), kMaximoRetardo));

@@ -30,7 +30,7 @@ struct PlantaDiscreta {
 
 /// The discretisation at the controller's period of the plant given in the plant's seconds. Throws
 /// ErrorSintonia (a bad model or period, a dead time of more than kMaximoRetardo samples).
-PlantaDiscreta Discretizar(const Planta& p, const Muestreo& m);
+PlantaDiscreta Discretizar(const ModeloConRetardo& p, const Muestreo& m);
 
 /// P(z) = z^-d C (z I - Phi)^-1 (G0 + G1 z^-1) at z = e^(j w T), w in rad/s of the controller's clock.
 std::complex<double> Respuesta(const PlantaDiscreta& p, double w);

@@ -228,7 +228,7 @@ Prediccion PredecirEscalon(const PlantaDiscreta& p, const Pid& pid, double refer
     return pr;
 }
 
-AnalisisLazo Analizar(const Planta& planta, const Muestreo& m, const Pid& pid, double referencia, double banda) {
+AnalisisLazo Analizar(const ModeloConRetardo& planta, const Muestreo& m, const Pid& pid, double referencia, double banda) {
     ComprobarPid(pid);
     const PlantaDiscreta p = Discretizar(planta, m);
     AnalisisLazo a;

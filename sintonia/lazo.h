@@ -48,7 +48,7 @@ inline constexpr std::size_t kMaximoPrediccion = 200000;
 
 /// The closed loop of the plant with these gains (the plant in its own seconds, sintonia/modelo.h).
 /// Throws ErrorSintonia (a bad model, period or gains).
-AnalisisLazo Analizar(const Planta& planta, const Muestreo& m, const Pid& pid, double referencia = 1, double banda = 2);
+AnalisisLazo Analizar(const ModeloConRetardo& planta, const Muestreo& m, const Pid& pid, double referencia = 1, double banda = 2);
 
 /// The margins alone, on the discrete plant.
 Margenes CalcularMargenes(const PlantaDiscreta& p, const Pid& pid);

@@ -6,7 +6,7 @@
 
 #include "sintonia/rechazos.h"
 
-void ComprobarPlanta(const Planta& p) {
+void ComprobarPlanta(const ModeloConRetardo& p) {
     if (!(std::isfinite(p.K) && p.K > 0)) throw ErrorSintonia(TextoGananciaModelo(p.K));
     if (!(std::isfinite(p.tau1) && p.tau1 > 0)) throw ErrorSintonia(TextoConstanteModelo("tau1", p.tau1));
     if (!(std::isfinite(p.tau2) && p.tau2 >= 0)) throw ErrorSintonia(TextoConstanteModelo("tau2", p.tau2));
@@ -17,15 +17,15 @@ void ComprobarMuestreo(const Muestreo& m) {
     if (!(std::isfinite(m.T) && m.T > 0 && std::isfinite(m.h) && m.h > 0)) throw ErrorSintonia(TextoMuestreo(m.T, m.h));
 }
 
-Planta EnSegundosDelControl(const Planta& p, const Muestreo& m) {
+ModeloConRetardo EnSegundosDelControl(const ModeloConRetardo& p, const Muestreo& m) {
     ComprobarPlanta(p);
     ComprobarMuestreo(m);
     const double escala = m.T / m.h;
     return {p.K, p.tau1 * escala, p.tau2 * escala, p.theta * escala};
 }
 
-ModeloReglas ModeloParaReglas(const Planta& p, const Muestreo& m) {
-    const Planta c = EnSegundosDelControl(p, m);
+ModeloReglas ModeloParaReglas(const ModeloConRetardo& p, const Muestreo& m) {
+    const ModeloConRetardo c = EnSegundosDelControl(p, m);
     ModeloReglas r{c.K, c.tau1, c.tau2, c.theta + m.T / 2};
     if (r.tau2 > r.tau1) std::swap(r.tau1, r.tau2);
     return r;
@@ -33,10 +33,10 @@ ModeloReglas ModeloParaReglas(const Planta& p, const Muestreo& m) {
 
 ModeloReglas MitadAlPrimerOrden(const ModeloReglas& m) { return {m.K, m.tau1 + m.tau2 / 2, 0, m.theta + m.tau2 / 2}; }
 
-Planta PlantaDeRegistro(double K, double Tau, int nk, int nk0, double T, double h) {
+ModeloConRetardo PlantaDeRegistro(double K, double Tau, int nk, int nk0, double T, double h) {
     if (nk < nk0) throw ErrorSintonia(TextoRetardoRegistro(nk, nk0));
     ComprobarMuestreo({T, h});
-    const Planta p{K, Tau * h / T, 0, (nk - nk0) * h};
+    const ModeloConRetardo p{K, Tau * h / T, 0, (nk - nk0) * h};
     ComprobarPlanta(p);
     return p;
 }

@@ -22,7 +22,7 @@
 // shows nk = 0 (kRetardoLazoAbierto) and the second nk = 1 (kRetardoLazoCerrado); each sample of nk beyond
 // that is one sample of dead time: theta = (nk - nk0) h (PlantaDeRegistro).
 
-struct Planta {
+struct ModeloConRetardo {
     double K = 0;      ///< level per unit of inflow at steady state (the tank: R); positive
     double tau1 = 0;   ///< s, a time constant (the tank: A R); positive
     double tau2 = 0;   ///< s, the second time constant; 0 for a first-order model
@@ -43,17 +43,17 @@ struct ModeloReglas {
 };
 
 /// Throws ErrorSintonia unless K > 0, tau1 > 0, tau2 >= 0 and theta >= 0, all finite.
-void ComprobarPlanta(const Planta& p);
+void ComprobarPlanta(const ModeloConRetardo& p);
 
 /// Throws ErrorSintonia unless T > 0 and h > 0, finite.
 void ComprobarMuestreo(const Muestreo& m);
 
 /// The plant with its times in the controller's seconds (times T / h). Throws ErrorSintonia.
-Planta EnSegundosDelControl(const Planta& p, const Muestreo& m);
+ModeloConRetardo EnSegundosDelControl(const ModeloConRetardo& p, const Muestreo& m);
 
 /// The model for the rules: the controller's seconds, the larger constant first, the hold's T / 2 in the
 /// delay (the header above). Throws ErrorSintonia.
-ModeloReglas ModeloParaReglas(const Planta& p, const Muestreo& m);
+ModeloReglas ModeloParaReglas(const ModeloConRetardo& p, const Muestreo& m);
 
 /// Skogestad's half rule: half of the second constant goes to the first and half to the delay,
 /// K e^(-(theta + tau2/2) s) / ((tau1 + tau2/2) s + 1). A first-order model is returned as it is.
@@ -63,7 +63,7 @@ ModeloReglas MitadAlPrimerOrden(const ModeloReglas& m);
 /// delay nk of a record whose runs show nk0 without dead time (0 open loop, 1 closed loop). h is the plant's
 /// time per sample of the record (TiempoPorMuestra(T) for the simulator's records; T to keep the record's
 /// own seconds): tau1 = Tau h / T, theta = (nk - nk0) h. Throws ErrorSintonia (nk < nk0, a bad model).
-Planta PlantaDeRegistro(double K, double Tau, int nk, int nk0, double T, double h);
+ModeloConRetardo PlantaDeRegistro(double K, double Tau, int nk, int nk0, double T, double h);
 
 /// The continuous loop's ultimate point: the phase crossover w of the model (atan(w tau1) + atan(w tau2) +
 /// w theta = pi), the gain Ku = 1 / |G(jw)| that a proportional controller would oscillate at, Pu = 2 pi / w.

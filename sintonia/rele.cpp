@@ -100,7 +100,7 @@ double AccionRele(const Rele& r, double y, double anterior) {
     return anterior > (r.alto + r.bajo) / 2 ? r.alto : r.bajo;
 }
 
-CorridaRele SimularRele(const Planta& p, const Muestreo& m, const Rele& r, std::size_t muestras) {
+CorridaRele SimularRele(const ModeloConRetardo& p, const Muestreo& m, const Rele& r, std::size_t muestras) {
     ComprobarRele(r);
     const PlantaDiscreta d = Discretizar(p, m);
     PlantaEnMarcha planta(d);
@@ -140,7 +140,7 @@ AnalisisRele AnalizarRele(std::span<const double> u, std::span<const double> y, 
     return a;
 }
 
-AnalisisRele PredecirRele(const Planta& p, const Muestreo& m, const Rele& r, const OpcionesRele& o) {
+AnalisisRele PredecirRele(const ModeloConRetardo& p, const Muestreo& m, const Rele& r, const OpcionesRele& o) {
     const ModeloReglas reglas = ModeloParaReglas(p, m);
     // the filling (five time constants at most for an inflow that reaches the level) and 20 ultimate periods
     const double duracion = 5 * (reglas.tau1 + reglas.tau2 + reglas.theta) + 20 * Critico(reglas).Pu;

@@ -49,7 +49,7 @@ struct CorridaRele {
     std::vector<double> accion;  ///< u(k), decided at tick k
     std::vector<double> nivel;   ///< y(k), read at tick k
 };
-CorridaRele SimularRele(const Planta& p, const Muestreo& m, const Rele& r, std::size_t muestras);
+CorridaRele SimularRele(const ModeloConRetardo& p, const Muestreo& m, const Rele& r, std::size_t muestras);
 
 struct OpcionesRele {
     std::optional<double> ganancia;     ///< the plant's static gain, if known; else the ratio of the means
@@ -71,7 +71,7 @@ struct AnalisisRele {
     double KuClasico = 0;          ///< 4 d / (pi sqrt(a^2 - e^2)), with the period as Pu
     std::complex<double> punto;    ///< Y1 / U1: the discrete plant at w = 2 pi / periodo
     double K = 0;                  ///< the static gain used (given, or mean level / mean action)
-    std::optional<Planta> modelo;  ///< through the point, in the record's seconds (Muestreo{T, T})
+    std::optional<ModeloConRetardo> modelo;  ///< through the point, in the record's seconds (Muestreo{T, T})
     double Ku = 0;                 ///< the model's ultimate gain (without a model: 1 / |punto|)
     double Pu = 0;                 ///< s, its ultimate period (without a model: the period)
     std::string aviso;             ///< why there is no model, or empty
@@ -86,9 +86,9 @@ AnalisisRele AnalizarRele(std::span<const double> accion, std::span<const double
 
 /// The relay experiment predicted on a model: SimularRele long enough for the filling and 20 periods, then
 /// AnalizarRele. Throws ErrorSintonia (as both).
-AnalisisRele PredecirRele(const Planta& p, const Muestreo& m, const Rele& r, const OpcionesRele& opciones = {});
+AnalisisRele PredecirRele(const ModeloConRetardo& p, const Muestreo& m, const Rele& r, const OpcionesRele& opciones = {});
 
 /// The first-order model with delay (controller's seconds) whose discrete plant of period T has the response
 /// `punto` at w and the static gain K; nothing when no such model exists (|punto| >= K, a phase that needs a
 /// negative delay). Newton's method on the exact discretisation, from the continuous reading of the point.
-std::optional<Planta> AjustarPrimerOrden(std::complex<double> punto, double w, double K, double T);
+std::optional<ModeloConRetardo> AjustarPrimerOrden(std::complex<double> punto, double w, double K, double T);

@@ -22,7 +22,7 @@ Eigen::Vector2d Residuo(const Eigen::Vector2d& v, Complejo punto, double w, doub
 
 }  // namespace
 
-std::optional<Planta> AjustarPrimerOrden(Complejo punto, double w, double K, double T) {
+std::optional<ModeloConRetardo> AjustarPrimerOrden(Complejo punto, double w, double K, double T) {
     // the continuous reading: the hold's lag w T / 2 and its gain sinc(w T / 2) undone,
     // |G| = K / sqrt(1 + (w tau)^2), arg G = -atan(w tau) - w theta
     const double x = w * T / 2;
@@ -62,5 +62,5 @@ std::optional<Planta> AjustarPrimerOrden(Complejo punto, double w, double K, dou
         if (f < 1e-8) break;
     }
     if (r.norm() > 1e-8) return std::nullopt;
-    return Planta{K, std::exp(v(0)), 0, v(1)};
+    return ModeloConRetardo{K, std::exp(v(0)), 0, v(1)};
 }

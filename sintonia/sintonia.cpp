@@ -1,6 +1,6 @@
 #include "sintonia/sintonia.h"
 
-Sintonia Sintonizar(const Planta& p, const Muestreo& m, Regla regla, Accion accion, std::optional<double> perilla,
+Sintonia Sintonizar(const ModeloConRetardo& p, const Muestreo& m, Regla regla, Accion accion, std::optional<double> perilla,
                     double referencia) {
     Sintonia s;
     s.titulo = TituloRegla(regla);
@@ -11,7 +11,7 @@ Sintonia Sintonizar(const Planta& p, const Muestreo& m, Regla regla, Accion acci
     return s;
 }
 
-Sintonia SintonizarUltima(const Planta& p, const Muestreo& m, ReglaUltima regla, Accion accion, double Ku, double Pu,
+Sintonia SintonizarUltima(const ModeloConRetardo& p, const Muestreo& m, ReglaUltima regla, Accion accion, double Ku, double Pu,
                           double referencia) {
     Sintonia s;
     s.titulo = TituloReglaUltima(regla);
@@ -22,7 +22,7 @@ Sintonia SintonizarUltima(const Planta& p, const Muestreo& m, ReglaUltima regla,
     return s;
 }
 
-std::vector<Sintonia> TodasLasReglas(const Planta& p, const Muestreo& m, Accion accion, std::optional<double> perilla,
+std::vector<Sintonia> TodasLasReglas(const ModeloConRetardo& p, const Muestreo& m, Accion accion, std::optional<double> perilla,
                                      double referencia) {
     std::vector<Sintonia> t;
     for (Regla r : {Regla::Simc, Regla::Imc, Regla::Amigo, Regla::ZieglerNichols})

@@ -21,15 +21,15 @@ struct Sintonia {
 
 /// A rule from a model (the plant in its own seconds, the PID's period and the plant's time per sample).
 /// Throws ErrorSintonia.
-Sintonia Sintonizar(const Planta& p, const Muestreo& m, Regla regla, Accion accion, std::optional<double> perilla = {},
+Sintonia Sintonizar(const ModeloConRetardo& p, const Muestreo& m, Regla regla, Accion accion, std::optional<double> perilla = {},
                     double referencia = 1);
 
 /// A closed-loop rule from Ku and Pu, the loop analysed on the plant p (the relay's model, or the true one).
 /// Throws ErrorSintonia.
-Sintonia SintonizarUltima(const Planta& p, const Muestreo& m, ReglaUltima regla, Accion accion, double Ku, double Pu,
+Sintonia SintonizarUltima(const ModeloConRetardo& p, const Muestreo& m, ReglaUltima regla, Accion accion, double Ku, double Pu,
                           double referencia = 1);
 
 /// Every rule from a model, in the order of Regla, for a table that compares them (the knob applies to
 /// SIMC and IMC). Throws ErrorSintonia.
-std::vector<Sintonia> TodasLasReglas(const Planta& p, const Muestreo& m, Accion accion,
+std::vector<Sintonia> TodasLasReglas(const ModeloConRetardo& p, const Muestreo& m, Accion accion,
                                      std::optional<double> perilla = {}, double referencia = 1);

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 #include "identificacion/arx.h"
 #include "identificacion/avisos.h"
 #include "identificacion/oe.h"
@@ -28,7 +28,7 @@ ModeloLineal Exacto(const PlantaExacta& p, double T, double tiempo = 0) {
 }
 
 // A record of the program's tank with the plant time a sample that the program integrates (core/planta.h).
-Registro Tanque(const Planta& p, std::size_t n, int retencion) {
+Registro Tanque(const PlantaDeTextos& p, std::size_t n, int retencion) {
     Registro r = LazoAbierto(p, Prbs(n, retencion, 0.5f, 2.5f));
     r.tiempoMuestra = TiempoPorMuestra(static_cast<float>(p.T));
     return r;
@@ -58,7 +58,7 @@ TEST(Continuo, IdaYVueltaDeDosTanques) {
 // A first order at the plant time of 110 ms a sample read with T = 100 ms: K / (Tau s + 1) with Tau in plant
 // time, what the program's tank is (A R), where the period alone would say Tau / 1.1.
 TEST(Continuo, PrimerOrdenEnTiempoDePlanta) {
-    const Planta& p = kPlantas[1];  // 5, 1, 100 ms: 11 sub-steps
+    const PlantaDeTextos& p = kPlantas[1];  // 5, 1, 100 ms: 11 sub-steps
     const Registro r = Tanque(p, 2000, 11);
     const IdentificacionOe oe = IdentificarOe(r, 0);
     const FuncionTransferencia g = Continua(Lineal(oe));
@@ -71,7 +71,7 @@ TEST(Continuo, PrimerOrdenEnTiempoDePlanta) {
 // The model of a record at 500 ms validated on one at 100 ms (11 sub-steps), and back: the true model scores
 // 99.9 % or more when the records carry their plant time; from the periods alone it scored about 92 %.
 TEST(Continuo, ValidacionEntrePeriodos) {
-    const Planta lento{"10", "2", "500", 10, 2, 0.5, "2", "3"}, rapido{"10", "2", "100", 10, 2, 0.1, "2", "3"};
+    const PlantaDeTextos lento{"10", "2", "500", 10, 2, 0.5, "2", "3"}, rapido{"10", "2", "100", 10, 2, 0.1, "2", "3"};
     const Registro a = Tanque(lento, 2000, 10), b = Tanque(rapido, 6000, 40);
     const IdentificacionOe desdeA = IdentificarOe(a, 0), desdeB = IdentificarOe(b, 0);
     EXPECT_GT(Validar(desdeA, b), 99.9);
@@ -139,7 +139,7 @@ TEST(Avisos, CadaUnoEnSuRegistro) {
 // ARX under measurement noise (the records of Verdad.RuidoDeMedida): its Tau 6 % short stands many of OE's
 // standard errors from OE's, and the warning says so; on the noise-free record it is silent.
 TEST(Avisos, ArxSesgadoPorElRuido) {
-    const Planta& p = kPlantas[0];
+    const PlantaDeTextos& p = kPlantas[0];
     Registro r = LazoAbierto(p, Prbs(2000, 10, 1.0f, 1.5f));
     EXPECT_FALSE(AvisoSesgoArx(IdentificarArx(r, 0), IdentificarOe(r, 0)));
     int avisados = 0;

@@ -28,7 +28,7 @@ TEST(Margenes, SimcDaLaRobustezPublicada) {
                              {5, 5, 2, "two equal lags"}}) {
         SCOPED_TRACE(f.porque);
         const double T = f.theta / 100;
-        const Planta p{2, f.tau1, f.tau2, f.theta};
+        const ModeloConRetardo p{2, f.tau1, f.tau2, f.theta};
         const Muestreo m{T, T};
         const Accion accion = f.tau2 > 0 ? Accion::PID : Accion::PI;
         const Ganancias g = Calcular(Regla::Simc, accion, ModeloParaReglas(p, m));
@@ -121,7 +121,7 @@ TEST(Margenes, EstabilidadCambiaEnLaGananciaUltima) {
             Escanear([&](double w) { return PrimerOrdenRetenido(K, tau, d, 0, T, w); }, 1e-5, kPi / T * (1 - 1e-12));
         // without delay the phase reaches -180 deg only at pi / T, where the scan stops short of it
         const double Ku = d == 0 ? 1 / std::abs(PrimerOrdenRetenido(K, tau, 0, 0, T, kPi / T)) : c.GM;
-        const Planta p{K, tau, 0, d * T};
+        const ModeloConRetardo p{K, tau, 0, d * T};
         EXPECT_TRUE(Analizar(p, {T, T}, {0.98 * Ku, 1e9, 0}).estable);
         EXPECT_FALSE(Analizar(p, {T, T}, {1.02 * Ku, 1e9, 0}).estable);
     }

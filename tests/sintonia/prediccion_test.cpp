@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/aritmetica.h"
-#include "core/planta.h"
+#include "core/planta/tanque.h"
 #include "sintonia/sintonia.h"
 #include "tests/core/banco.h"
 
@@ -23,7 +23,7 @@ TEST(Prediccion, ElEscalonPredichoEsElDeLaCorrida) {
                           Fila{"500", Regla::ZieglerNichols, Accion::PI, "an oscillating loop"}}) {
         SCOPED_TRACE(f.porque);
         const float T = aSingle(std::stoi(f.T_Sample) * 0.001L);
-        const Planta tanque{2, 20, 0, 0};  // R = 2, A R = 20 s
+        const ModeloConRetardo tanque{2, 20, 0, 0};  // R = 2, A R = 20 s
         const Sintonia s = Sintonizar(tanque, {T, TiempoPorMuestra(T)}, f.regla, f.accion);
         ASSERT_TRUE(s.lazo.escalon);
         const Prediccion& p = *s.lazo.escalon;

@@ -39,7 +39,7 @@ TEST(Reglas, ElRetardoDelRegistroCuentaDesdeElDeSuCorrida) {
     EXPECT_DOUBLE_EQ(PlantaDeRegistro(2, 20, 1, 1, 0.5, 0.5).theta, 0);
     EXPECT_DOUBLE_EQ(PlantaDeRegistro(2, 20, 0, 0, 0.5, 0.5).theta, 0);
     EXPECT_DOUBLE_EQ(PlantaDeRegistro(2, 20, 4, 1, 0.5, 0.5).theta, 1.5);
-    const Planta p = PlantaDeRegistro(2, 18, 2, 0, 0.1, 0.11);
+    const ModeloConRetardo p = PlantaDeRegistro(2, 18, 2, 0, 0.1, 0.11);
     EXPECT_NEAR(p.tau1, 19.8, 1e-12);
     EXPECT_NEAR(p.theta, 0.22, 1e-12);
     EXPECT_EQ(TextoDelError<ErrorSintonia>([] { PlantaDeRegistro(2, 20, 0, 1, 0.5, 0.5); }),
