@@ -9,6 +9,7 @@
 #include "core/textos_por_defecto.h"
 #include "export/error_archivo.h"
 #include "export/escritor.h"
+#include "export/par.h"
 #include "tools/configuracion_lote.h"
 #include "tools/traza_lote.h"
 
@@ -77,6 +78,9 @@ public:
         if (o_.salida) {
             try {
                 sim_.ArchivoClick(*o_.salida, true, 0, 0);
+            } catch (const ErrorPar& e) {
+                Propio(e.what());  // names the file that failed and what was left of the pair
+                estado_ = 1;
             } catch (const ErrorTanque& e) {
                 Propio("no se pudo escribir el registro " + *o_.salida + ": " + e.what());
                 estado_ = 1;
