@@ -176,3 +176,58 @@ TEST(ParesLote, IdentificarCompruebaQueLaDescripcionEsDeEsteRegistro) {
     EXPECT_EQ(bien.estado, 0) << bien.errores;
     EXPECT_EQ(bien.errores, "");
 }
+
+// What identificar cannot read ends with status 1 and a message, never with an abort, and nothing is read
+// without a bound: the description is at most 8 MiB, the record is a regular file read in blocks, a line at
+// most 1 MiB.
+TEST(ParesLote, IdentificarNoAbortaNiLeeSinLimite) {
+    CarpetaTemporal carpeta;
+    const std::string prbs = carpeta.Ruta("prbs.txt");
+    ASSERT_EQ(Ejecutar({"escalon", "300", "--Senal_Tipo=PRBS", "--salida=" + prbs}).estado, 0);
+    const std::string registro = LeerBytes(prbs);
+    struct Caso {
+        const char* que;
+        std::function<std::string(const CarpetaTemporal&)> preparar;  // gives the record to identify
+        const char* mensaje;
+    };
+    const auto conDescripcion = [&](std::function<void(const std::string&)> d) {
+        return [&registro, d](const CarpetaTemporal& c) {
+            Poner(c.Ruta("x.txt"), registro);
+            d(c.Ruta("x.json"));
+            return c.Ruta("x.txt");
+        };
+    };
+    const Caso casos[] = {
+        {"a description that cannot be read (a link to /proc/self/mem)",
+         conDescripcion([](const std::string& d) { std::filesystem::create_symlink("/proc/self/mem", d); }),
+         "x.json: "},
+        {"a description of 9 MiB",
+         conDescripcion([](const std::string& d) {
+             Poner(d, "{");
+             std::filesystem::resize_file(d, 9u << 20);
+         }),
+         "tiene más de 8 MiB"},
+        {"a description that is a folder",
+         conDescripcion([](const std::string& d) { std::filesystem::create_directory(d); }), "no es un archivo común"},
+        {"a description whose format is a number",
+         conDescripcion([](const std::string& d) { Poner(d, "{\"formato\": 5}"); }),
+         "no es una descripción de registro de tanque"},
+        {"a record that is a device", [](const CarpetaTemporal&) { return std::string("/dev/zero"); },
+         "no es un archivo común"},
+        {"a record of 2 MiB without a line end",
+         [](const CarpetaTemporal& c) {
+             Poner(c.Ruta("z.txt"), std::string(2u << 20, '7'));
+             return c.Ruta("z.txt");
+         },
+         "KiB sin terminar"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        CarpetaTemporal aparte;
+        const std::string archivo = c.preparar(aparte);
+        const Ejecucion e = Ejecutar({"identificar", archivo});
+        EXPECT_EQ(e.estado, 1);
+        EXPECT_TRUE(Contiene(e.errores, c.mensaje)) << e.errores;
+        EXPECT_EQ(e.salida, "");
+    }
+}
