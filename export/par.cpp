@@ -109,11 +109,7 @@ void ParRegistro::Confirmar(const std::function<std::string(const ResumenArchivo
     const std::string& r = registro_.Ruta();
     const std::string& d = descripcion_;
     if (!ConDescripcion()) {
-        try {
-            registro_.Confirmar();
-        } catch (const ErrorArchivo& e) {
-            throw ErrorPar("no se pudo escribir el registro " + r + ": " + e.what());
-        }
+        registro_.Confirmar();  // its own error: the caller names the record, as for a line's write
         return;
     }
     try {

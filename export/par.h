@@ -33,7 +33,8 @@ public:
 
     /// Completes the record, writes the description that `describir` makes from the record's fingerprint, and
     /// puts both in place. Throws ErrorPar (and what `describir` throws): both files as they were, or, when even
-    /// the repair failed, the text says which one is new.
+    /// the repair failed, the text says which one is new. A record without a description throws the
+    /// ErrorArchivo of ArchivoRegistro::Confirmar(), whose text the caller puts after the record's name.
     void Confirmar(const std::function<std::string(const ResumenArchivo&)>& describir);
 
     /// Removes the temporary files; both targets stay as they were.

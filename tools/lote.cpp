@@ -83,7 +83,7 @@ public:
         std::optional<Configuracion> configuracion;
         if (o_.configuracion) {
             try {
-                configuracion = LeerConfiguracionLote(*o_.configuracion, errores_);
+                configuracion = LeerConfiguracionLote(*o_.configuracion, errores_, o_.decimal);
             } catch (const ErrorConfiguracion& e) {
                 Propio(e.what());
                 return 1;
@@ -126,9 +126,11 @@ private:
             registro_->Confirmar([this](const ResumenArchivo& huella) {
                 return DescribirRegistro(contenido_, *o_.salida, &huella);
             });
-        } catch (const ErrorTanque& e) {
-            Propio(e.what());
+        } catch (const ErrorPar& e) {
+            Propio(e.what());  // names the file that failed and what was left of the pair
             estado_ = 1;
+        } catch (const ErrorTanque& e) {
+            FalloDelRegistro(e);
         }
     }
 

@@ -40,7 +40,9 @@ public:
           errores_(errores),
           textos_(TextosIniciales(o.decimal)),
           mensajes_(errores),
-          sim_(textos_, posicion_, mensajes_) {
+          // the chart is kept only for the export of --salida: without it memory does not grow with the replay
+          // (with it, the chart's bound of limite_grafico.h holds it)
+          sim_(textos_, posicion_, mensajes_, o.salida ? Series::Guardar : Series::Descartar) {
         mensajes_.sim = &sim_;
         if (traza >= 0) traza_.emplace(traza);
     }
@@ -57,7 +59,7 @@ public:
         }
         Configuracion c;
         try {
-            c = LeerConfiguracionLote(*o_.reproducir, errores_);
+            c = LeerConfiguracionLote(*o_.reproducir, errores_, o_.decimal);
         } catch (const ErrorConfiguracion& e) {
             Propio(e.what());
             return 1;
