@@ -1,12 +1,12 @@
 // "Archivo": the chart's samples written as a record, one line per tick that plotted both its action and its
 // level, and the record's description beside it.
 
-#include <filesystem>
-#include <system_error>
+#include <optional>
 
+#include "core/descripcion.h"
 #include "core/simulador.h"
 #include "export/archivo.h"
-#include "export/texto.h"
+#include "export/par.h"
 
 void Simulador::RecorrerExportadas(bool rangoCompleto, double xmin, double xmax,
                                    const std::function<void(const MuestraExportada&, std::size_t)>& muestra) const {
@@ -34,27 +34,20 @@ MuestrasGrafico Simulador::MuestrasExportadas(bool rangoCompleto, double xmin, d
 }
 
 void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax) {
+    // the record and its description as one (par.h): both new, or both as they were
+    ParRegistro par(nombre, NombreDescripcion(nombre));
+    if (par.ConDescripcion())
+        if (const std::optional<std::string> motivo = DescripcionNoEscribible(par.NombreDescripcion())) {
+            par.Descartar();
+            throw ErrorPar("no se pudo escribir la descripción " + par.NombreDescripcion() + ": " + *motivo +
+                               "; el registro " + nombre + " queda como estaba");
+        }
     // the samples are read from the series as the file is written: a copy of a long chart would cost more than
     // the writing
-    ArchivoRegistro archivo(nombre);
     ContenidoRegistro contenido;
     RecorrerExportadas(rangoCompleto, xmin, xmax, [&](const MuestraExportada& e, std::size_t nivel) {
-        archivo.Anadir(e);
+        par.Registro().Anadir(e);
         contenido.Anadir(e.muestra, observadores_.bitacoras.De(nivel));
     });
-    archivo.Confirmar();
-    EscribirDescripcion(nombre, contenido);
-}
-
-void Simulador::EscribirDescripcion(const std::string& registro, const ContenidoRegistro& contenido) {
-    // a record written to a device or a pipe (/dev/null, /dev/stdout) has no place beside it for a file
-    std::error_code e;
-    if (!std::filesystem::is_regular_file(registro, e)) return;
-    const std::string nombre = NombreDescripcion(registro);
-    try {
-        EscribirTexto(nombre, DescribirRegistro(contenido, registro));
-    } catch (const ErrorArchivo& fallo) {
-        // the record is written; the message says which of the two files failed
-        throw ErrorArchivo(nombre + ": " + fallo.what());
-    }
+    par.Confirmar([&](const ResumenArchivo& huella) { return DescribirRegistro(contenido, nombre, &huella); });
 }

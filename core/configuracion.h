@@ -94,6 +94,10 @@ struct Configuracion {
     std::optional<std::int32_t> posicion;
     /// The recorded schedule, when there is one (an empty one is kept apart from none).
     std::optional<std::vector<EventoPrograma>> programa;
+    /// The decimal separator of the numbers in the texts, that of the locale they were typed in: the file says it
+    /// ("separador_decimal") when it is not '.', so that a set-up saved under a Spanish locale opens the same
+    /// anywhere (AdaptarDecimal).
+    char decimal = '.';
     bool operator==(const Configuracion&) const = default;
 };
 
@@ -130,6 +134,11 @@ ConfiguracionLeida LeerConfiguracion(std::string_view bytes, std::span<const std
 /// Reads the file `nombre` (a refused size is found through the open file, before anything is read) and then
 /// as LeerConfiguracion. Throws ErrorConfiguracion, whose text names the file.
 ConfiguracionLeida LeerArchivoConfiguracion(const std::string& nombre, std::span<const std::string> conocidos);
+
+/// The set-up `c` for a program whose decimal separator is `destino`: every text (and text event) that is a number
+/// written with c.decimal is written with `destino` instead ("2,5" becomes "2.5"); other texts stay as they are.
+/// Both programs open a set-up through it, so that the same file gives the same numbers under any locale.
+void AdaptarDecimal(Configuracion& c, char destino);
 
 /// The name of a run in the file: "escalon", "pid", "fuzzy".
 const char* NombreCorrida(Corrida c);

@@ -15,6 +15,8 @@ inline constexpr std::string_view kVersion = "version";
 inline constexpr std::string_view kTextos = "textos";
 inline constexpr std::string_view kPosicion = "Track_Referencia";
 inline constexpr std::string_view kPrograma = "programa";
+/// the decimal separator of the numbers in the texts, when it is not "."
+inline constexpr std::string_view kSeparador = "separador_decimal";
 
 // the fields of an event
 inline constexpr std::string_view kEvento = "evento";

@@ -81,6 +81,12 @@ std::string EscribirConfiguracion(const Configuracion& c, std::span<const std::s
     Clave(s, claves::kVersion);
     s += std::to_string(kVersionConfiguracion);
     s += ",\n  ";
+    // only when it is not '.': a set-up of the default locale stays as it always was
+    if (c.decimal != '.') {
+        Clave(s, claves::kSeparador);
+        Cadena(s, std::string(1, c.decimal));
+        s += ",\n  ";
+    }
 
     Clave(s, claves::kTextos);
     s += '{';

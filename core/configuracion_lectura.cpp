@@ -57,7 +57,7 @@ std::string Entre(std::string_view texto) { return claves::Citar(texto); }
 
 bool ClavePrincipal(std::string_view clave) {
     return clave == claves::kFormato || clave == claves::kVersion || clave == claves::kTextos ||
-           clave == claves::kPosicion || clave == claves::kPrograma;
+           clave == claves::kPosicion || clave == claves::kPrograma || clave == claves::kSeparador;
 }
 
 // "línea L, columna C" of the byte at `posicion`, columns counted in characters from 1
@@ -286,6 +286,11 @@ ConfiguracionLeida LeerConfiguracion(std::string_view bytes, std::span<const std
     Configuracion& c = leida.configuracion;
     if (const auto textos = raiz.find(claves::kTextos); textos != raiz.end())
         LeerTextos(*textos, constructor.textos, nombres, desconocidas, c);
+    if (const auto separador = raiz.find(claves::kSeparador); separador != raiz.end()) {
+        if (!separador->is_string() || (*separador != "." && *separador != ","))
+            Rechazar(Entre(claves::kSeparador) + " debe ser \".\" o \",\"");
+        c.decimal = separador->get_ref<const std::string&>()[0];
+    }
     if (const auto posicion = raiz.find(claves::kPosicion); posicion != raiz.end()) {
         const auto n =
             Entero(*posicion, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());

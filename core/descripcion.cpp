@@ -181,7 +181,7 @@ const char* ExplicacionRetardo(int retardo) {
            "siguiente: y(n) depende de u(n-1), retardo nk = 1.";
 }
 
-std::string DescribirRegistro(const ContenidoRegistro& c, std::string_view archivo) {
+std::string DescribirRegistro(const ContenidoRegistro& c, std::string_view archivo, const ResumenArchivo* huella) {
     Json j;
     j["formato"] = kFormatoDescripcion;
     j["version_formato"] = kVersionDescripcion;
@@ -192,6 +192,10 @@ std::string DescribirRegistro(const ContenidoRegistro& c, std::string_view archi
     // the sample numbers are whole counters, kept in the chart as Doubles
     registro["primera_muestra"] = c.Lineas() > 0 ? Json(static_cast<std::int64_t>(c.Primera())) : Json(nullptr);
     registro["ultima_muestra"] = c.Lineas() > 0 ? Json(static_cast<std::int64_t>(c.Ultima())) : Json(nullptr);
+    if (huella) {
+        registro["bytes"] = huella->bytes;
+        registro["sha256"] = huella->sha256;
+    }
     j["registro"] = registro;
 
     const BitacoraCorrida* principal = c.DeLaUltima();

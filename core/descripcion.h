@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/observacion/bitacora.h"
+#include "export/huella.h"
 
 inline constexpr const char* kFormatoDescripcion = "tanque-descripcion";
 inline constexpr std::int64_t kVersionDescripcion = 1;
@@ -39,8 +40,11 @@ private:
 const char* ExplicacionRetardo(int retardo);
 
 /// The description of the record `archivo` (its file name goes in, without folders) as JSON text: 2-space
-/// indents, a newline at the end, UTF-8 (a byte that is not UTF-8 in a text becomes U+FFFD).
-std::string DescribirRegistro(const ContenidoRegistro& contenido, std::string_view archivo);
+/// indents, a newline at the end, UTF-8 (a byte that is not UTF-8 in a text becomes U+FFFD). With `huella`, the
+/// record's size ("bytes") and SHA-256 ("sha256") go in too, so that a reader can tell that this record is the one
+/// described.
+std::string DescribirRegistro(const ContenidoRegistro& contenido, std::string_view archivo,
+                              const ResumenArchivo* huella = nullptr);
 
 /// The name of the description of a record: NAME.txt and NAME.red give NAME.json, any other name gets ".json"
 /// added (NAME.json gives NAME.json.json, never the record itself). "Archivo" writes it only beside a record

@@ -82,7 +82,8 @@ public:
     void LimpiarClick();       ///< clears the chart, the counters and the bar
     void ToolButton11Click();  ///< builds Controlador_Fuzzy from the fuzzy dialog's texts
     /// Writes the chart's samples up to the last level drawn for the shown range, one line per tick that plotted
-    /// both its action and its level (parejas.h). Throws ErrorArchivo; the file is then as it was.
+    /// both its action and its level (parejas.h), and its description beside it (descripcion.h), the two as one
+    /// (par.h). Throws ErrorArchivo; both files are then as they were, unless the message says otherwise.
     void ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax);
     /// The samples that ArchivoClick writes for the shown range, in order, each handed to `muestra` with the index
     /// of its level in Series1: the one definition of the file's lines, for the file and for the identification.
@@ -148,7 +149,6 @@ private:
     void LeerRuido(Corrida corrida, std::int32_t n);
     float Medido(float y, std::int32_t n) { return excitacion_.Medir(y, n); }
     void AgregarNivel(Corrida corrida, std::int32_t n, float y);
-    void EscribirDescripcion(const std::string& registro, const ContenidoRegistro& contenido);
 
     const Textos& textos_;
     const Posicion& posicion_;

@@ -4,6 +4,7 @@
 #include "base/aritmetica.h"
 #include "core/corridas/corrida.h"
 #include "core/lectura.h"
+#include "core/limite_grafico.h"
 #include "core/simulador.h"
 
 namespace {
@@ -74,6 +75,13 @@ void Simulador::Tick(Corrida corrida) {
     if (observadores_.indices.Alimentadas(corrida)) pendientes_ |= CambioIndices;
     Temporizador& timer = TimerDe(corrida);
     timer.Tag = Siguiente(timer.Tag);
+    // the chart's bound: the run stops as at an overflow, its points kept for "Archivo"
+    if (grafico_ && series1_.Cuenta() >= kMaximoPuntosGrafico && timer.Enabled) {
+        timer.Enabled = false;
+        Habilitar(Definicion(corrida).desborde, true);
+        pendientes_ |= CambioTemporizadores;
+        Mostrar(kGraficoLleno);
+    }
     Avisar(0);
 }
 

@@ -86,38 +86,53 @@ void ArchivoRegistro::Fallar(int codigo) {
     LanzarErrorArchivo(codigo);
 }
 
+void ArchivoRegistro::Volcar() {
+    if (const int codigo = EscribirTodo(fd_, bufer_)) Fallar(codigo);
+    huella_.Anadir(bufer_);
+    bufer_.clear();
+}
+
 void ArchivoRegistro::Anadir(const MuestraExportada& m) {
     AnadirLineaExportacion(bufer_, m.muestra, m.accion, m.nivel);
-    if (bufer_.size() < kBloqueEscritura) return;
-    if (const int codigo = EscribirTodo(fd_, bufer_)) Fallar(codigo);
-    bufer_.clear();
+    if (bufer_.size() >= kBloqueEscritura) Volcar();
 }
 
 void ArchivoRegistro::AnadirTexto(std::string_view texto) {
     bufer_ += texto;
-    if (bufer_.size() < kBloqueEscritura) return;
-    if (const int codigo = EscribirTodo(fd_, bufer_)) Fallar(codigo);
-    bufer_.clear();
+    if (bufer_.size() >= kBloqueEscritura) Volcar();
 }
 
-void ArchivoRegistro::Confirmar() {
+void ArchivoRegistro::Cerrar() {
     if (fd_ < 0) Fallar(EBADF);  // already confirmed or discarded
-    if (const int codigo = EscribirTodo(fd_, bufer_)) Fallar(codigo);
-    bufer_.clear();
+    Volcar();
     // On the disk before it takes the target's name: after a crash the target is the old file or the whole new one.
     // A FIFO or a terminal has nothing to flush.
     if (destino_.reemplazar && Llamadas().sincronizar(fd_) != 0) Fallar(errno);
     const int fd = fd_;
     fd_ = -1;  // released by close whatever it answers
     if (Llamadas().cerrar(fd) != 0) Fallar(errno);
-    if (!destino_.reemplazar) return;
-    if (Llamadas().renombrar(temporal_.c_str(), destino_.ruta.c_str()) != 0) Fallar(errno);
+}
+
+int ArchivoRegistro::Colocar() noexcept {
+    if (!destino_.reemplazar || temporal_.empty()) return 0;
+    if (Llamadas().renombrar(temporal_.c_str(), destino_.ruta.c_str()) != 0) return errno;
     temporal_.clear();
     OlvidarTemporal(ranura_);
     ranura_ = -1;
+    return 0;
+}
+
+void ArchivoRegistro::Confirmar() {
+    Cerrar();
+    if (!destino_.reemplazar) return;
+    if (const int codigo = Colocar()) Fallar(codigo);
     // The new name itself on the disk. The record is complete and in place by now; a folder that cannot be
     // flushed only leaves the rename to the file system's own time, so it is not reported.
-    const std::string carpeta = CarpetaDe(destino_.ruta);
+    SincronizarCarpeta(destino_.ruta);
+}
+
+void SincronizarCarpeta(const std::string& ruta) noexcept {
+    const std::string carpeta = CarpetaDe(ruta);
     const int dir = Abrir(carpeta.empty() ? "." : carpeta.c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         static_cast<void>(::fsync(dir));

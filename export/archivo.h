@@ -9,6 +9,7 @@
 
 #include "export/destino.h"
 #include "export/escritor.h"
+#include "export/huella.h"
 
 /// One exported point: the sample number, the control action (the plant's input) and the level (its output).
 struct MuestraExportada {
@@ -40,6 +41,17 @@ public:
     /// Writes what is left, then completes the file as described above. Throws ErrorArchivo; the temporary file
     /// is removed and the target left as it was.
     void Confirmar();
+    /// The first half of Confirmar(): writes what is left, flushes to the disk and closes, but leaves the
+    /// temporary file in place (the target as it was), so that a second file can be made ready before either
+    /// takes its name. Throws ErrorArchivo, as Confirmar() does.
+    void Cerrar();
+    /// The second half: renames the closed temporary file over the target. Returns 0, or the errno of the rename
+    /// (the temporary file is then kept, for Descartar()). Nothing for a target written through.
+    int Colocar() noexcept;
+    /// The size and SHA-256 of all that was written so far (of the whole file once Cerrar() has returned).
+    ResumenArchivo Resumen() const { return HuellaSha256(huella_).Resumen(); }
+    /// True when a regular file was at the target before: a pair that cannot be completed puts it back.
+    bool Existia() const { return destino_.existia; }
     /// Removes the temporary file (closes a target written through); nothing when already confirmed.
     void Descartar() noexcept;
     /// True when the target is written through rather than replaced.
@@ -52,13 +64,19 @@ public:
 
 private:
     [[noreturn]] void Fallar(int codigo);
+    void Volcar();  // writes the buffer, adding it to the fingerprint
 
     DestinoRegistro destino_;
     std::string temporal_;  // the temporary file's name while it exists
     int ranura_ = -1;       // its slot for the signal handlers
     int fd_ = -1;
     std::string bufer_;  // lines not yet written
+    HuellaSha256 huella_;      // of what was written
 };
+
+/// Flushes the folder of `ruta` to the disk, so that a rename in it survives a crash. Failures are not reported:
+/// the files are complete by then and the rename is only left to the file system's own time.
+void SincronizarCarpeta(const std::string& ruta) noexcept;
 
 /// Writes the line of punto(i) for i = 0 .. ultimo in ascending order (none when ultimo < 0) to the file
 /// `nombre`, through an ArchivoRegistro: an existing file is replaced without asking once the record is complete.

@@ -11,9 +11,11 @@
 #include <cstddef>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 #include "base/numeros.h"
 #include "export/error_archivo.h"
+#include "export/huella.h"
 
 namespace {
 
@@ -56,21 +58,24 @@ public:
     ArchivoLeido& operator=(const ArchivoLeido&) = delete;
     ~ArchivoLeido() { ::close(fd_); }
 
-    // Every byte, in blocks, resuming after an interrupted or short read. A folder fails here (EISDIR).
-    std::string Todo() {
-        std::string contenido;
-        struct stat datos {};
-        if (::fstat(fd_, &datos) == 0 && datos.st_size > 0) contenido.reserve(static_cast<std::size_t>(datos.st_size));
-        std::array<char, 64 * 1024> bloque;
+    // The next block of bytes (empty at the end), resuming after an interrupted read. A folder fails here (EISDIR).
+    std::string_view Bloque() {
         for (;;) {
-            const ssize_t leidos = ::read(fd_, bloque.data(), bloque.size());
+            const ssize_t leidos = ::read(fd_, bloque_.data(), bloque_.size());
             if (leidos < 0) {
                 if (errno == EINTR) continue;
                 Fallar(errno);
             }
-            if (leidos == 0) return contenido;
-            contenido.append(bloque.data(), static_cast<std::size_t>(leidos));
+            return std::string_view(bloque_.data(), static_cast<std::size_t>(leidos));
         }
+    }
+    // Back to the first byte, for a second reading of a regular file.
+    void Rebobinar() {
+        if (::lseek(fd_, 0, SEEK_SET) != 0) Fallar(errno);
+    }
+    bool Comun() const {
+        struct stat datos {};
+        return ::fstat(fd_, &datos) == 0 && S_ISREG(datos.st_mode);
     }
 
 private:
@@ -78,6 +83,7 @@ private:
 
     std::string nombre_;
     int fd_ = -1;
+    std::array<char, 64 * 1024> bloque_;
 };
 
 // The lines of one file, each read into its three numbers.
@@ -153,50 +159,118 @@ public:
         const double nivel = Numero(campos[2], 3, linea);
         if (std::trunc(muestra) != muestra)
             Fallar(linea, "el número de muestra " + Citado(campos[0]) + " no es entero");
-        if (!registro.muestras.empty() && !(muestra > registro.muestras.back()))
-            Fallar(linea, "la muestra " + Entero(muestra) + " no sigue a la " + Entero(registro.muestras.back()) +
+        if (registro.lineas > 0 && !(muestra > registro.ultimaMuestra))
+            Fallar(linea, "la muestra " + Entero(muestra) + " no sigue a la " + Entero(registro.ultimaMuestra) +
                               " de la línea anterior: los números de muestra deben crecer");
-        registro.muestras.push_back(muestra);
+        if (compacto_ && registro.lineas > 0 && registro.muestras.empty() && muestra != registro.ultimaMuestra + 1) {
+            // the first gap: from here on every number is kept, for the identification's message
+            registro.muestras.reserve(registro.acciones.capacity());
+            for (std::int64_t k = 0; k < registro.lineas; ++k)
+                registro.muestras.push_back(registro.primeraMuestra + static_cast<double>(k));
+        }
+        if (registro.lineas == 0) registro.primeraMuestra = muestra;
+        registro.ultimaMuestra = muestra;
+        ++registro.lineas;
+        if (!compacto_ || !registro.muestras.empty()) registro.muestras.push_back(muestra);
         registro.acciones.push_back(accion);
         registro.niveles.push_back(nivel);
     }
+
+    bool compacto_ = false;
 
 private:
     std::string nombre_;
 };
 
+
+// The record's lines, fed one at a time (without their '\n').
+class Lineas {
+public:
+    Lineas(const std::string& nombre, bool compacto) : interprete_(nombre), nombre_(nombre) {
+        interprete_.compacto_ = compacto;
+    }
+    void Linea(std::string_view texto) {
+        ++linea_;
+        bool vacia = true;
+        for (char c : texto) vacia = vacia && EsBlanco(c);
+        if (vacia) {
+            if (blanca_ == 0) blanca_ = linea_;
+            return;
+        }
+        if (blanca_ != 0) interprete_.Fallar(blanca_, "está en blanco y la siguen más muestras");
+        interprete_.Linea(texto, linea_, registro_);
+    }
+    RegistroLeido Fin() {
+        if (registro_.lineas == 0) throw ErrorLectura(Visible(nombre_) + ": el archivo está vacío");
+        return std::move(registro_);
+    }
+    RegistroLeido& Registro() { return registro_; }
+    /// A line that has grown beyond any sample's length while it was read: refused before it fills the memory.
+    [[noreturn]] void Larga() const {
+        interprete_.Fallar(linea_ + 1, "tiene más de " + std::to_string(kLineaMaxima / 1024) +
+                                           " KiB sin terminar: no es una muestra");
+    }
+    static constexpr std::size_t kLineaMaxima = 1024 * 1024;
+
+private:
+    Interprete interprete_;
+    std::string nombre_;
+    RegistroLeido registro_;
+    std::size_t linea_ = 0;
+    std::size_t blanca_ = 0;  // the first blank line since the last sample: tolerated only at the end
+};
+
 }  // namespace
 
 RegistroLeido InterpretarExportacion(std::string_view contenido, const std::string& nombre) {
-    const Interprete interprete(nombre);
-    RegistroLeido registro;
-    std::size_t linea = 0;
-    std::size_t blanca = 0;  // the first blank line since the last sample: tolerated only at the end
+    Lineas lineas(nombre, false);
     std::size_t desde = 0;
     while (desde < contenido.size()) {
         std::size_t fin = contenido.find('\n', desde);
         if (fin == std::string_view::npos) fin = contenido.size();
-        const std::string_view texto = contenido.substr(desde, fin - desde);
+        lineas.Linea(contenido.substr(desde, fin - desde));
         desde = fin + 1;
-        ++linea;
-        bool vacia = true;
-        for (char c : texto) vacia = vacia && EsBlanco(c);
-        if (vacia) {
-            if (blanca == 0) blanca = linea;
-            continue;
-        }
-        if (blanca != 0) interprete.Fallar(blanca, "está en blanco y la siguen más muestras");
-        interprete.Linea(texto, linea, registro);
     }
-    if (registro.muestras.empty()) throw ErrorLectura(Visible(nombre) + ": el archivo está vacío");
-    return registro;
+    return lineas.Fin();
 }
 
-RegistroLeido LeerExportacion(const std::string& nombre) {
-    std::string contenido;
-    {
-        ArchivoLeido archivo(nombre);
-        contenido = archivo.Todo();
+RegistroLeido LeerExportacion(const std::string& nombre, bool compacto) {
+    ArchivoLeido archivo(nombre);
+    Lineas lineas(nombre, compacto);
+    HuellaSha256 huella;
+    const bool comun = archivo.Comun();
+    if (comun) {
+        // A first reading counts the lines, so that the columns take just their size (a vector that doubles
+        // may hold twice what it needs), and takes the file's fingerprint.
+        std::size_t saltos = 0;
+        for (std::string_view b; !(b = archivo.Bloque()).empty();) {
+            huella.Anadir(b);
+            for (std::size_t i = 0; (i = b.find('\n', i)) != std::string_view::npos; ++i) ++saltos;
+        }
+        RegistroLeido& r = lineas.Registro();
+        r.acciones.reserve(saltos + 1);
+        r.niveles.reserve(saltos + 1);
+        if (!compacto) r.muestras.reserve(saltos + 1);
+        archivo.Rebobinar();
     }
-    return InterpretarExportacion(contenido, nombre);
+    std::string pendiente;  // a line not yet ended
+    for (std::string_view b; !(b = archivo.Bloque()).empty();) {
+        if (!comun) huella.Anadir(b);
+        std::size_t desde = 0;
+        for (std::size_t fin; (fin = b.find('\n', desde)) != std::string_view::npos; desde = fin + 1) {
+            if (pendiente.empty()) {
+                lineas.Linea(b.substr(desde, fin - desde));
+            } else {
+                pendiente.append(b.substr(desde, fin - desde));
+                lineas.Linea(pendiente);
+                pendiente.clear();
+            }
+        }
+        pendiente.append(b.substr(desde));
+        if (pendiente.size() > Lineas::kLineaMaxima) lineas.Larga();
+    }
+    if (!pendiente.empty()) lineas.Linea(pendiente);
+    RegistroLeido r = lineas.Fin();
+    r.huella = huella.Resumen();
+    return r;
 }

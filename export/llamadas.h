@@ -1,6 +1,6 @@
 #pragma once
 // The system calls through which the file writers reach the disk. Tests replace them to make a write, a flush
-// to the disk, a close or a rename fail where no real device would.
+// to the disk, a close, a rename or a hard link fail where no real device would.
 
 #include <sys/types.h>
 #include <unistd.h>
@@ -13,7 +13,8 @@ struct LlamadasArchivo {
     int (*cerrar)(int fd) = ::close;
     int (*sincronizar)(int fd) = ::fsync;
     int (*renombrar)(const char* desde, const char* hacia) = ::rename;
+    int (*enlazar)(const char* desde, const char* hacia) = ::link;
 };
 
-/// The calls in use: ::write, ::close, ::fsync and ::rename unless a test has put others in their place.
+/// The calls in use: ::write, ::close, ::fsync, ::rename and ::link unless a test has put others in their place.
 LlamadasArchivo& Llamadas();

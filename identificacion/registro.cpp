@@ -6,7 +6,7 @@
 #include "identificacion/rechazos.h"
 
 double NumeroDeMuestra(const Registro& r, std::size_t k) {
-    return r.muestras.empty() ? static_cast<double>(k) : r.muestras[k];
+    return r.muestras.empty() ? r.primeraMuestra + static_cast<double>(k) : r.muestras[k];
 }
 
 void ComprobarRegistro(const Registro& r) {

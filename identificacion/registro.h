@@ -17,6 +17,8 @@ struct Registro {
     /// The delay of the run that made the record (its alignment, kRetardoLazoAbierto or kRetardoLazoCerrado),
     /// when its description says it: the scans of delays start there, and a model's dead time counts from it.
     std::optional<int> retardoCorrida = std::nullopt;
+    /// The number of sample 0 when `muestras` is empty (a record read compactly, its numbers consecutive).
+    double primeraMuestra = 0;
 
     /// The plant time of one sample: tiempoMuestra, or T when it is unknown.
     double TiempoMuestra() const { return tiempoMuestra > 0 ? tiempoMuestra : T; }

@@ -30,9 +30,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The shared libraries' packages come from dpkg-shlibdeps; what is loaded without being linked is named here:
 # the X11 platform plugin, the Liberation faces that the windows ask for, and Qt's own translations, which
 # put the standard dialogs' texts in Spanish; and libmatio and libhdf5, which write the MAT and HDF5 records
-# (export_formatos), named here so that the package has them whether or not the programs link them yet.
+# (export_formatos), named here so that the package has them whether or not the programs link them yet; and
+# libnettle8, whose SHA-256 the descriptions of the records name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n, libmatio11, libhdf5-103-1")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n, libmatio11, libhdf5-103-1, libnettle8")
 
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -1,12 +1,14 @@
 #include "tools/identificar_lote.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "base/aritmetica.h"
@@ -130,14 +132,76 @@ struct Lectura {
     std::optional<DescripcionLeida> descripcion;
 };
 
-// The record and its description; the period is `T` when `forzado`, else the description's, else `T`.
-Lectura Leer(const std::string& archivo, double T, bool forzado) {
+// The record and its description; the period is `T` when `forzado`, else the description's, else `T`. A
+// description that describes another record is refused, unless `ajena` (the period and the delay both given):
+// then it is only named, in `avisos`, and not used.
+Lectura Leer(const std::string& archivo, double T, bool forzado, bool ajena, std::vector<std::string>& avisos) {
     Lectura l;
-    RegistroLeido leido = LeerExportacion(archivo);
+    {
+        // what is not a regular file (a device, a pipe) could hold no end: refused as the set-ups refuse it
+        struct stat st {};
+        if (::stat(archivo.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+            throw ErrorLectura(archivo + ": no es un archivo común");
+    }
+    RegistroLeido leido = LeerExportacion(archivo, true);
     l.descripcion = LeerDescripcion(archivo);
+    if (l.descripcion) {
+        for (const std::string& a : l.descripcion->avisos) avisos.push_back(l.descripcion->nombre + ": " + a);
+        if (const std::optional<std::string> motivo = Discordancia(*l.descripcion, archivo, leido)) {
+            const std::string texto =
+                "la descripción " + l.descripcion->nombre + " no describe el registro " + archivo + ": " + *motivo;
+            if (!ajena) throw ErrorLectura(texto + "; quítela, o dé --T_Sample y --retardo para no usarla");
+            avisos.push_back(texto + "; no se usa");
+            l.descripcion.reset();
+        } else if (l.descripcion->archivo &&
+                   *l.descripcion->archivo != std::filesystem::path(archivo).filename().string()) {
+            avisos.push_back("la descripción " + l.descripcion->nombre + " nombra el registro «" +
+                             *l.descripcion->archivo + "», pero su huella es la de " + archivo + ": se usa");
+        }
+    }
     if (!forzado && l.descripcion && l.descripcion->T) T = *l.descripcion->T;
+    const double primera = leido.primeraMuestra;
     l.registro = RegistroDe(std::move(leido), T);
+    l.registro.primeraMuestra = primera;
     return l;
+}
+
+// The whole of a file no larger than `maximo` bytes, read with read(2): its failures are ErrorArchivo.
+std::string LeerAcotado(const std::string& nombre, std::int64_t maximo) {
+    const int fd = ::open(nombre.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) throw ErrorArchivo(nombre + ": " + TextoErrorArchivo(errno));
+    std::string texto;
+    char bloque[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, bloque, sizeof bloque);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int codigo = errno;
+            ::close(fd);
+            throw ErrorArchivo(nombre + ": " + TextoErrorArchivo(codigo));
+        }
+        if (n == 0) break;
+        texto.append(bloque, static_cast<std::size_t>(n));
+        if (static_cast<std::int64_t>(texto.size()) > maximo) {
+            ::close(fd);
+            throw ErrorLectura(nombre + ": tiene más de " + std::to_string(maximo / (1024 * 1024)) +
+                               " MiB: no es una descripción de registro de tanque");
+        }
+    }
+    ::close(fd);
+    return texto;
+}
+
+std::optional<std::int64_t> Entero(const Json& j, const char* clave) {
+    const auto v = j.find(clave);
+    if (v == j.end() || !v->is_number_integer()) return std::nullopt;
+    return v->get<std::int64_t>();
+}
+
+std::optional<std::string> Cadena(const Json& j, const char* clave) {
+    const auto v = j.find(clave);
+    if (v == j.end() || !v->is_string()) return std::nullopt;
+    return v->get<std::string>();
 }
 
 }  // namespace
@@ -146,24 +210,59 @@ double PeriodoDeMs(std::int32_t ms) { return aSingle(static_cast<long double>(ms
 
 std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro) {
     const std::string nombre = NombreDescripcion(registro);
-    std::error_code e;
-    if (!std::filesystem::is_regular_file(nombre, e)) return std::nullopt;
-    std::ifstream f(nombre, std::ios::binary);
-    if (!f) throw ErrorArchivo(nombre + ": " + TextoErrorArchivo(errno));
-    const std::string texto{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    struct stat st {};
+    if (::stat(nombre.c_str(), &st) != 0) {
+        if (errno == ENOENT) return std::nullopt;
+        throw ErrorArchivo(nombre + ": " + TextoErrorArchivo(errno));
+    }
+    if (!S_ISREG(st.st_mode))
+        throw ErrorLectura(nombre + ": no es un archivo común: no es una descripción de registro de tanque");
+    const std::string texto = LeerAcotado(nombre, kMaximoDescripcion);
     const Json j = Json::parse(texto, nullptr, false);
-    if (j.is_discarded() || !j.is_object() || j.value("formato", "") != kFormatoDescripcion)
+    if (j.is_discarded() || !j.is_object() || Cadena(j, "formato") != std::optional<std::string>(kFormatoDescripcion))
         throw ErrorLectura(nombre + ": no es una descripción de registro de tanque (formato \"" + kFormatoDescripcion +
                            "\")");
     DescripcionLeida d;
-    if (const auto t = j.find("muestreo_s"); t != j.end() && t->is_number() && t->get<double>() > 0)
-        d.T = t->get<double>();
+    d.nombre = nombre;
+    if (const auto t = j.find("muestreo_s"); t != j.end() && t->is_number()) {
+        const double v = t->get<double>();
+        // a period that no run could have had (the plant's T_Sample is at most 2^31 - 1 ms)
+        if (v > 0 && v <= 2147483.647)
+            d.T = v;
+        else
+            d.avisos.push_back("muestreo_s " + t->dump() + " no es un periodo de muestreo: no se usa");
+    }
     if (const auto a = j.find("alineacion"); a != j.end() && a->is_object())
-        if (const auto r = a->find("retardo"); r != a->end() && r->is_number_integer()) {
-            const int retardo = r->get<int>();
-            if (retardo == 0 || retardo == 1) d.retardo = retardo;
+        if (const std::optional<std::int64_t> r = Entero(*a, "retardo")) {
+            if (*r == 0 || *r == 1)
+                d.retardo = static_cast<int>(*r);
+            else
+                d.avisos.push_back("alineacion.retardo " + std::to_string(*r) + " no es 0 ni 1: no se usa");
         }
+    if (const auto r = j.find("registro"); r != j.end() && r->is_object()) {
+        d.archivo = Cadena(*r, "archivo");
+        d.lineas = Entero(*r, "lineas");
+        d.ultima = Entero(*r, "ultima_muestra");
+        d.bytes = Entero(*r, "bytes");
+        d.sha256 = Cadena(*r, "sha256");
+    }
     return d;
+}
+
+std::optional<std::string> Discordancia(const DescripcionLeida& d, const std::string& archivo,
+                                        const RegistroLeido& r) {
+    if (d.sha256 && *d.sha256 != r.huella.sha256) return std::string("su huella SHA-256 no es la del registro");
+    if (d.bytes && *d.bytes != r.huella.bytes)
+        return "dice " + std::to_string(*d.bytes) + " bytes y el registro tiene " + std::to_string(r.huella.bytes);
+    if (d.lineas && *d.lineas != r.lineas)
+        return "dice " + std::to_string(*d.lineas) + " líneas y el registro tiene " + std::to_string(r.lineas);
+    if (d.ultima && static_cast<double>(*d.ultima) != r.ultimaMuestra)
+        return "dice que la última muestra es la " + std::to_string(*d.ultima) + " y la del registro es la " +
+               std::to_string(static_cast<std::int64_t>(r.ultimaMuestra));
+    const std::string propio = std::filesystem::path(archivo).filename().string();
+    if (!d.sha256 && d.archivo && *d.archivo != propio)
+        return "nombra el registro «" + *d.archivo + "», no «" + propio + "»";
+    return std::nullopt;
 }
 
 int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
@@ -172,12 +271,22 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
         std::fprintf(errores, "tanque-lote: %s\n", mensaje.c_str());
         return 1;
     };
+    // a description that is not this record's is only a warning when nothing of it would be used
+    const bool sinDescripcion = op.tSample.has_value() && op.retardo.has_value();
+    std::vector<std::string> avisos;
+    const auto avisar = [&] {
+        for (const std::string& a : avisos) std::fprintf(errores, "tanque-lote: aviso: %s\n", a.c_str());
+        avisos.clear();
+    };
     Lectura a;
     try {
-        a = Leer(op.archivo, PeriodoDeMs(op.tSample.value_or(kTSamplePorOmision)), op.tSample.has_value());
+        a = Leer(op.archivo, PeriodoDeMs(op.tSample.value_or(kTSamplePorOmision)), op.tSample.has_value(),
+                 sinDescripcion, avisos);
     } catch (const ErrorTanque& e) {
+        avisar();
         return fallo(e.what());
     }
+    avisar();
     const Registro& r = a.registro;
     std::optional<int> retardo = op.retardo;
     std::string deRetardo = "de --retardo";
@@ -224,11 +333,13 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
     if (op.validar) {
         try {
             // without a description of its own, B is read with A's period and each model's delay
-            const Lectura b = Leer(*op.validar, r.T, false);
+            const Lectura b = Leer(*op.validar, r.T, false, op.retardo.has_value(), avisos);
+            avisar();
             const std::optional<int> retardoB = b.descripcion ? b.descripcion->retardo : std::nullopt;
             for (Metodo& m : metodos)
                 if (m.estimacion) m.validacion = Validar(*m.estimacion, b.registro, retardoB);
         } catch (const ErrorTanque& e) {
+            avisar();
             return fallo(*op.validar + ": " + e.what());
         }
     }

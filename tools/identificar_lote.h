@@ -5,18 +5,36 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "export/lectura.h"
 #include "tools/opciones_lote.h"
 
 /// What the description beside a record says of its reading: the sample period and the delay.
 struct DescripcionLeida {
+    std::string nombre;          ///< the description's file
     std::optional<double> T;     ///< seconds, muestreo_s
     std::optional<int> retardo;  ///< alineacion.retardo; absent for a record of runs of different delays
+    /// What it says of its record (registro.archivo, lineas, ultima_muestra, bytes, sha256), when it says it.
+    std::optional<std::string> archivo;
+    std::optional<std::int64_t> lineas, ultima, bytes;
+    std::optional<std::string> sha256;
+    /// Values that it holds but that cannot be used (a period that is not positive, a delay other than 0 or 1).
+    std::vector<std::string> avisos;
 };
 
+/// The largest description read: a description of this program takes a few kilobytes.
+inline constexpr std::int64_t kMaximoDescripcion = 8 * 1024 * 1024;
+
 /// The description beside `registro` (NombreDescripcion), when there is such a file. Throws ErrorLectura naming
-/// it when it is not a description of this program, ErrorArchivo when it cannot be read.
+/// it when it is not a description of this program (or is larger than kMaximoDescripcion), ErrorArchivo when it
+/// cannot be read.
 std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro);
+
+/// Why the description `d` does not describe the record `archivo` that was read as `r`, or nothing: its digest,
+/// size, line count or last sample differ, or (for a description without a digest) its record's name. A name
+/// that differs from a matching digest is no disagreement: the pair was renamed together.
+std::optional<std::string> Discordancia(const DescripcionLeida& d, const std::string& archivo, const RegistroLeido& r);
 
 /// The period in seconds of a T_Sample of `ms` milliseconds, as the plant stores it (a Single).
 double PeriodoDeMs(std::int32_t ms);

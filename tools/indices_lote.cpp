@@ -114,7 +114,7 @@ int CorrerComparar(const OpcionesLote& o, int salida, std::FILE* errores) {
     if (o.configuracion) {
         Configuracion c;
         try {
-            c = LeerConfiguracionLote(*o.configuracion, errores);
+            c = LeerConfiguracionLote(*o.configuracion, errores, o.decimal);
         } catch (const ErrorConfiguracion& e) {
             std::fprintf(errores, "tanque-lote: %s\n", e.what());
             return 1;

@@ -16,11 +16,13 @@
 #include "export/archivo.h"
 #include "export/error_archivo.h"
 #include "export/escritor.h"
+#include "export/par.h"
 #include "tools/ayuda_lote.h"
 #include "tools/configuracion_lote.h"
 #include "tools/identificar_lote.h"
 #include "tools/indices_lote.h"
 #include "tools/reproducir_lote.h"
+#include "tools/salidas_lote.h"
 #include "tools/traza_lote.h"
 
 namespace {
@@ -81,7 +83,7 @@ public:
         std::optional<Configuracion> configuracion;
         if (o_.configuracion) {
             try {
-                configuracion = LeerConfiguracionLote(*o_.configuracion, errores_);
+                configuracion = LeerConfiguracionLote(*o_.configuracion, errores_, o_.decimal);
             } catch (const ErrorConfiguracion& e) {
                 Propio(e.what());
                 return 1;
@@ -89,7 +91,7 @@ public:
         }
         if (o_.salida) {
             try {
-                registro_.emplace(*o_.salida);
+                registro_.emplace(*o_.salida, NombreDescripcion(*o_.salida));
             } catch (const ErrorArchivo& e) {
                 Propio("no se pudo crear el registro " + *o_.salida + ": " + e.what());
                 return 1;
@@ -117,35 +119,18 @@ public:
     }
 
 private:
-    // The record and its description beside it (a record written through, to a FIFO or a device, has none). The
-    // description is created before the record is confirmed: when it cannot be, neither file changes.
+    // The record and its description beside it (a record written through, to a FIFO or a device, has none),
+    // replaced as one (par.h): when either cannot be written, neither file changes, and the message says so.
     void Confirmar() {
-        std::optional<ArchivoRegistro> descripcion;
-        const std::string nombre = NombreDescripcion(*o_.salida);
-        if (!registro_->Directo()) {
-            try {
-                descripcion.emplace(nombre);
-                descripcion->AnadirTexto(DescribirRegistro(contenido_, *o_.salida));
-            } catch (const ErrorTanque& e) {
-                Propio("no se pudo escribir la descripción " + nombre + ": " + e.what() + "; el registro " +
-                       *o_.salida + " queda como estaba");
-                registro_->Descartar();
-                estado_ = 1;
-                return;
-            }
-        }
         try {
-            registro_->Confirmar();
+            registro_->Confirmar([this](const ResumenArchivo& huella) {
+                return DescribirRegistro(contenido_, *o_.salida, &huella);
+            });
+        } catch (const ErrorPar& e) {
+            Propio(e.what());  // names the file that failed and what was left of the pair
+            estado_ = 1;
         } catch (const ErrorTanque& e) {
             FalloDelRegistro(e);
-            return;  // the description's temporary goes with it
-        }
-        if (!descripcion) return;
-        try {
-            descripcion->Confirmar();
-        } catch (const ErrorTanque& e) {
-            Propio("no se pudo escribir la descripción " + nombre + ": " + e.what());
-            estado_ = 1;
         }
     }
 
@@ -206,7 +191,7 @@ private:
             const MuestraGraficada& m = sim_.UltimaMuestra();
             if (registro_) {
                 try {
-                    registro_->Anadir({static_cast<double>(m.n), m.accion, m.nivel});
+                    registro_->Registro().Anadir({static_cast<double>(m.n), m.accion, m.nivel});
                 } catch (const ErrorTanque& e) {
                     FalloDelRegistro(e);
                     return;
@@ -261,7 +246,7 @@ private:
     MensajesLote mensajes_;
     Simulador sim_;
     std::optional<Escritor> traza_;
-    std::optional<ArchivoRegistro> registro_;
+    std::optional<ParRegistro> registro_;
     ContenidoRegistro contenido_;              // the record's lines, for its description
     std::optional<IndicesRespuesta> indices_;  // --indices
     std::size_t escalones_ = 0;                // steps written
@@ -286,6 +271,11 @@ int EjecutarLote(const OpcionesLote& opciones, int salida, std::FILE* errores) {
                      TextoErrorArchivo(codigo).c_str());
         return 1;
     }
+    if (opciones.orden == OrdenLote::Corrida || opciones.reproducir)
+        if (const std::optional<std::string> choque = ChoqueDeSalidas(opciones, salida, fileno(errores))) {
+            std::fprintf(errores, "tanque-lote: %s\n", choque->c_str());
+            return 2;
+        }
     if (opciones.reproducir) return ReproducirLote(opciones, opciones.traza ? salida : -1, errores);
     switch (opciones.orden) {
         case OrdenLote::Identificar: return CorrerIdentificar(opciones, salida, errores);

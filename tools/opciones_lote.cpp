@@ -16,14 +16,15 @@ namespace {
 
 [[noreturn]] void Mal(const std::string& razon) { throw std::invalid_argument(razon); }
 
-// A whole number from 0 to 2^31 - 1, the range of the runs' sample counter.
-std::int32_t Natural(const std::string& texto, const std::string& que) {
+// A whole number from 0 to 2^31 - 1, the range of the runs' sample counter (or of what `limite` names).
+std::int32_t Natural(const std::string& texto, const std::string& que,
+                     const char* limite = "el contador de muestras llega a 2147483647") {
     if (texto.empty() || texto.find_first_not_of("0123456789") != std::string::npos)
         Mal(que + " debe ser un número entero >= 0: '" + texto + "'");
     const std::size_t primera = texto.find_first_not_of('0');
     const std::string cifras = primera == std::string::npos ? "0" : texto.substr(primera);
     if (cifras.size() > 10 || std::stoll(cifras) > INT32_MAX)
-        Mal(que + " es demasiado grande: '" + texto + "' (el contador de muestras llega a 2147483647)");
+        Mal(que + " es demasiado grande: '" + texto + "' (" + limite + ")");
     return static_cast<std::int32_t>(std::stoll(cifras));
 }
 
@@ -103,7 +104,7 @@ OpcionesLote LeerIdentificar(const std::vector<std::string>& argumentos) {
             if (*r != "0" && *r != "1") Mal("--retardo debe ser 0 (lazo abierto) o 1 (lazo cerrado): '" + *r + "'");
             i.retardo = *r == "1" ? 1 : 0;
         } else if (const auto t = Valor(a, "--T_Sample=")) {
-            i.tSample = Natural(*t, "--T_Sample");
+            i.tSample = Natural(*t, "--T_Sample", "el periodo de muestreo llega a 2147483647 ms");
             if (*i.tSample == 0) Mal("--T_Sample debe ser mayor que cero (milisegundos)");
         } else if (const auto m = Valor(a, "--metodo=")) {
             std::size_t desde = 0;

@@ -9,6 +9,7 @@
 #include "core/textos_por_defecto.h"
 #include "export/error_archivo.h"
 #include "export/escritor.h"
+#include "export/par.h"
 #include "tools/configuracion_lote.h"
 #include "tools/traza_lote.h"
 
@@ -39,7 +40,9 @@ public:
           errores_(errores),
           textos_(TextosIniciales(o.decimal)),
           mensajes_(errores),
-          sim_(textos_, posicion_, mensajes_) {
+          // the chart is kept only for the export of --salida: without it memory does not grow with the replay
+          // (with it, the chart's bound of limite_grafico.h holds it)
+          sim_(textos_, posicion_, mensajes_, o.salida ? Series::Guardar : Series::Descartar) {
         mensajes_.sim = &sim_;
         if (traza >= 0) traza_.emplace(traza);
     }
@@ -56,7 +59,7 @@ public:
         }
         Configuracion c;
         try {
-            c = LeerConfiguracionLote(*o_.reproducir, errores_);
+            c = LeerConfiguracionLote(*o_.reproducir, errores_, o_.decimal);
         } catch (const ErrorConfiguracion& e) {
             Propio(e.what());
             return 1;
@@ -77,6 +80,9 @@ public:
         if (o_.salida) {
             try {
                 sim_.ArchivoClick(*o_.salida, true, 0, 0);
+            } catch (const ErrorPar& e) {
+                Propio(e.what());  // names the file that failed and what was left of the pair
+                estado_ = 1;
             } catch (const ErrorTanque& e) {
                 Propio("no se pudo escribir el registro " + *o_.salida + ": " + e.what());
                 estado_ = 1;

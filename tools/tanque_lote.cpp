@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/fallo_sin_atender.h"
 #include "export/error_archivo.h"
 #include "export/temporales.h"
 #include "tools/ayuda_lote.h"
@@ -18,8 +19,10 @@
 
 namespace {
 
-// SIGINT, SIGTERM, SIGHUP: the temporary file of the record goes, the target stays as it was, and the program ends
-// by the signal itself, as the shell expects (status 130, 143, 129).
+// SIGINT, SIGTERM, SIGHUP and the other signals that end a program by default (SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2):
+// the temporary files of the record and its description go, the targets stay as they were, and the program ends
+// by the signal itself, as the shell expects (status 130, 143, 129...). SIGKILL cannot be caught: it leaves the
+// hidden temporary file .NAME.XXXXXXXX beside the record.
 extern "C" void AlInterrumpir(int senal) {
     BorrarTemporales();
     ::signal(senal, SIG_DFL);
@@ -30,7 +33,10 @@ void InstalarSenales() {
     struct sigaction accion {};
     accion.sa_handler = AlInterrumpir;
     sigemptyset(&accion.sa_mask);
-    for (int senal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(senal, &accion, nullptr);
+    for (int senal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2}) ::sigaction(senal, &accion, nullptr);
+    // a file larger than `ulimit -f` allows: the write fails with EFBIG and gets its message, instead of the
+    // program ending silently with the temporary file left
+    ::signal(SIGXFSZ, SIG_IGN);
     // a reader that closes a pipe makes a write fail with EPIPE: the end of the trace, an error of the record
     ::signal(SIGPIPE, SIG_IGN);
 }
@@ -44,7 +50,9 @@ void Falla(const char* que, int codigo) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+int Principal(int argc, char** argv) {
     // A closed standard descriptor is not written to; it gets /dev/null so that no file of ours takes its number.
     const bool salidaCerrada = Cerrado(1);
     for (int fd = 0; fd <= 2; ++fd)
@@ -72,4 +80,15 @@ int main(int argc, char** argv) {
         }
     }
     return EjecutarLote(opciones, 1, stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // the last catch: what no door caught ends with a message, the temporaries removed on the way out
+    try {
+        return Principal(argc, argv);
+    } catch (...) {
+        return FalloSinAtender("tanque-lote");
+    }
 }

@@ -1,5 +1,7 @@
 #include "ui/configuraciones.h"
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -138,6 +140,7 @@ std::optional<QString> ConfiguracionesVentana::Guardar(const QString& nombre) {
     try {
         std::optional<Configuracion> c = grabador_.Grabado();
         if (!c) c = ConfiguracionDeTextos(textos_, slider_.value());
+        c->decimal = textos_.Decimal();  // the texts were typed with it
         EscribirTexto(Local(archivo), EscribirConfiguracion(*c, NombresConfiguracion()));
     } catch (const ErrorTanque& e) {
         dialogos_.Mensaje(ventana_, QString::fromStdString(e.what()));
@@ -148,6 +151,15 @@ std::optional<QString> ConfiguracionesVentana::Guardar(const QString& nombre) {
 }
 
 bool ConfiguracionesVentana::Abrir(const QString& nombre) {
+    // A FIFO whose writer stays silent would freeze the window in read(): the window opens regular files only
+    // (the batch tool still reads a pipe, as a shell's <(...)).
+    struct stat datos {};
+    if (::stat(Local(nombre).c_str(), &datos) == 0 && !S_ISREG(datos.st_mode) && !S_ISDIR(datos.st_mode)) {
+        dialogos_.Mensaje(ventana_, QStringLiteral("El archivo %1 no es un archivo común (una tubería o un dispositivo): "
+                                                   "la ventana solo abre configuraciones guardadas en archivos.")
+                                        .arg(Citado(nombre.toStdString())));
+        return false;
+    }
     ConfiguracionLeida leida;
     try {
         leida = LeerArchivoConfiguracion(Local(nombre), NombresConfiguracion());
@@ -156,7 +168,8 @@ bool ConfiguracionesVentana::Abrir(const QString& nombre) {
         dialogos_.Mensaje(ventana_, QString::fromStdString(e.what()));
         return false;
     }
-    const Configuracion& c = leida.configuracion;
+    Configuracion& c = leida.configuracion;
+    AdaptarDecimal(c, textos_.Decimal());  // "2,5" of a Spanish desktop is 2.5 here
     std::vector<std::string> noPuestos;
     for (const std::string& n : NombresConfiguracion()) {
         const auto t = c.textos.find(n);

@@ -5,8 +5,11 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTreeView>
 
+#include "core/descripcion.h"
+#include "export/par.h"
 #include "ui/estilo.h"
 
 namespace {
@@ -66,10 +69,23 @@ std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
     // a name typed without an extension becomes a ".red" record, whatever the filter shows: records have
     // always been saved so, and the scripts that read them look for that suffix; the second filter shows them
     dialogo.setDefaultSuffix(QStringLiteral("red"));
-    // an export replaces the file it is given without asking, as the program always has
+    // Qt would ask for the record only: the question below names its description too, which the user never typed
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
-    return dialogo.selectedFiles().first();
+    for (;;) {
+        if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
+        const QString nombre = dialogo.selectedFiles().first();
+        const std::string registro = nombre.toStdString();
+        const std::optional<std::string> pregunta = PreguntaReemplazo(registro, NombreDescripcion(registro));
+        if (!pregunta) return nombre;
+        QMessageBox caja(QMessageBox::Question, QApplication::applicationName(), QString::fromStdString(*pregunta),
+                         QMessageBox::Yes | QMessageBox::No, &dialogo);
+        caja.setWindowFlags(kMarcoModal);
+        caja.setDefaultButton(QMessageBox::No);
+        caja.button(QMessageBox::Yes)->setText(QStringLiteral("Sí"));
+        caja.button(QMessageBox::No)->setText(QStringLiteral("No"));
+        if (caja.exec() == QMessageBox::Yes) return nombre;
+        // "No": the dialog again, to choose another name
+    }
 }
 
 std::optional<QString> Dialogos::ArchivoParaAbrir(QWidget*) { return std::nullopt; }

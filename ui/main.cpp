@@ -6,11 +6,14 @@
 #include <QIcon>
 #include <QTimer>
 
+#include "base/fallo_sin_atender.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/arranque.h"
 #include "ui/configuraciones.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Principal(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tanque"));
     // the id of the desktop entry tanque.desktop, so that a desktop matches the window to its menu entry
@@ -27,4 +30,15 @@ int main(int argc, char** argv) {
     const int resultado = QApplication::exec();
     DestruirVentanas();
     return resultado;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // the last catch, as tanque-lote's: what no door caught ends with a message instead of an abort
+    try {
+        return Principal(argc, argv);
+    } catch (...) {
+        return FalloSinAtender("tanque");
+    }
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/numeros.h"
 #include "core/configuracion.h"
 #include "tests/core/banco.h"
 #include "tests/core/nombres_configuracion.h"
@@ -300,3 +301,44 @@ TEST(Configuracion, MuestraDelEvento) {
 }
 
 }  // namespace
+
+// The decimal separator travels with the file: written only when it is not '.' (a default set-up is as it always
+// was), read back, and every number of the texts and the text events re-written for the reader's separator.
+// Oracle: the value each text converts to with its own separator.
+TEST(Configuracion, ElSeparadorDecimalViajaConElArchivo) {
+    Configuracion c;
+    c.textos = {{"Kp", "2,5"}, {"Ti", "-3,75"}, {"Senal_Tipo", "PRBS"}, {"E_MN_Tipo", "3"}, {"Td", "a,b"}};
+    c.programa = std::vector<EventoPrograma>{{EventoTexto{"Kp", "0,5"}, 3}};
+    c.decimal = ',';
+    const std::string archivo = EscribirConfiguracion(c);
+    EXPECT_NE(archivo.find("\"separador_decimal\": \",\""), std::string::npos) << archivo;
+    Configuracion leida = LeerConfiguracion(archivo, NombresConocidos()).configuracion;
+    EXPECT_EQ(leida, c);
+    for (char destino : {'.', ','}) {
+        Configuracion a = leida;
+        AdaptarDecimal(a, destino);
+        EXPECT_EQ(a.decimal, destino);
+        for (const char* n : {"Kp", "Ti"})
+            EXPECT_EQ(TextoAFlotante(a.textos.at(n), destino), TextoAFlotante(c.textos.at(n), ',')) << n;
+        EXPECT_EQ(a.textos.at("Senal_Tipo"), "PRBS");
+        EXPECT_EQ(a.textos.at("E_MN_Tipo"), "3");
+        EXPECT_EQ(a.textos.at("Td"), "a,b") << "not a number: left as typed";
+        EXPECT_EQ(TextoAFlotante(std::get<EventoTexto>((*a.programa)[0].accion).texto, destino), 0.5L);
+    }
+    // '.' is not written, and a file without the key is read as '.'
+    Configuracion punto;
+    punto.textos = {{"Kp", "2.5"}};
+    EXPECT_EQ(EscribirConfiguracion(punto).find("separador"), std::string::npos);
+    Configuracion p = LeerConfiguracion(EscribirConfiguracion(punto), NombresConocidos()).configuracion;
+    EXPECT_EQ(p.decimal, '.');
+    AdaptarDecimal(p, ',');
+    EXPECT_EQ(p.textos.at("Kp"), "2,5");
+    // anything else is refused
+    for (const char* malo : {"\";\"", "\"\"", "1", "\",,\""})
+        EXPECT_THROW(LeerConfiguracion(std::string("{\"formato\": \"tanque-configuracion\", \"version\": 1, "
+                                                   "\"separador_decimal\": ") +
+                                           malo + "}",
+                                       NombresConocidos()),
+                     ErrorConfiguracion)
+            << malo;
+}

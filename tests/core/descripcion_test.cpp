@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cmath>
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -350,16 +352,68 @@ TEST(Descripcion, LosCambiosYLosTextosTienenLimite) {
     EXPECT_EQ(d["corrida"]["ruido"]["textos"]["Ruido_Semilla"], "\xef\xbf\xbd\xef\xbf\xbd");  // U+FFFD twice
 }
 
+// A description that cannot be written leaves the record as it was too (the pair is one thing), and the message
+// names the description, the cause and what was left. Its name is never followed through a symbolic link.
 TEST(Descripcion, UnaDescripcionQueNoSePuedeEscribirSeNombra) {
     Banco b;
     b.sim.ToolButton4Click();
     for (int n = 0; n < 5; ++n) b.sim.Timer1Timer();
     b.sim.ToolButton4Click();
-    Exportado e("fallo");
-    std::filesystem::create_directory(e.Descripcion());  // a folder where the description would go
-    b.sim.Atender([&] { b.sim.ArchivoClick(e.Registro(), true, 0, 0); });
-    EXPECT_EQ(b.mensajes.mostrados.back(), e.Descripcion() + ": " + TextoErrorArchivo(EISDIR));
-    EXPECT_EQ(e.Lineas().size(), 5u) << "the record was written first";
+    struct Caso {
+        const char* que;
+        std::function<void(const Exportado&)> preparar;
+        std::string causa;
+    };
+    const Caso casos[] = {
+        {"a folder", [](const Exportado& e) { std::filesystem::create_directory(e.Descripcion()); },
+         "es una carpeta"},
+        {"a link to another file",
+         [](const Exportado& e) {
+             std::ofstream(e.Descripcion() + ".otro") << "ajeno";
+             std::filesystem::create_symlink(e.Descripcion() + ".otro", e.Descripcion());
+         },
+         "es un enlace simbólico"},
+        {"a dangling link",
+         [](const Exportado& e) { std::filesystem::create_symlink(e.Descripcion() + ".nada", e.Descripcion()); },
+         "es un enlace simbólico"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        Exportado e("fallo");
+        c.preparar(e);
+        b.mensajes.mostrados.clear();
+        b.sim.Atender([&] { b.sim.ArchivoClick(e.Registro(), true, 0, 0); });
+        ASSERT_FALSE(b.mensajes.mostrados.empty());
+        const std::string& m = b.mensajes.mostrados.back();
+        EXPECT_EQ(m.rfind("no se pudo escribir la descripción " + e.Descripcion() + ": " + c.causa, 0), 0u) << m;
+        EXPECT_NE(b.mensajes.mostrados.back().find("el registro " + e.Registro() + " queda como estaba"),
+                  std::string::npos)
+            << b.mensajes.mostrados.back();
+        EXPECT_FALSE(std::filesystem::exists(e.Registro())) << "no new record without its description";
+        if (std::filesystem::exists(e.Descripcion() + ".otro")) {
+            std::ifstream f(e.Descripcion() + ".otro");
+            std::string t;
+            f >> t;
+            EXPECT_EQ(t, "ajeno") << "the link's target was not written";
+        }
+    }
+}
+
+// The description names its record's size and SHA-256, as sha256sum computes them from the file.
+TEST(Descripcion, NombraElTamanoYLaHuellaDelRegistro) {
+    Banco b;
+    b.sim.ToolButton4Click();
+    for (int n = 0; n < 40; ++n) b.sim.Timer1Timer();
+    b.sim.ToolButton4Click();
+    Exportado e("huella");
+    const json d = e.Exportar(b.sim);
+    EXPECT_EQ(d["registro"]["bytes"], std::filesystem::file_size(e.Registro()));
+    std::FILE* p = ::popen(("sha256sum '" + e.Registro() + "'").c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    char hex[65] = {};
+    ASSERT_EQ(std::fread(hex, 1, 64, p), 64u);
+    ::pclose(p);
+    EXPECT_EQ(d["registro"]["sha256"], std::string(hex));
 }
 
 TEST(Descripcion, UnRegistroQueNoEsUnArchivoNoLlevaDescripcion) {

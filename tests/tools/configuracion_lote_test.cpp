@@ -130,3 +130,58 @@ TEST(ConfiguracionLote, OpcionesMalas) {
     EXPECT_EQ(o.decimal, ',');
     EXPECT_EQ(LeerOpciones({"fuzzy", "3", "--config=x"}).configuracion, "x");
 }
+
+// A set-up travels between locales: saved with "," (a Spanish desktop) it runs under "." exactly as the same
+// texts typed with "." do, and the reverse; with either separator given to the tool. Oracle: the run of the
+// texts written in the tool's own separator.
+TEST(ConfiguracionLote, UnaConfiguracionViajaEntreSeparadores) {
+    struct Caso {
+        char delArchivo;
+        std::string decimal;  // the tool's --decimal
+        std::vector<std::pair<std::string, std::string>> textos, comoOpciones;
+    };
+    const Caso casos[] = {
+        {',', ".", {{"E_MN_Ancho", "2,5"}, {"Kp", "4,5"}, {"Senal_Tipo", "PRBS"}},
+         {{"E_MN_Ancho", "2.5"}, {"Kp", "4.5"}, {"Senal_Tipo", "PRBS"}}},
+        {'.', ",", {{"E_MN_Ancho", "2.5"}, {"Kp", "4.5"}}, {{"E_MN_Ancho", "2,5"}, {"Kp", "4,5"}}},
+        {',', ",", {{"E_MN_Ancho", "2,5"}, {"Kp", "4,5"}}, {{"E_MN_Ancho", "2,5"}, {"Kp", "4,5"}}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string("file ") + c.delArchivo + ", tool " + c.decimal);
+        Configuracion conf;
+        for (const auto& [n, t] : c.textos) conf.textos[n] = t;
+        conf.decimal = c.delArchivo;
+        const std::string f = GuardarConfiguracion(conf);
+        std::vector<std::string> opciones = {"fuzzy", "60", "--decimal=" + c.decimal};
+        for (const auto& [n, t] : c.comoOpciones) opciones.push_back("--" + n + "=" + t);
+        const SalidasLote a = Ejecutar({"fuzzy", "60", "--decimal=" + c.decimal, "--config=" + f});
+        EXPECT_EQ(a.estado, 0) << a.errores;
+        EsperarIguales(a, Ejecutar(opciones));
+    }
+}
+
+// The slider's range is the window's for the tool too: a set-up (or a recorded event) beyond 0..10 is refused.
+TEST(ConfiguracionLote, LaPosicionFueraDelDeslizadorSeRechaza) {
+    struct Caso {
+        Configuracion c;
+        const char* mensaje;
+    };
+    const Caso casos[] = {
+        {{{{"Kp", "4"}}, -5, {}}, "la posición de Track_Referencia (-5) no está entre 0 y 10"},
+        {{{{"Kp", "4"}}, 11, {}}, "la posición de Track_Referencia (11) no está entre 0 y 10"},
+        {{{}, 5, std::vector<EventoPrograma>{{EventoPosicion{1000000}, std::nullopt}}},
+         "el evento 1 pone Track_Referencia en 1000000, que no está entre 0 y 10"},
+    };
+    for (const Caso& c : casos) {
+        const std::string f = GuardarConfiguracion(c.c);
+        const SalidasLote r = Ejecutar({"pid", "20", "--config=" + f});
+        EXPECT_EQ(r.estado, 1);
+        EXPECT_NE(r.errores.find(c.mensaje), std::string::npos) << r.errores;
+        const SalidasLote p = Ejecutar({"reproducir", f});
+        EXPECT_EQ(p.estado, 1);
+        EXPECT_NE(p.errores.find(c.mensaje), std::string::npos) << p.errores;
+    }
+    // the edges are the window's too
+    EXPECT_EQ(Ejecutar({"pid", "20", "--config=" + GuardarConfiguracion({{}, 0, {}})}).estado, 0);
+    EXPECT_EQ(Ejecutar({"pid", "20", "--config=" + GuardarConfiguracion({{}, 10, {}})}).estado, 0);
+}

@@ -1,7 +1,7 @@
 // Fault injection into the batch tool's outputs: every write, flush to the disk, close and rename that the tool
 // makes is made to fail in turn. Whatever fails, the failure is reported, the status is 1, no temporary file is
 // left, and the file of --salida holds either what it held before or this run's whole record; its description
-// beside it is whole or absent (there was none before).
+// beside it is whole or absent (there was none before), and a record is never new without its description.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -141,10 +141,12 @@ TEST(FallosDelLote, CadaLlamadaQueFallaSeNotificaYElRegistroQuedaEnteroOComoEsta
             }
             EXPECT_EQ(r.nombres, std::vector<std::string>{"registro.txt"}) << "a temporary file was left";
             if (descripcion) {
-                // the record was complete when its description failed
+                // the record was complete when its description failed: the pair goes together, so the old
+                // record stays, and the message says so
                 EXPECT_TRUE(Contiene(r.errores, "tanque-lote: no se pudo escribir la descripción ")) << r.errores;
                 EXPECT_TRUE(Contiene(r.errores, "registro.json")) << r.errores;
-                EXPECT_EQ(r.registro, bien.registro);
+                EXPECT_TRUE(Contiene(r.errores, "quedan como estaban")) << r.errores;
+                EXPECT_EQ(r.registro, kViejo);
             } else {
                 EXPECT_TRUE(Contiene(r.errores, "tanque-lote: no se pudo escribir el registro ")) << r.errores;
                 EXPECT_EQ(r.registro, kViejo);

@@ -211,6 +211,24 @@ TEST(Lote, MuestrasMasAllaDelContadorSeRechazan) {
             EXPECT_NE(std::string(e.what()).find("demasiado grande"), std::string::npos) << e.what();
         }
     }
+    // each number is named by what it is: a period is not the sample counter
+    struct Caso {
+        std::vector<std::string> argumentos;
+        const char* limite;
+    };
+    const Caso casos[] = {
+        {{"pid", "9999999999"}, "MUESTRAS es demasiado grande: '9999999999' (el contador de muestras llega a"},
+        {{"identificar", "r.txt", "--T_Sample=99999999999"},
+         "--T_Sample es demasiado grande: '99999999999' (el periodo de muestreo llega a 2147483647 ms)"},
+    };
+    for (const Caso& c : casos) {
+        try {
+            LeerOpciones(c.argumentos);
+            ADD_FAILURE() << c.limite;
+        } catch (const std::invalid_argument& e) {
+            EXPECT_NE(std::string(e.what()).find(c.limite), std::string::npos) << e.what();
+        }
+    }
 }
 
 // Messages name the text that did not convert, or whose value does not fit.

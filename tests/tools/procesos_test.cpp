@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "export/huella.h"
 #include "tests/export/utilidades.h"
 #include "tests/tools/proceso.h"
 
@@ -167,12 +168,13 @@ TEST(Salidas, UnLectorDelRegistroQueSeVaEsUnError) {
     EXPECT_TRUE(Contiene(f.errores, fifo)) << f.errores;
 }
 
-// SIGINT or SIGTERM while the record is being made: the target keeps what it held or holds the whole record,
-// no temporary file is left, and the tool ends by the signal (the shell shows 130 or 143).
+// SIGINT, SIGTERM and the other signals that end a program by default (SIGALRM, SIGUSR1, SIGUSR2) while the
+// record is being made: the target keeps what it held or holds the whole record, no temporary file is left, and
+// the tool ends by the signal (the shell shows 130, 143...).
 TEST(Senales, InterrumpirDejaElDestinoIntactoOCompleto) {
     const std::string viejo = "viejo\r\n";
     constexpr int kMuestras = 3000000;
-    for (int senal : {SIGINT, SIGTERM}) {
+    for (int senal : {SIGINT, SIGTERM, SIGALRM, SIGUSR1, SIGUSR2}) {
         CarpetaTemporal carpeta;
         const std::string destino = carpeta.Ruta("registro.txt");
         Escribir(destino, viejo);
@@ -193,6 +195,40 @@ TEST(Senales, InterrumpirDejaElDestinoIntactoOCompleto) {
         if (contenido != viejo) {
             EXPECT_EQ(Lineas(contenido), static_cast<std::size_t>(kMuestras)) << "signal " << senal;
         }
+    }
+}
+
+// A record larger than `ulimit -f` allows: the write fails (EFBIG) and is reported, instead of SIGXFSZ ending the
+// tool silently with its temporary file left; the old record stays.
+TEST(Senales, ElLimiteDeTamanoDaUnMensaje) {
+    CarpetaTemporal carpeta;
+    const std::string destino = carpeta.Ruta("registro.txt");
+    Escribir(destino, "viejo\r\n");
+    Proceso p("/bin/sh", {"-c", "ulimit -f 100; exec " + std::string(kLote) + " escalon 100000 --salida=" + destino},
+              Destino::Archivo, "/dev/null");
+    const Final f = p.Esperar();
+    EXPECT_TRUE(f.salio && f.estado == 1) << Describir(f);
+    EXPECT_TRUE(Contiene(f.errores, "no se pudo escribir el registro")) << f.errores;
+    EXPECT_EQ(Nombres(carpeta.ruta().string()), std::vector<std::string>{"registro.txt"});
+    EXPECT_EQ(LeerBytes(destino), "viejo\r\n");
+}
+
+// Two runs writing the same pair at once: whichever finishes last, its record and its description are a pair (the
+// description's SHA-256 is the record's), never one run's record beside the other's description.
+TEST(Pares, DosCorridasALaVezNoMezclanElPar) {
+    CarpetaTemporal carpeta;
+    const std::string destino = carpeta.Ruta("r.txt");
+    for (int vez = 0; vez < 12; ++vez) {
+        Proceso a(kLote, {"escalon", "20000", "--salida=" + destino}, Destino::Archivo, "/dev/null");
+        Proceso b(kLote, {"pid", "20000", "--salida=" + destino}, Destino::Archivo, "/dev/null");
+        const Final fa = a.Esperar(), fb = b.Esperar();
+        ASSERT_TRUE(fa.salio && fa.estado == 0) << Describir(fa);
+        ASSERT_TRUE(fb.salio && fb.estado == 0) << Describir(fb);
+        const std::string d = LeerBytes(carpeta.Ruta("r.json"));
+        const std::size_t i = d.find("\"sha256\": \"");
+        ASSERT_NE(i, std::string::npos);
+        EXPECT_EQ(d.substr(i + 11, 64), ResumenDe(destino).sha256) << "a mixed pair, time " << vez;
+        EXPECT_EQ(Nombres(carpeta.ruta().string()), (std::vector<std::string>{"r.json", "r.txt"}));
     }
 }
 

@@ -2,6 +2,10 @@
 // not a set-up changes nothing and says why; unknown keys are named once; the recent files keep their order,
 // their limit and lose a file that is gone. The settings are Qt's test ones, never the user's.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -209,6 +213,33 @@ private slots:
         QCOMPARE(TextosDeAhora(), antes);
         QCOMPARE(Frm_Ppal->Track_Referencia->value(), 4);
         QVERIFY(ListaRecientes().Leer().isEmpty());  // a failed file does not become a recent one
+    }
+
+    // A set-up saved under the other decimal separator opens with this window's: the same numbers under any
+    // locale, the texts that are not numbers as they were.
+    void elSeparadorDeOtroIdiomaSeAdapta() {
+        const char propio = TextosVentanas().Decimal();
+        const char otro = propio == ',' ? '.' : ',';
+        const QString ruta = carpeta_.filePath(QStringLiteral("viaje.tanque"));
+        Escribir(ruta, std::string("{\"formato\": \"tanque-configuracion\", \"version\": 1, ") +
+                           (otro == ',' ? "\"separador_decimal\": \",\", " : "") + "\"textos\": {\"Kp\": \"2" + otro +
+                           "5\", \"Ti\": \"hoy\"}}");
+        QVERIFY(Frm_Ppal->Configuraciones->Abrir(ruta));
+        QCOMPARE(TextosVentanas().Texto("Kp"), std::string("2") + propio + "5");
+        QCOMPARE(TextosVentanas().Texto("Ti"), std::string("hoy"));
+    }
+
+    // A FIFO whose writer stays silent is refused at once, not read: the window would freeze in read().
+    void unaTuberiaNoCongelaLaVentana() {
+        const QString ruta = carpeta_.filePath(QStringLiteral("tuberia.tanque"));
+        QCOMPARE(::mkfifo(ruta.toLocal8Bit().constData(), 0600), 0);
+        const int escritor = ::open(ruta.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK);  // a writer, silent
+        QVERIFY(escritor >= 0);
+        QVERIFY(!Frm_Ppal->Configuraciones->Abrir(ruta));
+        ::close(escritor);
+        QCOMPARE(dialogos->mensajes.size(), 1);
+        QVERIFY(dialogos->mensajes.front().contains(QStringLiteral("no es un archivo común")));
+        QVERIFY(ListaRecientes().Leer().isEmpty());
     }
 
     void lasClavesDesconocidasSeNombranUnaVez() {
