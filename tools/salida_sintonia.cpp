@@ -43,12 +43,11 @@ std::string TextoSintonia(const Sintonia& s) {
     if (s.ganancias.serie) t += " (publicada en forma serie, convertida)";
     t += "\n  Kp = " + TextoGanancia(s.pid.Kp) + "   Ti = " + TextoGanancia(s.pid.Ti) + "   Td = " +
          TextoGanancia(s.pid.Td) + "\n";
+    if (!s.lazo.estable) return t + "  el lazo es INESTABLE con estas ganancias: sin márgenes ni escalón predicho\n";
     const Margenes& m = s.lazo.margenes;
     t += "  margen de ganancia " + (m.ganancia ? Fijo(*m.ganancia, 2) : std::string("—")) + ", margen de fase " +
          (m.fase ? Fijo(*m.fase, 1) + "°" : std::string("—")) + ", Ms " + Fijo(m.Ms, 2) + "\n";
-    if (!s.lazo.estable) {
-        t += "  el lazo es INESTABLE con estas ganancias: no hay escalón predicho\n";
-    } else if (s.lazo.escalon) {
+    if (s.lazo.escalon) {
         const Prediccion& p = *s.lazo.escalon;
         t += "  escalón predicho: sobreimpulso " + (p.sobreimpulso ? Fijo(*p.sobreimpulso, 1) + " %" : std::string("—")) +
              ", establecimiento " + (p.establecimiento ? Cifra(*p.establecimiento) + " s" : std::string("—")) +
