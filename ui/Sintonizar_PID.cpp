@@ -21,10 +21,13 @@ namespace {
 
 constexpr Regla kReglas[] = {Regla::Simc, Regla::Imc, Regla::Amigo, Regla::ZieglerNichols};
 
-QString Numero(double v, int decimales) { return QString::number(v, 'f', decimales); }
+// with the texts' decimal separator, as the gains beside them
+QString Numero(double v, int decimales, char decimal) {
+    return QString::number(v, 'f', decimales).replace(QLatin1Char('.'), QLatin1Char(decimal));
+}
 
-QString Opcional(const std::optional<double>& v, int decimales) {
-    return v ? Numero(*v, decimales) : QStringLiteral("—");
+QString Opcional(const std::optional<double>& v, int decimales, char decimal) {
+    return v ? Numero(*v, decimales, decimal) : QStringLiteral("—");
 }
 
 }  // namespace
@@ -80,6 +83,7 @@ TFrm_Sintonizar::TFrm_Sintonizar(QWidget* padre, Dialogos& dialogos, TextosVenta
     Tabla->setSelectionMode(QAbstractItemView::SingleSelection);
     Tabla->verticalHeader()->hide();
     Tabla->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Tabla->horizontalHeader()->setStretchLastSection(true);
     Tabla->setMinimumHeight(150);
 
     Grafica = new QCustomPlot(this);
@@ -211,12 +215,12 @@ void TFrm_Sintonizar::LlenarTabla() {
         poner(ColTi, QString::fromStdString(TextoGanancia(s->pid.Ti, d)));
         poner(ColTd, QString::fromStdString(TextoGanancia(s->pid.Td, d)));
         const Margenes& m = s->lazo.margenes;
-        poner(ColMargenGanancia, Opcional(m.ganancia, 2));
-        poner(ColMargenFase, Opcional(m.fase, 1));
-        poner(ColMs, Numero(m.Ms, 2));
+        poner(ColMargenGanancia, Opcional(m.ganancia, 2, d));
+        poner(ColMargenFase, Opcional(m.fase, 1, d));
+        poner(ColMs, Numero(m.Ms, 2, d));
         if (s->lazo.escalon) {
-            poner(ColSobreimpulso, Opcional(s->lazo.escalon->sobreimpulso, 1));
-            poner(ColEstablecimiento, Opcional(s->lazo.escalon->establecimiento, 2));
+            poner(ColSobreimpulso, Opcional(s->lazo.escalon->sobreimpulso, 1, d));
+            poner(ColEstablecimiento, Opcional(s->lazo.escalon->establecimiento, 2, d));
         } else {
             poner(ColSobreimpulso, QStringLiteral("inestable"));
             poner(ColEstablecimiento, QStringLiteral("inestable"));
