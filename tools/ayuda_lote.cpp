@@ -248,7 +248,8 @@ Sintonizar el PID:
                      de nivel y caudal (la lectura exacta), y con ellos las ganancias de
                      Ziegler-Nichols y de Tyreus-Luyben, PI y PID. Sin al menos 4 ciclos
                      regulares tras el primero, con un nivel que se vacía o pasa de HMax, termina
-                     con estado 1 y la razón
+                     con estado 1 y la razón. MUESTRAS llega a 10000000 (el registro se guarda
+                     en memoria para leerlo)
                        ejemplo: tanque-lote rele 400
   --nivel=N          el nivel de trabajo (2); el caudal central es el que lo mantiene, N / K
   --amplitud=Q       la mitad del salto del caudal; por omisión el caudal central: una bomba que

@@ -99,6 +99,9 @@ OpcionesLote LeerSintonizar(const std::vector<std::string>& argumentos) {
         Mal("sintonizar espera un archivo de registro o --verdad (uno de los dos): tanque-lote sintonizar ARCHIVO");
     if (!s.verdad) s.archivo = posicionales[1];
     if (s.verdad && s.retardo) Mal("--retardo es el de un registro: no vale con --verdad");
+    for (const auto& [nombre, texto] : o.textos)
+        if (!s.verdad && nombre != "T_Sample")
+            Mal("--" + nombre + " es un texto de la planta: vale con --verdad (un registro trae su planta)");
     if (perilla) {
         const char* propia = NombrePerilla(s.regla);
         if (!propia) Mal("la regla " + std::string(NombreRegla(s.regla)) + " no tiene perilla: quite --" + *perilla);
@@ -135,8 +138,10 @@ OpcionesLote LeerRele(const std::vector<std::string>& argumentos) {
     if (o.ayuda) return o;
     if (posicionales.size() != 2) Mal("rele espera un número de muestras: tanque-lote rele MUESTRAS");
     const std::string& m = posicionales[1];
-    if (m.empty() || m.size() > 9 || m.find_first_not_of("0123456789") != std::string::npos)
-        Mal("MUESTRAS debe ser un número entero >= 0 de hasta 9 cifras: '" + m + "'");
+    // the experiment keeps its record in memory to read it: ten million samples, 160 MB, at most
+    if (m.empty() || m.size() > 8 || m.find_first_not_of("0123456789") != std::string::npos ||
+        std::stol(m) > kMaximoMuestrasRele)
+        Mal("MUESTRAS debe ser un número entero de 0 a " + std::to_string(kMaximoMuestrasRele) + ": '" + m + "'");
     o.muestras = static_cast<std::int32_t>(std::stol(m));
     return o;
 }

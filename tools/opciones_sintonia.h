@@ -30,6 +30,9 @@ struct OpcionesReleLote {
     double histeresis = 0.1;          ///< level units: above a sample's rise, so that a cycle lasts several samples
 };
 
+/// The most samples of `rele`, whose record stays in memory until it is read.
+inline constexpr long kMaximoMuestrasRele = 10000000;
+
 /// Read by LeerOpciones when the first word is `sintonizar` or `rele`. Throw std::invalid_argument.
 OpcionesLote LeerSintonizar(const std::vector<std::string>& argumentos);
 OpcionesLote LeerRele(const std::vector<std::string>& argumentos);

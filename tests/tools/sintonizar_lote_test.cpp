@@ -130,7 +130,9 @@ TEST(Sintonizar, LosRechazos) {
              {"sintonizar", "--verdad", "--Kp=3"},
              {"rele"},
              {"rele", "100", "--histeresis=-0.1"},
-             {"rele", "100", "--nivel=0"}})
+             {"rele", "100", "--nivel=0"},
+             {"rele", "10000001"},
+             {"sintonizar", "a.txt", "--Resistencia=3"}})
         EXPECT_THROW(LeerOpciones(a), std::invalid_argument) << a.back();
     // a record that is not there, a plant that does not convert: status 1 and the reason
     Ejecucion e = Ejecutar({"sintonizar", carpeta.Ruta("no-esta.txt")});
