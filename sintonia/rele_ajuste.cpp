@@ -61,6 +61,8 @@ std::optional<ModeloConRetardo> AjustarPrimerOrden(Complejo punto, double w, dou
         }
         if (f < 1e-8) break;
     }
-    if (r.norm() > 1e-8) return std::nullopt;
+    // a record of the simulator holds its levels in Singles: its point is good to about 1e-7, and a plant
+    // without delay is met at the bound theta = 0 with that much left over
+    if (r.norm() > 1e-5) return std::nullopt;
     return ModeloConRetardo{K, std::exp(v(0)), 0, v(1)};
 }

@@ -4,6 +4,8 @@ const char* TextoDeAyuda() {
     return R"(uso: tanque-lote escalon|pid|fuzzy MUESTRAS [OPCIÓN]...
   o bien: tanque-lote comparar MUESTRAS [OPCIÓN]...
   o bien: tanque-lote identificar ARCHIVO [OPCIÓN]...
+  o bien: tanque-lote sintonizar ARCHIVO|--verdad [OPCIÓN]...
+  o bien: tanque-lote rele MUESTRAS [OPCIÓN]...
   o bien: tanque-lote reproducir ARCHIVO.tanque [--decimal=,] [--salida=ARCHIVO] [--traza]
      tanque-lote --help
 
@@ -30,6 +32,8 @@ Corridas:
                  "fallo"). No escribe registro ni traza
                    ejemplo: tanque-lote comparar 600 --Track_Referencia@300=6 --Kp=4
   identificar    lee un registro y estima la planta; ver "Identificar la planta" más abajo
+  sintonizar     las ganancias del PID por una regla de sintonía; ver "Sintonizar el PID"
+  rele           el experimento del relé; ver "Sintonizar el PID"
 
 Reproducir:
   reproducir ARCHIVO.tanque
@@ -209,13 +213,60 @@ Identificar la planta:
   línea; uno que no se puede identificar (corto, sin entrada, con el nivel constante...),
   con estado 1 y la razón.
 
+Sintonizar el PID:
+  sintonizar ARCHIVO
+                     identifica el registro como identificar (el periodo y el retardo de su
+                     descripción, o --T_Sample y --retardo; OE, si no ARX) y da las ganancias
+                     Kp, Ti, Td de una regla en los términos del diálogo PID (su forma ideal, su
+                     periodo y su integral trapezoidal; redondeadas a 4 cifras, como los
+                     textos), con el margen de ganancia, el margen de fase, la sensibilidad
+                     máxima Ms y el escalón predicho (sobreimpulso y establecimiento) del lazo
+                     discreto del programa, sin límites de la bomba. El retardo que leen las
+                     reglas es el del registro más T/2, el de la retención de la acción
+                       ejemplo: tanque-lote sintonizar prbs.txt
+  --verdad           en lugar de un registro, la planta verdadera de los textos: K = Resistencia,
+                     Tau = Area x Resistencia, con --Resistencia, --Area, --HMax y --T_Sample
+                       ejemplo: tanque-lote sintonizar --verdad --T_Sample=100
+  --regla=R          simc (Skogestad, por omisión), imc (lambda), amigo (Åström-Hägglund) o zn
+                     (Ziegler-Nichols por la curva de reacción)
+                       ejemplo: tanque-lote sintonizar prbs.txt --regla=amigo
+  --tc=S, --lambda=S la perilla de simc (tc, la constante de tiempo del lazo cerrado) o de imc
+                     (lambda), en segundos; por omisión, el retardo que leen las reglas
+                       ejemplo: tanque-lote sintonizar prbs.txt --tc=1
+  --pid              un PID en lugar de un PI
+                       ejemplo: tanque-lote sintonizar --verdad --regla=amigo --pid
+  --json             un objeto JSON: el origen del modelo, modelo y modelo_reglas (K, tau1, tau2,
+                     theta), muestreo (T, h), regla, titulo, accion, perilla, serie, Kp, Ti, Td,
+                     textos (los del diálogo PID), estable, margen_ganancia, margen_fase, Ms,
+                     sobreimpulso, establecimiento y banda (null donde no está definido)
+  rele MUESTRAS      el experimento del relé (Åström-Hägglund) en la planta de los textos: el
+                     caudal pasa del alto al bajo cuando el nivel supera el nivel de trabajo más
+                     la histéresis, y del bajo al alto cuando baja del nivel menos la histéresis,
+                     en cada muestra como la corrida pid (el ruido de medida no se aplica).
+                     De la oscilación sostenida salen la ganancia última Ku y el periodo último
+                     Pu, por la función descriptiva (la lectura clásica) y por el primer armónico
+                     de nivel y caudal (la lectura exacta), y con ellos las ganancias de
+                     Ziegler-Nichols y de Tyreus-Luyben, PI y PID. Sin al menos 4 ciclos
+                     regulares tras el primero, con un nivel que se vacía o pasa de HMax, termina
+                     con estado 1 y la razón. MUESTRAS llega a 10000000 (el registro se guarda
+                     en memoria para leerlo)
+                       ejemplo: tanque-lote rele 400
+  --nivel=N          el nivel de trabajo (2); el caudal central es el que lo mantiene, N / K
+  --amplitud=Q       la mitad del salto del caudal; por omisión el caudal central: una bomba que
+                     se enciende y se apaga (0 y 2 N / K)
+  --histeresis=H     la histéresis, en unidades de nivel (0.1)
+                       ejemplo: tanque-lote rele 1000 --nivel=2.5 --amplitud=0.5 --histeresis=0.2
+  Con rele también --Resistencia, --Area, --HMax, --T_Sample y --json (Ku, Pu, la lectura
+  clásica, el modelo de la oscilación y las reglas).
+
 Los mensajes que el programa mostraría en una caja van a la salida de errores como
 "N: texto", N el contador de la corrida en ese momento; si un texto no se pudo convertir,
 lleva su nombre delante: "0: Kp: '1,5' is not a valid floating point value". Los mensajes
 propios de tanque-lote empiezan por "tanque-lote: ".
 Estado de salida: 0 si las muestras corrieron (con parada por desborde incluida), 1 si
 fallaron el comienzo, una muestra o la escritura de ARCHIVO, de su descripción o de la traza,
-si identificar no pudo leer o identificar un registro, si la configuración no se pudo leer o
+si identificar no pudo leer o identificar un registro, si sintonizar no pudo sintonizar, si
+rele no encontró una oscilación que leer, si la configuración no se pudo leer o
 si el programa no se pudo reproducir (el mensaje está en la salida de errores), 2 si las
 opciones están mal. Con Ctrl-C (SIGINT) o SIGTERM
 termina por la señal (estado 130 o 143 en el shell) y ARCHIVO queda como estaba o con el

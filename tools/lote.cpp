@@ -20,6 +20,8 @@
 #include "tools/ayuda_lote.h"
 #include "tools/configuracion_lote.h"
 #include "tools/identificar_lote.h"
+#include "tools/rele_lote.h"
+#include "tools/sintonizar_lote.h"
 #include "tools/indices_lote.h"
 #include "tools/reproducir_lote.h"
 #include "tools/salidas_lote.h"
@@ -279,6 +281,8 @@ int EjecutarLote(const OpcionesLote& opciones, int salida, std::FILE* errores) {
     if (opciones.reproducir) return ReproducirLote(opciones, opciones.traza ? salida : -1, errores);
     switch (opciones.orden) {
         case OrdenLote::Identificar: return CorrerIdentificar(opciones, salida, errores);
+        case OrdenLote::Sintonizar: return CorrerSintonizar(opciones, salida, errores);
+        case OrdenLote::Rele: return CorrerRele(opciones, salida, errores);
         case OrdenLote::Comparar: return CorrerComparar(opciones, salida, errores);
         case OrdenLote::Corrida: break;
     }

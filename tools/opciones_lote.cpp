@@ -145,6 +145,8 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
     for (const std::string& a : argumentos)
         if (a.rfind("-", 0) != 0) {
             if (a == "identificar") return LeerIdentificar(argumentos);
+            if (a == "sintonizar") return LeerSintonizar(argumentos);
+            if (a == "rele") return LeerRele(argumentos);
             break;
         }
     OpcionesLote o;
@@ -225,6 +227,8 @@ const char* TextoDeUso() {
         "[--json]\n"
         "     tanque-lote identificar ARCHIVO [--retardo=0|1] [--T_Sample=MS] [--metodo=arx,oe,escalon]\n"
         "                [--validar=OTRO] [--json]\n"
+        "     tanque-lote sintonizar ARCHIVO|--verdad [--regla=simc|imc|amigo|zn] [--tc=S|--lambda=S] [--pid] [--json]\n"
+        "     tanque-lote rele MUESTRAS [--nivel=N] [--amplitud=Q] [--histeresis=H] [--NOMBRE=TEXTO]... [--json]\n"
         "     tanque-lote reproducir ARCHIVO [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
         "Pruebe 'tanque-lote --help' para más información.\n";
     return uso.c_str();

@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "core/controles.h"
+#include "tools/opciones_sintonia.h"
 
 /// What the command line asks: a run, the identification of a record, or the two controllers side by side.
-enum class OrdenLote { Corrida, Identificar, Comparar };
+enum class OrdenLote { Corrida, Identificar, Comparar, Sintonizar, Rele };
 
 /// The identification methods that `identificar` may be asked for.
 enum class MetodoLote { Arx, Oe, Escalon };
@@ -40,6 +41,8 @@ struct OpcionesLote {
     bool indices = false;  ///< the response indices of each step, after the run
     bool json = false;     ///< identificar, --indices and comparar write JSON instead of text
     OpcionesIdentificar identificar;
+    OpcionesSintonizar sintonizar;
+    OpcionesReleLote rele;
     /// --NOMBRE=TEXTO, in the order given
     std::vector<std::pair<std::string, std::string>> textos;
     /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N; each is one that the run reads

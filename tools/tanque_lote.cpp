@@ -71,6 +71,8 @@ int Principal(int argc, char** argv) {
         const char* que = opciones.ayuda                           ? "la ayuda"
                           : opciones.orden == OrdenLote::Identificar ? "la identificación"
                           : opciones.orden == OrdenLote::Comparar  ? "la comparación"
+                          : opciones.orden == OrdenLote::Sintonizar ? "la sintonía"
+                          : opciones.orden == OrdenLote::Rele ? "el experimento del relé"
                           : opciones.indices                       ? "los índices"
                           : opciones.traza                         ? "la traza"
                                                                    : nullptr;

@@ -104,6 +104,8 @@ void TFrm_Ppal::CrearMenu() {
     opciones->addSeparator();
     Identificar1 = opciones->addAction(QStringLiteral("Identificar..."), this, &TFrm_Ppal::IdentificarClick);
     Identificar1->setObjectName("Identificar1");
+    Sintonizar1 = opciones->addAction(QStringLiteral("Sintonizar..."), this, &TFrm_Ppal::SintonizarClick);
+    Sintonizar1->setObjectName("Sintonizar1");
     // the speed of the runs, whose buttons are in the status bar
     opciones->addSeparator();
     menuVelocidad_ = opciones->addMenu(QStringLiteral("Velocidad"));
@@ -154,6 +156,8 @@ void TFrm_Ppal::CrearBarraHerramientas(QWidget* cliente) {
          &TFrm_Ppal::SenalExcitacionClick},
         {&ToolButtonIdentificar, "ToolButtonIdentificar", 270, "identificar", "Identificar la Planta",
          &TFrm_Ppal::IdentificarClick},
+        {&ToolButtonSintonizar, "ToolButtonSintonizar", 293, "sintonizar", "Sintonizar el PID",
+         &TFrm_Ppal::SintonizarClick},
     };
     for (const Boton& b : botones) {
         auto* boton = new QToolButton(barra);

@@ -27,6 +27,7 @@ class QTimer;
 class QToolButton;
 class QWidget;
 class TFrm_Identificacion;
+class TFrm_Sintonizar;
 class VistasControladores;
 
 class TFrm_Ppal : public QMainWindow {
@@ -58,6 +59,10 @@ public:
     QAction* Identificar1 = nullptr;
     QToolButton* ToolButtonIdentificar = nullptr;
     TFrm_Identificacion* Frm_Identificacion = nullptr;
+    // The PID's tuning: its menu entry, its tool button and its dialog (made at its first use).
+    QAction* Sintonizar1 = nullptr;
+    QToolButton* ToolButtonSintonizar = nullptr;
+    TFrm_Sintonizar* Frm_Sintonizar = nullptr;
     /// The entries of the menu after the original ones and the windows that they open.
     VistasControladores* Vistas;
     /// The set-up files: the entries of "Archivo" after "Salir", and the list of recent ones.
@@ -93,6 +98,8 @@ public slots:
     void Timer5Timer();
     /// Identifies the plant from the chart's record and shows the dialog "Identificación de la Planta".
     void IdentificarClick();
+    /// Opens "Sintonizar el PID" on the last identification's model and on the plant's truth.
+    void SintonizarClick();
 
 protected:
     void closeEvent(QCloseEvent* evento) override;

@@ -182,7 +182,17 @@ void DescribeCadaOpcion(const std::string& texto) {
                                "Senal_Tipo",
                                "Ruido_Desviacion",
                                "Ruido_Semilla",
-                               "descripción"})
+                               "descripción",
+                               "sintonizar",
+                               "rele",
+                               "--verdad",
+                               "--regla=",
+                               "--tc=",
+                               "--lambda=",
+                               "--pid",
+                               "--nivel=",
+                               "--amplitud=",
+                               "--histeresis="})
         EXPECT_NE(texto.find(opcion), std::string::npos) << opcion;
     // each signal by its caption, each with an example of the open-loop run
     for (const char* tipo : kNombresTipo) EXPECT_NE(texto.find(tipo), std::string::npos) << tipo;
