@@ -12,6 +12,7 @@
 struct DescripcionLeida {
     std::optional<double> T;     ///< seconds, muestreo_s
     std::optional<int> retardo;  ///< alineacion.retardo; absent for a record of runs of different delays
+    std::string verdad;          ///< corrida.planta.verdad as JSON text ("" when absent): the plant's truth
 };
 
 /// The description beside `registro` (NombreDescripcion), when there is such a file. Throws ErrorLectura naming

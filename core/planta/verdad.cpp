@@ -47,9 +47,9 @@ Json Curva(const ConstantesTanques& c, double HMax) {
     return {{"ecuacion", ecuacion}, {"puntos_caudal_nivel", puntos}};
 }
 
-std::string Num(double v) {
+std::string Num(double v, int cifras = 6) {
     char b[40];
-    std::snprintf(b, sizeof b, "%.6g", v);
+    std::snprintf(b, sizeof b, "%.*g", cifras, v);
     return b;
 }
 
@@ -151,7 +151,7 @@ namespace {
 std::string Texto(const Json& v) {
     std::string t = "Planta verdadera: " + v.value("Modelo_Planta", std::string()) + ", integrador " +
                     v.value("integrador", std::string()) + " (" + std::to_string(v.value("subpasos_por_muestra", 0)) +
-                    " subpasos, " + Num(v.value("tiempo_por_muestra_s", 0.0)) + " s por muestra)\n";
+                    " subpasos, " + Num(v.value("tiempo_por_muestra_s", 0.0), 9) + " s por muestra)\n";
     auto primerOrden = [&](const Json& m, const char* como) {
         t += std::string("  ") + como + "K = " + Num(m.value("K", 0.0)) + ", Tau = " + Num(m.value("Tau", 0.0)) +
              " s";
