@@ -62,6 +62,18 @@ TEST(Tanques, LosTextosPorDefectoEligenElTanqueDelPrograma) {
     }
 }
 
+// The original tank after two tanks: none of their constants or state is left behind.
+TEST(Tanques, ElTanqueDelProgramaOlvidaLosDosTanques) {
+    Corrida dos(Con({{"Modelo_Planta", "Dos Tanques"}}));
+    for (int n = 0; n < 10; ++n) dos.Paso(2.0f);
+    ASSERT_GT(dos.s.Nivel_2, 0);
+    TanqueLineal().LeerParametros(dos.s, TextosIniciales('.'));
+    TanqueLineal().Vaciar(dos.s);
+    EXPECT_EQ(dos.s.tanques.tanques, 0);
+    EXPECT_EQ(dos.s.Nivel_2, 0.0);
+    EXPECT_EQ(dos.s.Derramado, 0.0);
+}
+
 TEST(Tanques, ElRelojExactoCubreElPeriodoSinResto) {
     for (const char* ms : {"100", "300", "500", "750", "4000", "5000"}) {
         Corrida c(Con({{"T_Sample", ms}, {"Integrador", "Exacto"}}));
