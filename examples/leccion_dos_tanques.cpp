@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
                     verdad.size(), argv[3], s.Derramado);
         const double rmsVerdad = Rms(validacion.nivel, verdad);
         const double rmsLineal = std::sqrt(*mejor->errorValidacion);
-        std::printf("Mejor lineal: %s(%d) nk=%d, RMS %.4f\n", mejor->estructura.c_str(), mejor->n, mejor->nk, rmsLineal);
+        std::printf("Mejor lineal: %s(%d) nk=%d, RMS %.4f\n", mejor->estructura.c_str(), mejor->n, mejor->nk,
+                    rmsLineal);
         std::printf("Estructura verdadera (la planta del archivo): RMS %.4f\n", rmsVerdad);
         std::printf("Razón lineal / verdadera: %.2f\n", rmsLineal / rmsVerdad);
     } catch (const std::exception& e) {

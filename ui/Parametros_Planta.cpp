@@ -36,11 +36,11 @@ TFrm_Parametros_Planta::TFrm_Parametros_Planta(QWidget* padre)
         return esta;
     };
     Modelo_Planta = CrearCombo(kModeloPlanta, {kModelosPlanta.begin(), kModelosPlanta.end()}, x, fila("Modelo"), ancho);
-    Modelo_Planta->setToolTip(QStringLiteral(
-        "Lineal: el tanque del programa, caudal de salida = nivel / Resistencia.\n"
-        "Orificio: caudal de salida = Coef_Descarga × √nivel.\n"
-        "Dos Tanques: la entrada llena un tanque superior (Area_2) que desagua en el tanque medido; "
-        "sobre HMax_2 el superior derrama y ese caudal se pierde."));
+    Modelo_Planta->setToolTip(
+        QStringLiteral("Lineal: el tanque del programa, caudal de salida = nivel / Resistencia.\n"
+                       "Orificio: caudal de salida = Coef_Descarga × √nivel.\n"
+                       "Dos Tanques: la entrada llena un tanque superior (Area_2) que desagua en el tanque medido; "
+                       "sobre HMax_2 el superior derrama y ese caudal se pierde."));
     Integrador = CrearCombo(kIntegrador, {kIntegradores.begin(), kIntegradores.end()}, x, fila("Integrador"), ancho);
     Integrador->setToolTip(QStringLiteral(
         "Programa: los subpasos de T/10 del programa original (10 u 11: cada muestra puede abarcar 1,1·T).\n"

@@ -25,8 +25,8 @@ int OpcionDeTexto(std::string_view campo, std::string_view texto, std::span<cons
     const std::string buscado = Normalizado(texto);
     for (std::size_t i = 0; i < nombres.size(); ++i)
         if (buscado == Normalizado(nombres[i])) return static_cast<int>(i);
-    std::string mensaje = "Opción desconocida de " + std::string(campo) + ": '" + std::string(texto) +
-                          "'. Las opciones válidas son: ";
+    std::string mensaje =
+        "Opción desconocida de " + std::string(campo) + ": '" + std::string(texto) + "'. Las opciones válidas son: ";
     for (std::size_t i = 0; i < nombres.size(); ++i) mensaje += (i > 0 ? ", " : "") + std::string(nombres[i]);
     ErrorTanque e(mensaje);
     e.PonerCampo(std::string(campo));
@@ -93,12 +93,11 @@ namespace {
 
 constexpr const char* kTextosLineal[] = {"T_Sample", "Resistencia", "Area", "HMax", kModeloPlanta, kIntegrador};
 constexpr const char* kTextosOrificio[] = {"T_Sample", "Coef_Descarga", "Area", "HMax", kModeloPlanta, kIntegrador};
-constexpr const char* kTextosDosLineal[] = {"T_Sample",     "Resistencia", "Area",       "HMax",
-                                            "Resistencia_2", "Area_2",      "HMax_2",     kModeloPlanta,
-                                            kSalidaTanques, kIntegrador};
-constexpr const char* kTextosDosOrificio[] = {"T_Sample",       "Coef_Descarga", "Area",       "HMax",
-                                              "Coef_Descarga_2", "Area_2",        "HMax_2",     kModeloPlanta,
-                                              kSalidaTanques,   kIntegrador};
+constexpr const char* kTextosDosLineal[] = {"T_Sample", "Resistencia", "Area",        "HMax",         "Resistencia_2",
+                                            "Area_2",   "HMax_2",      kModeloPlanta, kSalidaTanques, kIntegrador};
+constexpr const char* kTextosDosOrificio[] = {"T_Sample",        "Coef_Descarga", "Area",   "HMax",
+                                              "Coef_Descarga_2", "Area_2",        "HMax_2", kModeloPlanta,
+                                              kSalidaTanques,    kIntegrador};
 
 // One tank or two, by one law and one clock.
 class Tanques : public Planta {

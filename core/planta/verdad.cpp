@@ -26,8 +26,9 @@ Json Discreto(double K, double Tau, const RelojPlanta& reloj, double T) {
             {"b", d.b},
             {"a_continuo", d.aContinuo},
             {"Tau_efectivo", d.tauEfectivo},
-            {"nota", "a = P(-h/Tau)^m, P el polinomio de un paso de RK4 y m subpasos de h; a_continuo = "
-                     "exp(-m h/Tau); Tau_efectivo = -T/ln(a), lo que ve quien lee el registro con su periodo T."}};
+            {"nota",
+             "a = P(-h/Tau)^m, P el polinomio de un paso de RK4 y m subpasos de h; a_continuo = "
+             "exp(-m h/Tau); Tau_efectivo = -T/ln(a), lo que ve quien lee el registro con su periodo T."}};
 }
 
 Json Curva(const ConstantesTanques& c, double HMax) {
@@ -153,12 +154,11 @@ std::string Texto(const Json& v) {
                     v.value("integrador", std::string()) + " (" + std::to_string(v.value("subpasos_por_muestra", 0)) +
                     " subpasos, " + Num(v.value("tiempo_por_muestra_s", 0.0), 9) + " s por muestra)\n";
     auto primerOrden = [&](const Json& m, const char* como) {
-        t += std::string("  ") + como + "K = " + Num(m.value("K", 0.0)) + ", Tau = " + Num(m.value("Tau", 0.0)) +
-             " s";
+        t += std::string("  ") + como + "K = " + Num(m.value("K", 0.0)) + ", Tau = " + Num(m.value("Tau", 0.0)) + " s";
         if (m.contains("discreto"))
-            t += "; discreto a = " + Num(m.at("discreto").value("a", 0.0)) + ", b = " +
-                 Num(m.at("discreto").value("b", 0.0)) + ", Tau que muestran las muestras = " +
-                 Num(m.at("discreto").value("Tau_efectivo", 0.0)) + " s";
+            t += "; discreto a = " + Num(m.at("discreto").value("a", 0.0)) +
+                 ", b = " + Num(m.at("discreto").value("b", 0.0)) +
+                 ", Tau que muestran las muestras = " + Num(m.at("discreto").value("Tau_efectivo", 0.0)) + " s";
         t += "\n";
     };
     const std::string tipo = v.at("tipo");
@@ -167,15 +167,15 @@ std::string Texto(const Json& v) {
         return t;
     }
     const Json& op = v.at("punto_de_operacion");
-    const std::string en = "linealizada en el nivel " + Num(op.value("nivel", 0.0)) + " (" +
-                           op.value("origen", std::string()) + "): ";
+    const std::string en =
+        "linealizada en el nivel " + Num(op.value("nivel", 0.0)) + " (" + op.value("origen", std::string()) + "): ";
     if (tipo == "no_lineal_primer_orden") {
         primerOrden(v.at("linealizada"), en.c_str());
     } else {
         const Json& f = v.contains("linealizada") ? v.at("linealizada") : v.at("modelo");
-        t += "  " + (v.contains("linealizada") ? en : std::string()) + "K / ((T1 s + 1) (T2 s + 1)), K = " +
-             Num(f.value("K", 0.0)) + ", T1 = " + Num(f.value("T1", 0.0)) + " s, T2 = " + Num(f.value("T2", 0.0)) +
-             " s\n";
+        t += "  " + (v.contains("linealizada") ? en : std::string()) +
+             "K / ((T1 s + 1) (T2 s + 1)), K = " + Num(f.value("K", 0.0)) + ", T1 = " + Num(f.value("T1", 0.0)) +
+             " s, T2 = " + Num(f.value("T2", 0.0)) + " s\n";
     }
     t += "  estacionario: " + v.at("curva_estacionaria").value("ecuacion", std::string()) + "\n";
     return t;

@@ -96,10 +96,10 @@ TEST(Tanques, ElOrificioSeAsientaEnUSobreKAlCuadrado) {
     for (const Caso& c : {Caso{"1.58113883", "10", 2.0f}, Caso{"0.5", "2", 1.0f}, Caso{"2", "5", 3.0f}}) {
         for (const char* integrador : {"Programa", "Exacto"}) {
             Corrida r(Con({{"Modelo_Planta", "Orificio"},
-                              {"Coef_Descarga", c.k},
-                              {"Area", c.area},
-                              {"HMax", "100"},
-                              {"Integrador", integrador}}));
+                           {"Coef_Descarga", c.k},
+                           {"Area", c.area},
+                           {"HMax", "100"},
+                           {"Integrador", integrador}}));
             for (int n = 0; n < 4000; ++n) r.Paso(c.u);
             const double esperado = std::pow(c.u / std::stod(c.k), 2);
             EXPECT_NEAR(r.s.Nivel_1, esperado, 1e-9 * esperado) << c.k << " " << integrador;
@@ -112,13 +112,13 @@ TEST(Tanques, ElBalanceDeVolumenesCierraEnUnaCorridaLarga) {
     for (const char* salida : {"Lineal", "Orificio"}) {
         for (const char* integrador : {"Programa", "Exacto"}) {
             Corrida r(Con({{"Modelo_Planta", "Dos Tanques"},
-                              {"Salida_Tanques", salida},
-                              {"Integrador", integrador},
-                              {"T_Sample", "4000"},
-                              {"Area", "10"},
-                              {"Area_2", "7"},
-                              {"HMax", "1000"},
-                              {"HMax_2", "3"}}));
+                           {"Salida_Tanques", salida},
+                           {"Integrador", integrador},
+                           {"T_Sample", "4000"},
+                           {"Area", "10"},
+                           {"Area_2", "7"},
+                           {"HMax", "1000"},
+                           {"HMax_2", "3"}}));
             const double tiempo = r.planta.Reloj(r.s.T_Muestreo).tiempoMuestra;
             std::mt19937 azar(7);
             std::uniform_real_distribution<float> nivel(0.0f, 4.0f);
@@ -171,12 +171,12 @@ TEST(Tanques, RK4EsDeOrdenCuatroEnLaPlantaNoLineal) {
 TEST(Tanques, LaCascadaLinealSigueSuRespuestaAlEscalonAnalitica) {
     const double u = 1.5;
     Corrida dos(Con({{"Modelo_Planta", "Dos Tanques"},
-                        {"Integrador", "Exacto"},
-                        {"Area", "10"},
-                        {"Resistencia", "2"},
-                        {"Area_2", "5"},
-                        {"Resistencia_2", "1"},
-                        {"HMax_2", "100"}}));
+                     {"Integrador", "Exacto"},
+                     {"Area", "10"},
+                     {"Resistencia", "2"},
+                     {"Area_2", "5"},
+                     {"Resistencia_2", "1"},
+                     {"HMax_2", "100"}}));
     Corrida uno(Con({{"Integrador", "Exacto"}}));
     const double T = dos.s.T_Muestreo, T1 = 20, T2 = 5, K = 2;
     double peor2 = 0, peor1 = 0;
@@ -199,11 +199,11 @@ TEST(Tanques, LaCascadaLinealSigueSuRespuestaAlEscalonAnalitica) {
 TEST(Tanques, ElDerrameEmpiezaJustoSobreHMax2) {
     const auto textos = [](const char* hmax2) {
         return Con({{"Modelo_Planta", "Dos Tanques"},
-                       {"Integrador", "Exacto"},
-                       {"Area_2", "5"},
-                       {"Resistencia_2", "1"},
-                       {"HMax_2", hmax2},
-                       {"HMax", "100"}});
+                    {"Integrador", "Exacto"},
+                    {"Area_2", "5"},
+                    {"Resistencia_2", "1"},
+                    {"HMax_2", hmax2},
+                    {"HMax", "100"}});
     };
     Corrida r(textos("1.5"));
     const double T = r.s.T_Muestreo, tEstrella = 5 * std::log(2.0);
