@@ -11,6 +11,7 @@
 #include "core/corridas/corrida.h"
 #include "core/interfaces.h"
 #include "core/lectura_senal.h"
+#include "core/planta/verdad.h"
 #include "core/textos_mapa.h"
 #include "core/textos_senal.h"
 #include "fuzzy/reglas.h"
@@ -47,6 +48,14 @@ TextosMapa MapaInicial(const BitacoraCorrida& b) {
 // The plant's texts (the linear tank's, in this layout) and its truth as its start kept it.
 Json Planta(const BitacoraCorrida& b) {
     Json j = Textos(b, std::initializer_list<const char*>{"Area", "Resistencia", "HMax"});
+    // the truth of every plant, at the mean level of the run's samples (core/planta/verdad.h)
+    const std::optional<double> medio =
+        b.niveles > 0 ? std::optional<double>(b.sumaNiveles / static_cast<double>(b.niveles)) : std::nullopt;
+    try {
+        j["verdad"] = Json::parse(VerdadEnJson(b.constantes, b.reloj, medio));
+    } catch (const ErrorTanque& e) {
+        j["verdad"] = {{"error", e.what()}};
+    }
     if (!b.verdad) return j;
     j["modelo"] = {
         {"ecuacion", "Tau dy/dt = -y + K u (y: nivel, u: caudal de entrada)"},

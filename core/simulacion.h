@@ -2,6 +2,16 @@
 // The Simulation state: the one record of plant constants, plant state, control action and controller
 // memories that the three runs share. Every number is 0 when the program starts.
 
+/// The constants of the plants beyond the linear tank (core/planta/tanques.h), read at a run's press; all 0 for
+/// the linear tank of the original program, which keeps its own in Simulacion.
+struct ConstantesTanques {
+    int tanques = 0;        // 1, or 2 for the upper tank that drains into the measured one
+    bool orificio = false;  // outflow k sqrt(h) instead of h / R
+    bool exacto = false;    // the clock: n sub-steps of T / n (Exacto) instead of the program's of S(T / 10)
+    double Area_1 = 0, R_1 = 0, K_1 = 0;               // the measured tank: area, resistance, discharge coefficient
+    double Area_2 = 0, R_2 = 0, K_2 = 0, HMax_2 = 0;  // the upper tank, which spills above HMax_2
+};
+
 struct Simulacion {
     float Volumen = 0;            // volume of water in the tank, the plant state
     float Accion_Control = 0;     // inflow, constant over one sample period
@@ -14,4 +24,10 @@ struct Simulacion {
     float D_Error = 0;            // scaled derivative of the error in the fuzzy run
     double Salida_Fuzzy = 0;      // crisp output of the current fuzzy tick
     double Salida_Fuzzy_Ant = 0;  // crisp output of the previous fuzzy tick
+    // The state of the plants beyond the linear tank, in Doubles (0 for the linear tank of the original program).
+    ConstantesTanques tanques;
+    double Nivel_1 = 0;    // level of the measured tank
+    double Nivel_2 = 0;    // level of the upper tank
+    double Salido = 0;     // volume gone through the measured tank's outlet since the press
+    double Derramado = 0;  // volume that the upper tank spilled since the press
 };

@@ -112,6 +112,9 @@ public:
     const Serie& Series2() const { return series2_; }  ///< control action, green
     const Serie& Series3() const { return series3_; }  ///< reference, yellow
     const Barra& Nivel() const { return nivel_; }
+    /// The upper tank's bar of the plant "Dos Tanques": its height in pixels, kBarraSuperiorAlto at HMax_2, from
+    /// the last stored state; none for a plant of one tank.
+    std::optional<std::int32_t> AltoSuperior() const;
     bool Habilitado(Control c) const { return habilitado_[static_cast<std::size_t>(c)]; }
     const MuestraGraficada& UltimaMuestra() const { return ultima_; }
     /// What watches the samples (core/observacion/).

@@ -10,6 +10,11 @@ namespace {
 constexpr TextoPorDefecto kTabla[] = {
     // plant dialog
     {"Resistencia", "2"}, {"Area", "10"}, {"HMax", "5"}, {"T_Sample", "500"},
+    // the plant dialog's models and clock (core/planta/tanques.h): the orifice's k = sqrt(2.5), so that at half of
+    // HMax its linearised resistance 2 sqrt(h) / k equals Resistencia's 2
+    {"Modelo_Planta", "Lineal"}, {"Coef_Descarga", "1.58113883"},
+    {"Area_2", "10"}, {"Resistencia_2", "2"}, {"Coef_Descarga_2", "1.58113883"}, {"HMax_2", "5"},
+    {"Salida_Tanques", "Lineal"}, {"Integrador", "Programa"},
     // step dialog
     {"Alto_Escalon", "2"},
     // PID dialog

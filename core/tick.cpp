@@ -1,6 +1,9 @@
 // The frame of a run's tick: its law (core/corridas/) does the sample through Paso, what a tick may touch; the
 // simulator does the plant step, the bar, the chart and the excitation's reads for it, and ends the tick.
 
+#include <algorithm>
+#include <cmath>
+
 #include "base/aritmetica.h"
 #include "core/corridas/corrida.h"
 #include "core/lectura.h"
@@ -111,6 +114,14 @@ void Simulador::ActualizarBarra(float y) {
     nivel_.Top = static_cast<std::int32_t>(top);
     nivel_.Height = p;
     pendientes_ |= CambioBarra;
+}
+
+std::optional<std::int32_t> Simulador::AltoSuperior() const {
+    if (estado_.tanques.tanques != 2) return std::nullopt;
+    if (!(estado_.tanques.HMax_2 > 0)) return 0;
+    // the level never passes the rim: the bar never passes its tank
+    const double f = std::min(1.0, estado_.Nivel_2 / estado_.tanques.HMax_2);
+    return static_cast<std::int32_t>(std::lround(f * kBarraSuperiorAlto));
 }
 
 void Simulador::AgregarDesplazando(Corrida corrida, std::int32_t n, float y, float u, double r) {

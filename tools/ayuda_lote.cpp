@@ -54,6 +54,18 @@ Opciones:
   --NOMBRE=TEXTO     pone el texto de un edit antes de que empiece la corrida. NOMBRE es uno de:
                        planta: T_Sample (tiempo de muestreo, milisegundos enteros, 500)
                                Resistencia (2), Area (10), HMax (nivel máximo, 5)
+                               Modelo_Planta (Lineal): Lineal, el tanque del programa;
+                               Orificio, caudal de salida Coef_Descarga x raíz(nivel);
+                               "Dos Tanques", un tanque superior que desagua en el medido y
+                               derrama sobre HMax_2 (el caudal derramado se pierde)
+                               Coef_Descarga (1.58113883 = raíz(2,5): a la mitad de HMax la
+                               resistencia linealizada 2 raíz(h) / k vale 2, la Resistencia)
+                               Area_2 (10), Resistencia_2 (2), Coef_Descarga_2 (1.58113883),
+                               HMax_2 (5): el tanque superior; Salida_Tanques (Lineal):
+                               Lineal u Orificio, la ley de salida de ambos tanques
+                               Integrador (Programa): Programa, los subpasos de T/10 del
+                               programa (10 u 11); Exacto, 8 subpasos de T/8 que suman T
+                       ejemplo: tanque-lote escalon 600 --Modelo_Planta=Orificio --Integrador=Exacto
                        escalón: Alto_Escalon (caudal del escalón, 2)
                        PID:    Kp (2), Ti (5), Td (0)
                        ganancias fuzzy: KE (1), KDE (1), KU (3)

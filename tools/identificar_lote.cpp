@@ -13,6 +13,7 @@
 
 #include "base/aritmetica.h"
 #include "core/descripcion.h"
+#include "core/planta/verdad.h"
 #include "export/error_archivo.h"
 #include "export/escritor.h"
 #include "export/lectura.h"
@@ -246,6 +247,10 @@ std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro) {
         d.bytes = Entero(*r, "bytes");
         d.sha256 = Cadena(*r, "sha256");
     }
+    // the truth of the plant that made the record, to print beside the estimates
+    if (const auto c = j.find("corrida"); c != j.end() && c->is_object())
+        if (const auto p = c->find("planta"); p != c->end() && p->is_object())
+            if (const auto v = p->find("verdad"); v != p->end() && v->is_object()) d.verdad = v->dump();
     return d;
 }
 
@@ -349,6 +354,7 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
         Json j = {
             {"archivo", op.archivo}, {"muestreo_s", r.T}, {"origen_muestreo", deT}, {"origen_retardo", deRetardo}};
         if (op.validar) j["validar"] = *op.validar;
+        if (a.descripcion && !a.descripcion->verdad.empty()) j["verdad"] = Json::parse(a.descripcion->verdad);
         if (const Metodo* elegido = Elegido(metodos)) j.update(Objeto(*elegido));
         Json todos = Json::array();
         for (const Metodo& m : metodos) todos.push_back(Objeto(m));
@@ -357,6 +363,7 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
     } else {
         texto = "Registro " + op.archivo + ": " + std::to_string(r.nivel.size()) + " muestras, T = " + Corto(r.T) +
                 " s (" + deT + "), retardo " + std::to_string(*retardo) + " (" + deRetardo + ")\n";
+        if (a.descripcion) texto += VerdadEnTexto(a.descripcion->verdad);
         for (const Metodo& m : metodos) texto += Texto(m, op.validar);
     }
     if (const int codigo = EscribirTodo(salida, texto); codigo != 0 && codigo != EPIPE)

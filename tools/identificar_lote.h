@@ -21,6 +21,7 @@ struct DescripcionLeida {
     std::optional<std::string> sha256;
     /// Values that it holds but that cannot be used (a period that is not positive, a delay other than 0 or 1).
     std::vector<std::string> avisos;
+    std::string verdad;          ///< corrida.planta.verdad as JSON text ("" when absent): the plant's truth
 };
 
 /// The largest description read: a description of this program takes a few kilobytes.

@@ -194,6 +194,16 @@ void TFrm_Ppal::CrearControles() {
     Nivel = new BarraNivel(cliente, 105, 151);
     Nivel->setObjectName("Nivel");
     Nivel->Poner(kBarraFondo, 0);
+    // the upper tank of "Dos Tanques", in the drawing's white space at the right: a window of the tank's light
+    // blue with its own bar, shown only while the plant has two tanks
+    TanqueSuperior = new Rectangulo(cliente, QColor(222, 239, 247));
+    TanqueSuperior->setObjectName("TanqueSuperior");
+    TanqueSuperior->setGeometry(318, 48, 58, kBarraSuperiorAlto + 2);
+    TanqueSuperior->setToolTip(QStringLiteral("Tanque superior: su nivel hasta HMax_2, donde derrama"));
+    Nivel2 = new BarraNivel(TanqueSuperior, 1, 56);
+    Nivel2->setObjectName("Nivel2");
+    Nivel2->Poner(kBarraSuperiorAlto + 1, 0);
+    TanqueSuperior->hide();
 
     CrearBarraHerramientas(cliente);
 
@@ -316,7 +326,12 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
         ToolButtonIdentificar->setEnabled(s.Habilitado(Control::Archivo));
         Identificar1->setEnabled(s.Habilitado(Control::Archivo));
     }
-    if (cambios & CambioBarra) Nivel->Poner(s.Nivel().Top, s.Nivel().Height);
+    if (cambios & CambioBarra) {
+        Nivel->Poner(s.Nivel().Top, s.Nivel().Height);
+        const std::optional<std::int32_t> superior = s.AltoSuperior();
+        TanqueSuperior->setVisible(superior.has_value());
+        if (superior) Nivel2->Poner(kBarraSuperiorAlto + 1 - *superior, *superior);
+    }
     if (cambios & CambioTemporizadores) {
         for (std::size_t i = 0; i < kNumCorridas; ++i) {
             const Temporizador& t = s.Timer(static_cast<Corrida>(i));

@@ -12,6 +12,7 @@
 #include "ui/textos_ventanas.h"
 
 class BarraNivel;
+class Rectangulo;
 class ConfiguracionesVentana;
 class ControlVelocidad;
 class GrabadorVentana;
@@ -49,6 +50,8 @@ public:
     QSlider* Track_Referencia;
     QLabel *Image1, *Label1, *Ref_Label;
     BarraNivel* Nivel;
+    Rectangulo* TanqueSuperior;  ///< the upper tank of "Dos Tanques", with its bar Nivel2
+    BarraNivel* Nivel2;
     Grafico* Chart1;
     QStatusBar* StatusBar1;
     QLabel* PanelEstado[2];

@@ -1,12 +1,16 @@
 #include "ui/Parametros_Planta.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include "core/planta/tanques.h"
 
 TFrm_Parametros_Planta* Frm_Parametros_Planta = nullptr;
 
 TFrm_Parametros_Planta::TFrm_Parametros_Planta(QWidget* padre)
-    : DialogoParametros(QStringLiteral("Parametros"), 265, 284, padre) {
+    // the original controls keep their places; the models' controls come below them, in a taller dialog
+    : DialogoParametros(QStringLiteral("Parametros"), 265, 520, padre) {
     CrearTitulo(QStringLiteral("Parámetros  Planta"), 59, 4);
     // two-line labels: resistance over its edit at the left, area over its edit at the right
     CrearEtiqueta(this, QStringLiteral("Resistencia "), 21, 34);
@@ -22,6 +26,44 @@ TFrm_Parametros_Planta::TFrm_Parametros_Planta(QWidget* padre)
     QLineEdit* t_sample = CrearEdit(this, "T_Sample", 103, 178, 51);
     Regresar->move(91, 211);
 
-    OrdenTabulacion({resistencia, area, Regresar, t_sample, hmax});
+    // the models of the plant and the integrator's clock (core/planta/tanques.h)
+    constexpr int x = 140, ancho = 105;
+    int y = 250;
+    const auto fila = [&](const char* rotulo) {
+        CrearEtiqueta(this, QString::fromUtf8(rotulo), 12, y + 1);
+        const int esta = y;
+        y += 29;
+        return esta;
+    };
+    Modelo_Planta = CrearCombo(kModeloPlanta, {kModelosPlanta.begin(), kModelosPlanta.end()}, x, fila("Modelo"), ancho);
+    Modelo_Planta->setToolTip(
+        QStringLiteral("Lineal: el tanque del programa, caudal de salida = nivel / Resistencia.\n"
+                       "Orificio: caudal de salida = Coef_Descarga × √nivel.\n"
+                       "Dos Tanques: la entrada llena un tanque superior (Area_2) que desagua en el tanque medido; "
+                       "sobre HMax_2 el superior derrama y ese caudal se pierde."));
+    Integrador = CrearCombo(kIntegrador, {kIntegradores.begin(), kIntegradores.end()}, x, fila("Integrador"), ancho);
+    Integrador->setToolTip(QStringLiteral(
+        "Programa: los subpasos de T/10 del programa original (10 u 11: cada muestra puede abarcar 1,1·T).\n"
+        "Exacto: 8 subpasos de T/8, cuya suma es T exactamente."));
+    QLineEdit* coef = CrearEdit(this, "Coef_Descarga", x, fila("Coef. Descarga"), 70);
+    coef->setToolTip(QStringLiteral(
+        "k del orificio del tanque medido: caudal = k·√nivel. Por omisión 1.58113883 = √2,5: a la mitad de "
+        "HMax (2,5) su resistencia linealizada 2·√h/k vale 2, la Resistencia por omisión."));
+    Salida_Tanques = CrearCombo(kSalidaTanques, {kSalidas.begin(), kSalidas.end()}, x, fila("Salida Tanques"), ancho);
+    Salida_Tanques->setToolTip(QStringLiteral(
+        "La ley de salida de ambos tanques de Dos Tanques: Lineal (Resistencia, Resistencia_2) u Orificio "
+        "(Coef_Descarga, Coef_Descarga_2)."));
+    QLineEdit* area2 = CrearEdit(this, "Area_2", x, fila("Area Tanque 2"), 70);
+    area2->setToolTip(QStringLiteral("Area del tanque superior de Dos Tanques."));
+    QLineEdit* resistencia2 = CrearEdit(this, "Resistencia_2", x, fila("Resistencia 2"), 70);
+    resistencia2->setToolTip(QStringLiteral("Resistencia de salida del tanque superior (Salida_Tanques Lineal)."));
+    QLineEdit* coef2 = CrearEdit(this, "Coef_Descarga_2", x, fila("Coef. Descarga 2"), 70);
+    coef2->setToolTip(QStringLiteral("k del orificio del tanque superior (Salida_Tanques Orificio)."));
+    QLineEdit* hmax2 = CrearEdit(this, "HMax_2", x, fila("Nivel Máximo 2"), 70);
+    hmax2->setToolTip(QStringLiteral(
+        "Borde del tanque superior: lo que sube por encima se derrama fuera del sistema (no detiene la corrida)."));
+
+    OrdenTabulacion({resistencia, area, Regresar, t_sample, hmax, Modelo_Planta, Integrador, coef, Salida_Tanques,
+                     area2, resistencia2, coef2, hmax2});
     Centrar();
 }

@@ -1,13 +1,18 @@
 #pragma once
-// The plant dialog: hydraulic resistance, tank area, maximum level and sample time.
+// The plant dialog: hydraulic resistance, tank area, maximum level and sample time; below them the plant's model
+// (Lineal, Orificio, Dos Tanques), the integrator's clock and the constants of the orifice and the upper tank.
 
 #include "ui/dialogo_parametros.h"
+
+class QComboBox;
 
 class TFrm_Parametros_Planta : public DialogoParametros {
     Q_OBJECT
 
 public:
     explicit TFrm_Parametros_Planta(QWidget* padre = nullptr);
+
+    QComboBox *Modelo_Planta, *Integrador, *Salida_Tanques;
 };
 
 extern TFrm_Parametros_Planta* Frm_Parametros_Planta;

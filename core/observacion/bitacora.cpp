@@ -51,6 +51,7 @@ void Bitacoras::Empezar(Corrida corrida, const Textos& textos, const Posicion& p
     b->Nivel_Max = estado.Nivel_Max;
     b->verdad = planta.Verdad(estado);
     b->reloj = planta.Reloj(estado.T_Muestreo);
+    b->constantes = estado;
     if (corrida == Corrida::Fuzzy) {
         for (const std::vector<FDP>* g : {&fuzzy.Conjuntos_E, &fuzzy.Conjuntos_DE, &fuzzy.Conjuntos_U})
             for (const FDP& f : *g) b->conjuntos.push_back({f.Tipo, f.Ancho, f.Centro});
@@ -114,6 +115,14 @@ void Bitacoras::Vigilar(Corrida corrida, std::int32_t n, const Textos& textos, c
             v.textos[i] = std::move(t);
         }
     }
+}
+
+void Bitacoras::Muestra(const MuestraTick& m) {
+    const std::uint16_t r = ultima_[static_cast<std::size_t>(m.corrida)];
+    if (r == kSinRanura) return;
+    BitacoraCorrida& b = *ranuras_[r].bitacora;
+    b.sumaNiveles += m.nivel;
+    ++b.niveles;
 }
 
 void Bitacoras::Agregado(Corrida corrida, std::size_t i) {

@@ -58,6 +58,11 @@ struct BitacoraCorrida {
     float T_Muestreo = 0, Nivel_Max = 0;
     std::optional<ModeloPrimerOrden> verdad;
     RelojPlanta reloj;
+    /// The plant's constants as the start read them (its state empty), and the sum and count of the run's levels,
+    /// for the truth at the record's operating point (core/planta/verdad.h).
+    Simulacion constantes;
+    double sumaNiveles = 0;
+    std::int64_t niveles = 0;
     /// Fuzzy run: the sets of the error, its derivative and the action (5 each), and the rule table (row: error
     /// set, column: derivative set), as Controlador_Fuzzy held them at the start.
     std::vector<ConjuntoLeido> conjuntos;
@@ -98,6 +103,7 @@ public:
     void AntesDelTick(Corrida c, std::int32_t n, const Textos& t, const Posicion& p) override { Vigilar(c, n, t, p); }
     void NivelGraficado(Corrida c, std::size_t j, std::optional<std::size_t>) override { Agregado(c, j); }
     void PrimerosABorrar() override { PrimeroBorrado(); }
+    void Muestra(const MuestraTick& m) override;
 
     /// The run that made point i of the level series; nullptr when unknown.
     const BitacoraCorrida* De(std::size_t i) const;

@@ -72,8 +72,14 @@ constexpr const char* kTextos[] = {"T_Sample", "Resistencia", "Area", "HMax"};
 class Tanque : public Planta {
 public:
     std::span<const char* const> NombresTextos() const override { return kTextos; }
-    void LeerParametros(Simulacion& s, const Textos& textos) const override { LeerParametrosPlanta(s, textos); }
-    void Vaciar(Simulacion& s) const override { s.Volumen = 0; }
+    void LeerParametros(Simulacion& s, const Textos& textos) const override {
+        s.tanques = {};  // no longer the constants of a plant of core/planta/tanques.h that ran before
+        LeerParametrosPlanta(s, textos);
+    }
+    void Vaciar(Simulacion& s) const override {
+        s.Volumen = 0;
+        s.Nivel_1 = s.Nivel_2 = s.Salido = s.Derramado = 0;
+    }
     AvancePlanta Paso(const Simulacion& s) const override {
         AvancePlanta a{s, 0};
         a.estado.Volumen = RK(s, s.Volumen);

@@ -243,3 +243,28 @@ TEST(Identificar, OpcionesMalasSeRechazan) {
     EXPECT_EQ(o.identificar.metodos, (std::vector<MetodoLote>{MetodoLote::Oe, MetodoLote::Arx}));
     EXPECT_EQ(o.identificar.retardo, 1);
 }
+
+// The truth beside the estimates: on the Exacto clock the linear tank's exact discrete pole is e^(-T / (A R)), and
+// ARX finds it; the two tanks' gain and time constants are R, A R and A_2 R_2, printed in the text as well.
+TEST(Identificar, LaVerdadDeLaPlantaVaJuntoALaEstimacion) {
+    CarpetaTemporal carpeta;
+    const std::string lineal = carpeta.Ruta("lineal.txt");
+    RegistroPrbs(lineal, {"--Integrador=Exacto"});
+    const json j = Identificar({lineal});
+    ASSERT_TRUE(j.contains("verdad")) << j.dump();
+    const double a = std::exp(-0.5 / 20);
+    EXPECT_NEAR(j["verdad"]["discreto"]["a"].get<double>(), a, 1e-10);
+    EXPECT_NEAR(j["verdad"]["discreto"]["Tau_efectivo"].get<double>(), 20, 1e-6);
+    EXPECT_NEAR(j["a"].get<double>(), a, 1e-4);
+
+    const std::string dos = carpeta.Ruta("dos.txt");
+    RegistroPrbs(dos, {"--Modelo_Planta=Dos Tanques", "--Area_2=3", "--Resistencia_2=1.5"});
+    const json d = Identificar({dos});
+    EXPECT_EQ(d["verdad"]["tipo"], "lineal_segundo_orden");
+    EXPECT_EQ(d["verdad"]["modelo"]["K"].get<double>(), 2);
+    EXPECT_EQ(d["verdad"]["modelo"]["T1"].get<double>(), 20);
+    EXPECT_EQ(d["verdad"]["modelo"]["T2"].get<double>(), 4.5);
+    const Ejecucion texto = Ejecutar({"identificar", dos});
+    EXPECT_TRUE(Contiene(texto.salida, "K = 2, T1 = 20 s, T2 = 4.5 s")) << texto.salida;
+    EXPECT_TRUE(Contiene(texto.salida, "Dos Tanques, integrador Programa (10 subpasos, 0.500000007 s")) << texto.salida;
+}

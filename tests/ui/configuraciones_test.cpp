@@ -31,6 +31,7 @@
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
 #include "ui/Parametros_PID.h"
+#include "ui/Parametros_Planta.h"
 #include "ui/Senal_Excitacion.h"
 #include "ui/arranque.h"
 #include "ui/configuraciones.h"
@@ -124,7 +125,10 @@ private slots:
         TextosVentanas textos;
         int i = 0;
         for (const std::string& n : NombresConfiguracion()) {
-            if (n.rfind("Reglas_", 0) == 0 || n == "Senal_Tipo") continue;
+            // the combos take only their own captions: each is set below to one that is not its default
+            if (n.rfind("Reglas_", 0) == 0 || n == "Senal_Tipo" || n == "Modelo_Planta" || n == "Integrador" ||
+                n == "Salida_Tanques")
+                continue;
             const std::string t = i % 4 == 0   ? std::to_string(i) + ",25"
                                   : i % 4 == 1 ? "no es número " + n
                                   : i % 4 == 2 ? ""
@@ -142,6 +146,11 @@ private slots:
         Frm_Senal_Excitacion->Senal_Tipo->setCurrentIndex(2);
         esperado["Senal_Tipo"] = Frm_Senal_Excitacion->Senal_Tipo->currentText().toStdString();
         QVERIFY(esperado["Senal_Tipo"] != "Escalón");
+        for (QComboBox* c : {Frm_Parametros_Planta->Modelo_Planta, Frm_Parametros_Planta->Integrador,
+                             Frm_Parametros_Planta->Salida_Tanques}) {
+            c->setCurrentIndex(1);
+            esperado[c->objectName().toStdString()] = c->currentText().toStdString();
+        }
         Frm_Ppal->Track_Referencia->setValue(7);
         QCOMPARE(TextosDeAhora(), esperado);
 

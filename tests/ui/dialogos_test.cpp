@@ -2,6 +2,7 @@
 // the rule grid of the fuzzy dialog.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,7 +72,8 @@ private slots:
         QTest::addColumn<QString>("titulo");
         QTest::addColumn<QSize>("exterior");
         QTest::addColumn<int>("edits");
-        QTest::newRow("planta") << int(Planta) << "Parametros" << QSize(265, 284) << 4;
+        // the plant dialog grows downwards by the models' controls; the original ones stay where they are
+        QTest::newRow("planta") << int(Planta) << "Parametros" << QSize(265, 520) << 9;
         QTest::newRow("escalon") << int(Escalon) << "Parametros" << QSize(339, 196) << 1;
         QTest::newRow("pid") << int(PID) << "Parametros" << QSize(275, 180) << 3;
         // the fuzzy dialog grows to the right by the column of the sets' plots; its controls stay where they are
@@ -209,7 +211,11 @@ private slots:
     void tabulacion_data() {
         QTest::addColumn<int>("cual");
         QTest::addColumn<QStringList>("orden");
-        QTest::newRow("planta") << int(Planta) << QStringList{"Resistencia", "Area", "Regresar", "T_Sample", "HMax"};
+        QTest::newRow("planta") << int(Planta)
+                                << QStringList{"Resistencia",   "Area",          "Regresar",  "T_Sample", "HMax",
+                                               "Modelo_Planta", "Integrador",    "Coef_Descarga",
+                                               "Salida_Tanques", "Area_2",       "Resistencia_2",
+                                               "Coef_Descarga_2", "HMax_2"};
         QTest::newRow("escalon") << int(Escalon) << QStringList{"Alto_Escalon", "Regresar"};
         QTest::newRow("pid") << int(PID) << QStringList{"Regresar", "Kp", "Ti", "Td"};
         QStringList fuzzy{"Regresar"};
@@ -233,6 +239,44 @@ private slots:
         }
         // past the last control the focus comes round to the first, except in the grid, which keeps it
         QCOMPARE(recorrido, orden + QStringList{cual == Fuzzy ? "Reglas" : orden.first()});
+    }
+
+    // The models' controls below the original ones: each combo offers its choices with the default chosen, each
+    // edit holds its default text, none overlaps another or reaches above Regresar's bottom edge, and each tells
+    // in its tip what it is for (the orifice's default k and why).
+    void controlesDeLosModelos() {
+        TFrm_Parametros_Planta d;
+        struct Combo {
+            const char* nombre;
+            QStringList opciones;
+            const char* defecto;
+        };
+        for (const Combo& c : {Combo{"Modelo_Planta", {"Lineal", "Orificio", "Dos Tanques"}, "Lineal"},
+                               Combo{"Integrador", {"Programa", "Exacto"}, "Programa"},
+                               Combo{"Salida_Tanques", {"Lineal", "Orificio"}, "Lineal"}}) {
+            auto* combo = d.findChild<QComboBox*>(c.nombre);
+            QVERIFY2(combo, c.nombre);
+            QStringList opciones;
+            for (int i = 0; i < combo->count(); ++i) opciones << combo->itemText(i);
+            QCOMPARE(opciones, c.opciones);
+            QCOMPARE(combo->currentText(), QString(c.defecto));
+            QVERIFY(d.Combos().count(c.nombre) == 1);
+        }
+        const std::pair<const char*, const char*> edits[] = {{"Coef_Descarga", "1.58113883"}, {"Area_2", "10"},
+                                                             {"Resistencia_2", "2"}, {"Coef_Descarga_2", "1.58113883"},
+                                                             {"HMax_2", "5"}};
+        for (const auto& [nombre, texto] : edits) QCOMPARE(d.Edits().at(nombre)->text(), QString(texto));
+        QVERIFY(d.findChild<QLineEdit*>("Coef_Descarga")->toolTip().contains("1.58113883"));
+        QVERIFY(d.findChild<QComboBox*>("Modelo_Planta")->toolTip().contains("derrama"));
+        QList<QRect> lugares;
+        for (const char* n : {"Modelo_Planta", "Integrador", "Coef_Descarga", "Salida_Tanques", "Area_2",
+                              "Resistencia_2", "Coef_Descarga_2", "HMax_2"}) {
+            const QRect r = d.findChild<QWidget*>(n)->geometry();
+            QVERIFY2(r.top() > d.Regresar->geometry().bottom(), n);
+            QVERIFY2(QRect(QPoint(0, 0), d.size()).contains(r), n);
+            for (const QRect& otro : lugares) QVERIFY2(!otro.intersects(r), n);
+            lugares << r;
+        }
     }
 
     void teclasNoCierran_data() { marco_data(); }

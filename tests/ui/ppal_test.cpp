@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -126,6 +127,28 @@ private slots:
         QCOMPARE(dialogos->mensajes, QStringList{QStringLiteral("El Ciclo de lectura se ha parado")});
         QVERIFY(Frm_Ppal->Limpiar->isEnabled());
         QVERIFY(Frm_Ppal->Track_Referencia->isEnabled());
+    }
+
+    // "Dos Tanques" shows the upper tank with its bar, which grows with its level from the same bottom edge; a run
+    // of one tank hides it again.
+    void dosTanquesMuestraElTanqueSuperior() {
+        QVERIFY(!Frm_Ppal->TanqueSuperior->isVisible());
+        Frm_Parametros_Planta->Modelo_Planta->setCurrentText("Dos Tanques");
+        Frm_Ppal->ToolButton4->click();
+        QTRY_VERIFY_WITH_TIMEOUT(Frm_Ppal->Nucleo().Series1().Cuenta() >= 4, 3000);
+        QVERIFY(Frm_Ppal->TanqueSuperior->isVisible());
+        const int alto = Frm_Ppal->Nivel2->Alto();
+        QVERIFY(alto > 0);
+        QCOMPARE(Frm_Ppal->Nivel2->Top() + alto, kBarraSuperiorAlto + 1);
+        QTRY_VERIFY_WITH_TIMEOUT(Frm_Ppal->Nivel2->Alto() > alto, 3000);
+        // the upper tank fills first: its bar is ahead of the measured tank's
+        QVERIFY(Frm_Ppal->Nivel2->Alto() / double(kBarraSuperiorAlto) >
+                Frm_Ppal->Nivel->geometry().height() / double(kBarraAltoMaximo));
+        Frm_Ppal->ToolButton4->click();
+        Frm_Parametros_Planta->Modelo_Planta->setCurrentText("Lineal");
+        Frm_Ppal->ToolButton4->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!Frm_Ppal->TanqueSuperior->isVisible(), 3000);
+        Frm_Ppal->ToolButton4->click();
     }
 
     void elDesbordeDetieneElTemporizadorAntesDeSuMensaje() {
