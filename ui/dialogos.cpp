@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QTreeView>
 
+#include "ui/carpeta_reciente.h"
 #include "ui/estilo.h"
 
 namespace {
@@ -68,8 +69,7 @@ std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
     dialogo.setDefaultSuffix(QStringLiteral("red"));
     // an export replaces the file it is given without asking, as the program always has
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
-    return dialogo.selectedFiles().first();
+    return EjecutarEnCarpetaReciente(dialogo);
 }
 
 std::optional<QString> Dialogos::ArchivoParaAbrir(QWidget*) { return std::nullopt; }
@@ -78,11 +78,11 @@ std::optional<QString> Dialogos::ConfiguracionParaAbrir(QWidget*) { return std::
 
 std::optional<QString> DialogosQt::ArchivoParaAbrir(QWidget* padre) {
     QFileDialog dialogo(padre);
+    dialogo.setWindowTitle(QStringLiteral("Validar con un registro"));
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);
     dialogo.setFileMode(QFileDialog::ExistingFile);
     dialogo.setNameFilters({QStringLiteral("Registros (*.red *.txt)"), QStringLiteral("Todos los archivos (*)")});
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
-    return dialogo.selectedFiles().first();
+    return EjecutarEnCarpetaReciente(dialogo);
 }
 
 namespace {
@@ -97,8 +97,7 @@ std::optional<QString> DialogoConfiguracion(QWidget* padre, bool guardar) {
     dialogo.setFileMode(guardar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialogo.setNameFilters(kFiltrosConfiguracion);
     dialogo.setDefaultSuffix(QStringLiteral("tanque"));
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
-    return dialogo.selectedFiles().first();
+    return EjecutarEnCarpetaReciente(dialogo);
 }
 
 }  // namespace
