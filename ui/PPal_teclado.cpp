@@ -32,6 +32,9 @@ void TFrm_Ppal::CrearTeclado() {
     for (Velocidad v : kVelocidades) orden << Velocidad1->Boton(v);
     for (QWidget* w : orden)
         if (w != Track_Referencia) w->setFocusPolicy(Qt::TabFocus);
+    // the style draws no focus frame on a flat tool button: one of its own, only while it has the focus
+    for (QToolButton* b : findChildren<QToolButton*>())
+        b->setStyleSheet(QStringLiteral("QToolButton:focus { border: 1px solid #2050c0; border-radius: 2px; }"));
     for (int i = 1; i < orden.size(); ++i) setTabOrder(orden[i - 1], orden[i]);
 
     // the tool buttons are named by their tips; a button whose tip tells more (the open-loop signal) keeps

@@ -3,6 +3,7 @@
 //   capturas_ventana CARPETA
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -108,13 +109,18 @@ int main(int argc, char** argv) {
     Esperar(300);
     QTableWidget* reglas = Frm_Parametros_Fuzzy->Reglas;
     const QRect celda = reglas->visualItemRect(reglas->item(0, 4));
-    QToolTip::showText(reglas->viewport()->mapToGlobal(celda.center()), reglas->item(0, 4)->toolTip(), reglas);
+    const QPoint sobreCelda = reglas->viewport()->mapToGlobal(celda.center());
+    QCursor::setPos(sobreCelda);
+    Esperar(200);
+    QToolTip::showText(sobreCelda, reglas->item(0, 4)->toolTip(), reglas, QRect(), 20000);
     Pantalla(carpeta, "fuzzy-pistas-reglas.png");
     QLabel* tipo = nullptr;
     for (QLabel* l : Frm_Parametros_Fuzzy->Panel1->findChildren<QLabel*>())
         if (l->text() == QStringLiteral("Tipo")) tipo = l;
     if (tipo) {
-        QToolTip::showText(tipo->mapToGlobal(tipo->rect().center()), tipo->toolTip(), tipo);
+        QCursor::setPos(tipo->mapToGlobal(tipo->rect().center()));
+        Esperar(200);
+        QToolTip::showText(tipo->mapToGlobal(tipo->rect().center()), tipo->toolTip(), tipo, QRect(), 20000);
         Pantalla(carpeta, "fuzzy-pistas-tipo.png");
     }
     Frm_Parametros_Fuzzy->hide();

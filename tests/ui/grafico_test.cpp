@@ -376,7 +376,7 @@ private slots:
         avanzar(100);
         QCOMPARE(g.xAxis->range(), QCPRange(0, 99));
         const QPoint centro = g.axisRect()->rect().center();
-        Rueda(&g, centro, 3);
+        Rueda(&g, centro, 5);
         const double ancho = g.xAxis->range().size();
         QVERIFY(ancho < 60 && ancho >= 1);
         QVERIFY(g.SigueUltimas());
