@@ -59,7 +59,8 @@ Json ObjetoIndices(const IndicesEscalon& e, std::size_t numero) {
             {"tiempo_subida", Valor(e.tiempoSubida)},
             {"tiempo_establecimiento", Valor(e.tiempoEstablecimiento)},
             {"error_estacionario", Valor(e.errorEstacionario)},
-            {"establecida", e.establecida}};
+            {"establecida", e.establecida},
+            {"unidos", e.unidos}};
 }
 
 Json ObjetoCorrida(const ResultadoCorrida& r) {

@@ -15,19 +15,18 @@
 
 namespace {
 
-/// The messages that the window would show, to standard error, with the counter of the event being replayed.
+/// The messages that the window would show, to standard error, with the counter of the event being replayed:
+/// the sample it happened at, taken just before it (a run that stops has its counter back at 0 after it).
 class MensajesReproduccion : public Mensajes {
 public:
     explicit MensajesReproduccion(std::FILE* errores) : errores_(errores) {}
     void Mostrar(const std::string& texto) override {
-        const std::optional<std::int32_t> n = sim && accion ? MuestraDelEvento(*sim, *accion) : std::nullopt;
-        std::fprintf(errores_, "%d: %s\n", n.value_or(0), texto.c_str());
+        std::fprintf(errores_, "%d: %s\n", muestra.value_or(0), texto.c_str());
     }
     void Repetido(Corrida, const std::string& texto, int) override { Mostrar(texto); }
     void FinRepetido(Corrida) override {}
 
-    const Simulador* sim = nullptr;
-    const AccionPrograma* accion = nullptr;
+    std::optional<std::int32_t> muestra;  ///< of the event being replayed
 
 private:
     std::FILE* errores_;
@@ -43,7 +42,6 @@ public:
           // the chart is kept only for the export of --salida: without it memory does not grow with the replay
           // (with it, the chart's bound of limite_grafico.h holds it)
           sim_(textos_, posicion_, mensajes_, o.salida ? Series::Guardar : Series::Descartar) {
-        mensajes_.sim = &sim_;
         if (traza >= 0) traza_.emplace(traza);
     }
 
@@ -95,7 +93,9 @@ private:
     // The schedule, the trace written as its samples come; false when a recorded sample did not match.
     bool Programa(const std::vector<EventoPrograma>& programa) {
         SeguimientoReproduccion seguimiento;
-        seguimiento.antes = [this](std::size_t, const AccionPrograma& accion) { mensajes_.accion = &accion; };
+        seguimiento.antes = [this](std::size_t, const AccionPrograma& accion) {
+            mensajes_.muestra = MuestraDelEvento(sim_, accion);
+        };
         if (traza_)
             seguimiento.trasMuestra = [this](Corrida c) {
                 if (!traza_) return;

@@ -12,7 +12,9 @@
 #include "base/errores.h"
 #include "export/lectura.h"
 #include "identificacion/modelo.h"
+#include "ui/accesibilidad.h"
 #include "ui/dialogos.h"
+#include "ui/eje_residuo.h"
 #include "ui/estilo.h"
 #include "ui/grafico.h"
 #include "ui/textos_identificacion.h"
@@ -78,6 +80,7 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     Registro_Label->setWordWrap(true);
 
     Tabla = new QTableWidget(0, kColumnas, this);
+    Tabla->setAccessibleName(QStringLiteral("Estimaciones del modelo"));
     Tabla->setObjectName("Tabla");
     Tabla->setHorizontalHeaderLabels({QStringLiteral("Método"), QStringLiteral("K"), QStringLiteral("Tau (s)"),
                                       QStringLiteral("Error de K"), QStringLiteral("Error de Tau"),
@@ -100,6 +103,7 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     Nota->setWordWrap(true);
 
     Grafica = new QCustomPlot(this);
+    Grafica->setAccessibleName(QStringLiteral("Registro, modelo y residuo"));
     Grafica->setObjectName("Grafica");
     Grafica->setMinimumHeight(280);
     Grafica->setNotAntialiasedElements(QCP::aeAll);
@@ -116,6 +120,9 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
         eje->setTickLabelFont(FuenteVentana());
     Grafica->yAxis->setLabel(QStringLiteral("Nivel"));
     rectResiduo_->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("Residuo"));
+    // ticks that never touch, in the table's notation
+    rectResiduo_->axis(QCPAxis::atLeft)->setTicker(
+        QSharedPointer<TickerResiduo>::create(rectResiduo_->axis(QCPAxis::atLeft)));
     rectResiduo_->axis(QCPAxis::atBottom)->setLabel(QStringLiteral("Muestra"));
     // the residuals follow the level's time axis
     connect(Grafica->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), rectResiduo_->axis(QCPAxis::atBottom),
@@ -162,14 +169,17 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     columna->addLayout(botones);
 }
 
-void TFrm_Identificacion::Mostrar(IdentificacionGrafico g) {
+void TFrm_Identificacion::Mostrar(IdentificacionGrafico g, const QString& senal) {
     g_ = std::move(g);
     const Registro& r = g_.registro;
-    Registro_Label->setText(QStringLiteral("Registro del gráfico: %1 muestras (de la %2 a la %3) de la corrida %4, "
+    // a record of another signal than the step is named by its signal, not by its button
+    const QString corrida =
+        senal.isEmpty() ? QStringLiteral("la corrida ") + Texto(TituloCorrida(g_.corrida)) : QStringLiteral("la señal ") + senal;
+    Registro_Label->setText(QStringLiteral("Registro del gráfico: %1 muestras (de la %2 a la %3) de %4, "
                                            "T = %5 s; %6.")
                                 .arg(r.nivel.size())
                                 .arg(QString::number(r.muestras.front(), 'f', 0),
-                                     QString::number(r.muestras.back(), 'f', 0), Texto(TituloCorrida(g_.corrida)),
+                                     QString::number(r.muestras.back(), 'f', 0), corrida,
                                      Corto(r.T), TextoRetardo(g_.retardo)));
     Validacion->clear();
     lineaRegistro_->setData(Puntos(r.muestras, [&](std::size_t k) { return r.nivel[k]; }));
@@ -276,7 +286,8 @@ QString TFrm_Identificacion::TextoNota() const {
         const Identificacion& e = *g_.metodos[elegido_].estimacion;
         partes
             << QStringLiteral(
-                   "(*) A T = %1 s el integrador da %2 subpasos de T/10 por muestra (su reloj suma en precisión "
+                   "(*) Cada muestra simula %3 s, no %1 s: por eso Tau sale %4 s y no %5 s. "
+                   "A T = %1 s el integrador da %2 subpasos de T/10 por muestra (su reloj suma en precisión "
                    "simple y no alcanza T con diez): cada muestra avanza %3 s de tiempo simulado. Leídas con "
                    "T = %1 s, las muestras decaen con Tau = A·R·T/(%2·T/10) = %4 s, no con A·R = %5 s, y los errores "
                    "de Tau se miden frente a %4 s (frente a A·R, el de %6 sería %7). No es un fallo de la "
@@ -313,6 +324,11 @@ void TFrm_Identificacion::ValidarClick() {
         const Registro otro{std::move(leido.acciones), std::move(leido.niveles), modelo.T, std::move(leido.muestras)};
         const double conRetardo[2] = {::Validar(modelo, otro, 0), ::Validar(modelo, otro, 1)};
         const int mejor = conRetardo[1] > conRetardo[0] ? 1 : 0;
+        // the record against the model at the delay that fits it best, as Validar simulates it
+        ModeloDiscreto m = modelo.Modelo();
+        m.retardo = mejor;
+        DibujarValidacion(QFileInfo(*nombre).fileName(), otro.muestras, otro.nivel,
+                          Simular(m, otro.accion, otro.nivel.front()));
         Validacion->setText(QStringLiteral("Validación del modelo %1 con «%2» (%3 muestras, leídas con T = %4 s): "
                                            "ajuste %5 % con retardo %6 (%7); con retardo %8, %9 %.")
                                 .arg(NombreMetodo(modelo.metodo), QFileInfo(*nombre).fileName())
@@ -325,4 +341,46 @@ void TFrm_Identificacion::ValidarClick() {
     } catch (const ErrorTanque& e) {
         dialogos_.Mensaje(this, QString::fromStdString(e.what()));
     }
+}
+
+void TFrm_Identificacion::DibujarValidacion(const QString& archivo, const std::vector<double>& muestras,
+                                           const std::vector<double>& nivel, const std::vector<double>& modelo) {
+    if (!VentanaValidacion) {
+        VentanaValidacion = new QWidget(this, Qt::Window);
+        VentanaValidacion->setObjectName(QStringLiteral("VentanaValidacion"));
+        VentanaValidacion->setFont(FuenteVentana());
+        VentanaValidacion->resize(560, 300);
+        auto* columna = new QVBoxLayout(VentanaValidacion);
+        GraficaValidacion = new QCustomPlot(VentanaValidacion);
+        GraficaValidacion->setObjectName(QStringLiteral("GraficaValidacion"));
+        GraficaValidacion->setAccessibleName(QStringLiteral("Registro de validación y modelo"));
+        GraficaValidacion->setNotAntialiasedElements(QCP::aeAll);
+        columna->addWidget(GraficaValidacion);
+        for (QCPAxis* eje : {GraficaValidacion->xAxis, GraficaValidacion->yAxis}) {
+            eje->setTickLabelFont(FuenteVentana());
+            eje->setLabelFont(FuenteVentana());
+        }
+        GraficaValidacion->xAxis->setLabel(QStringLiteral("Muestra"));
+        GraficaValidacion->yAxis->setLabel(QStringLiteral("Nivel"));
+        QCPGraph* registro = GraficaValidacion->addGraph();
+        registro->setPen(QPen(kColorNivel, 1));
+        QCPGraph* simulado = GraficaValidacion->addGraph();
+        simulado->setPen(QPen(kColorModelo, 1, Qt::DashLine));
+        GraficaValidacion->legend->setVisible(true);
+        GraficaValidacion->legend->setFont(FuenteVentana());
+        GraficaValidacion->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
+        CerrarConEscape(VentanaValidacion);
+    }
+    VentanaValidacion->setWindowTitle(QStringLiteral("Validación con «%1»").arg(archivo));
+    GraficaValidacion->graph(0)->setName(QStringLiteral("Nivel de «%1»").arg(archivo));
+    GraficaValidacion->graph(1)->setName(
+        QStringLiteral("Nivel del modelo (%1)").arg(NombreMetodo(g_.metodos[elegido_].metodo)));
+    const QVector<double> x(muestras.begin(), muestras.end());
+    GraficaValidacion->graph(0)->setData(x, QVector<double>(nivel.begin(), nivel.end()), true);
+    GraficaValidacion->graph(1)->setData(x, QVector<double>(modelo.begin(), modelo.end()), true);
+    GraficaValidacion->rescaleAxes();
+    GraficaValidacion->yAxis->scaleRange(1.1, GraficaValidacion->yAxis->range().center());
+    GraficaValidacion->replot(QCustomPlot::rpQueuedReplot);
+    VentanaValidacion->show();
+    VentanaValidacion->raise();
 }

@@ -24,7 +24,8 @@ public:
     TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Grafico* grafico);
 
     /// Shows an identification: the table, the chosen method's model on the chart; no validation yet.
-    void Mostrar(IdentificacionGrafico g);
+    /// `senal` names the open-loop run's signal ("PRBS orden 7") when it was not the step.
+    void Mostrar(IdentificacionGrafico g, const QString& senal = {});
 
     const IdentificacionGrafico& Resultado() const { return g_; }
     /// The method whose model is shown, superposed and validated (an index of Resultado().metodos).
@@ -38,6 +39,9 @@ public:
     QLabel *Registro_Label, *Nota, *Validacion;
     QCustomPlot* Grafica;
     QPushButton *Superponer, *Validar, *Cerrar;
+    /// The validation record's level against the model's, in a window of its own; made at the first "Validar".
+    QWidget* VentanaValidacion = nullptr;
+    QCustomPlot* GraficaValidacion = nullptr;
 
 public slots:
     void SuperponerClick();
@@ -47,6 +51,8 @@ private:
     void LlenarTabla();
     void Dibujar();
     QString TextoNota() const;
+    void DibujarValidacion(const QString& archivo, const std::vector<double>& muestras,
+                           const std::vector<double>& nivel, const std::vector<double>& modelo);
 
     Dialogos& dialogos_;
     Grafico* grafico_;

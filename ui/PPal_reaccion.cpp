@@ -26,6 +26,7 @@
 #include "ui/estilo.h"
 #include "ui/grabador.h"
 #include "ui/grafico.h"
+#include "ui/pista_decimal.h"
 #include "ui/rectangulo.h"
 #include "ui/velocidad.h"
 #include "ui/vistas_controladores.h"
@@ -69,6 +70,7 @@ TFrm_Ppal::TFrm_Ppal(std::unique_ptr<Dialogos> dialogos)
     FormCreate();
     CrearControles();
     CrearMenu();
+    CrearTeclado();
     setFixedSize(kAnchoCliente, kAltoCliente + menuBar()->sizeHint().height());
     move(17, 55);
 }
@@ -351,6 +353,7 @@ std::int32_t TFrm_Ppal::PosicionVentana::Leer() const { return ppal_.Track_Refer
 void TFrm_Ppal::MensajesVentana::Mostrar(const std::string& texto) {
     // the box shows over the drawings as they stand
     if (ppal_.pendientes_ != 0) ppal_.Refrescar();
+    ppal_.PistaDecimalEnEstado(QString::fromStdString(texto));
     ppal_.dialogos_->Mensaje(&ppal_, QString::fromStdString(texto));
 }
 
@@ -362,7 +365,10 @@ void TFrm_Ppal::MensajesVentana::FinRepetido(Corrida corrida) { ppal_.QuitarRepe
 
 void TFrm_Ppal::MostrarRepetido(Corrida corrida, const std::string& texto, int veces) {
     repetidoDe_ = static_cast<int>(corrida);
-    const QString t = QString::fromStdString(texto);
+    pistaDecimal_ = false;
+    // a number that failed only for its separator says so first, where the cut never reaches
+    const QString pista = PistaDecimal(QString::fromStdString(texto), SeparadorDecimal());
+    const QString t = (pista.isEmpty() ? QString() : pista + QStringLiteral(": ")) + QString::fromStdString(texto);
     // the count always shows whole; a text too long for the panel is cut to leave room for it (a pixel to spare for
     // the kerning between the two)
     const QString cuenta = QStringLiteral(" (%1 veces)").arg(veces);
@@ -370,6 +376,21 @@ void TFrm_Ppal::MostrarRepetido(Corrida corrida, const std::string& texto, int v
     const int ancho = PanelEstado[0]->contentsRect().width() - metricas.horizontalAdvance(cuenta) - 1;
     PanelEstado[0]->setText(metricas.elidedText(t, Qt::ElideRight, qMax(ancho, 0)) + cuenta);
     PanelEstado[0]->setToolTip(t);
+}
+
+void TFrm_Ppal::PistaDecimalEnEstado(const QString& texto) {
+    if (repetidoDe_ >= 0) return;  // the panel tells a repeated failure, with its own hint
+    const QString pista = PistaDecimal(texto, SeparadorDecimal());
+    if (pista.isEmpty()) {
+        if (pistaDecimal_) PanelEstado[0]->clear();
+        pistaDecimal_ = false;
+        return;
+    }
+    // the box keeps its text; the panel says what it means: "'2.5': use la coma decimal"
+    const QString valor = texto.section(QLatin1Char('\''), 1, 1);
+    PanelEstado[0]->setText(QStringLiteral("'%1': %2").arg(valor, pista));
+    PanelEstado[0]->setToolTip(texto);
+    pistaDecimal_ = true;
 }
 
 void TFrm_Ppal::QuitarRepetido(Corrida corrida) {

@@ -3,12 +3,14 @@
 // the menu and the status bar. Its handlers forward to the headless simulator.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 
 #include "core/interfaces.h"
 #include "core/simulador.h"
 #include "ui/dialogos.h"
+#include "ui/Senal_Excitacion.h"
 #include "ui/textos_ventanas.h"
 
 class BarraNivel;
@@ -29,6 +31,7 @@ class QToolButton;
 class QWidget;
 class TFrm_Identificacion;
 class TFrm_Sintonizar;
+class TFrm_Senal_Excitacion;
 class VistasControladores;
 
 class TFrm_Ppal : public QMainWindow {
@@ -103,6 +106,12 @@ public slots:
     void IdentificarClick();
     /// Opens "Sintonizar el PID" on the last identification's model and on the plant's truth.
     void SintonizarClick();
+    /// Names the open-loop signal of `dialogo` in the tip of "Aplicar Escalón" and the status bar, and follows
+    /// its texts (PPal_senal.cpp).
+    void SeguirSenal(TFrm_Senal_Excitacion* dialogo);
+    void NombrarSenal();
+    /// The signal that the dialog's texts choose, "PRBS orden 7"; empty before SeguirSenal.
+    QString SenalElegida() const;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -131,6 +140,9 @@ private:
     // the status bar's notice of a repeated failure
     void MostrarRepetido(Corrida corrida, const std::string& texto, int veces);
     void QuitarRepetido(Corrida corrida);
+    // the hint of a number typed with the other decimal separator, in the first panel
+    void PistaDecimalEnEstado(const QString& texto);
+    bool pistaDecimal_ = false;
 
     void CrearControles();
     // the speed (PPal_velocidad.cpp)
@@ -144,6 +156,11 @@ private:
     void Alternar(Corrida corrida);
 
     void CrearBarraHerramientas(QWidget* cliente);
+    // the keyboard and the screen readers (PPal_teclado.cpp)
+    void CrearTeclado();
+    void AbrirMenu(int i);
+    void CorridaElegida();
+    QToolButton* BotonDe(Corrida corrida) const;
     void CrearMenu();
     void MostrarModal(QDialog* dialogo);
     QWidget* ControlDe(Control c) const;
@@ -158,6 +175,8 @@ private:
     unsigned pendientes_ = 0;  // changes of ticks not yet shown (above x1)
     bool enTick_ = false;      // a run's tick is being handled
     QMenu* menuVelocidad_ = nullptr;
+    QPointer<TFrm_Senal_Excitacion> senal_;  // the dialog goes before the main window
+    Corrida elegida_ = Corrida::Escalon;  // the run that F5 starts: the one whose button was pressed last
 };
 
 extern TFrm_Ppal* Frm_Ppal;

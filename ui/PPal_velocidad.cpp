@@ -58,6 +58,7 @@ void TFrm_Ppal::Refrescar() {
 }
 
 void TFrm_Ppal::Alternar(Corrida corrida) {
+    elegida_ = corrida;
     Grabador->AnotarAlternar(corrida);
     simulador_->AtenderToggle(corrida);
 }

@@ -1,6 +1,7 @@
 #include "ui/Parametros_Fuzzy.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
 #include <QPushButton>
@@ -29,6 +30,13 @@ const PanelConjuntos kPaneles[3] = {
 };
 
 constexpr const char* kColumnas[3] = {"Tipo", "Ancho", "Centro"};
+// what the bare numbers of the sets and of the rules stand for
+constexpr const char* kPistasColumnas[3] = {
+    "Tipo del conjunto: 0 triángulo, 1 hombro izquierdo, 2 hombro derecho, 3 constante",
+    "Ancho del conjunto: de su centro a su pie",
+    "Centro del conjunto: su pico; el valor de un conjunto constante",
+};
+constexpr const char* kSalidas = "0 MN, 1 Ne, 2 Ze, 3 Po, 4 MP";
 constexpr int kXColumnas[2] = {84, 136};
 constexpr int kXEncabezados[3] = {92, 136, 180};
 constexpr QPoint kPosEtiquetas[5] = {{18, 50}, {18, 74}, {22, 94}, {22, 118}, {18, 142}};
@@ -59,6 +67,7 @@ TFrm_Parametros_Fuzzy::TFrm_Parametros_Fuzzy(QWidget* padre)
     Panel4 = CrearPanel("Panel4", {260, 248, 253, 209}, QStringLiteral("Matriz de Reglas"), 84);
     Reglas = new RejillaReglas(Panel4);
     Reglas->setObjectName(QStringLiteral("Reglas"));
+    Reglas->setAccessibleName(QStringLiteral("Matriz de Reglas (filas: error; columnas: derivada)"));
     Reglas->setGeometry(8, 28, 237, 169);
     orden.push_back(Reglas);
 
@@ -69,6 +78,36 @@ TFrm_Parametros_Fuzzy::TFrm_Parametros_Fuzzy(QWidget* padre)
     OrdenTabulacion(orden);
     Centrar();
     FormCreate();
+    Explicar();
+}
+
+void TFrm_Parametros_Fuzzy::Explicar() {
+    const QString salidas = QString::fromLatin1(kSalidas);
+    Reglas->setToolTip(QStringLiteral("Filas: error; columnas: derivada. Cada celda es el conjunto de salida de su "
+                                      "regla: %1")
+                           .arg(salidas));
+    for (int fila = 0; fila < 5; ++fila)
+        for (int columna = 0; columna < 5; ++columna)
+            if (QTableWidgetItem* celda = Reglas->item(fila, columna))
+                celda->setToolTip(QStringLiteral("Si el error es %1 y la derivada es %2: salida (%3)")
+                                      .arg(QString::fromLatin1(kEtiquetas[fila]), QString::fromLatin1(kEtiquetas[columna]),
+                                           salidas));
+    // the legend of the numbers right of Regresar, under the rule grid, in the room the dialog had free
+    Leyenda = new QLabel(QStringLiteral("Tipo: 0 triángulo, 1 hombro izquierdo,\n2 hombro derecho, 3 constante.\n"
+                                        "Reglas: %1")
+                             .arg(salidas),
+                         this);
+    Leyenda->setObjectName(QStringLiteral("Leyenda"));
+    Leyenda->setGeometry(Panel4->x() + 45, Panel4->geometry().bottom() + 4, kXGraficos - 6 - Panel4->x() - 45, 42);
+    Leyenda->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // which way the grid reads, in the grid's own blank strip under its last row
+    auto* ejes = new QLabel(QStringLiteral("filas = error; columnas = derivada"), Reglas);
+    ejes->setObjectName(QStringLiteral("EjesReglas"));
+    ejes->adjustSize();
+    ejes->move(Reglas->width() - ejes->width() - 4, Reglas->height() - ejes->height() - 3);
+    QPalette gris = ejes->palette();
+    gris.setColor(QPalette::WindowText, Qt::darkGray);
+    ejes->setPalette(gris);
 }
 
 void TFrm_Parametros_Fuzzy::FormCreate() {
@@ -92,7 +131,9 @@ QFrame* TFrm_Parametros_Fuzzy::CrearPanel(const char* nombre, QRect marco, const
 QFrame* TFrm_Parametros_Fuzzy::CrearPanelConjuntos(int variable, std::vector<QWidget*>& orden) {
     const PanelConjuntos& datos = kPaneles[variable];
     QFrame* panel = CrearPanel(datos.nombre, datos.marco, QString::fromLatin1(kPanelesFuzzy[variable]), datos.xTitulo);
-    for (int c = 0; c < 3; ++c) CrearEtiqueta(panel, QString::fromLatin1(kColumnas[c]), kXEncabezados[c], 30);
+    for (int c = 0; c < 3; ++c)
+        CrearEtiqueta(panel, QString::fromLatin1(kColumnas[c]), kXEncabezados[c], 30)
+            ->setToolTip(QString::fromUtf8(kPistasColumnas[c]));
 
     QLineEdit* edits[5][3];
     for (int k = 0; k < 5; ++k) {
@@ -102,10 +143,16 @@ QFrame* TFrm_Parametros_Fuzzy::CrearPanelConjuntos(int variable, std::vector<QWi
             const int x = c < 2 ? kXColumnas[c] : datos.xCentro;
             const int y = c == 2 && k == 2 ? kYCentroZe : kYFilas[k];
             edits[k][c] = CrearEdit(panel, nombre.c_str(), x, y, 45);
+            edits[k][c]->setToolTip(QString::fromUtf8(kPistasColumnas[c]));
+            edits[k][c]->setAccessibleName(QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(kPanelesFuzzy[variable]),
+                                                                          QString::fromLatin1(kEtiquetas[k]),
+                                                                          QString::fromLatin1(kColumnas[c])));
         }
     }
     CrearEtiqueta(panel, QStringLiteral("Gan"), 17, 170);
     QLineEdit* ganancia = CrearEdit(panel, datos.ganancia, datos.posGanancia.x(), datos.posGanancia.y(), 45);
+    ganancia->setAccessibleName(
+        QStringLiteral("%1 Ganancia %2").arg(QString::fromLatin1(kPanelesFuzzy[variable]), QString::fromLatin1(datos.ganancia)));
 
     for (const auto& [k, c] : kOrdenPanel) orden.push_back(edits[k][c]);
     orden.push_back(ganancia);

@@ -11,6 +11,7 @@
 
 class GraficosConjuntos;
 class QFrame;
+class QLabel;
 
 class TFrm_Parametros_Fuzzy : public DialogoParametros {
     Q_OBJECT
@@ -30,8 +31,12 @@ public:
     RejillaReglas* Reglas;
     /// The plots of the sets, in a column right of the panels.
     GraficosConjuntos* Graficos;
+    /// What the numbers of "Tipo" and of the rule cells stand for, under the plots.
+    QLabel* Leyenda;
 
 private:
+    // the tips and the legend of the numbers
+    void Explicar();
     // A raised panel at a fixed place with its heading.
     QFrame* CrearPanel(const char* nombre, QRect marco, const QString& titulo, int xTitulo);
     // The sets and gain of variable `variable` (0 error, 1 derivative, 2 control) in their panel;

@@ -63,6 +63,7 @@ QCustomPlot* Grafica(QWidget* padre, const char* nombre, const QString& titulo, 
                      const QString& ejeY, QRect lugar) {
     auto* g = new QCustomPlot(padre);
     g->setObjectName(nombre);
+    g->setAccessibleName(titulo);
     g->setGeometry(lugar);
     g->setBackground(padre->palette().window());
     g->axisRect()->setBackground(Qt::white);

@@ -7,6 +7,7 @@
 #include "ui/Parametros_Reac.h"
 #include "ui/Senal_Excitacion.h"
 #include "core/textos_indices.h"
+#include "ui/accesibilidad.h"
 #include "ui/campos_ventanas.h"
 #include "ui/dialogos.h"
 #include "ui/indices_desempeno.h"
@@ -43,6 +44,10 @@ void CrearVentanas(std::unique_ptr<Dialogos> dialogos) {
     Campos().Agregar(*Frm_Parametros_PID);
     Frm_Senal_Excitacion = new TFrm_Senal_Excitacion(nullptr);
     Campos().Agregar(*Frm_Senal_Excitacion);
+    Frm_Ppal->SeguirSenal(Frm_Senal_Excitacion);
+    for (QWidget* d : std::initializer_list<QWidget*>{Frm_Parametros, Frm_Parametros_Planta, Frm_Parametros_Fuzzy,
+                                                     Frm_Parametros_PID, Frm_Senal_Excitacion})
+        NombrarControles(d);
 }
 
 void DestruirVentanas() {

@@ -70,6 +70,7 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     setFixedSize(kAncho + 12, kAltoGrafico + kAltoTabla + 48);
 
     Grafico = new QCustomPlot(this);
+    Grafico->setAccessibleName(QStringLiteral("Niveles y acciones sobre la misma referencia"));
     Grafico->setObjectName(QStringLiteral("Grafico"));
     Grafico->setGeometry(6, 6, kAncho, kAltoGrafico);
     Grafico->setBackground(palette().window());
@@ -111,7 +112,13 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     for (std::size_t k = 0; k < corridas.size(); ++k) Accion(k)->setValueAxis(Grafico->yAxis2);
     Grafico->legend->setVisible(true);
     Grafico->legend->setFont(FuenteVentana());
-    Grafico->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
+    // the legend in a row of its own under the axes, in one line: inside the plot it covered the last samples
+    auto* filaLeyenda = new QCPLayoutGrid;
+    Grafico->plotLayout()->addElement(2, 0, filaLeyenda);
+    filaLeyenda->setMargins(QMargins(5, 0, 5, 2));
+    filaLeyenda->addElement(0, 0, Grafico->legend);
+    Grafico->legend->setFillOrder(QCPLegend::foColumnsFirst);
+    Grafico->plotLayout()->setRowStretchFactor(2, 0.001);
 
     Calendario = new QLabel(this);
     Calendario->setObjectName(QStringLiteral("Calendario"));
@@ -122,6 +129,7 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     for (int k = 0; k < kIndicesTabla; ++k)
         if (k != 1 && k != 2) columnas << nombres[k];  // the step's start and target go in "Escalón"
     Tabla = new QTableWidget(0, columnas.size(), this);
+    Tabla->setAccessibleName(QStringLiteral("Índices de cada escalón"));
     Tabla->setObjectName(QStringLiteral("Tabla"));
     Tabla->setHorizontalHeaderLabels(columnas);
     Tabla->horizontalHeader()->setFont(FuenteVentana());
@@ -200,11 +208,17 @@ void TFrm_Comparacion::Mostrar(const ResultadoComparacion& r, const std::vector<
             const int f = fila(c);
             const QStringList t = TextosIndices(e);
             QStringList celdas{QStringLiteral("%1 → %2").arg(t[1], t[2])};
+            // a reference of one sample taken into this step is marked
+            if (e.unidos > 0) celdas[0] += QStringLiteral(" (+%1)").arg(e.unidos);
             for (int i = 0; i < kIndicesTabla; ++i)
                 if (i != 1 && i != 2) celdas << t[i];
             for (int i = 0; i < celdas.size(); ++i) {
                 auto* celda = new QTableWidgetItem(celdas[i]);
                 celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                if (i == 0 && e.unidos > 0)
+                    celda->setToolTip(QStringLiteral("Incluye %1 cambio(s) de referencia de una sola muestra: el "
+                                                     "escalón se mide desde el nivel del primero")
+                                          .arg(e.unidos));
                 Tabla->setItem(f, 1 + i, celda);
             }
         }

@@ -10,6 +10,7 @@
 
 #include "core/descripcion.h"
 #include "export/par.h"
+#include "ui/carpeta_reciente.h"
 #include "ui/estilo.h"
 
 namespace {
@@ -72,8 +73,9 @@ std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
     // Qt would ask for the record only: the question below names its description too, which the user never typed
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
     for (;;) {
-        if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
-        const QString nombre = dialogo.selectedFiles().first();
+        const std::optional<QString> elegido = EjecutarEnCarpetaReciente(dialogo);
+        if (!elegido) return std::nullopt;
+        const QString nombre = *elegido;
         const std::string registro = nombre.toStdString();
         const std::optional<std::string> pregunta = PreguntaReemplazo(registro, NombreDescripcion(registro));
         if (!pregunta) return nombre;
@@ -94,11 +96,11 @@ std::optional<QString> Dialogos::ConfiguracionParaAbrir(QWidget*) { return std::
 
 std::optional<QString> DialogosQt::ArchivoParaAbrir(QWidget* padre) {
     QFileDialog dialogo(padre);
+    dialogo.setWindowTitle(QStringLiteral("Validar con un registro"));
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);
     dialogo.setFileMode(QFileDialog::ExistingFile);
     dialogo.setNameFilters({QStringLiteral("Registros (*.red *.txt)"), QStringLiteral("Todos los archivos (*)")});
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
-    return dialogo.selectedFiles().first();
+    return EjecutarEnCarpetaReciente(dialogo);
 }
 
 namespace {
@@ -113,8 +115,7 @@ std::optional<QString> DialogoConfiguracion(QWidget* padre, bool guardar) {
     dialogo.setFileMode(guardar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialogo.setNameFilters(kFiltrosConfiguracion);
     dialogo.setDefaultSuffix(QStringLiteral("tanque"));
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
-    return dialogo.selectedFiles().first();
+    return EjecutarEnCarpetaReciente(dialogo);
 }
 
 }  // namespace

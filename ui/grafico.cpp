@@ -76,18 +76,36 @@ void Grafico::PonerRango(const QCPRange& rango) {
     ajustando_ = false;
 }
 
+bool Grafico::Extremos(double& menor, double& mayor) const {
+    bool hay = false;
+    for (const Serie* s : series_) {
+        if (!s || s->Vacia()) continue;
+        const double a = s->X(0), b = s->X(s->Cuenta() - 1);
+        menor = hay ? std::min(menor, a) : a;
+        mayor = hay ? std::max(mayor, b) : b;
+        hay = true;
+    }
+    return hay;
+}
+
 void Grafico::Actualizar() {
+    double menor = 0, mayor = 0;
+    const bool hay = Extremos(menor, mayor);
+    if (!siguiendo_ && hay) {
+        const QCPRange r = xAxis->range();
+        // a fixed view that the run has left empty (a PID or fuzzy chart keeps only its last samples)
+        // follows again rather than show nothing
+        if (!vivo_ && (r.upper < menor || r.lower > mayor)) vivo_ = true;
+        if (vivo_ && r.upper != mayor) {
+            // the user's width, ending at the newest sample, never before the first one
+            const double ancho = r.size();
+            const double desde = std::max(mayor - ancho, 0.0);
+            PonerRango(QCPRange(desde, desde + ancho));
+        }
+        MostrarAviso();
+    }
     if (siguiendo_) {
         // the automatic range: from the first x to the last x of all series
-        bool hay = false;
-        double menor = 0, mayor = 0;
-        for (const Serie* s : series_) {
-            if (!s || s->Vacia()) continue;
-            const double a = s->X(0), b = s->X(s->Cuenta() - 1);
-            menor = hay ? std::min(menor, a) : a;
-            mayor = hay ? std::max(mayor, b) : b;
-            hay = true;
-        }
         if (!hay) {
             menor = 0;
             mayor = 10;
@@ -101,14 +119,52 @@ void Grafico::Actualizar() {
 
 void Grafico::RangoEntero() {
     siguiendo_ = true;
+    vivo_ = true;
+    MostrarAviso();
     yAxis->setRange(kValoresIniciales);
     Actualizar();
 }
 
+void Grafico::DecidirSeguimiento(const QCPRange& rango) {
+    double menor = 0, mayor = 0;
+    const bool hay = Extremos(menor, mayor);
+    // a zoom keeps following when the range followed before; a scroll follows when it reaches the newest sample
+    if (ampliando_) vivo_ = siguiendo_ || vivo_;
+    else vivo_ = !hay || rango.upper >= mayor;
+}
+
+void Grafico::MostrarAviso() {
+    const bool fija = VistaFija();
+    if (fija && !avisoFija_) {
+        avisoFija_ = new QCPItemText(this);
+        avisoFija_->setClipToAxisRect(false);
+        avisoFija_->position->setType(QCPItemPosition::ptAxisRectRatio);
+        avisoFija_->position->setCoords(1, 0);
+        avisoFija_->setPositionAlignment(Qt::AlignRight | Qt::AlignTop);
+        avisoFija_->setText(QStringLiteral("vista fija: doble clic para volver"));
+        avisoFija_->setFont(FuenteVentana());
+        avisoFija_->setColor(QColor(128, 0, 0));
+        avisoFija_->setBrush(QBrush(QColor(255, 255, 225)));
+        avisoFija_->setPadding(QMargins(3, 1, 3, 1));
+    }
+    if (avisoFija_ && avisoFija_->visible() != fija) {
+        avisoFija_->setVisible(fija);
+        replot(QCustomPlot::rpQueuedReplot);
+    }
+}
+
 void Grafico::AlCambiarRango(const QCPRange& rango) {
-    if (!ajustando_) siguiendo_ = false;  // the user zoomed or scrolled
-    // no narrower than a sample, no farther than a sample counter reaches (a wheel turned on and on)
-    const QCPRange acotado = AcotarMuestras(rango);
+    if (!ajustando_ && !acotando_) {
+        // the user zoomed or scrolled
+        DecidirSeguimiento(rango);
+        siguiendo_ = false;
+        MostrarAviso();
+    }
+    // no narrower than a sample, no farther than a sample counter reaches (a wheel turned on and on); with
+    // the mouse over a chart that has samples, none before sample 0, where every run's counter starts
+    QCPRange acotado = AcotarMuestras(rango);
+    double menor = 0, mayor = 0;
+    if (conRaton_ && acotado.lower < 0 && Extremos(menor, mayor) && menor >= 0) acotado = QCPRange(0, acotado.size());
     if (acotando_ || acotado == rango) return;
     acotando_ = true;
     xAxis->setRange(acotado);
@@ -151,7 +207,10 @@ void Grafico::AlSoltarRectangulo(const QRect& rectangulo, QMouseEvent*) {
     // both axes; the rectangle's height runs either way, whichever way the drag went
     const int arriba = std::min(rectangulo.top(), rectangulo.bottom());
     const int abajo = std::max(rectangulo.top(), rectangulo.bottom());
+    // a rectangle is a place the user picked: it follows the run only when it reaches the newest sample
+    conRaton_ = true;
     xAxis->setRange(xAxis->pixelToCoord(desde), xAxis->pixelToCoord(hasta));
+    conRaton_ = false;
     if (abajo - arriba >= 3) yAxis->setRange(yAxis->pixelToCoord(abajo), yAxis->pixelToCoord(arriba));
     replot(QCustomPlot::rpQueuedReplot);
 }
@@ -174,7 +233,9 @@ void Grafico::mouseMoveEvent(QMouseEvent* evento) {
         const QPoint d = evento->position().toPoint() - desdePixel_;
         const double dx = d.x() * desdeRango_.size() / std::max(1, axisRect()->width());
         const double dy = d.y() * desdeValores_.size() / std::max(1, axisRect()->height());
+        conRaton_ = true;
         xAxis->setRange(desdeRango_.lower - dx, desdeRango_.upper - dx);
+        conRaton_ = false;
         yAxis->setRange(desdeValores_.lower + dy, desdeValores_.upper + dy);
         replot(QCustomPlot::rpQueuedReplot);
         return;
@@ -197,7 +258,9 @@ void Grafico::mouseDoubleClickEvent(QMouseEvent* evento) {
 
 void Grafico::wheelEvent(QWheelEvent* evento) {
     axisRect()->setRangeZoom(evento->modifiers().testFlag(Qt::ControlModifier) ? Qt::Vertical : Qt::Horizontal);
+    ampliando_ = conRaton_ = true;
     QCustomPlot::wheelEvent(evento);
+    ampliando_ = conRaton_ = false;
 }
 
 void Grafico::SuperponerModelo(const QVector<double>& x, const QVector<double>& y) {

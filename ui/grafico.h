@@ -32,6 +32,13 @@ public:
     /// True while the time axis shows its whole automatic range (the value axis does not count: the
     /// export follows the time axis alone).
     bool RangoCompleto() const { return siguiendo_; }
+    /// True while a zoomed or scrolled time range moves with the newest samples, keeping its width; false when
+    /// the user scrolled back (the chart then says "vista fija: doble clic para volver") or sees everything.
+    bool SigueUltimas() const { return !siguiendo_ && vivo_; }
+    /// True while the user's range stays where they left it.
+    bool VistaFija() const { return !siguiendo_ && !vivo_; }
+    /// The notice of a fixed view, over the plot's top right corner.
+    QCPItemText* AvisoFija() const { return avisoFija_; }
     double XMin() const { return xAxis->range().lower; }
     double XMax() const { return xAxis->range().upper; }
 
@@ -49,6 +56,12 @@ private:
     void AlTerminarDisposicion();
     void CargarPuntos();
     void AlSoltarRectangulo(const QRect& rectangulo, QMouseEvent* evento);
+    // the newest x of all series; false when they are empty
+    bool Extremos(double& menor, double& mayor) const;
+    // a range chosen by the user: it follows the newest samples when it reaches them, or when it is a zoom
+    // of a range that followed
+    void DecidirSeguimiento(const QCPRange& rango);
+    void MostrarAviso();
 
     const Serie* series_[3] = {nullptr, nullptr, nullptr};
     QCPGraph* lineas_[3] = {nullptr, nullptr, nullptr};
@@ -57,6 +70,10 @@ private:
     VistaSerie vistas_[3];
     QVector<QCPGraphData> datos_;
     bool siguiendo_ = true;
+    bool vivo_ = true;       // a zoomed range follows the newest samples
+    bool ampliando_ = false;  // the user's range comes from a zoom (wheel or rubber band), not a scroll
+    bool conRaton_ = false;   // the range comes from the mouse: it never reaches below sample 0
+    QCPItemText* avisoFija_ = nullptr;
     bool ajustando_ = false;  // the range is being set by the chart itself, not by the user
     bool acotando_ = false;   // a range is being brought back within its bounds
     // scrolling with the right button

@@ -74,6 +74,7 @@ GraficoConjuntos::GraficoConjuntos(int grupo, QWidget* padre) : QWidget(padre), 
 
     Grafico = new QCustomPlot(this);
     Grafico->setObjectName(QStringLiteral("Grafico"));
+    Grafico->setAccessibleName(QStringLiteral("Conjuntos de %1").arg(QString::fromLatin1(kPanelesFuzzy[static_cast<std::size_t>(grupo)])));
     Grafico->setGeometry(0, 0, kAncho, kAltoGrafico);
     Grafico->setBackground(palette().window());
     Grafico->axisRect()->setBackground(Qt::white);

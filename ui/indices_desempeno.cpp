@@ -82,6 +82,7 @@ TFrm_Indices::TFrm_Indices(QWidget* padre) : QWidget(padre, Qt::Window) {
 
     const QStringList nombres = NombresIndices(false);
     Tabla = new QTableWidget(nombres.size(), 2 * static_cast<int>(kNumCorridas), this);
+    Tabla->setAccessibleName(QStringLiteral("Índices de Desempeño"));
     Tabla->setObjectName(QStringLiteral("Tabla"));
     Tabla->setVerticalHeaderLabels(nombres);
     QStringList columnas;

@@ -37,6 +37,7 @@ TFrm_Superficie::TFrm_Superficie(QWidget* padre) : QWidget(padre, Qt::Window) {
     setFixedSize(kXReglas + 237 + 12, kAltoMapa + 12);
 
     Mapa = new QCustomPlot(this);
+    Mapa->setAccessibleName(QStringLiteral("Superficie de Control"));
     Mapa->setObjectName(QStringLiteral("Mapa"));
     Mapa->setGeometry(6, 6, kAnchoMapa, kAltoMapa);
     Mapa->setBackground(palette().window());

@@ -9,6 +9,7 @@
 #include "core/textos_por_defecto.h"
 #include "fuzzy/fuerzas.h"
 #include "ui/Parametros_Fuzzy.h"
+#include "ui/accesibilidad.h"
 #include "ui/comparacion_controladores.h"
 #include "ui/indices_desempeno.h"
 #include "ui/superficie_control.h"
@@ -29,6 +30,8 @@ VistasControladores::VistasControladores(QWidget* ventana, Simulador& simulador,
     setObjectName(QStringLiteral("VistasControladores"));
     // a window of the main window's, above it, never modal
     Frm_Indices = new TFrm_Indices(ventana);
+    NombrarControles(Frm_Indices);
+    CerrarConEscape(Frm_Indices);
 }
 
 VistasControladores::~VistasControladores() {
@@ -100,6 +103,8 @@ void VistasControladores::IndicesDesempeno1Click() {
 void VistasControladores::SuperficieControl1Click() {
     if (!superficie_) {
         superficie_ = new TFrm_Superficie(ventana_);
+        NombrarControles(superficie_);
+        CerrarConEscape(superficie_);
         controladorNuevo_ = true;
     }
     Traer(superficie_);
@@ -117,7 +122,11 @@ void VistasControladores::CompararControladores1Click() {
     // a band that does not read is told as every other failure of an event
     s.Atender([&] { r = CompararControladores(textos, calendario, muestras); });
     if (!r) return;
-    if (!comparacion_) comparacion_ = new TFrm_Comparacion(ventana_);
+    if (!comparacion_) {
+        comparacion_ = new TFrm_Comparacion(ventana_);
+        NombrarControles(comparacion_);
+        CerrarConEscape(comparacion_);
+    }
     comparacion_->Mostrar(*r, calendario, muestras);
     Traer(comparacion_);
 }

@@ -40,16 +40,45 @@ void IndicesRespuesta::Agregar(const MuestraRespuesta& m) {
         // a run's first step starts from the level: of its first sample, or (inflow) of the tank at the start
         Empezar(m, conReferencia ? m.y : ajustes_.nivelInicial, ajustes_.accionInicial);
     } else if ((conReferencia ? *m.r : m.u) != actual_->referencia) {
-        // the next step starts from the reference before, or (inflow) from the level of the sample before
-        const double inicial = conReferencia ? actual_->referencia : ultimoNivel_;
-        const double accion = actual_->accion;
-        anterior_ = Valores(*actual_);
-        anterior_->terminado = true;
-        ++terminados_;
-        Empezar(m, inicial, accion);
+        if (conReferencia && terminados_ > 0 && actual_->breve && actual_->deReferencia == 1 &&
+            actual_->unidos < kMaxUnidos) {
+            // a reference of one sample: the step's samples start the step of the new reference, from the level
+            // of the first of them
+            std::vector<MuestraRespuesta> breves = std::move(actual_->breves);
+            const double accion = actual_->accionAntes;
+            const int unidos = actual_->unidos + 1;
+            for (MuestraRespuesta& b : breves) b.r = m.r;
+            Empezar(breves.front(), breves.front().y, accion);
+            actual_->unidos = unidos;
+            // each of them counts as a sample of a reference of its own, so that they stay kept
+            for (const MuestraRespuesta& b : breves) {
+                actual_->deReferencia = 0;
+                Sumar(b);
+            }
+            actual_->deReferencia = 0;
+        } else {
+            // the next step starts from the level of its first sample, or (inflow) of the sample before
+            const double inicial = conReferencia ? m.y : ultimoNivel_;
+            const double accion = actual_->accion;
+            anterior_ = Valores(*actual_);
+            anterior_->terminado = true;
+            ++terminados_;
+            Empezar(m, inicial, accion);
+        }
     }
+    Sumar(m);
+}
 
+void IndicesRespuesta::Sumar(const MuestraRespuesta& m) {
+    const bool conReferencia = m.r.has_value();
     Paso& p = *actual_;
+    ++p.deReferencia;
+    if (p.breve && p.conReferencia && p.deReferencia <= 1) {
+        p.breves.push_back(m);
+    } else if (p.breve) {
+        p.breve = false;
+        p.breves = {};
+    }
     // a reference step's origin is its first sample; a step of inflow's, one period before its first sample
     p.t = p.muestras == 0 ? (conReferencia ? 0.0L : m.T) : p.t + m.T;
     ++p.muestras;
@@ -73,6 +102,7 @@ void IndicesRespuesta::Empezar(const MuestraRespuesta& m, double inicial, double
     p.inicial = inicial;
     p.referencia = p.conReferencia ? *m.r : m.u;
     p.accion = accionAnterior;
+    p.accionAntes = accionAnterior;
     std::optional<double> objetivo;
     if (p.conReferencia)
         objetivo = *m.r;
@@ -167,6 +197,7 @@ IndicesEscalon IndicesRespuesta::Valores(const Paso& p) const {
     v.primera = p.primera;
     v.ultima = p.ultima;
     v.muestras = p.muestras;
+    v.unidos = p.unidos;
     v.duracion = Finito(p.t).value_or(std::numeric_limits<double>::max());
     v.inicial = p.inicial;
     v.esfuerzo = Finito(p.esfuerzo);

@@ -15,8 +15,12 @@
 // settling; a rise time before the level reaches 90 %) is absent.
 //
 // Reference steps: the origin (t = 0) is the sample at which the new reference is read, whose level the new
-// action has not yet moved; the step starts from the previous reference, the first step of a run from the
-// level of its first sample. Steps of inflow: the inflow of a sample flows during the period that ends at it,
+// action has not yet moved; the step starts from the level of that sample, where the tank stands when the
+// reference changes (a step from 2 to 1.5 that lasts one sample, then to 1, starts at the level 2 and reaches
+// for 1). A reference that stands for one sample only (a slider that passes a position on its way) is no step
+// of its own: its sample joins the step that follows, which starts from its level and counts it in
+// IndicesEscalon::unidos (up to kMaxUnidos in a row; a reference that changes at every sample makes steps of
+// one sample again). Steps of inflow: the inflow of a sample flows during the period that ends at it,
 // so the origin is one period before the step's first sample; the step starts from the level of the sample
 // before (the first from AjustesIndices::nivelInicial), and its target is the final value of the level: the
 // gain times the inflow when the caller gives the gain (the plant's R: the tank settles at R x inflow), or
@@ -51,6 +55,7 @@ struct IndicesEscalon {
     std::int32_t primera = 0;   ///< sample number of the step's first sample
     std::int32_t ultima = 0;    ///< and of its last
     std::int64_t muestras = 0;
+    int unidos = 0;                  ///< references of one sample that this step took in (see above)
     double duracion = 0;             ///< s, time of the last sample since the step's origin
     double inicial = 0;              ///< the reference or level the step starts from
     std::optional<double> objetivo;  ///< the reference, or the final value of the level once it is known
@@ -78,6 +83,7 @@ class IndicesRespuesta {
 public:
     static constexpr std::size_t kMaxPendientes = std::size_t{1} << 16;
     static constexpr double kRestoAceptable = 1e-3;
+    static constexpr int kMaxUnidos = 16;
 
     explicit IndicesRespuesta(AjustesIndices ajustes = {}) : ajustes_(ajustes) {}
 
@@ -123,6 +129,12 @@ private:
         double inicial = 0;
         double referencia = 0;  // reference run: the reference; step run: the inflow
         double accion = 0;      // the last action
+        double accionAntes = 0;  // the action before the step's first sample
+        int unidos = 0;
+        std::int64_t deReferencia = 0;  // samples read at the step's own reference
+        // the samples of a step whose references have each stood for one sample, to take them into the next
+        std::vector<MuestraRespuesta> breves;
+        bool breve = true;
         long double esfuerzo = 0;
         std::optional<Seguimiento> seguimiento;
         std::vector<Punto> pendientes;  // step run without gain: levels waiting for the final value
@@ -130,6 +142,7 @@ private:
     };
 
     void Empezar(const MuestraRespuesta& m, double inicial, double accionAnterior);
+    void Sumar(const MuestraRespuesta& m);
     Seguimiento Nuevo(double objetivo, const Paso& p) const;
     void Seguir(Paso& p, const Punto& punto) const;
     void EstimarValorFinal(Paso& p) const;

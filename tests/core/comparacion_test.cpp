@@ -53,8 +53,8 @@ TEST(Comparacion, LasMuestrasSonLasDeUnaCorridaLlevadaAMano) {
     }
     EXPECT_FALSE(r.De(Corrida::PID).fallo);
     EXPECT_FALSE(r.De(Corrida::Fuzzy).fallo);
-    // one step per change: the first from the level at the start (empty tank), the others from the reference
-    // before; times at the plant's period, 0.5 s
+    // one step per change, each from the level of its first sample as the run plotted it (the first: the
+    // empty tank); times at the plant's period, 0.5 s
     struct Escalon {
         std::int32_t primera, ultima;
         double inicial, objetivo;
@@ -67,7 +67,10 @@ TEST(Comparacion, LasMuestrasSonLasDeUnaCorridaLlevadaAMano) {
             EXPECT_EQ(e.terminado, k < 2);
             EXPECT_EQ(e.primera, esperados[k].primera);
             EXPECT_EQ(e.ultima, esperados[k].ultima);
-            EXPECT_EQ(e.inicial, esperados[k].inicial);
+            // the level where the tank stood when the step's reference was read (was: the reference before)
+            EXPECT_EQ(e.inicial, k == 0 ? esperados[k].inicial
+                                        : static_cast<double>(c->muestras[static_cast<std::size_t>(e.primera)].nivel));
+            EXPECT_NEAR(e.inicial, esperados[k].inicial, 1e-3);
             EXPECT_EQ(e.objetivo, esperados[k].objetivo);
             EXPECT_EQ(e.duracion, (e.ultima - e.primera) * 0.5);
         }

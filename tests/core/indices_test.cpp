@@ -328,3 +328,53 @@ TEST(Indices, SinValorFinalDentroDelLimiteNoHayIndicesQueLoNecesiten) {
     EXPECT_FALSE(v.objetivo || v.IAE || v.tiempoSubida);
     EXPECT_EQ(v.esfuerzo, 0.0);
 }
+
+// Each step measured from the level where the tank stands when its reference is read, as a teacher reads the
+// plot; a reference that stood for one sample (a slider keystroke on its way) joins the step after it. The
+// expected overshoots are worked by hand: overshoot = (farthest level past the target) / |target - start
+// level| x 100 %.
+TEST(Indices, CadaEscalonDesdeElNivelDeSuComienzo) {
+    struct Caso {
+        const char* nombre;
+        std::vector<double> r, y;  // from sample 0, T = 1 s
+        std::int32_t primera;      // of the last step
+        double inicial, objetivo, sobreimpulso;
+        int unidos;
+        std::uint64_t terminados;
+    };
+    const std::vector<double> dos(5, 2.0);
+    auto mas = [](std::vector<double> a, std::initializer_list<double> b) {
+        a.insert(a.end(), b);
+        return a;
+    };
+    const Caso casos[] = {
+        // 2 -> 1.5 for one sample -> 1: one step from level 2 to 1; down to 0.9 is 0.1 past 1 over 1: 10 %
+        // (from the reference 1.5 it would read 0.6 / 0.5 - 1 = 20 %)
+        {"2 a 1,5 (una muestra) a 1", mas(dos, {1.5, 1, 1, 1, 1, 1, 1}), mas(dos, {2, 2, 1.6, 1.2, 0.9, 0.95, 1}), 5,
+         2.0, 1.0, 10.0, 1, 1},
+        // 1.5 for two samples is a step of its own: the last one starts at sample 7, level 2 still: 10 %
+        {"2 a 1,5 (dos muestras) a 1", mas(dos, {1.5, 1.5, 1, 1, 1, 1, 1}), mas(dos, {2, 2, 2, 1.6, 0.9, 1, 1}), 7,
+         2.0, 1.0, 10.0, 0, 2},
+        // up from a level that lags behind its reference: 1 -> 2 read at level 1.2; peak 2.16 is 0.16 / 0.8 = 20 %
+        {"1 a 2 con el nivel en 1,2", mas(std::vector<double>(5, 1.0), {2, 2, 2, 2, 2}),
+         mas({0.2, 0.5, 0.8, 1.0, 1.1}, {1.2, 1.7, 2.16, 2.0, 2.0}), 5, 1.2, 2.0, 20.0, 0, 1},
+        // two keystrokes on the way: 2 -> 1.5 -> 1 -> 0.5, one sample each but the last; 0.4 is 0.1 / 1.5
+        {"dos pulsaciones", mas(dos, {1.5, 1, 0.5, 0.5, 0.5, 0.5}), mas(dos, {2, 2, 2, 1.0, 0.4, 0.5}), 5, 2.0, 0.5,
+         100.0 * 0.1 / 1.5, 2, 1},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        ASSERT_EQ(c.r.size(), c.y.size());
+        IndicesRespuesta ind;
+        for (std::size_t k = 0; k < c.r.size(); ++k) ind.Agregar({static_cast<std::int32_t>(k), 1.0, c.r[k], c.y[k], 0});
+        const IndicesEscalon v = *ind.Actual();
+        EXPECT_EQ(v.primera, c.primera);
+        EXPECT_EQ(v.inicial, c.inicial);
+        EXPECT_EQ(v.objetivo, c.objetivo);
+        ASSERT_TRUE(v.sobreimpulso.has_value());
+        EXPECT_NEAR(*v.sobreimpulso, c.sobreimpulso, 1e-9);
+        EXPECT_EQ(v.unidos, c.unidos);
+        EXPECT_EQ(ind.Terminados(), c.terminados);
+        EXPECT_EQ(v.muestras, static_cast<std::int64_t>(c.r.size()) - c.primera);
+    }
+}

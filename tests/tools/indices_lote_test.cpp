@@ -46,6 +46,7 @@ void MismoEscalon(const json& j, const IndicesEscalon& e, std::size_t numero) {
     EXPECT_EQ(j["ultima"], e.ultima);
     EXPECT_EQ(j["muestras"], e.muestras);
     EXPECT_EQ(j["establecida"], e.establecida);
+    EXPECT_EQ(j["unidos"], e.unidos);
     Igual(j, e.duracion, "duracion");
     Igual(j, e.inicial, "inicial");
     Igual(j, e.objetivo, "objetivo");

@@ -114,3 +114,18 @@ TEST(Reproducir, UnArchivoSinProgramaNoSeReproduce) {
     EXPECT_EQ(vacio.registro, "");
     EXPECT_EQ(Lineas(vacio.traza), 1u);
 }
+
+// A message names the sample of the event that brought it, as the recording has it: the stop of a run at
+// sample 37 says 37, though the stop sets the run's counter back to 0.
+TEST(Reproducir, LosMensajesLlevanLaMuestraDeSuEvento) {
+    for (std::int32_t parada : {1, 37, 250}) {
+        SCOPED_TRACE(parada);
+        std::vector<EventoPrograma> p;
+        p.push_back({EventoAlternar{Corrida::Escalon}, 0});
+        p.push_back({EventoTicks{Corrida::Escalon, parada}, 0});
+        p.push_back({EventoAlternar{Corrida::Escalon}, parada});
+        const SalidasLote r = Ejecutar({"reproducir", GuardarConfiguracion({{}, std::nullopt, p})});
+        EXPECT_EQ(r.estado, 0) << r.errores;
+        EXPECT_EQ(r.errores, std::to_string(parada) + ": El Ciclo de lectura se ha parado\n");
+    }
+}

@@ -509,6 +509,48 @@ private slots:
         QCOMPARE(Fila(c->Tabla, 1)[0], QStringLiteral("Fuzzy"));
         QCOMPARE(Fila(c->Tabla, 1)[1], QStringLiteral("La corrida no empezó: El conjunto Ze de Error tiene ancho 0"));
     }
+
+    // Comparar's legend lies outside the plot, and two slider keystrokes in a row make one step, measured from
+    // the level where the tank stood at the first of them.
+    void compararLeyendaFueraYPulsacionesUnidas() {
+        Frm_Ppal->ToolButton13->click();
+        for (int k = 0; k < 300; ++k) {
+            // reference 1, then 2 from sample 40, then Left twice: 1.5 at sample 200 alone, 1 from 201
+            Frm_Ppal->Track_Referencia->setValue(k < 40 ? 2 : k < 200 ? 4 : k == 200 ? 3 : 2);
+            Frm_Ppal->Timer4Timer();
+        }
+        Frm_Ppal->ToolButton13->click();
+        Frm_Ppal->Vistas->CompararControladores1->trigger();
+        TFrm_Comparacion* c = Frm_Ppal->Vistas->Comparacion();
+        QVERIFY(c && c->isVisible());
+        QVERIFY(QTest::qWaitForWindowExposed(c));
+        c->Grafico->replot(QCustomPlot::rpImmediateRefresh);
+        const QRect datos = c->Grafico->axisRect()->rect();
+        const QRect leyenda = c->Grafico->legend->outerRect();
+        QVERIFY(leyenda.isValid());
+        QVERIFY2(!leyenda.intersects(datos), "the legend covers the plot");
+        QVERIFY(c->Grafico->rect().contains(leyenda));
+        QCOMPARE(c->Grafico->legend->itemCount(), 5);
+        // three steps for each run: the keystrokes are one
+        QCOMPARE(c->Tabla->rowCount(), 6);
+        const std::vector<CambioReferencia> calendario{{0, 2}, {40, 4}, {200, 3}, {201, 2}};
+        const ResultadoComparacion r = CompararControladores(TextosIniciales('.'), calendario, 201 + 320);
+        for (Corrida corrida : {Corrida::PID, Corrida::Fuzzy}) {
+            const ResultadoCorrida& rc = r.De(corrida);
+            QCOMPARE(rc.escalones.size(), std::size_t{3});
+            const IndicesEscalon& e = rc.escalones[2];
+            QCOMPARE(e.primera, 200);
+            QCOMPARE(e.unidos, 1);
+            QCOMPARE(*e.objetivo, 1.0);
+            // from the level of the step's first sample, as the run plotted it
+            QCOMPARE(e.inicial, static_cast<double>(rc.muestras[200].nivel));
+            QVERIFY(std::abs(e.inicial - 2.0) < 0.2);
+        }
+        const QStringList fila = Fila(c->Tabla, 4);
+        QVERIFY2(fila[1].endsWith(QStringLiteral(" (+1)")), qPrintable(fila[1]));
+        QVERIFY(c->Tabla->item(4, 1)->toolTip().contains(QStringLiteral("una sola muestra")));
+        QVERIFY(!Fila(c->Tabla, 2)[1].contains(QStringLiteral("(+")));
+    }
 };
 
 QTEST_MAIN(PruebaControladores)

@@ -348,6 +348,97 @@ private slots:
         if (sola[2] <= 250) m.g.grab().save(QDir::temp().filePath("referencia_sola.png"));
         QVERIFY2(sola[2] > 250, qPrintable(QString::number(sola[2])));
     }
+
+    // A PID or fuzzy run keeps its last 100 samples: a zoom during it follows the newest ones with its width,
+    // a scroll back holds the view (and says so) until the run leaves it empty, and the mouse never shows a
+    // sample before 0.
+    void laVistaSigueALaCorrida() {
+        GraficoMostrado m;
+        Grafico& g = m.g;
+        Serie series[3];
+        g.Series(&series[0], &series[1], &series[2]);
+        int n = 0;
+        auto avanzar = [&](int muestras) {
+            for (int i = 0; i < muestras; ++i, ++n) {
+                for (Serie& s : series) {
+                    s.Agregar(n, 2 + std::sin(n * 0.1));
+                    if (s.Cuenta() > 100) s.BorrarPrimero();
+                }
+                g.Actualizar();
+            }
+            g.replot(QCustomPlot::rpImmediateRefresh);
+        };
+        // points of the level inside the range shown, counted from the series itself
+        auto visibles = [&] {
+            const Serie& s = series[0];
+            return s.PrimeroTras(g.XMax()) - s.PrimeroDesde(g.XMin());
+        };
+        avanzar(100);
+        QCOMPARE(g.xAxis->range(), QCPRange(0, 99));
+        const QPoint centro = g.axisRect()->rect().center();
+        Rueda(&g, centro, 5);
+        const double ancho = g.xAxis->range().size();
+        QVERIFY(ancho < 60 && ancho >= 1);
+        QVERIFY(g.SigueUltimas());
+        QVERIFY(!g.RangoCompleto());
+        for (int tramo : {1, 7, 50, 400}) {
+            avanzar(tramo);
+            QCOMPARE(g.XMax(), double(n - 1));
+            QVERIFY(std::abs(g.xAxis->range().size() - ancho) < 1e-9);
+            QVERIFY(visibles() > 0);
+            QVERIFY(!g.AvisoFija() || !g.AvisoFija()->visible());
+        }
+        // a scroll back: the range stays where the user left it, and the chart says so
+        g.replot(QCustomPlot::rpImmediateRefresh);
+        Arrastrar(&g, Qt::RightButton, centro, centro + QPoint(g.axisRect()->width() / 4, 0));
+        QVERIFY(g.VistaFija());
+        const QCPRange fija = g.xAxis->range();
+        QVERIFY(fija.upper < n - 1);
+        QVERIFY(g.AvisoFija() && g.AvisoFija()->visible());
+        QCOMPARE(g.AvisoFija()->text(), QStringLiteral("vista fija: doble clic para volver"));
+        avanzar(3);
+        QCOMPARE(g.xAxis->range(), fija);
+        // a zoom of a fixed view stays fixed
+        Rueda(&g, centro, 1);
+        QVERIFY(g.VistaFija());
+        // the run leaves the fixed view behind: it follows again rather than show nothing
+        avanzar(150);
+        QVERIFY(g.SigueUltimas());
+        QCOMPARE(g.XMax(), double(n - 1));
+        QVERIFY(visibles() > 0);
+        QVERIFY(!g.AvisoFija()->visible());
+        // a scroll that reaches the newest sample follows too
+        g.replot(QCustomPlot::rpImmediateRefresh);
+        Arrastrar(&g, Qt::RightButton, centro, centro + QPoint(10, 0));
+        QVERIFY(g.VistaFija());
+        Arrastrar(&g, Qt::RightButton, centro, centro - QPoint(40, 0));
+        QVERIFY(g.SigueUltimas());
+        // the double click: the whole range again
+        QTest::mouseDClick(&g, Qt::LeftButton, Qt::NoModifier, centro);
+        QVERIFY(g.RangoCompleto());
+        QCOMPARE(g.xAxis->range(), QCPRange(series[0].X(0), n - 1));
+        QVERIFY(!g.AvisoFija()->visible());
+    }
+
+    void sinMuestrasNegativas() {
+        GraficoMostrado m;
+        Grafico& g = m.g;
+        Serie series[3];
+        for (int n = 0; n < 30; ++n) series[0].Agregar(n, 1);
+        g.Series(&series[0], &series[1], &series[2]);
+        const QPoint centro = g.axisRect()->rect().center();
+        // the wheel turned 70 notches out, then a drag to the right and a rubber band from the left edge
+        for (int i = 0; i < 70; ++i) Rueda(&g, centro, -1);
+        QVERIFY(g.xAxis->range().lower >= 0);
+        g.RangoEntero();
+        g.replot(QCustomPlot::rpImmediateRefresh);
+        Arrastrar(&g, Qt::RightButton, centro, centro + QPoint(120, 0));
+        QCOMPARE(g.xAxis->range().lower, 0.0);
+        QCOMPARE(g.xAxis->range().size(), 29.0);
+        g.replot(QCustomPlot::rpImmediateRefresh);
+        for (const QString& e : g.xAxis->tickVectorLabels())
+            QVERIFY2(!e.startsWith(QLatin1Char('-')), qPrintable(e));
+    }
 };
 
 QTEST_MAIN(PruebaGrafico)

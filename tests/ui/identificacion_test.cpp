@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QRegularExpression>
 #include <QtTest>
 #include <qcustomplot.h>
 
@@ -145,6 +146,9 @@ private slots:
         QVERIFY(Cerca(Valor(4, kTau), tauMuestras, 1e-4));
         QCOMPARE(d->Tabla->horizontalHeaderItem(kErrorTau)->text(), QStringLiteral("Error de Tau (*)"));
         QVERIFY(d->Nota->text().contains(QStringLiteral("11 subpasos")));
+        // the plain sentence first: 11 sub-steps of 10 ms
+        QVERIFY2(d->Nota->text().startsWith(QStringLiteral("(*) Cada muestra simula 0.11 s, no 0.1 s")),
+                 qPrintable(d->Nota->text()));
         QVERIFY(d->Registro_Label->text().contains(QStringLiteral("2500 muestras")));
         // the chosen model is OE's, drawn over the record, its residuals under it
         QCOMPARE(d->Elegido(), std::size_t{1});
@@ -235,6 +239,23 @@ private slots:
         const double ajuste = v.section(QStringLiteral("ajuste "), 1).section(QChar(' '), 0, 0).toDouble();
         QVERIFY2(ajuste > 99, qPrintable(v));
         QCOMPARE(dialogos->mensajes.size(), mensajes);
+        // the plot of the validation: the record and the model, whose fit by its formula is the text's
+        QVERIFY(d->VentanaValidacion && d->VentanaValidacion->isVisible());
+        QCPGraph* registro = d->GraficaValidacion->graph(0);
+        QCPGraph* modelo = d->GraficaValidacion->graph(1);
+        QCOMPARE(registro->dataCount(), 101);
+        QCOMPARE(modelo->dataCount(), 101);
+        double media = 0;
+        for (int k = 0; k < 101; ++k) media += registro->data()->at(k)->value / 101;
+        double error = 0, dispersion = 0;
+        for (int k = 0; k < 101; ++k) {
+            const double y = registro->data()->at(k)->value, ym = modelo->data()->at(k)->value;
+            error += (y - ym) * (y - ym);
+            dispersion += (y - media) * (y - media);
+        }
+        const double formula = 100 * (1 - std::sqrt(error) / std::sqrt(dispersion));
+        QVERIFY2(std::abs(formula - ajuste) < 0.006, qPrintable(QStringLiteral("%1 / %2").arg(formula).arg(ajuste)));
+        QVERIFY(d->VentanaValidacion->windowTitle().contains(QStringLiteral("tanque_prueba_identificacion.txt")));
         // a file that is not a record: the reader's message, naming the file and the line
         {
             std::ofstream f(archivo.toStdString(), std::ios::binary);
@@ -315,6 +336,34 @@ private slots:
         Frm_Ppal->Identificar1->trigger();
         QCOMPARE(dialogos->mensajes.size(), 2);  // the stop and the empty chart
         QCOMPARE(d->Tabla->item(1, kTau)->text(), antes);
+    }
+
+    // The residuals' axis: its labels never touch, at this size and at the height of a small screen, and they
+    // are written as the table writes its numbers (no "E-06" beside "1.1e-07").
+    void elEjeDelResiduoNoSeSolapa() {
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
+        Frm_Ppal->Identificar1->trigger();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QVERIFY(d);
+        QVERIFY(QTest::qWaitForWindowExposed(d));
+        static const QRegularExpression notacion(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?$"));
+        for (int alto : {0, -120}) {
+            if (alto) d->resize(d->width(), d->height() + alto);
+            QTest::qWait(20);
+            d->Grafica->replot(QCustomPlot::rpImmediateRefresh);
+            d->Grafica->replot(QCustomPlot::rpImmediateRefresh);
+            QCPAxis* eje = d->Grafica->axisRects().at(1)->axis(QCPAxis::atLeft);
+            const QVector<double> ticks = eje->tickVector();
+            const QVector<QString> etiquetas = eje->tickVectorLabels();
+            QVERIFY(ticks.size() >= 2);
+            const int altoLetra = QFontMetrics(eje->tickLabelFont()).height();
+            for (int i = 0; i < ticks.size(); ++i) {
+                QVERIFY2(notacion.match(etiquetas[i]).hasMatch(), qPrintable(etiquetas[i]));
+                if (i > 0)
+                    QVERIFY2(std::abs(eje->coordToPixel(ticks[i]) - eje->coordToPixel(ticks[i - 1])) >= altoLetra,
+                             qPrintable(etiquetas[i - 1] + " / " + etiquetas[i]));
+            }
+        }
     }
 };
 

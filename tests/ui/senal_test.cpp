@@ -26,6 +26,7 @@
 #include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Planta.h"
+#include "ui/Identificacion_Planta.h"
 #include "ui/Senal_Excitacion.h"
 #include "ui/arranque.h"
 #include "ui/estilo.h"
@@ -212,6 +213,46 @@ private slots:
         s.AtenderTick(Corrida::Escalon);
         QCOMPARE(dialogos->mensajes.last(), QString::fromUtf8(kMensajeOrden));
         Frm_Ppal->ToolButton4->click();
+    }
+
+    // The window says which signal the open-loop run applies: its button's tip, the status bar and the
+    // identification's record; the step keeps the original tip and an empty panel.
+    void laVentanaDiceQueSenalCorre() {
+        QComboBox* tipo = Frm_Senal_Excitacion->Senal_Tipo;
+        struct Caso {
+            const char* tipo;
+            const char* orden;
+            const char* pista;
+        };
+        const Caso casos[] = {
+            {"PRBS", "7", "Aplicar Escalón: PRBS orden 7"},
+            {"PRBS", "9", "Aplicar Escalón: PRBS orden 9"},
+            {"Multiseno", "9", "Aplicar Escalón: Multiseno de 10 senos"},
+            {"Barrido", "9", "Aplicar Escalón: Barrido"},
+            {"Escalón", "9", "Aplicar Escalón"},
+        };
+        for (const Caso& c : casos) {
+            tipo->setCurrentText(QString::fromUtf8(c.tipo));
+            Edit("Senal_Orden")->setText(QString::fromUtf8(c.orden));
+            QCOMPARE(Frm_Ppal->ToolButton4->toolTip(), QString::fromUtf8(c.pista));
+            const QString panel = QString::fromUtf8(c.tipo) == QStringLiteral("Escalón") ? QString() : QString::fromUtf8(c.pista);
+            QCOMPARE(Frm_Ppal->PanelEstado[1]->text(), panel);
+        }
+        // the accessible name stays the button's own
+        QCOMPARE(Frm_Ppal->ToolButton4->accessibleName(), QStringLiteral("Aplicar Escalón"));
+        // a PRBS record is named by its signal in the identification
+        tipo->setCurrentText(QStringLiteral("PRBS"));
+        Edit("Senal_Orden")->setText(QStringLiteral("7"));
+        Simulador& s = Frm_Ppal->Nucleo();
+        Frm_Ppal->ToolButton4->click();
+        for (int n = 0; n < 300; ++n) s.AtenderTick(Corrida::Escalon);
+        Frm_Ppal->ToolButton4->click();
+        Frm_Ppal->Identificar1->trigger();
+        QVERIFY(Frm_Ppal->Frm_Identificacion);
+        const QString registro = Frm_Ppal->Frm_Identificacion->Registro_Label->text();
+        QVERIFY2(registro.contains(QStringLiteral("de la señal PRBS orden 7,")), qPrintable(registro));
+        QVERIFY2(!registro.contains(QStringLiteral("corrida Escalón")), qPrintable(registro));
+        Frm_Ppal->Frm_Identificacion->close();
     }
 };
 
