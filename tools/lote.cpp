@@ -25,6 +25,7 @@
 #include "tools/indices_lote.h"
 #include "tools/reproducir_lote.h"
 #include "tools/salidas_lote.h"
+#include "tools/texto_con_campo.h"
 #include "tools/traza_lote.h"
 
 namespace {
@@ -39,10 +40,7 @@ public:
     void Repetido(Corrida, const std::string& texto, int) override { Mostrar(texto); }
     void FinRepetido(Corrida) override {}
     /// An error that ended a handler: the name of the text that failed, when there is one, before its message.
-    void Mostrar(const ErrorDeManejador& e) {
-        const auto* propio = dynamic_cast<const ErrorTanque*>(&e);
-        Mostrar(!propio || propio->Campo().empty() ? std::string(e.what()) : propio->Campo() + ": " + e.what());
-    }
+    void MostrarError(const std::exception& e) override { Mostrar(TextoConCampo(e)); }
     const std::int32_t* contador = nullptr;
 
 private:
@@ -144,7 +142,7 @@ private:
         try {
             a.banda = LeerBandaEstablecimiento(textos_);
         } catch (const ErrorTanque& e) {
-            mensajes_.Mostrar(e);
+            mensajes_.MostrarError(e);
             estado_ = 1;
             return false;
         }
@@ -167,7 +165,7 @@ private:
             if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
             sim_.Alternar(o_.corrida);
         } catch (const ErrorDeManejador& e) {
-            mensajes_.Mostrar(e);
+            mensajes_.MostrarError(e);
             estado_ = 1;
             return false;
         }
@@ -186,7 +184,7 @@ private:
             try {
                 sim_.Tick(o_.corrida);
             } catch (const ErrorDeManejador& e) {
-                mensajes_.Mostrar(e);
+                mensajes_.MostrarError(e);
                 estado_ = 1;
                 return;
             }
