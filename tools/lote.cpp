@@ -25,6 +25,7 @@
 #include "tools/indices_lote.h"
 #include "tools/reproducir_lote.h"
 #include "tools/salidas_lote.h"
+#include "export/causa_archivo.h"
 #include "tools/texto_con_campo.h"
 #include "tools/traza_lote.h"
 
@@ -93,7 +94,7 @@ public:
             try {
                 registro_.emplace(*o_.salida, NombreDescripcion(*o_.salida));
             } catch (const ErrorArchivo& e) {
-                Propio("no se pudo crear el registro " + *o_.salida + ": " + e.what());
+                Propio("no se pudo crear el registro " + *o_.salida + ": " + ConCausa(*o_.salida, e.what()));
                 return 1;
             }
         }
