@@ -63,6 +63,10 @@ void Validar(const Configuracion& c) {
     const auto texto = [](const std::string& nombre, const std::string& t) {
         if (!EsUtf8(nombre)) Fallar("el nombre de un texto no es UTF-8 válido");
         if (!EsUtf8(t)) Fallar("el texto de " + claves::Citar(nombre) + " no es UTF-8 válido");
+        // the reader refuses a NUL, raw or escaped: a file that could not be opened again is not written
+        if (nombre.find('\0') != std::string::npos) Fallar("el nombre de un texto contiene un carácter nulo");
+        if (t.find('\0') != std::string::npos)
+            Fallar("el texto de " + claves::Citar(nombre) + " contiene un carácter nulo");
     };
     for (const auto& [nombre, t] : c.textos) texto(nombre, t);
     if (c.programa)

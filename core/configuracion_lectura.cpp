@@ -1,7 +1,7 @@
 // The reader of the set-up file. A file comes from anywhere (a mail, a shared folder, a hand edit), so every
 // byte is checked before it reaches the program, and the reader says in Spanish why it refuses one:
 //
-//  1. the size, the NUL bytes and the UTF-8, over the raw bytes;
+//  1. the size, the NUL bytes (raw or as the escape \u0000) and the UTF-8, over the raw bytes;
 //  2. the JSON syntax, through nlohmann's SAX parser (it keeps its own stack: no recursion), with a tree
 //     builder of its own that bounds the nesting and refuses keys that come twice in one object;
 //  3. the meaning: the format marker and version, then each known key with its type and range.
@@ -199,12 +199,25 @@ private:
     std::vector<Marco> marcos_;
 };
 
+// Where the first escape \u0000 begins (its backslash not itself escaped), or npos. It would put a NUL in a
+// text, which cuts every message that shows it: refused as the raw byte is.
+std::size_t PrimerNulEscapado(std::string_view bytes) {
+    for (std::size_t i = bytes.find("\\u0000"); i != std::string_view::npos; i = bytes.find("\\u0000", i + 1)) {
+        std::size_t barras = 0;
+        while (barras < i && bytes[i - 1 - barras] == '\\') ++barras;
+        if (barras % 2 == 0) return i;
+    }
+    return std::string_view::npos;
+}
+
 void ComprobarBytes(std::string_view bytes) {
     if (bytes.size() > kTamanoMaximoConfiguracion)
         Rechazar("ocupa " + std::to_string(bytes.size()) + " bytes, más que el máximo de " +
                  std::to_string(kTamanoMaximoConfiguracion) + " bytes");
     if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos)
         Rechazar("contiene un byte nulo en la " + Lugar(bytes, nul) + " (no es un archivo de texto)");
+    if (const std::size_t nul = PrimerNulEscapado(bytes); nul != std::string_view::npos)
+        Rechazar("contiene un carácter nulo (\\u0000) en la " + Lugar(bytes, nul) + " (no es un archivo de texto)");
     if (const std::size_t malo = PrimerErrorUtf8(bytes); malo != bytes.size())
         Rechazar("no es texto UTF-8 (" + Lugar(bytes, malo) + ")");
     if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos) Rechazar("está vacío");

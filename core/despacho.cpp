@@ -6,7 +6,8 @@ void Simulador::Atender(const std::function<void()>& manejador) {
     try {
         manejador();
     } catch (const ErrorDeManejador& e) {
-        Mostrar(e.what());
+        Avisar(0);  // the window shows the state as it is behind the message
+        mensajes_.MostrarError(e);
     }
     Avisar(0);
 }
@@ -21,7 +22,7 @@ void Simulador::AtenderTick(Corrida corrida) {
     try {
         Tick(corrida);
     } catch (const ErrorDeManejador& e) {
-        Fallo(corrida, e.what());
+        Fallo(corrida, e);
     }
     Avisar(0);
 }
@@ -33,12 +34,14 @@ void Simulador::OlvidarFallo(Corrida corrida) {
     if (habiaAviso) mensajes_.FinRepetido(corrida);
 }
 
-void Simulador::Fallo(Corrida corrida, const std::string& texto) {
+void Simulador::Fallo(Corrida corrida, const ErrorDeManejador& e) {
+    const std::string texto = e.what();
     FallosCorrida& f = fallos_[static_cast<std::size_t>(corrida)];
     // counted before the box opens: the ticks that fail while it is open are repeats already
     const int veces = ++f.veces[texto];
     if (veces == 1) {
-        Mostrar(texto);
+        Avisar(0);
+        mensajes_.MostrarError(e);
         return;
     }
     // A box at every failure would bury the window (a run ticks on, failing at some ticks and not at others):

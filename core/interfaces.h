@@ -2,6 +2,7 @@
 // What the simulator asks of the world besides the texts: the slider's position and the messages.
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "base/aritmetica.h"
@@ -34,6 +35,9 @@ public:
     virtual ~Mensajes() = default;
     /// Shows the text and returns when the user has dismissed it. Other ticks may run meanwhile.
     virtual void Mostrar(const std::string& texto) = 0;
+    /// An error that ended a handler: the window shows its text; the batch tool names the text that failed too
+    /// (ErrorTanque::Campo).
+    virtual void MostrarError(const std::exception& e) { Mostrar(e.what()); }
     /// A failure whose text was shown already came again at a run's tick, the `veces`-th time since the run's
     /// button was pressed (good ticks between or not): a notice that does not wait for the user.
     virtual void Repetido(Corrida corrida, const std::string& texto, int veces) = 0;

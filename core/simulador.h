@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/constantes.h"
+#include "base/errores.h"
 #include "core/controles.h"
 #include "core/corridas/ley.h"
 #include "core/descripcion.h"
@@ -145,7 +146,7 @@ private:
     void Habilitar(Conjunto conjunto, bool habilitar);
     void Avisar(unsigned cambios);
     void Mostrar(const std::string& texto);
-    void Fallo(Corrida corrida, const std::string& texto);
+    void Fallo(Corrida corrida, const ErrorDeManejador& e);
     void OlvidarFallo(Corrida corrida);
     // The excitation: the run's texts of every tick watched, the signal and the noise read.
     float EntradaAbierta(Corrida corrida, std::int32_t n);

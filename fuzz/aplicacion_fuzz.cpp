@@ -83,7 +83,7 @@ bool MensajeConocido(const std::string& m, bool conNul) {
     return (Empieza(m, "'") && (conNul || Termina(m, "' is not a valid integer value") ||
                                 Termina(m, "' is not a valid floating point value"))) ||
            (Empieza(m, "Tipo de señal desconocido: '") && (conNul || Termina(m, "Multiseno, Barrido, Gaussiana"))) ||
-           (Empieza(m, "La banda solo admite ") && Termina(m, " componentes con esa longitud")) ||
+           (Empieza(m, "La banda solo admite ") && (Termina(m, " componentes con esa longitud") || m == "La banda solo admite 1 componente con esa longitud")) ||
            (Empieza(m, "El conjunto ") && Termina(m, " tiene ancho 0")) ||
            (Empieza(m, "La regla de la fila ") && Termina(m, "; debe estar entre 0 y 4"));
 }

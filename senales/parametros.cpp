@@ -13,7 +13,8 @@ bool EnBanda(double f) { return f > 0.0 && f <= 1.0; }
 }  // namespace
 
 std::string MensajeRejilla(std::int64_t admitidas) {
-    return "La banda solo admite " + std::to_string(admitidas) + " componentes con esa longitud";
+    return "La banda solo admite " + std::to_string(admitidas) +
+           (admitidas == 1 ? " componente" : " componentes") + " con esa longitud";
 }
 
 void ComprobarSenal(const ParametrosSenal& p) {

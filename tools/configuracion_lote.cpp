@@ -7,8 +7,13 @@ Configuracion LeerConfiguracionLote(const std::string& nombre, std::FILE* errore
     static const std::vector<std::string> conocidos = NombresDeTextos();
     ConfiguracionLeida leida = LeerArchivoConfiguracion(nombre, conocidos);
     if (!leida.desconocidas.empty()) {
+        // bounded as the window's list is: a file of 200 000 unknown keys gives one short line
+        constexpr std::size_t kNombradas = 10;
+        const std::vector<std::string>& d = leida.desconocidas;
         std::string lista;
-        for (const std::string& d : leida.desconocidas) lista += (lista.empty() ? "" : ", ") + claves::Citar(d);
+        for (std::size_t i = 0; i < d.size() && i < kNombradas; ++i)
+            lista += (lista.empty() ? "" : ", ") + claves::Citar(d[i]);
+        if (d.size() > kNombradas) lista += " y " + std::to_string(d.size() - kNombradas) + " más";
         std::fprintf(errores, "tanque-lote: %s: se ignora lo que este programa no conoce: %s\n", nombre.c_str(),
                      lista.c_str());
     }

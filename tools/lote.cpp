@@ -25,6 +25,8 @@
 #include "tools/indices_lote.h"
 #include "tools/reproducir_lote.h"
 #include "tools/salidas_lote.h"
+#include "export/causa_archivo.h"
+#include "tools/texto_con_campo.h"
 #include "tools/traza_lote.h"
 
 namespace {
@@ -39,10 +41,7 @@ public:
     void Repetido(Corrida, const std::string& texto, int) override { Mostrar(texto); }
     void FinRepetido(Corrida) override {}
     /// An error that ended a handler: the name of the text that failed, when there is one, before its message.
-    void Mostrar(const ErrorDeManejador& e) {
-        const auto* propio = dynamic_cast<const ErrorTanque*>(&e);
-        Mostrar(!propio || propio->Campo().empty() ? std::string(e.what()) : propio->Campo() + ": " + e.what());
-    }
+    void MostrarError(const std::exception& e) override { Mostrar(TextoConCampo(e)); }
     const std::int32_t* contador = nullptr;
 
 private:
@@ -95,7 +94,7 @@ public:
             try {
                 registro_.emplace(*o_.salida, NombreDescripcion(*o_.salida));
             } catch (const ErrorArchivo& e) {
-                Propio("no se pudo crear el registro " + *o_.salida + ": " + e.what());
+                Propio("no se pudo crear el registro " + *o_.salida + ": " + ConCausa(*o_.salida, e.what()));
                 return 1;
             }
         }
@@ -144,7 +143,7 @@ private:
         try {
             a.banda = LeerBandaEstablecimiento(textos_);
         } catch (const ErrorTanque& e) {
-            mensajes_.Mostrar(e);
+            mensajes_.MostrarError(e);
             estado_ = 1;
             return false;
         }
@@ -167,7 +166,7 @@ private:
             if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
             sim_.Alternar(o_.corrida);
         } catch (const ErrorDeManejador& e) {
-            mensajes_.Mostrar(e);
+            mensajes_.MostrarError(e);
             estado_ = 1;
             return false;
         }
@@ -186,7 +185,7 @@ private:
             try {
                 sim_.Tick(o_.corrida);
             } catch (const ErrorDeManejador& e) {
-                mensajes_.Mostrar(e);
+                mensajes_.MostrarError(e);
                 estado_ = 1;
                 return;
             }

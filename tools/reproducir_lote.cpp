@@ -11,6 +11,7 @@
 #include "export/escritor.h"
 #include "export/par.h"
 #include "tools/configuracion_lote.h"
+#include "tools/texto_con_campo.h"
 #include "tools/traza_lote.h"
 
 namespace {
@@ -23,6 +24,7 @@ public:
     void Mostrar(const std::string& texto) override {
         std::fprintf(errores_, "%d: %s\n", muestra.value_or(0), texto.c_str());
     }
+    void MostrarError(const std::exception& e) override { Mostrar(TextoConCampo(e)); }
     void Repetido(Corrida, const std::string& texto, int) override { Mostrar(texto); }
     void FinRepetido(Corrida) override {}
 

@@ -15,6 +15,7 @@
 #include "core/configuracion.h"
 #include "core/configuracion_claves.h"
 #include "core/configuracion_textos.h"
+#include "export/causa_archivo.h"
 #include "export/texto.h"
 #include "ui/dialogos.h"
 #include "ui/grabador.h"
@@ -142,6 +143,12 @@ std::optional<QString> ConfiguracionesVentana::Guardar(const QString& nombre) {
         if (!c) c = ConfiguracionDeTextos(textos_, slider_.value());
         c->decimal = textos_.Decimal();  // the texts were typed with it
         EscribirTexto(Local(archivo), EscribirConfiguracion(*c, NombresConfiguracion()));
+    } catch (const ErrorArchivo& e) {
+        // the runtime's text alone ("Disk full") does not say which file nor why: both, in Spanish
+        dialogos_.Mensaje(ventana_, QStringLiteral("No se puede guardar la configuración en %1: %2.")
+                                        .arg(QString::fromStdString(claves::Citar(Local(archivo), 4096)),
+                                             QString::fromStdString(ConCausa(Local(archivo), e.what()))));
+        return std::nullopt;
     } catch (const ErrorTanque& e) {
         dialogos_.Mensaje(ventana_, QString::fromStdString(e.what()));
         return std::nullopt;

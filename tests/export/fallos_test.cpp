@@ -14,6 +14,7 @@
 
 #include "base/errores.h"
 #include "export/archivo.h"
+#include "export/causa_archivo.h"
 #include "export/error_archivo.h"
 #include "tests/ayudas.h"
 #include "tests/export/utilidades.h"
@@ -80,6 +81,36 @@ TEST(EscribirExportacion, UnArchivoQueNoSePuedeCrearDaElTextoDelError) {
     }
     EXPECT_FALSE(std::filesystem::exists(carpeta.Ruta("otro")));
     EXPECT_FALSE(std::filesystem::exists("/sys/tanque_no_se_puede.txt"));
+}
+
+// The Spanish cause beside the runtime's text: found from the name's folders and file as they are.
+TEST(CausaArchivo, DiceQueLeFaltaAlNombre) {
+    CarpetaTemporal carpeta;
+    Exportar(carpeta.Ruta("archivo.txt"), kTresPuntos);
+    const std::string c = carpeta.ruta().string();
+    struct Caso {
+        std::string ruta;
+        const char* texto;
+        std::string causa;
+    };
+    const Caso casos[] = {
+        {carpeta.Ruta("nodir/x.txt"), "Invalid filename", "la carpeta «" + c + "/nodir» no existe"},
+        {carpeta.Ruta("nodir/otra/x.txt"), "Invalid filename", "la carpeta «" + c + "/nodir» no existe"},
+        {carpeta.Ruta("archivo.txt/a.txt"), "Invalid filename", "«" + c + "/archivo.txt» no es una carpeta"},
+        {carpeta.Ruta("no_existe.txt"), "Invalid filename", "el archivo «" + c + "/no_existe.txt» no existe"},
+        {carpeta.Ruta(std::string(300, 'a') + ".txt"), "Invalid filename", "el nombre es demasiado largo"},
+        {"", "Invalid filename", "el nombre está vacío"},
+        {c, "File access denied", "«" + c + "» es una carpeta"},
+        {carpeta.Ruta("a.txt"), "Disk full", "no queda espacio en el disco"},
+        {carpeta.Ruta("a.txt"), "Too many open files", "hay demasiados archivos abiertos"},
+        {carpeta.Ruta("a.txt"), "I/O error 5", ""},  // nothing more to say: the text alone
+    };
+    for (const Caso& k : casos) {
+        EXPECT_EQ(CausaArchivo(k.ruta, k.texto), k.causa) << k.ruta;
+        EXPECT_EQ(ConCausa(k.ruta, k.texto), k.causa.empty() ? k.texto : k.texto + (" (" + k.causa + ")"));
+    }
+    // each of these texts is what the export gives for the same name
+    for (const Caso& k : {casos[0], casos[2], casos[6]}) EXPECT_EQ(TextoDelFallo(k.ruta), k.texto) << k.ruta;
 }
 
 TEST(EscribirExportacion, UnaCarpetaProtegidaNiegaElAcceso) {

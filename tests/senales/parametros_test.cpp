@@ -60,6 +60,8 @@ TEST(Parametros, CadaFaltaConSuMensaje) {
          "La banda solo admite 2 componentes con esa longitud"},
         {"", T::Multiseno, [](P& p) { p.frecuenciaMin = p.frecuenciaMax = 1; },
          "La banda solo admite 0 componentes con esa longitud"},
+        {"one bin: the singular", T::Multiseno, [](P& p) { p.frecuenciaMin = p.frecuenciaMax = 0.5; },
+         "La banda solo admite 1 componente con esa longitud"},
         {"the first fault in field order", T::PRBS,
          [](P& p) {
              p.minimo = 9;

@@ -87,6 +87,28 @@ TEST(ConfiguracionLote, LoDesconocidoSeAvisaUnaVezYSeIgnora) {
     EsperarIguales(r, Ejecutar({"pid", "50", "--Kp=4"}));
 }
 
+// Many unknown keys: the first ten named, then how many more, on one short line.
+TEST(ConfiguracionLote, MuchasClavesDesconocidasDanUnaLineaCorta) {
+    struct Caso {
+        int claves;
+        std::string cola;
+    };
+    for (const Caso& caso : {Caso{10, ""}, Caso{11, " y 1 más"}, Caso{200000, " y 199990 más"}}) {
+        const std::string f = ArchivoDeLaPrueba("muchas.tanque");
+        std::string texto = R"({"formato": "tanque-configuracion", "version": 1)";
+        for (int i = 0; i < caso.claves; ++i) texto += ", \"k" + std::to_string(i) + "\": 0";
+        texto += "}";
+        std::FILE* a = std::fopen(f.c_str(), "wb");
+        std::fwrite(texto.data(), 1, texto.size(), a);
+        std::fclose(a);
+        std::string nombradas;
+        for (int i = 0; i < 10; ++i) nombradas += (i ? ", «k" : "«k") + std::to_string(i) + "»";
+        EXPECT_EQ(Ejecutar({"pid", "5", "--config=" + f}).errores,
+                  "tanque-lote: " + f + ": se ignora lo que este programa no conoce: " + nombradas + caso.cola + "\n")
+            << caso.claves;
+    }
+}
+
 TEST(ConfiguracionLote, UnArchivoQueNoSeLeeTerminaConUnoYNoTocaElRegistro) {
     const std::string malo = ArchivoDeLaPrueba("malo.tanque");
     std::FILE* a = std::fopen(malo.c_str(), "wb");

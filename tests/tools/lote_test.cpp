@@ -251,4 +251,28 @@ TEST(Lote, LosMensajesNombranElTexto) {
         EXPECT_EQ(r.estado, 1);
         EXPECT_EQ(r.errores, c.errores);
     }
+    // the band of --indices, read before the run (no trace then)
+    const Caso indices[] = {
+        {{"pid", "100", "--indices", "--Banda_Establecimiento=nan"},
+         "0: Banda_Establecimiento: 'nan' is not a valid floating point value\n"},
+        {{"pid", "100", "--indices", "--Banda_Establecimiento=0"},
+         "0: Banda_Establecimiento: La Banda de Establecimiento debe ser mayor que 0 y menor que 100\n"},
+    };
+    // a record that cannot be created: the runtime's text, then its cause in Spanish
+    const std::string carpeta = "/tmp/tanque-lote-carpeta-que-no-existe";
+    {
+        std::FILE* salida = std::tmpfile();
+        std::FILE* errores = std::tmpfile();
+        EXPECT_EQ(CorrerLote(LeerOpciones({"pid", "10", "--salida=" + carpeta + "/x.txt"}), fileno(salida), errores), 1);
+        EXPECT_EQ(Leer(errores), "tanque-lote: no se pudo crear el registro " + carpeta +
+                                     "/x.txt: Invalid filename (la carpeta «" + carpeta + "» no existe)\n");
+        std::fclose(salida);
+    }
+    for (const Caso& c : indices) {
+        std::FILE* salida = std::tmpfile();
+        std::FILE* errores = std::tmpfile();
+        EXPECT_EQ(CorrerLote(LeerOpciones(c.argumentos), fileno(salida), errores), 1);
+        EXPECT_EQ(Leer(errores), c.errores);
+        std::fclose(salida);
+    }
 }

@@ -378,6 +378,10 @@ private slots:
         const auto nombre = Frm_Ppal->Configuraciones->Guardar(carpeta_.filePath("no/hay/carpeta.tanque"));
         QVERIFY(!nombre);
         QCOMPARE(dialogos->mensajes.size(), 1);
+        // the file, the runtime's text and the cause in Spanish
+        QCOMPARE(dialogos->mensajes.first(),
+                 QStringLiteral("No se puede guardar la configuración en «%1»: Invalid filename (la carpeta «%2» no existe).")
+                     .arg(carpeta_.filePath("no/hay/carpeta.tanque"), carpeta_.filePath("no")));
         QVERIFY(ListaRecientes().Leer().isEmpty());
     }
 
