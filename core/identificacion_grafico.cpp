@@ -66,7 +66,8 @@ VerdadPlanta VerdadDe(const OrigenGrafico& origen, std::optional<double> nivelMe
         v.T2 = l.T2;
         v.nivelOperacion = *nivelMedio;
         v.derrama = l.derrama;
-        if (!std::isfinite(v.K) || !std::isfinite(v.Tau) || !std::isfinite(v.T2)) throw ErrorPuntoFlotante(kDesbordamiento);
+        if (!std::isfinite(v.K) || !std::isfinite(v.Tau) || !std::isfinite(v.T2))
+            throw ErrorPuntoFlotante(kDesbordamiento);
     } else {
         throw ErrorIdentificacion(TextoSinVerdad());
     }

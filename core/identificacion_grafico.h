@@ -23,17 +23,17 @@ enum class TipoVerdad {
 /// at the record's mean level) and its clock.
 struct VerdadPlanta {
     TipoVerdad tipo = TipoVerdad::Lineal;
-    double K = 0;              ///< the level per unit of inflow (the linear tank's R)
-    double Tau = 0;            ///< seconds (the linear tank's A R; of two tanks the measured one's T1)
-    double T2 = 0;             ///< seconds, the upper tank's time constant (two tanks; else 0)
-    double nivelOperacion = 0; ///< the mean level of the record, where a nonlinear plant is linearised
-    bool derrama = false;      ///< whether the inflow of that level makes the upper tank spill
-    double T = 0;              ///< the sample period, seconds
-    int subpasos = 0;          ///< the integrator's sub-steps a sample (RK's of T / 10)
-    double tiempoMuestra = 0;  ///< the time integrated a sample (subpasos T / 10), seconds
-    double TauMuestras = 0;    ///< the time constant that the samples show, read with the period T; of two
-                               ///< tanks their sum T1 + T2 (the first-order model of the same mean response
-                               ///< time), against which a first-order estimate's Tau is measured
+    double K = 0;               ///< the level per unit of inflow (the linear tank's R)
+    double Tau = 0;             ///< seconds (the linear tank's A R; of two tanks the measured one's T1)
+    double T2 = 0;              ///< seconds, the upper tank's time constant (two tanks; else 0)
+    double nivelOperacion = 0;  ///< the mean level of the record, where a nonlinear plant is linearised
+    bool derrama = false;       ///< whether the inflow of that level makes the upper tank spill
+    double T = 0;               ///< the sample period, seconds
+    int subpasos = 0;           ///< the integrator's sub-steps a sample (RK's of T / 10)
+    double tiempoMuestra = 0;   ///< the time integrated a sample (subpasos T / 10), seconds
+    double TauMuestras = 0;     ///< the time constant that the samples show, read with the period T; of two
+                                ///< tanks their sum T1 + T2 (the first-order model of the same mean response
+                                ///< time), against which a first-order estimate's Tau is measured
     /// Whether the samples show another time constant than A R: 11 sub-steps a sample (as at 100 ms) make it
     /// 9 % shorter; with 10, ten Single sub-steps add up to T within a rounding of T, and they show A R.
     bool Difieren() const { return subpasos != 10; }

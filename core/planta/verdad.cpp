@@ -127,7 +127,8 @@ Json Verdad(const Simulacion& s, const RelojPlanta& reloj, std::optional<double>
     const double HMax = s.Nivel_Max;
     const double h1 = nivelMedio ? *nivelMedio : HMax / 2;
     const LinealizacionTanques l = LinealizarTanques(c, h1);
-    Json op = {{"origen", nivelMedio ? "nivel medio del registro" : "mitad de HMax"}, {"nivel", h1}, {"caudal", l.caudal}};
+    Json op = {
+        {"origen", nivelMedio ? "nivel medio del registro" : "mitad de HMax"}, {"nivel", h1}, {"caudal", l.caudal}};
     if (c.tanques == 1) {
         j["tipo"] = "no_lineal_primer_orden";
         j["ecuacion"] = "Area dy/dt = u - Coef_Descarga sqrt(y)";

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <boost/numeric/odeint.hpp>
-#include <unsupported/Eigen/MatrixFunctions>
 #include <nlohmann/json.hpp>
+#include <unsupported/Eigen/MatrixFunctions>
 
 #include <array>
 #include <cmath>

@@ -11,10 +11,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QRegularExpression>
 #include <QtTest>
 #include <qcustomplot.h>
 
@@ -86,9 +86,7 @@ enum { kMetodo, kK, kTau, kErrorK, kErrorTau, kRetardo, kAjuste };
 class PruebaIdentificacion : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        dialogos = CrearVentanasDePrueba();
-    }
+    void init() { dialogos = CrearVentanasDePrueba(); }
     void cleanup() { DestruirVentanas(); }
 
     void laEntradaYElBotonVanTrasLosDeSiempre() {
