@@ -1,10 +1,12 @@
 #include "core/identificacion_grafico.h"
 
 #include <bit>
+#include <cmath>
 #include <utility>
 
 #include "base/aritmetica.h"
 #include "core/corridas/corrida.h"
+#include "core/planta/verdad.h"
 #include "identificacion/arx.h"
 #include "identificacion/escalon.h"
 #include "identificacion/oe.h"
@@ -49,16 +51,32 @@ std::string TextoSinVerdad() {
     return "La planta de la corrida no tiene un modelo de primer orden con el que comparar las estimaciones.";
 }
 
-VerdadPlanta VerdadDe(const OrigenGrafico& origen) {
-    if (!origen.Verdad()) throw ErrorIdentificacion(TextoSinVerdad());
+VerdadPlanta VerdadDe(const OrigenGrafico& origen, std::optional<double> nivelMedio) {
     VerdadPlanta v;
-    v.K = origen.Verdad()->K;
-    v.Tau = origen.Verdad()->Tau;
+    const ConstantesTanques& c = origen.Tanques();
+    if (origen.Verdad()) {
+        v.K = origen.Verdad()->K;
+        v.Tau = origen.Verdad()->Tau;
+    } else if (nivelMedio && (c.tanques == 2 || (c.tanques == 1 && c.orificio))) {
+        // a nonlinear tank or two of them: the truth is the model that the record's mean level linearises
+        const LinealizacionTanques l = LinealizarTanques(c, *nivelMedio);
+        v.tipo = c.tanques == 2 ? TipoVerdad::DosTanques : TipoVerdad::Orificio;
+        v.K = l.K;
+        v.Tau = l.T1;
+        v.T2 = l.T2;
+        v.nivelOperacion = *nivelMedio;
+        v.derrama = l.derrama;
+        if (!std::isfinite(v.K) || !std::isfinite(v.Tau) || !std::isfinite(v.T2))
+            throw ErrorPuntoFlotante(kDesbordamiento);
+    } else {
+        throw ErrorIdentificacion(TextoSinVerdad());
+    }
     v.T = origen.T_Muestreo();
     v.subpasos = origen.Reloj().subpasos;
     v.tiempoMuestra = origen.Reloj().tiempoMuestra;
     // the samples decay as e^(-m h / Tau) a sample; read with the period T they say Tau T / (m h)
-    v.TauMuestras = aDouble(Dividir(static_cast<long double>(v.Tau) * v.T, v.tiempoMuestra));
+    // (two tanks: the sum of both, the mean response time that a first-order model can match)
+    v.TauMuestras = aDouble(Dividir((static_cast<long double>(v.Tau) + v.T2) * v.T, v.tiempoMuestra));
     return v;
 }
 
@@ -106,7 +124,9 @@ IdentificacionGrafico IdentificarGrafico(const Simulador& s, bool rangoCompleto,
     // the step run's level is measured after its action flowed; the closed loops plot the level they read
     // before computing the action, which answers to the action before
     g.retardo = Definicion(g.corrida).retardo;
-    g.verdad = VerdadDe(origen);
+    double suma = 0;
+    for (double y : m.niveles) suma += y;
+    g.verdad = VerdadDe(origen, suma / static_cast<double>(m.niveles.size()));
     g.registro = RegistroDe(std::move(m), g.verdad.T);
     const Registro& r = g.registro;
 

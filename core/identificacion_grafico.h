@@ -12,14 +12,28 @@
 #include "identificacion/modelo.h"
 #include "identificacion/registro.h"
 
-/// The plant behind the record, as the run integrated it: its truth (Planta::Verdad) and its clock.
+/// How the truth beside the estimates was read from the plant.
+enum class TipoVerdad {
+    Lineal,     ///< the linear tank: K and Tau are the plant itself
+    Orificio,   ///< the tank through an orifice: K and Tau of its linearisation at the record's mean level
+    DosTanques  ///< two tanks: K / ((Tau s + 1) (T2 s + 1)), which no first-order model matches exactly
+};
+
+/// The plant behind the record, as the run integrated it: its truth (Planta::Verdad, or the tanks' linearisation
+/// at the record's mean level) and its clock.
 struct VerdadPlanta {
-    double K = 0;              ///< the level per unit of inflow (the linear tank's R)
-    double Tau = 0;            ///< seconds (the linear tank's A R)
-    double T = 0;              ///< the sample period, seconds
-    int subpasos = 0;          ///< the integrator's sub-steps a sample (RK's of T / 10)
-    double tiempoMuestra = 0;  ///< the time integrated a sample (subpasos T / 10), seconds
-    double TauMuestras = 0;    ///< the time constant that the samples show, read with the period T
+    TipoVerdad tipo = TipoVerdad::Lineal;
+    double K = 0;               ///< the level per unit of inflow (the linear tank's R)
+    double Tau = 0;             ///< seconds (the linear tank's A R; of two tanks the measured one's T1)
+    double T2 = 0;              ///< seconds, the upper tank's time constant (two tanks; else 0)
+    double nivelOperacion = 0;  ///< the mean level of the record, where a nonlinear plant is linearised
+    bool derrama = false;       ///< whether the inflow of that level makes the upper tank spill
+    double T = 0;               ///< the sample period, seconds
+    int subpasos = 0;           ///< the integrator's sub-steps a sample (RK's of T / 10)
+    double tiempoMuestra = 0;   ///< the time integrated a sample (subpasos T / 10), seconds
+    double TauMuestras = 0;     ///< the time constant that the samples show, read with the period T; of two
+                                ///< tanks their sum T1 + T2 (the first-order model of the same mean response
+                                ///< time), against which a first-order estimate's Tau is measured
     /// Whether the samples show another time constant than A R: 11 sub-steps a sample (as at 100 ms) make it
     /// 9 % shorter; with 10, ten Single sub-steps add up to T within a rounding of T, and they show A R.
     bool Difieren() const { return subpasos != 10; }
@@ -41,9 +55,10 @@ struct IdentificacionGrafico {
     std::size_t elegido = 0;               ///< the method whose model is shown first: OE, else ARX
 };
 
-/// The plant of the chart's last stretch: its truth and what the samples show. Throws ErrorIdentificacion
-/// (TextoSinVerdad) for a plant without a first-order truth, ErrorPuntoFlotante on overflow.
-VerdadPlanta VerdadDe(const OrigenGrafico& origen);
+/// The plant of the chart's last stretch: its truth and what the samples show; a tank through an orifice or two
+/// tanks linearised at `nivelMedio` (the record's mean level). Throws ErrorIdentificacion (TextoSinVerdad) for a
+/// plant without such a truth (or a nonlinear one without `nivelMedio`), ErrorPuntoFlotante on overflow.
+VerdadPlanta VerdadDe(const OrigenGrafico& origen, std::optional<double> nivelMedio = std::nullopt);
 
 /// The relative error (estimado - verdad) / verdad. Throws ErrorPuntoFlotante (a truth of 0).
 double ErrorRelativo(double estimado, double verdad);

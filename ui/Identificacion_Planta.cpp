@@ -121,8 +121,8 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     Grafica->yAxis->setLabel(QStringLiteral("Nivel"));
     rectResiduo_->axis(QCPAxis::atLeft)->setLabel(QStringLiteral("Residuo"));
     // ticks that never touch, in the table's notation
-    rectResiduo_->axis(QCPAxis::atLeft)->setTicker(
-        QSharedPointer<TickerResiduo>::create(rectResiduo_->axis(QCPAxis::atLeft)));
+    rectResiduo_->axis(QCPAxis::atLeft)
+        ->setTicker(QSharedPointer<TickerResiduo>::create(rectResiduo_->axis(QCPAxis::atLeft)));
     rectResiduo_->axis(QCPAxis::atBottom)->setLabel(QStringLiteral("Muestra"));
     // the residuals follow the level's time axis
     connect(Grafica->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), rectResiduo_->axis(QCPAxis::atBottom),
@@ -173,14 +173,14 @@ void TFrm_Identificacion::Mostrar(IdentificacionGrafico g, const QString& senal)
     g_ = std::move(g);
     const Registro& r = g_.registro;
     // a record of another signal than the step is named by its signal, not by its button
-    const QString corrida =
-        senal.isEmpty() ? QStringLiteral("la corrida ") + Texto(TituloCorrida(g_.corrida)) : QStringLiteral("la señal ") + senal;
+    const QString corrida = senal.isEmpty() ? QStringLiteral("la corrida ") + Texto(TituloCorrida(g_.corrida))
+                                            : QStringLiteral("la señal ") + senal;
     Registro_Label->setText(QStringLiteral("Registro del gráfico: %1 muestras (de la %2 a la %3) de %4, "
                                            "T = %5 s; %6.")
                                 .arg(r.nivel.size())
                                 .arg(QString::number(r.muestras.front(), 'f', 0),
-                                     QString::number(r.muestras.back(), 'f', 0), corrida,
-                                     Corto(r.T), TextoRetardo(g_.retardo)));
+                                     QString::number(r.muestras.back(), 'f', 0), corrida, Corto(r.T),
+                                     TextoRetardo(g_.retardo)));
     Validacion->clear();
     lineaRegistro_->setData(Puntos(r.muestras, [&](std::size_t k) { return r.nivel[k]; }));
     LlenarTabla();
@@ -195,8 +195,10 @@ void TFrm_Identificacion::LlenarTabla() {
     Tabla->clearContents();
     Tabla->clearSpans();
     Tabla->setRowCount(metodos + filasVerdad);
-    Tabla->setHorizontalHeaderItem(kErrorTau, new QTableWidgetItem(v.Difieren() ? QStringLiteral("Error de Tau (*)")
-                                                                                : QStringLiteral("Error de Tau")));
+    const bool dos = v.tipo == TipoVerdad::DosTanques;
+    Tabla->setHorizontalHeaderItem(kErrorTau, new QTableWidgetItem(dos ? QStringLiteral("Error frente a T1 + T2 (†)")
+                                                                   : v.Difieren() ? QStringLiteral("Error de Tau (*)")
+                                                                                  : QStringLiteral("Error de Tau")));
     for (int fila = 0; fila < metodos; ++fila) {
         const ResultadoMetodo& m = g_.metodos[static_cast<std::size_t>(fila)];
         const bool hay = m.estimacion.has_value();
@@ -218,7 +220,7 @@ void TFrm_Identificacion::LlenarTabla() {
         Tabla->setItem(fila, kTau, Celda(e.error_Tau ? ConError(e.Tau, *e.error_Tau, 5) : Numero(e.Tau, 5), true));
         Tabla->setItem(fila, kErrorK, Celda(ErrorFrente(e.K, v.K), true));
         auto* errorTau = Celda(ErrorFrente(e.Tau, v.TauMuestras), true);
-        if (v.Difieren())
+        if (v.Difieren() && !dos)
             errorTau->setToolTip(
                 QStringLiteral("Frente a A·R = %1 s: %2").arg(Corto(v.Tau), ErrorFrente(e.Tau, v.Tau)));
         Tabla->setItem(fila, kErrorTau, errorTau);
@@ -236,7 +238,21 @@ void TFrm_Identificacion::LlenarTabla() {
         Tabla->setItem(fila, kTau, Celda(Numero(Tau, 5), false));
         for (int c : {kErrorK, kErrorTau, kRetardo, kAjuste}) Tabla->setItem(fila, c, Celda(QString(), false));
     };
-    filaVerdad(metodos, QStringLiteral("Planta: K = R, Tau = A·R"), v.Tau);
+    switch (v.tipo) {
+        case TipoVerdad::Lineal: filaVerdad(metodos, QStringLiteral("Planta: K = R, Tau = A·R"), v.Tau); break;
+        case TipoVerdad::Orificio:
+            filaVerdad(metodos,
+                       QStringLiteral("Planta linealizada en el nivel medio %1: K = 2√h/Coef_Descarga, Tau = A·K")
+                           .arg(Corto(v.nivelOperacion)),
+                       v.Tau);
+            break;
+        case TipoVerdad::DosTanques:
+            filaVerdad(metodos,
+                       QStringLiteral("Planta (†): K/((T1 s + 1)(T2 s + 1)), T1 = %1 s, T2 = %2 s; Tau = T1 + T2")
+                           .arg(Corto(v.Tau), Corto(v.T2)),
+                       v.Tau + v.T2);
+            break;
+    }
     if (v.Difieren()) filaVerdad(metodos + 1, QStringLiteral("Planta vista por las muestras (*)"), v.TauMuestras);
     Tabla->resizeColumnsToContents();
     // every row in sight, no scrolling
@@ -282,7 +298,22 @@ void TFrm_Identificacion::Dibujar() {
 QString TFrm_Identificacion::TextoNota() const {
     const VerdadPlanta& v = g_.verdad;
     QStringList partes;
-    if (v.Difieren()) {
+    if (v.tipo == TipoVerdad::DosTanques)
+        partes << QStringLiteral(
+                      "(†) La planta son dos tanques en cascada, de segundo orden: K/((T1 s + 1)(T2 s + 1)) con "
+                      "K = %1, T1 = %2 s (el tanque medido) y T2 = %3 s (el superior)%4, linealizada en el nivel "
+                      "medio %5 del registro. Un modelo de primer orden no puede ser exacto: su Tau se compara con "
+                      "T1 + T2 = %6 s, el primer orden con el mismo tiempo medio de respuesta.")
+                      .arg(Corto(v.K), Corto(v.Tau), Corto(v.T2),
+                           v.derrama ? QStringLiteral(", con el superior derramando") : QString(),
+                           Corto(v.nivelOperacion), Corto(v.Tau + v.T2));
+    if (v.tipo == TipoVerdad::Orificio)
+        partes << QStringLiteral(
+                      "La planta desagua por un orificio (caudal Coef_Descarga·√h), no es lineal: su verdad es la "
+                      "linealización en el nivel medio del registro, %1, con K = 2√h/Coef_Descarga = %2 y "
+                      "Tau = A·K = %3 s; lejos de ese nivel la planta es más lenta (más arriba) o más rápida.")
+                      .arg(Corto(v.nivelOperacion), Corto(v.K), Corto(v.Tau));
+    if (v.Difieren() && v.tipo != TipoVerdad::DosTanques) {
         const Identificacion& e = *g_.metodos[elegido_].estimacion;
         partes
             << QStringLiteral(
@@ -344,7 +375,7 @@ void TFrm_Identificacion::ValidarClick() {
 }
 
 void TFrm_Identificacion::DibujarValidacion(const QString& archivo, const std::vector<double>& muestras,
-                                           const std::vector<double>& nivel, const std::vector<double>& modelo) {
+                                            const std::vector<double>& nivel, const std::vector<double>& modelo) {
     if (!VentanaValidacion) {
         VentanaValidacion = new QWidget(this, Qt::Window);
         VentanaValidacion->setObjectName(QStringLiteral("VentanaValidacion"));

@@ -10,6 +10,7 @@ void OrigenGrafico::Anotar(Corrida c, const Simulacion& s, const Planta& planta)
     T_ = s.T_Muestreo;
     verdad_ = planta.Verdad(s);
     reloj_ = planta.Reloj(s.T_Muestreo);
+    tanques_ = s.tanques;
 }
 
 void OrigenGrafico::Limpiar() {

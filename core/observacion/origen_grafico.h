@@ -52,6 +52,9 @@ public:
     float T_Muestreo() const { return T_; }
     const std::optional<ModeloPrimerOrden>& Verdad() const { return verdad_; }
     const RelojPlanta& Reloj() const { return reloj_; }
+    /// The constants of the tanks beyond the linear one (tanques 0 for the original tank), for the truth of a
+    /// plant that has no first-order reading: its linearisation at the record's level.
+    const ConstantesTanques& Tanques() const { return tanques_; }
     /// Whether a run on the chart was stopped by an overflow, and which one.
     bool Desbordo() const { return desbordo_; }
     Corrida CorridaDesbordada() const { return corridaDesbordada_; }
@@ -65,6 +68,7 @@ private:
     float T_ = 0;
     std::optional<ModeloPrimerOrden> verdad_;
     RelojPlanta reloj_;
+    ConstantesTanques tanques_;
     bool desbordo_ = false;
     Corrida corridaDesbordada_ = Corrida::Escalon;
 };

@@ -69,6 +69,36 @@ DiscretoPrimerOrden DiscretoDe(double K, double Tau, const RelojPlanta& reloj, d
     return d;
 }
 
+DiscretoSegundoOrden DiscretoSegundoOrdenDe(double K, double T1, double T2, double Ts) {
+    // the continuous step response at t, exact for distinct and for equal time constants
+    auto escalon = [&](double t) {
+        if (T1 == T2) return K * (1 - (1 + t / T1) * std::exp(-t / T1));
+        return K * (1 - (T1 * std::exp(-t / T1) - T2 * std::exp(-t / T2)) / (T1 - T2));
+    };
+    const double p1 = std::exp(-Ts / T1), p2 = std::exp(-Ts / T2);
+    DiscretoSegundoOrden d;
+    d.a1 = -(p1 + p2);
+    d.a2 = p1 * p2;
+    const double y1 = escalon(Ts);
+    d.b1 = y1;
+    d.b2 = escalon(2 * Ts) + (d.a1 - 1) * y1;
+    return d;
+}
+
+LinealizacionTanques LinealizarTanques(const ConstantesTanques& c, double h1) {
+    LinealizacionTanques l;
+    l.caudal = Caudal(c, 1, h1);
+    l.K = Resistencia(c, 1, h1);
+    l.T1 = c.Area_1 * l.K;
+    if (c.tanques == 2) {
+        const double h2 = NivelDeCaudal(c, 2, l.caudal);
+        l.nivelSuperior = h2 < c.HMax_2 ? h2 : c.HMax_2;
+        l.derrama = h2 > c.HMax_2;
+        l.T2 = c.Area_2 * Resistencia(c, 2, l.nivelSuperior);
+    }
+    return l;
+}
+
 namespace {
 
 Json Verdad(const Simulacion& s, const RelojPlanta& reloj, std::optional<double> nivelMedio) {
@@ -96,22 +126,20 @@ Json Verdad(const Simulacion& s, const RelojPlanta& reloj, std::optional<double>
     }
     const double HMax = s.Nivel_Max;
     const double h1 = nivelMedio ? *nivelMedio : HMax / 2;
-    const double q = Caudal(c, 1, h1);
-    Json op = {{"origen", nivelMedio ? "nivel medio del registro" : "mitad de HMax"}, {"nivel", h1}, {"caudal", q}};
-    const double R1 = Resistencia(c, 1, h1);
+    const LinealizacionTanques l = LinealizarTanques(c, h1);
+    Json op = {
+        {"origen", nivelMedio ? "nivel medio del registro" : "mitad de HMax"}, {"nivel", h1}, {"caudal", l.caudal}};
     if (c.tanques == 1) {
         j["tipo"] = "no_lineal_primer_orden";
         j["ecuacion"] = "Area dy/dt = u - Coef_Descarga sqrt(y)";
         j["punto_de_operacion"] = op;
         j["linealizada"] = {{"ecuacion", "Tau dy/dt = -y + K u, K = 2 sqrt(y0) / Coef_Descarga, Tau = Area K"},
-                            {"K", R1},
-                            {"Tau", c.Area_1 * R1},
-                            {"discreto", Discreto(R1, c.Area_1 * R1, reloj, T)}};
+                            {"K", l.K},
+                            {"Tau", l.T1},
+                            {"discreto", Discreto(l.K, l.T1, reloj, T)}};
     } else {
-        const double h2 = NivelDeCaudal(c, 2, q);
-        op["nivel_superior"] = h2 < c.HMax_2 ? h2 : c.HMax_2;
-        op["derrama"] = h2 > c.HMax_2;
-        const double R2 = Resistencia(c, 2, h2 < c.HMax_2 ? h2 : c.HMax_2);
+        op["nivel_superior"] = l.nivelSuperior;
+        op["derrama"] = l.derrama;
         j["tipo"] = c.orificio ? "no_lineal_segundo_orden" : "lineal_segundo_orden";
         j["ecuacion"] = c.orificio ? "Area_2 dy2/dt = u - q2, Area dy/dt = q2 - Coef_Descarga sqrt(y), q2 = "
                                      "Coef_Descarga_2 sqrt(y2); y2 no pasa de HMax_2 (el exceso se derrama)"
@@ -119,10 +147,21 @@ Json Verdad(const Simulacion& s, const RelojPlanta& reloj, std::optional<double>
                                      "Resistencia; y2 no pasa de HMax_2 (el exceso se derrama)";
         j["punto_de_operacion"] = op;
         Json f = {{"funcion_transferencia", "y(s) / u(s) = K / ((T1 s + 1) (T2 s + 1))"},
-                  {"K", R1},
-                  {"T1", c.Area_1 * R1},
-                  {"T2", c.Area_2 * R2},
+                  {"K", l.K},
+                  {"T1", l.T1},
+                  {"T2", l.T2},
                   {"nota", "T1 del tanque medido, T2 del superior; sin derrame"}};
+        const DiscretoSegundoOrden d = DiscretoSegundoOrdenDe(l.K, l.T1, l.T2, reloj.tiempoMuestra);
+        f["discreto"] = {{"ecuacion",
+                          "y(n) = -a1 y(n-1) - a2 y(n-2) + b1 u(n) + b2 u(n-1) (desviaciones del punto de "
+                          "operación)"},
+                         {"a1", d.a1},
+                         {"a2", d.a2},
+                         {"b1", d.b1},
+                         {"b2", d.b2},
+                         {"nota",
+                          "retención de orden cero exacta de K / ((T1 s + 1) (T2 s + 1)) sobre "
+                          "tiempo_por_muestra_s, la entrada constante durante cada muestra"}};
         j[c.orificio ? "linealizada" : "modelo"] = f;
     }
     j["curva_estacionaria"] = Curva(c, HMax);
@@ -176,6 +215,12 @@ std::string Texto(const Json& v) {
         t += "  " + (v.contains("linealizada") ? en : std::string()) +
              "K / ((T1 s + 1) (T2 s + 1)), K = " + Num(f.value("K", 0.0)) + ", T1 = " + Num(f.value("T1", 0.0)) +
              " s, T2 = " + Num(f.value("T2", 0.0)) + " s\n";
+        if (f.contains("discreto")) {
+            const Json& d = f.at("discreto");
+            t += "  discreto: y(n) = -a1 y(n-1) - a2 y(n-2) + b1 u(n) + b2 u(n-1), a1 = " + Num(d.value("a1", 0.0)) +
+                 ", a2 = " + Num(d.value("a2", 0.0)) + ", b1 = " + Num(d.value("b1", 0.0)) +
+                 ", b2 = " + Num(d.value("b2", 0.0)) + "\n";
+        }
     }
     t += "  estacionario: " + v.at("curva_estacionaria").value("ecuacion", std::string()) + "\n";
     return t;

@@ -317,3 +317,54 @@ TEST(IdentificarGrafico, LecturaDelEscalonSinAsentar) {
     EXPECT_EQ(g.metodos[2].motivo.rfind("La respuesta no se ha asentado", 0), 0u) << g.metodos[2].motivo;
     EXPECT_TRUE(Cerca(g.metodos[1].estimacion->Tau, 20, 0.005));
 }
+
+// The plants without a first-order truth identified from the chart: the orifice against its linearisation at the
+// record's mean level h0, the slope of its steady-state curve h = (u / k)^2 there (a central difference of the
+// curve, not the plant's formula), Tau = A K; two tanks against their second-order constants A R and A_2 R_2, and
+// the first-order estimate's Tau against T1 + T2.
+TEST(IdentificarGrafico, VerdadDeLasPlantasNoLineales) {
+    const struct {
+        const char* modelo;
+        TipoVerdad tipo;
+    } casos[] = {{"Orificio", TipoVerdad::Orificio}, {"Dos Tanques", TipoVerdad::DosTanques}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.modelo);
+        Banco b;
+        b.textos.Poner("Modelo_Planta", c.modelo);
+        b.textos.Poner("Area_2", "4");
+        b.textos.Poner("Resistencia_2", "1.5");
+        b.sim.ToolButton4Click();
+        Ticks(b.sim, Corrida::Escalon, 400);
+        b.sim.ToolButton4Click();
+        const IdentificacionGrafico g = IdentificarGrafico(b.sim, true, 0, 0);
+        double suma = 0;
+        for (double y : g.registro.nivel) suma += y;
+        const double h0 = suma / static_cast<double>(g.registro.nivel.size());
+        const VerdadPlanta& v = g.verdad;
+        EXPECT_EQ(v.tipo, c.tipo);
+        EXPECT_EQ(v.nivelOperacion, h0);
+        if (c.tipo == TipoVerdad::Orificio) {
+            const double k = 1.58113883, u0 = k * std::sqrt(h0), d = 1e-4;
+            const double pendiente = (std::pow((u0 + d) / k, 2) - std::pow((u0 - d) / k, 2)) / (2 * d);
+            EXPECT_TRUE(Cerca(v.K, pendiente, 1e-6));
+            EXPECT_TRUE(Cerca(v.Tau, 10 * pendiente, 1e-6));
+            EXPECT_EQ(v.T2, 0.0);
+        } else {
+            EXPECT_EQ(v.K, 2.0);
+            EXPECT_EQ(v.Tau, 20.0);
+            EXPECT_EQ(v.T2, 6.0);
+            EXPECT_FALSE(v.derrama);
+            EXPECT_TRUE(Cerca(v.TauMuestras, 26.0, 1e-6));
+        }
+        // every method gives a first-order estimate beside that truth
+        ASSERT_EQ(g.metodos.size(), 3u);
+        ASSERT_TRUE(g.metodos[1].estimacion) << g.metodos[1].motivo;
+        EXPECT_GT(g.metodos[1].estimacion->Tau, 0.0);
+    }
+    // a nonlinear plant without a level to linearise at has nothing to compare with
+    Banco b;
+    b.textos.Poner("Modelo_Planta", "Orificio");
+    b.sim.ToolButton4Click();
+    b.sim.Tick(Corrida::Escalon);
+    EXPECT_EQ(TextoDelError<ErrorIdentificacion>([&] { VerdadDe(b.sim.Origen()); }), TextoSinVerdad());
+}

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <boost/numeric/odeint.hpp>
+#include <nlohmann/json.hpp>
+#include <unsupported/Eigen/MatrixFunctions>
 
 #include <array>
 #include <cmath>
@@ -267,4 +269,47 @@ TEST(Tanques, LaVerdadLinealizaEnElPuntoDeOperacion) {
     const std::string t = VerdadEnTexto(VerdadEnJson(dos.s, dos.planta.Reloj(dos.s.T_Muestreo), 1.0));
     EXPECT_NE(t.find("K = 2, T1 = 20 s, T2 = 5 s"), std::string::npos) << t;
     EXPECT_NE(t.find("derrama"), std::string::npos) << t;
+}
+
+// The two tanks' discrete model at the record's sample against the matrix exponential (Eigen's MatrixFunctions)
+// of the state space z' = (K u - z) / T2, y' = (z - y) / T1, with the input held: exp([A B; 0 0] Ts) gives Ad and
+// Bd, whose transfer C (zI - Ad)^-1 Bd has the denominator z^2 - tr(Ad) z + det(Ad); distinct, equal and far
+// apart constants, and the one the description writes.
+TEST(Tanques, ElDiscretoDeSegundoOrdenEsLaRetencionExacta) {
+    auto oraculo = [](double K, double T1, double T2, double Ts) {
+        Eigen::Matrix3d M = Eigen::Matrix3d::Zero();
+        M(0, 0) = -1 / T1;
+        M(0, 1) = 1 / T1;
+        M(1, 1) = -1 / T2;
+        M(1, 2) = K / T2;
+        const Eigen::Matrix3d E = (M * Ts).exp();
+        // a1, a2, b1, b2 of y(n) = -a1 y(n-1) - a2 y(n-2) + b1 u(n) + b2 u(n-1)
+        return std::array<double, 4>{-(E(0, 0) + E(1, 1)), E(0, 0) * E(1, 1) - E(0, 1) * E(1, 0), E(0, 2),
+                                     E(0, 1) * E(1, 2) - E(1, 1) * E(0, 2)};
+    };
+    const struct {
+        double K, T1, T2, Ts;
+    } casos[] = {{2, 20, 5, 0.5}, {2, 20, 20, 0.55}, {1.3, 7, 0.3, 4}, {0.8, 3, 60, 4}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.T2);
+        const DiscretoSegundoOrden d = DiscretoSegundoOrdenDe(c.K, c.T1, c.T2, c.Ts);
+        const std::array<double, 4> o = oraculo(c.K, c.T1, c.T2, c.Ts);
+        EXPECT_NEAR(d.a1, o[0], 1e-12);
+        EXPECT_NEAR(d.a2, o[1], 1e-12);
+        EXPECT_NEAR(d.b1, o[2], 1e-12 * c.K);
+        EXPECT_NEAR(d.b2, o[3], 1e-12 * c.K);
+        // the static gain: (b1 + b2) / (1 + a1 + a2) = K
+        EXPECT_NEAR((o[2] + o[3]) / (1 + o[0] + o[1]), c.K, 1e-9);
+    }
+    // in the description, at the time that the Programa clock simulates a sample of 100 ms (11 sub-steps)
+    Corrida dos(Con({{"Modelo_Planta", "Dos Tanques"}, {"Area_2", "5"}, {"Resistencia_2", "1"}, {"T_Sample", "100"}}));
+    const RelojPlanta reloj = dos.planta.Reloj(dos.s.T_Muestreo);
+    const nlohmann::json v = nlohmann::json::parse(VerdadEnJson(dos.s, reloj, 1.0));
+    const nlohmann::json& d = v.at("modelo").at("discreto");
+    const std::array<double, 4> o = oraculo(2, 20, 5, reloj.tiempoMuestra);
+    EXPECT_NEAR(d.at("a1").get<double>(), o[0], 1e-12);
+    EXPECT_NEAR(d.at("a2").get<double>(), o[1], 1e-12);
+    EXPECT_NEAR(d.at("b1").get<double>(), o[2], 1e-12);
+    EXPECT_NEAR(d.at("b2").get<double>(), o[3], 1e-12);
+    EXPECT_NE(VerdadEnTexto(v.dump()).find("discreto: y(n) = -a1 y(n-1)"), std::string::npos);
 }

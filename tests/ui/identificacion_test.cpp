@@ -11,10 +11,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QRegularExpression>
 #include <QtTest>
 #include <qcustomplot.h>
 
@@ -86,9 +86,7 @@ enum { kMetodo, kK, kTau, kErrorK, kErrorTau, kRetardo, kAjuste };
 class PruebaIdentificacion : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        dialogos = CrearVentanasDePrueba();
-    }
+    void init() { dialogos = CrearVentanasDePrueba(); }
     void cleanup() { DestruirVentanas(); }
 
     void laEntradaYElBotonVanTrasLosDeSiempre() {
@@ -164,6 +162,52 @@ private slots:
         QCOMPARE(d->Elegido(), std::size_t{0});
         SinNoNumeros();
         QVERIFY(dialogos->mensajes.size() == 1);  // only the stop's
+    }
+
+    // The orifice and the two tanks: the truth is the linearisation at the record's mean level, K = 2 sqrt(h0) / k
+    // (the slope of the steady curve (u / k)^2) and A K; two tanks show K, T1 = A R and T2 = A_2 R_2 beside the
+    // first-order estimates, whose Tau is measured against T1 + T2, and the note says no first order is exact.
+    void lasPlantasNoLinealesContraSuVerdad() {
+        Frm_Parametros_Planta->Modelo_Planta->setCurrentText(QStringLiteral("Orificio"));
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
+        Frm_Ppal->Identificar1->trigger();
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QVERIFY(d && d->isVisible());
+        QCOMPARE(d->Tabla->rowCount(), 4);
+        double suma = 0;
+        int n = 0;
+        for (const QCPGraphData& p : *d->Grafica->graph(0)->data()) {
+            suma += p.value;
+            ++n;
+        }
+        const double h0 = suma / n, k = 1.58113883;
+        QVERIFY2(Celda(3, kMetodo).startsWith(QStringLiteral("Planta linealizada en el nivel medio")),
+                 qPrintable(Celda(3, kMetodo)));
+        QVERIFY(Cerca(Valor(3, kK), 2 * std::sqrt(h0) / k, 1e-4));
+        QVERIFY(Cerca(Valor(3, kTau), 10 * 2 * std::sqrt(h0) / k, 1e-4));
+        QVERIFY(d->Nota->text().contains(QStringLiteral("orificio")));
+        SinNoNumeros();
+        d->Cerrar->click();
+        Frm_Ppal->Limpiar->click();  // one stretch a record
+
+        Frm_Parametros_Planta->Modelo_Planta->setCurrentText(QStringLiteral("Dos Tanques"));
+        Poner(Frm_Parametros_Planta, "Area_2", QStringLiteral("4"));
+        Poner(Frm_Parametros_Planta, "Resistencia_2", QStringLiteral("1.5"));
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
+        Frm_Ppal->Identificar1->trigger();
+        d = Frm_Ppal->Frm_Identificacion;
+        QCOMPARE(d->Tabla->rowCount(), 4);
+        QCOMPARE(Celda(3, kMetodo),
+                 QStringLiteral("Planta (†): K/((T1 s + 1)(T2 s + 1)), T1 = 20 s, T2 = 6 s; Tau = T1 + T2"));
+        QCOMPARE(Valor(3, kK), 2.0);
+        QCOMPARE(Valor(3, kTau), 26.0);
+        QCOMPARE(d->Tabla->horizontalHeaderItem(kErrorTau)->text(), QStringLiteral("Error frente a T1 + T2 (†)"));
+        QVERIFY2(d->Nota->text().contains(QStringLiteral("Un modelo de primer orden no puede ser exacto")),
+                 qPrintable(d->Nota->text()));
+        // a first-order estimate of a second-order record falls between the slower constant and their sum
+        const double tau = Valor(1, kTau);
+        QVERIFY2(tau > 20 && tau < 26, qPrintable(Celda(1, kTau)));
+        SinNoNumeros();
     }
 
     // The PID run at 500 ms: its last 101 samples, delay 1, the reference moved within them.
