@@ -5,11 +5,13 @@
 std::size_t Serie::Agregar(double x, double y) {
     if (puntos_.empty() || !(x < puntos_.back().x)) {
         puntos_.push_back({x, y});
+        if (tramo_ > 0) tramos_.push_back(tramo_);
         return puntos_.size() - 1;
     }
     // after the last point whose x is not greater than the new one's
     const std::size_t i = PrimeroTras(x);
     puntos_.insert(puntos_.begin() + static_cast<std::ptrdiff_t>(i), {x, y});
+    if (tramo_ > 0) tramos_.insert(tramos_.begin() + static_cast<std::ptrdiff_t>(i), tramo_);
     ++version_;
     return i;
 }
@@ -17,6 +19,7 @@ std::size_t Serie::Agregar(double x, double y) {
 void Serie::BorrarPrimero() {
     if (puntos_.empty()) return;
     puntos_.pop_front();
+    if (!tramos_.empty()) tramos_.pop_front();
     ++base_;
     // positions count every point ever kept; a window that scrolls for days counts them afresh, so that
     // whatever a reader keeps per position does not grow with the run
@@ -29,8 +32,17 @@ void Serie::BorrarPrimero() {
 void Serie::Limpiar() {
     puntos_.clear();
     puntos_.shrink_to_fit();
+    tramos_.clear();
+    tramos_.shrink_to_fit();
+    tramo_ = 0;
     base_ = 0;
     ++version_;
+}
+
+void Serie::NuevoTramo() {
+    if (puntos_.empty()) return;
+    if (tramo_ == 0) tramos_.assign(puntos_.size(), 0);
+    ++tramo_;
 }
 
 std::size_t Serie::PrimeroDesde(double x) const {

@@ -16,6 +16,14 @@ public:
     /// Deletes the first point; nothing on an empty series.
     void BorrarPrimero();
     void Limpiar();
+    /// A new run begins: the points appended from now on belong to a stretch of their own, which the chart
+    /// draws as its own line (a run without "Limpiar" starts again at a smaller x). Nothing on an empty
+    /// series, whose points all belong to the run about to begin.
+    void NuevoTramo();
+    /// How many stretches the series holds points of (1 until a run begins on a non-empty series).
+    std::uint32_t Tramos() const { return tramo_ + 1; }
+    /// The stretch of point i: 0 to Tramos() - 1, in the order the runs began.
+    std::uint32_t Tramo(std::size_t i) const { return tramos_.empty() ? 0 : tramos_[i]; }
     std::size_t Cuenta() const { return puntos_.size(); }
     bool Vacia() const { return puntos_.empty(); }
     double X(std::size_t i) const { return puntos_[i].x; }
@@ -44,4 +52,7 @@ private:
     std::deque<Punto> puntos_;
     std::uint64_t base_ = 0;
     std::uint64_t version_ = 0;
+    // each point's stretch, kept only once a second stretch began: one run costs nothing
+    std::deque<std::uint32_t> tramos_;
+    std::uint32_t tramo_ = 0;
 };

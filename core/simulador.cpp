@@ -68,6 +68,10 @@ void Simulador::Alternar(Corrida corrida) {
         Mostrar(impedimento);
         return;
     }
+    // a run without "Limpiar" before it draws its own line, not one zig-zagging through the last run's
+    series1_.NuevoTramo();
+    series2_.NuevoTramo();
+    series3_.NuevoTramo();
     timer.Enabled = true;
     Habilitar(inicio, false);
     observadores_.Empezo({corrida, textos_, posicion_, estado_, *planta_, fuzzy_});

@@ -21,6 +21,7 @@
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
 #include "ui/Senal_Excitacion.h"
+#include "ui/acerca_de.h"
 #include "ui/configuraciones.h"
 #include "ui/dialogos.h"
 #include "ui/estilo.h"
@@ -98,7 +99,23 @@ void TFrm_Ppal::CrearMenu() {
     ParametrosEscalon1 =
         opciones->addAction(QStringLiteral("Parametros Escalon"), this, &TFrm_Ppal::ParametrosEscalon1Click);
     ParametrosPID1 = opciones->addAction(QStringLiteral("Parametros PID"), this, &TFrm_Ppal::ParametrosPID1Click);
-    // beyond the original entries: the excitation signal
+    // beyond the original entries: the fuzzy controller's two buttons, enabled as they are
+    opciones->addSeparator();
+    ParametrosFuzzy1 =
+        opciones->addAction(QStringLiteral("Configurar Control Fuzzy"), this, [this] {
+            if (ToolButton8->isEnabled()) ToolButton8Click();
+        });
+    ParametrosFuzzy1->setObjectName("ParametrosFuzzy1");
+    InicializarFuzzy1 =
+        opciones->addAction(QStringLiteral("Inicializar Control Fuzzy"), this, [this] {
+            if (ToolButton11->isEnabled()) ToolButton11Click();
+        });
+    InicializarFuzzy1->setObjectName("InicializarFuzzy1");
+    connect(opciones, &QMenu::aboutToShow, this, [this] {
+        ParametrosFuzzy1->setEnabled(ToolButton8->isEnabled());
+        InicializarFuzzy1->setEnabled(ToolButton11->isEnabled());
+    });
+    // the excitation signal
     opciones->addSeparator();
     SenalExcitacion1 =
         opciones->addAction(QStringLiteral("Señal de Excitación"), this, &TFrm_Ppal::SenalExcitacionClick);
@@ -117,7 +134,7 @@ void TFrm_Ppal::CrearMenu() {
     Vistas = new VistasControladores(this, *simulador_, *Track_Referencia);
     Vistas->AgregarEntradas(opciones);
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("Ayuda"));
-    AcercaDe1 = ayuda->addAction(QStringLiteral("Acerca De"));  // it does nothing
+    AcercaDe1 = ayuda->addAction(QStringLiteral("Acerca De"), this, [this] { MostrarAcercaDe(this); });
     Salir1->setObjectName("Salir1");
     Parametros1->setObjectName("Parametros1");
     ParametrosEscalon1->setObjectName("ParametrosEscalon1");

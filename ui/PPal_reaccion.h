@@ -59,6 +59,8 @@ public:
     QStatusBar* StatusBar1;
     QLabel* PanelEstado[2];
     QAction *Salir1, *Parametros1, *ParametrosEscalon1, *ParametrosPID1, *AcercaDe1;
+    /// "Configurar Control Fuzzy" and "Inicializar Control Fuzzy", after the original entries of "Opciones"
+    QAction *ParametrosFuzzy1, *InicializarFuzzy1;
     QAction* SenalExcitacion1;  ///< "Señal de Excitación", after the original entries of "Opciones"
     QTimer *Timer1, *Timer4, *Timer5;
     // The plant's identification: its menu entry, its tool button and its dialog (made at its first use).

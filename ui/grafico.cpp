@@ -189,10 +189,39 @@ void Grafico::AlTerminarDisposicion() {
 void Grafico::CargarPuntos() {
     const QCPRange r = xAxis->range();
     for (int i = 0; i < 3; ++i) {
+        if (series_[i] && series_[i]->Tramos() > 1) {
+            CargarTramos(i, r.lower, r.upper);
+            continue;
+        }
+        for (QCPGraph* g : tramos_[i]) removeGraph(g);
+        tramos_[i].clear();
         datos_.clear();
         if (series_[i]) vistas_[i].Puntos(*series_[i], r.lower, r.upper, *xAxis, datos_);
         lineas_[i]->data()->set(datos_, true);
     }
+}
+
+void Grafico::CargarTramos(int i, double xmin, double xmax) {
+    const Serie& s = *series_[i];
+    const std::size_t t = s.Tramos();
+    while (static_cast<std::size_t>(tramos_[i].size()) + 1 < t) {
+        QCPGraph* g = addGraph();
+        g->setPen(lineas_[i]->pen());
+        g->setLineStyle(QCPGraph::lsLine);
+        g->setScatterStyle(QCPScatterStyle::ssNone);
+        g->setAdaptiveSampling(true);  // these points come unreduced
+        g->setLayer(lineas_[i]->layer());
+        tramos_[i].append(g);
+    }
+    // points of equal x stand in the order their runs began, so t points on each side of the range reach
+    // one point beyond each end of every stretch
+    const std::size_t n = s.Cuenta();
+    const std::size_t desde = s.PrimeroDesde(xmin) - std::min(s.PrimeroDesde(xmin), t);
+    const std::size_t hasta = std::min(n, s.PrimeroTras(xmax) + t);
+    std::vector<QVector<QCPGraphData>> datos(t);
+    for (std::size_t k = desde; k < hasta; ++k) datos[s.Tramo(k)].append(QCPGraphData(s.X(k), s.Y(k)));
+    lineas_[i]->data()->set(datos[0], true);
+    for (std::size_t j = 1; j < t; ++j) tramos_[i][static_cast<int>(j) - 1]->data()->set(datos[j], true);
 }
 
 void Grafico::AlSoltarRectangulo(const QRect& rectangulo, QMouseEvent*) {

@@ -28,6 +28,11 @@ public:
     void QuitarModelo();
     /// The model's line, nullptr when none is drawn.
     QCPGraph* Modelo() const { return modelo_; }
+    /// The lines that draw the later stretches of series i (0 level, 1 action, 2 reference): one per run
+    /// started without "Limpiar" after the first, empty while the series holds one run.
+    const QVector<QCPGraph*>& LineasTramos(int i) const { return tramos_[i]; }
+    /// The line that draws the first stretch of series i.
+    QCPGraph* Linea(int i) const { return lineas_[i]; }
 
     /// True while the time axis shows its whole automatic range (the value axis does not count: the
     /// export follows the time axis alone).
@@ -55,6 +60,8 @@ private:
     void AlCambiarValores(const QCPRange& rango);
     void AlTerminarDisposicion();
     void CargarPuntos();
+    // a series of several runs: each stretch's points in the shown range to its own line
+    void CargarTramos(int i, double xmin, double xmax);
     void AlSoltarRectangulo(const QRect& rectangulo, QMouseEvent* evento);
     // the newest x of all series; false when they are empty
     bool Extremos(double& menor, double& mayor) const;
@@ -69,6 +76,7 @@ private:
     QCPGraph* modelo_ = nullptr;  // made on demand: without a model the chart is exactly the three series
     VistaSerie vistas_[3];
     QVector<QCPGraphData> datos_;
+    QVector<QCPGraph*> tramos_[3];  // made on demand, like the model's line
     bool siguiendo_ = true;
     bool vivo_ = true;       // a zoomed range follows the newest samples
     bool ampliando_ = false;  // the user's range comes from a zoom (wheel or rubber band), not a scroll

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QTableWidget>
+#include <QMessageBox>
 #include <QtTest>
 #include <qcustomplot.h>
 
@@ -108,6 +109,33 @@ private slots:
         QVERIFY(QApplication::activeModalWidget() == nullptr);
         QCOMPARE(Frm_Indices->windowTitle(), QStringLiteral("Índices de Desempeño"));
         QCOMPARE(Frm_Ppal->Vistas->Superficie()->windowTitle(), QStringLiteral("Superficie de Control"));
+    }
+
+    // "Acerca De" names the program and the project's version; the fuzzy buttons have their menu entries
+    // after the original ones, enabled as the buttons are
+    void acercaDeYEntradasFuzzy() {
+        Frm_Ppal->AcercaDe1->trigger();
+        auto* caja = Frm_Ppal->findChild<QMessageBox*>("AcercaDe");
+        QVERIFY(caja);
+        QVERIFY(caja->isVisible());
+        QCOMPARE(caja->text(), QString::fromUtf8("Tanque " TANQUE_VERSION_PRUEBA));
+        QVERIFY(!caja->informativeText().isEmpty());
+        caja->close();
+        QList<QAction*> opciones;
+        for (QAction* a : Frm_Ppal->menuBar()->actions())
+            if (a->text() == "Opciones") opciones = a->menu()->actions();
+        const qsizetype pid = opciones.indexOf(Frm_Ppal->ParametrosPID1);
+        QVERIFY(opciones.at(pid + 1)->isSeparator());
+        QCOMPARE(opciones.at(pid + 2), Frm_Ppal->ParametrosFuzzy1);
+        QCOMPARE(opciones.at(pid + 3), Frm_Ppal->InicializarFuzzy1);
+        QCOMPARE(Frm_Ppal->ParametrosFuzzy1->text(), QStringLiteral("Configurar Control Fuzzy"));
+        bool abierto = false;
+        QTimer::singleShot(0, [&] {
+            abierto = Frm_Parametros_Fuzzy->isVisible();
+            Frm_Parametros_Fuzzy->reject();
+        });
+        Frm_Ppal->ParametrosFuzzy1->trigger();  // the dialog is modal: the timer closes it
+        QVERIFY(abierto);
     }
 
     void elDialogoCreceALaDerecha() {

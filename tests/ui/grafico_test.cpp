@@ -8,6 +8,7 @@
 #include <memory>
 #include <random>
 #include <set>
+#include <tuple>
 
 #include "core/serie.h"
 #include "ui/eje_muestras.h"
@@ -347,6 +348,56 @@ private slots:
         const std::array<int, 3> sola = contar();
         if (sola[2] <= 250) m.g.grab().save(QDir::temp().filePath("referencia_sola.png"));
         QVERIFY2(sola[2] > 250, qPrintable(QString::number(sola[2])));
+    }
+
+    // A second run without "Limpiar" starts again at sample 0: its points stand among the first run's by
+    // x, and each run is drawn as its own line, so no line zig-zags between the two runs ("curtains").
+    void cadaCorridaSuLinea() {
+        Serie series[3];
+        auto correr = [&](int muestras, double nivel) {
+            for (Serie& s : series) s.NuevoTramo();
+            for (int n = 0; n < muestras; ++n) {
+                series[0].Agregar(n, nivel);
+                series[1].Agregar(n, nivel + 0.5);
+                series[2].Agregar(n, nivel);
+            }
+        };
+        correr(200, 1.0);
+        correr(100, 3.0);
+        QCOMPARE(series[0].Tramos(), 2u);
+        GraficoMostrado m;
+        m.g.Series(&series[0], &series[1], &series[2]);
+        m.g.Actualizar();
+        m.g.replot(QCustomPlot::rpImmediateRefresh);
+        // every line holds one run's points, in ascending x
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(m.g.LineasTramos(i).size(), 1);
+            const double base = i == 1 ? 0.5 : 0.0;
+            for (const auto& [linea, nivel, cuenta] :
+                 {std::tuple{m.g.Linea(i), 1.0 + base, 200}, std::tuple{m.g.LineasTramos(i)[0], 3.0 + base, 100}}) {
+                QCOMPARE(linea->data()->size(), cuenta);
+                double antes = -1;
+                for (const QCPGraphData& d : *linea->data()) {
+                    QCOMPARE(d.value, nivel);
+                    QVERIFY(d.key > antes);
+                    antes = d.key;
+                }
+            }
+        }
+        // the picture: no red between the two levels, where the curtains were
+        const QImage imagen = m.g.grab().toImage();
+        const int fila = qRound(m.g.yAxis->coordToPixel(2.0));
+        int rojos = 0;
+        for (int x = 0; x < imagen.width(); ++x) rojos += imagen.pixelColor(x, fila) == kColorNivel;
+        QCOMPARE(rojos, 0);
+        // "Limpiar" leaves one run: the extra lines go
+        for (Serie& s : series) s.Limpiar();
+        correr(50, 2.0);
+        m.g.Actualizar();
+        m.g.replot(QCustomPlot::rpImmediateRefresh);
+        QCOMPARE(series[0].Tramos(), 1u);
+        for (int i = 0; i < 3; ++i) QVERIFY(m.g.LineasTramos(i).isEmpty());
+        QCOMPARE(m.g.graphCount(), 3);
     }
 
     // A PID or fuzzy run keeps its last 100 samples: a zoom during it follows the newest ones with its width,
