@@ -100,10 +100,13 @@ private slots:
             QVERIFY(visto);
             QVERIFY(!c.dialogo->isVisible());
         }
-        // "Acerca De" does nothing
+        // "Acerca De" opens its box, and nothing else
         Frm_Ppal->AcercaDe1->trigger();
         QVERIFY(dialogos->mensajes.isEmpty());
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QWidget* acerca = QApplication::activeModalWidget();
+        QVERIFY(acerca != nullptr);
+        QCOMPARE(acerca->objectName(), QStringLiteral("AcercaDe"));
+        acerca->close();
     }
 
     void unaCorridaTicaConSuTemporizadorYGrafica() {

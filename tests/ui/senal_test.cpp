@@ -173,9 +173,13 @@ private slots:
         for (QAction* menu : Frm_Ppal->menuBar()->actions())
             if (menu->text() == QStringLiteral("Opciones")) opciones = menu->menu()->actions();
         const int pid = static_cast<int>(opciones.indexOf(Frm_Ppal->ParametrosPID1));
-        QVERIFY(pid >= 0 && pid + 2 < opciones.size());
+        QVERIFY(pid >= 0 && pid + 5 < opciones.size());
         QVERIFY(opciones[pid + 1]->isSeparator());
-        QCOMPARE(opciones[pid + 2], Frm_Ppal->SenalExcitacion1);
+        // the fuzzy controller's two entries come first, then a separator and the signal
+        QCOMPARE(opciones[pid + 2], Frm_Ppal->ParametrosFuzzy1);
+        QCOMPARE(opciones[pid + 3], Frm_Ppal->InicializarFuzzy1);
+        QVERIFY(opciones[pid + 4]->isSeparator());
+        QCOMPARE(opciones[pid + 5], Frm_Ppal->SenalExcitacion1);
         QCOMPARE(Frm_Ppal->SenalExcitacion1->text(), QStringLiteral("Señal de Excitación"));
         for (const std::function<void()>& abrir :
              {std::function<void()>([] { Frm_Ppal->ToolButtonSenal->click(); }),
