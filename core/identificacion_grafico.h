@@ -2,6 +2,7 @@
 // The identification of the plant from the chart's record: the samples that Archivo writes, the delay of the
 // run that plotted them, every method that applies, and the truth (the plant that run integrated) beside them.
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -34,9 +35,10 @@ struct VerdadPlanta {
     double TauMuestras = 0;     ///< the time constant that the samples show, read with the period T; of two
                                 ///< tanks their sum T1 + T2 (the first-order model of the same mean response
                                 ///< time), against which a first-order estimate's Tau is measured
-    /// Whether the samples show another time constant than A R: 11 sub-steps a sample (as at 100 ms) make it
-    /// 9 % shorter; with 10, ten Single sub-steps add up to T within a rounding of T, and they show A R.
-    bool Difieren() const { return subpasos != 10; }
+    /// Whether the samples show another time constant than A R: the original clock's 11 sub-steps a sample (as
+    /// at 100 ms) make it 9 % shorter; its 10 Single sub-steps add up to T within a rounding of T, and the exact
+    /// clock's 8 of T / 8 to T itself, and they show A R.
+    bool Difieren() const { return std::abs(tiempoMuestra - T) > 1e-3 * T; }
 };
 
 /// One method's outcome: its estimate, or why it has none.

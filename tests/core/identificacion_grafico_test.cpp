@@ -221,15 +221,20 @@ TEST(IdentificarGrafico, RechazosDelGrafico) {
 // The truth beside the estimates: K = R, Tau = A R, and at 100 ms the samples' own time constant, A R / 1.1
 // to the Singles' rounding, because the integrator takes 11 sub-steps of 10 ms a sample.
 TEST(IdentificarGrafico, VerdadDeLaPlanta) {
+    // the exact clock's 8 sub-steps of T / 8 integrate T itself: its samples show A R at every period
     const struct {
         const char* ms;
+        const char* integrador;
         int subpasos;
         double tauMuestras;
-    } casos[] = {{"500", 10, 20.0}, {"100", 11, 20.0 / 1.1}, {"2000", 10, 20.0}, {"300", 11, 20.0 / 1.1}};
+    } casos[] = {{"500", "Programa", 10, 20.0},     {"100", "Programa", 11, 20.0 / 1.1},
+                 {"2000", "Programa", 10, 20.0},    {"300", "Programa", 11, 20.0 / 1.1},
+                 {"100", "Exacto", 8, 20.0},        {"300", "Exacto", 8, 20.0}};
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.ms);
+        SCOPED_TRACE(std::string(c.ms) + " " + c.integrador);
         Banco b;
         b.textos.Poner("T_Sample", c.ms);
+        b.textos.Poner("Integrador", c.integrador);
         b.sim.ToolButton4Click();
         b.sim.Tick(Corrida::Escalon);
         const VerdadPlanta v = VerdadDe(b.sim.Origen());
@@ -237,7 +242,7 @@ TEST(IdentificarGrafico, VerdadDeLaPlanta) {
         EXPECT_EQ(v.Tau, 20.0);
         EXPECT_EQ(v.subpasos, c.subpasos);
         EXPECT_TRUE(Cerca(v.TauMuestras, c.tauMuestras, 1e-6));
-        EXPECT_EQ(v.Difieren(), v.subpasos == 11);
+        EXPECT_EQ(v.Difieren(), c.tauMuestras != 20.0);
         EXPECT_EQ(v.Difieren(), std::abs(v.TauMuestras / v.Tau - 1) > 0.01);
     }
     // a plant that has no first-order reading gives the identification nothing to compare with
