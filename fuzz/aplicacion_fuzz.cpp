@@ -84,6 +84,8 @@ bool MensajeConocido(const std::string& m, bool conNul) {
                                 Termina(m, "' is not a valid floating point value"))) ||
            (Empieza(m, "Tipo de señal desconocido: '") && (conNul || Termina(m, "Multiseno, Barrido, Gaussiana"))) ||
            (Empieza(m, "La banda solo admite ") && (Termina(m, " componentes con esa longitud") || m == "La banda solo admite 1 componente con esa longitud")) ||
+           (Empieza(m, "Opción desconocida de ") &&
+            (conNul || m.find("'. Las opciones válidas son: ") != std::string::npos)) ||
            (Empieza(m, "El conjunto ") && Termina(m, " tiene ancho 0")) ||
            (Empieza(m, "La regla de la fila ") && Termina(m, "; debe estar entre 0 y 4"));
 }
