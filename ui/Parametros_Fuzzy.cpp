@@ -39,6 +39,7 @@ constexpr const char* kPistasColumnas[3] = {
 constexpr const char* kSalidas = "0 MN, 1 Ne, 2 Ze, 3 Po, 4 MP";
 constexpr int kXColumnas[2] = {84, 136};
 constexpr int kXEncabezados[3] = {92, 136, 180};
+constexpr int kHuecoEncabezados = 6;  // pixels between two headings, at the least
 constexpr QPoint kPosEtiquetas[5] = {{18, 50}, {18, 74}, {22, 94}, {22, 118}, {18, 142}};
 constexpr int kYFilas[5] = {48, 72, 92, 120, 140};
 constexpr int kYCentroZe = 96;
@@ -131,9 +132,16 @@ QFrame* TFrm_Parametros_Fuzzy::CrearPanel(const char* nombre, QRect marco, const
 QFrame* TFrm_Parametros_Fuzzy::CrearPanelConjuntos(int variable, std::vector<QWidget*>& orden) {
     const PanelConjuntos& datos = kPaneles[variable];
     QFrame* panel = CrearPanel(datos.nombre, datos.marco, QString::fromLatin1(kPanelesFuzzy[variable]), datos.xTitulo);
-    for (int c = 0; c < 3; ++c)
-        CrearEtiqueta(panel, QString::fromLatin1(kColumnas[c]), kXEncabezados[c], 30)
-            ->setToolTip(QString::fromUtf8(kPistasColumnas[c]));
+    // each heading at its place, moved right only as far as it needs to keep clear of the one before: in the
+    // serif font "Ancho" reaches the place of "Centro"
+    int libre = 0;
+    for (int c = 0; c < 3; ++c) {
+        QLabel* encabezado = CrearEtiqueta(panel, QString::fromLatin1(kColumnas[c]), kXEncabezados[c], 30);
+        encabezado->setObjectName(QStringLiteral("Encabezado_%1").arg(QString::fromLatin1(kColumnas[c])));
+        encabezado->setToolTip(QString::fromUtf8(kPistasColumnas[c]));
+        if (encabezado->x() < libre) encabezado->move(libre, encabezado->y());
+        libre = encabezado->geometry().right() + 1 + kHuecoEncabezados;
+    }
 
     QLineEdit* edits[5][3];
     for (int k = 0; k < 5; ++k) {
