@@ -130,6 +130,16 @@ const Metodo* Elegido(const std::vector<Metodo>& metodos) {
     return nullptr;
 }
 
+// The runtime's text at the end of `mensaje` and its Spanish cause; a read that the device itself failed (EIO,
+// which says nothing of the name) says so.
+std::string ConCausaDeLectura(const std::string& nombre, const std::string& mensaje) {
+    const std::string m = ConCausaAlFinal(nombre, mensaje);
+    const std::string eio = TextoErrorArchivo(EIO);
+    if (m != mensaje || mensaje.size() < eio.size() || mensaje.compare(mensaje.size() - eio.size(), eio.size(), eio) != 0)
+        return m;
+    return m + " (el dispositivo no pudo leerlo)";
+}
+
 struct Lectura {
     Registro registro;
     std::optional<DescripcionLeida> descripcion;
@@ -152,7 +162,7 @@ Lectura Leer(const std::string& archivo, double T, bool forzado, bool ajena, std
         } catch (const ErrorLectorAusente&) {
             throw;
         } catch (const ErrorArchivo& e) {
-            throw ErrorArchivo(ConCausaAlFinal(archivo, e.what()));  // why, in Spanish, beside the runtime's text
+            throw ErrorArchivo(ConCausaDeLectura(archivo, e.what()));  // why, in Spanish, beside the runtime's text
         }
     }();
     l.descripcion = LeerDescripcion(archivo);
@@ -189,7 +199,7 @@ std::string LeerAcotado(const std::string& nombre, std::int64_t maximo) {
         if (n < 0) {
             const int codigo = errno;
             ::close(fd);
-            throw ErrorArchivo(nombre + ": " + ConCausa(nombre, TextoErrorArchivo(codigo)));
+            throw ErrorArchivo(ConCausaDeLectura(nombre, nombre + ": " + TextoErrorArchivo(codigo)));
         }
         if (n == 0) break;
         texto.append(bloque, static_cast<std::size_t>(n));

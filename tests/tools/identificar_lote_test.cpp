@@ -283,11 +283,17 @@ TEST(Identificar, LosArchivosQueNoSeLeenDicenSuCausa) {
     RegistroPrbs(conCarpeta, {}, 100);
     std::filesystem::remove(carpeta.Ruta("con_carpeta.json"));
     std::filesystem::create_directory(carpeta.Ruta("con_carpeta.json"));
+    // a description that the device cannot read
+    const std::string ilegible = carpeta.Ruta("ilegible.txt");
+    RegistroPrbs(ilegible, {}, 100);
+    std::filesystem::remove(carpeta.Ruta("ilegible.json"));
+    std::filesystem::create_symlink("/proc/self/mem", carpeta.Ruta("ilegible.json"));
     struct Caso {
         std::vector<std::string> argumentos;
         std::string mensaje;
     };
     const Caso casos[] = {
+        {{ilegible}, "tanque-lote: " + carpeta.Ruta("ilegible.json") + ": I/O error 5 (el dispositivo no pudo leerlo)\n"},
         {{falta}, "tanque-lote: " + falta + ": Invalid filename (el archivo «" + falta + "» no existe)\n"},
         {{nodir}, "tanque-lote: " + nodir + ": Invalid filename (la carpeta «" + carpeta.Ruta("nodir") + "» no existe)\n"},
         {{carpetaRegistro},
