@@ -135,7 +135,8 @@ const Metodo* Elegido(const std::vector<Metodo>& metodos) {
 std::string ConCausaDeLectura(const std::string& nombre, const std::string& mensaje) {
     const std::string m = ConCausaAlFinal(nombre, mensaje);
     const std::string eio = TextoErrorArchivo(EIO);
-    if (m != mensaje || mensaje.size() < eio.size() || mensaje.compare(mensaje.size() - eio.size(), eio.size(), eio) != 0)
+    if (m != mensaje || mensaje.size() < eio.size() ||
+        mensaje.compare(mensaje.size() - eio.size(), eio.size(), eio) != 0)
         return m;
     return m + " (el dispositivo no pudo leerlo)";
 }

@@ -104,8 +104,7 @@ public:
             AbrirSeguida();
         else
             seguida_ = false;  // a FIFO or a device is opened at the end, as the chart's export always did
-        m_ = std::make_unique<Maquina>(o_, c_, mensajes_,
-                                       o_.salida && !seguida_ ? Series::Guardar : Series::Descartar);
+        m_ = std::make_unique<Maquina>(o_, c_, mensajes_, o_.salida && !seguida_ ? Series::Guardar : Series::Descartar);
         if (traza_) {
             traza_->Bufer() += kCabeceraTraza;
             Traza();

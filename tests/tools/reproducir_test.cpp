@@ -231,7 +231,8 @@ TEST(Reproducir, ElRegistroSeguidoEsElDelGrafico) {
              s.Ticks(Corrida::Escalon, 20);
          },
          true},
-        {"a PID run after the step", [](SesionGrabada& s) {
+        {"a PID run after the step",
+         [](SesionGrabada& s) {
              s.Alternar(Corrida::Escalon);
              s.Ticks(Corrida::Escalon, 150);
              s.Alternar(Corrida::Escalon);
