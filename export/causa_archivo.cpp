@@ -40,6 +40,7 @@ std::string CausaArchivo(const std::string& nombre, const std::string& texto) {
     if (texto == "Disk full") return "no queda espacio en el disco";
     if (texto == "Too many open files") return "hay demasiados archivos abiertos";
     if (texto == "I/O error 32") return "quien leía la tubería dejó de leer";
+    if (texto == "I/O error 27") return "el archivo llega al tamaño máximo que permite el sistema, el de ulimit -f";
     if (texto != "Invalid filename" && texto != "File access denied") return {};
     if (nombre.empty()) return "el nombre está vacío";
     if (std::string c = CausaDeCarpetas(nombre); !c.empty()) return c;
@@ -67,4 +68,10 @@ std::string CausaArchivo(const std::string& nombre, const std::string& texto) {
 std::string ConCausa(const std::string& nombre, const std::string& texto) {
     const std::string causa = CausaArchivo(nombre, texto);
     return causa.empty() ? texto : texto + " (" + causa + ")";
+}
+
+std::string ConCausaAlFinal(const std::string& nombre, const std::string& mensaje) {
+    const std::size_t dos = mensaje.rfind(": ");
+    const std::string causa = CausaArchivo(nombre, dos == std::string::npos ? mensaje : mensaje.substr(dos + 2));
+    return causa.empty() ? mensaje : mensaje + " (" + causa + ")";
 }

@@ -10,3 +10,7 @@ std::string CausaArchivo(const std::string& nombre, const std::string& texto);
 
 /// `texto`, then the cause between brackets when there is one.
 std::string ConCausa(const std::string& nombre, const std::string& texto);
+
+/// `mensaje`, which ends with a text of TextoErrorArchivo (alone or after ": ", as "x.txt: Invalid filename"),
+/// then the cause of that text on the file `nombre` between brackets when there is one.
+std::string ConCausaAlFinal(const std::string& nombre, const std::string& mensaje);

@@ -9,6 +9,7 @@
 #include <random>
 #include <utility>
 
+#include "export/causa_archivo.h"
 #include "export/error_archivo.h"
 #include "export/llamadas.h"
 #include "export/temporales.h"
@@ -115,7 +116,7 @@ void ParRegistro::Confirmar(const std::function<std::string(const ResumenArchivo
     try {
         registro_.Cerrar();
     } catch (const ErrorArchivo& e) {
-        throw ErrorPar("no se pudo escribir el registro " + r + ": " + e.what() + Igual(r, d));
+        throw ErrorPar("no se pudo escribir el registro " + r + ": " + ConCausaAlFinal(r, e.what()) + Igual(r, d));
     }
     std::optional<ArchivoRegistro> descripcion;
     try {
@@ -127,7 +128,7 @@ void ParRegistro::Confirmar(const std::function<std::string(const ResumenArchivo
     } catch (const ErrorArchivo& e) {
         registro_.Descartar();
         if (descripcion) descripcion->Descartar();
-        throw ErrorPar("no se pudo escribir la descripción " + d + ": " + e.what() + Igual(r, d));
+        throw ErrorPar("no se pudo escribir la descripción " + d + ": " + ConCausaAlFinal(d, e.what()) + Igual(r, d));
     }
     CerrojoCarpeta cerrojo(r);
     std::optional<Copia> copia;
@@ -135,13 +136,15 @@ void ParRegistro::Confirmar(const std::function<std::string(const ResumenArchivo
     if (const int codigo = registro_.Colocar()) {
         registro_.Descartar();
         descripcion->Descartar();
-        throw ErrorPar("no se pudo escribir el registro " + r + ": " + TextoErrorArchivo(codigo) + Igual(r, d));
+        throw ErrorPar("no se pudo escribir el registro " + r + ": " + ConCausa(r, TextoErrorArchivo(codigo)) +
+                       Igual(r, d));
     }
     if (const int codigo = descripcion->Colocar()) {
         descripcion->Descartar();
         // the new record goes: the old one back, or none when there was none
         const bool devuelto = copia ? copia->Devolver(r) : ::unlink(r.c_str()) == 0;
-        const std::string causa = "no se pudo escribir la descripción " + d + ": " + TextoErrorArchivo(codigo);
+        const std::string causa =
+            "no se pudo escribir la descripción " + d + ": " + ConCausa(d, TextoErrorArchivo(codigo));
         if (devuelto) throw ErrorPar(causa + Igual(r, d));
         throw ErrorPar(causa + "; el registro " + r + " ya es el nuevo y no se pudo devolver el anterior: " + d +
                        " no lo describe (su huella lo muestra)");

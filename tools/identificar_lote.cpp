@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "base/aritmetica.h"
+#include "base/numeros.h"
 #include "core/descripcion.h"
 #include "core/planta/verdad.h"
+#include "export/causa_archivo.h"
 #include "export/error_archivo.h"
 #include "export/escritor.h"
 #include "export/lectura.h"
@@ -128,6 +130,17 @@ const Metodo* Elegido(const std::vector<Metodo>& metodos) {
     return nullptr;
 }
 
+// The runtime's text at the end of `mensaje` and its Spanish cause; a read that the device itself failed (EIO,
+// which says nothing of the name) says so.
+std::string ConCausaDeLectura(const std::string& nombre, const std::string& mensaje) {
+    const std::string m = ConCausaAlFinal(nombre, mensaje);
+    const std::string eio = TextoErrorArchivo(EIO);
+    if (m != mensaje || mensaje.size() < eio.size() ||
+        mensaje.compare(mensaje.size() - eio.size(), eio.size(), eio) != 0)
+        return m;
+    return m + " (el dispositivo no pudo leerlo)";
+}
+
 struct Lectura {
     Registro registro;
     std::optional<DescripcionLeida> descripcion;
@@ -144,7 +157,15 @@ Lectura Leer(const std::string& archivo, double T, bool forzado, bool ajena, std
         if (::stat(archivo.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
             throw ErrorLectura(archivo + ": no es un archivo común");
     }
-    RegistroLeido leido = LeerExportacion(archivo, true);
+    RegistroLeido leido = [&] {
+        try {
+            return LeerExportacion(archivo, true);
+        } catch (const ErrorLectorAusente&) {
+            throw;
+        } catch (const ErrorArchivo& e) {
+            throw ErrorArchivo(ConCausaDeLectura(archivo, e.what()));  // why, in Spanish, beside the runtime's text
+        }
+    }();
     l.descripcion = LeerDescripcion(archivo);
     if (l.descripcion) {
         for (const std::string& a : l.descripcion->avisos) avisos.push_back(l.descripcion->nombre + ": " + a);
@@ -170,7 +191,7 @@ Lectura Leer(const std::string& archivo, double T, bool forzado, bool ajena, std
 // The whole of a file no larger than `maximo` bytes, read with read(2): its failures are ErrorArchivo.
 std::string LeerAcotado(const std::string& nombre, std::int64_t maximo) {
     const int fd = ::open(nombre.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) throw ErrorArchivo(nombre + ": " + TextoErrorArchivo(errno));
+    if (fd < 0) throw ErrorArchivo(nombre + ": " + ConCausa(nombre, TextoErrorArchivo(errno)));
     std::string texto;
     char bloque[64 * 1024];
     for (;;) {
@@ -179,7 +200,7 @@ std::string LeerAcotado(const std::string& nombre, std::int64_t maximo) {
         if (n < 0) {
             const int codigo = errno;
             ::close(fd);
-            throw ErrorArchivo(nombre + ": " + TextoErrorArchivo(codigo));
+            throw ErrorArchivo(ConCausaDeLectura(nombre, nombre + ": " + TextoErrorArchivo(codigo)));
         }
         if (n == 0) break;
         texto.append(bloque, static_cast<std::size_t>(n));
@@ -214,7 +235,7 @@ std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro) {
     struct stat st {};
     if (::stat(nombre.c_str(), &st) != 0) {
         if (errno == ENOENT) return std::nullopt;
-        throw ErrorArchivo(nombre + ": " + TextoErrorArchivo(errno));
+        throw ErrorArchivo(nombre + ": " + ConCausa(nombre, TextoErrorArchivo(errno)));
     }
     if (!S_ISREG(st.st_mode))
         throw ErrorLectura(nombre + ": no es un archivo común: no es una descripción de registro de tanque");
@@ -232,6 +253,21 @@ std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro) {
             d.T = v;
         else
             d.avisos.push_back("muestreo_s " + t->dump() + " no es un periodo de muestreo: no se usa");
+    }
+    // the run's T_Sample text beside the period: when the two disagree, the description cannot say which is the
+    // record's, and neither is used
+    if (const auto t = j.find("T_Sample"); d.T && t != j.end() && t->is_string()) {
+        const std::string texto = t->get<std::string>();
+        std::optional<std::int32_t> ms;
+        try {
+            ms = TextoAEntero(texto);
+        } catch (const ErrorTanque&) {
+        }
+        if (!ms || *ms <= 0 || static_cast<double>(PeriodoDeMs(*ms)) != *d.T) {
+            d.avisos.push_back("T_Sample «" + texto + "» no concuerda con muestreo_s " + j["muestreo_s"].dump() +
+                               ": no se usa ninguno de los dos");
+            d.T.reset();
+        }
     }
     if (const auto a = j.find("alineacion"); a != j.end() && a->is_object())
         if (const std::optional<std::int64_t> r = Entero(*a, "retardo")) {
@@ -345,7 +381,9 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
                 if (m.estimacion) m.validacion = Validar(*m.estimacion, b.registro, retardoB);
         } catch (const ErrorTanque& e) {
             avisar();
-            return fallo(*op.validar + ": " + e.what());
+            // a message that begins with the file's name already says which file it is
+            const std::string m = e.what();
+            return fallo(m.rfind(*op.validar + ": ", 0) == 0 ? m : *op.validar + ": " + m);
         }
     }
 

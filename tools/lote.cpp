@@ -38,14 +38,15 @@ public:
     void Mostrar(const std::string& texto) override {
         std::fprintf(errores_, "%d: %s\n", contador ? *contador : 0, texto.c_str());
     }
-    void Repetido(Corrida, const std::string& texto, int) override { Mostrar(texto); }
+    void Repetido(Corrida, const std::string& texto, int) override { Mostrar(campos_.Repetido(texto)); }
     void FinRepetido(Corrida) override {}
     /// An error that ended a handler: the name of the text that failed, when there is one, before its message.
-    void MostrarError(const std::exception& e) override { Mostrar(TextoConCampo(e)); }
+    void MostrarError(const std::exception& e) override { Mostrar(campos_.Mostrado(e)); }
     const std::int32_t* contador = nullptr;
 
 private:
     std::FILE* errores_;
+    CamposDeFallos campos_;  // the field of each failure shown, for its repeats
 };
 
 void Poner(TextosMapa& textos, PosicionValor& posicion, const std::string& nombre, const std::string& texto) {

@@ -13,4 +13,10 @@
 /// schedule ran to its end and the outputs were written (messages shown or not, as in the window); 1 when the file
 /// cannot be read, has no schedule or a recorded sample does not match (the record is then untouched), or an output
 /// failed; 2 when --salida is the trace's output or the messages'.
-int ReproducirLote(const OpcionesLote& opciones, int traza, std::FILE* errores);
+///
+/// The record of --salida is written as the replay goes (`seguida`), in memory that does not grow with it, while
+/// its lines are those that the chart would hold at the end: only the open-loop run ticks, each of its runs on an
+/// empty chart, below the chart's bound, without a failed tick. Otherwise the replay goes again from the start
+/// with the chart, silent up to where it had come, and the record is the chart's export at the end, as without
+/// `seguida` (the tests' oracle): the same bytes either way.
+int ReproducirLote(const OpcionesLote& opciones, int traza, std::FILE* errores, bool seguida = true);

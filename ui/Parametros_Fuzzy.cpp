@@ -1,5 +1,6 @@
 #include "ui/Parametros_Fuzzy.h"
 
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,7 @@ constexpr const char* kPistasColumnas[3] = {
 constexpr const char* kSalidas = "0 MN, 1 Ne, 2 Ze, 3 Po, 4 MP";
 constexpr int kXColumnas[2] = {84, 136};
 constexpr int kXEncabezados[3] = {92, 136, 180};
+constexpr double kEspaciadoEncabezados = 90;  // % of each letter's advance in the headings of the columns
 constexpr QPoint kPosEtiquetas[5] = {{18, 50}, {18, 74}, {22, 94}, {22, 118}, {18, 142}};
 constexpr int kYFilas[5] = {48, 72, 92, 120, 140};
 constexpr int kYCentroZe = 96;
@@ -131,9 +133,17 @@ QFrame* TFrm_Parametros_Fuzzy::CrearPanel(const char* nombre, QRect marco, const
 QFrame* TFrm_Parametros_Fuzzy::CrearPanelConjuntos(int variable, std::vector<QWidget*>& orden) {
     const PanelConjuntos& datos = kPaneles[variable];
     QFrame* panel = CrearPanel(datos.nombre, datos.marco, QString::fromLatin1(kPanelesFuzzy[variable]), datos.xTitulo);
-    for (int c = 0; c < 3; ++c)
-        CrearEtiqueta(panel, QString::fromLatin1(kColumnas[c]), kXEncabezados[c], 30)
-            ->setToolTip(QString::fromUtf8(kPistasColumnas[c]));
+    // each heading at its place, its letters 10 % closer: in the serif font "Ancho" would reach the place of
+    // "Centro", and the places and the font are the dialog's own
+    for (int c = 0; c < 3; ++c) {
+        QLabel* encabezado = CrearEtiqueta(panel, QString::fromLatin1(kColumnas[c]), kXEncabezados[c], 30);
+        encabezado->setObjectName(QStringLiteral("Encabezado_%1").arg(QString::fromLatin1(kColumnas[c])));
+        encabezado->setToolTip(QString::fromUtf8(kPistasColumnas[c]));
+        QFont fuente = encabezado->font();
+        fuente.setLetterSpacing(QFont::PercentageSpacing, kEspaciadoEncabezados);
+        encabezado->setFont(fuente);
+        encabezado->adjustSize();
+    }
 
     QLineEdit* edits[5][3];
     for (int k = 0; k < 5; ++k) {

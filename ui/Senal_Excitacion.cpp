@@ -14,6 +14,7 @@
 #include "core/textos_senal.h"
 #include "core/vista_senal.h"
 #include "ui/estilo.h"
+#include "ui/pista_decimal.h"
 #include "ui/textos_ventanas.h"
 
 TFrm_Senal_Excitacion* Frm_Senal_Excitacion = nullptr;
@@ -196,7 +197,11 @@ void TFrm_Senal_Excitacion::Actualizar() {
     Grafica->replot();
     Espectro->replot();
 
-    Mensaje->setText(v.error ? QString::fromStdString(*v.error) : QString());
+    // the message as the conversion gives it, and the hint when only the separator is wrong ("2.5" under ',')
+    QString mensaje = v.error ? QString::fromStdString(*v.error) : QString();
+    if (const QString pista = PistaDecimal(mensaje, SeparadorDecimal()); !pista.isEmpty())
+        mensaje += QStringLiteral(" (%1)").arg(pista);
+    Mensaje->setText(mensaje);
     Mensaje->setVisible(v.error.has_value());
 
     QPalette paleta = Estacionario->palette();

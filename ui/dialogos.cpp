@@ -3,14 +3,13 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTreeView>
 
 #include "core/descripcion.h"
 #include "export/par.h"
 #include "ui/carpeta_reciente.h"
+#include "ui/columnas_archivos.h"
 #include "ui/estilo.h"
 
 namespace {
@@ -56,17 +55,10 @@ std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
     QFileDialog dialogo(padre);
     dialogo.setWindowFlags(kMarcoModal);
     dialogo.setOption(QFileDialog::DontUseNativeDialog, true);
+    ColumnasEnEspanolEn(dialogo);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setNameFilters(kFiltrosGuardar);
-    // the detail view's columns as wide as their titles and contents (the Spanish titles are longer than
-    // the widths Qt gives them); the name takes the rest
-    if (auto* vista = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"))) {
-        QHeaderView* cabecera = vista->header();
-        cabecera->setStretchLastSection(false);
-        cabecera->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int c = 1; c < cabecera->count(); ++c) cabecera->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    }
     // a name typed without an extension becomes a ".red" record, whatever the filter shows: records have
     // always been saved so, and the scripts that read them look for that suffix; the second filter shows them
     dialogo.setDefaultSuffix(QStringLiteral("red"));
@@ -97,6 +89,7 @@ std::optional<QString> Dialogos::ConfiguracionParaAbrir(QWidget*) { return std::
 std::optional<QString> DialogosQt::ArchivoParaAbrir(QWidget* padre) {
     QFileDialog dialogo(padre);
     dialogo.setWindowTitle(QStringLiteral("Validar con un registro"));
+    ColumnasEnEspanolEn(dialogo);
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);
     dialogo.setFileMode(QFileDialog::ExistingFile);
     dialogo.setNameFilters({QStringLiteral("Registros (*.red *.txt)"), QStringLiteral("Todos los archivos (*)")});
@@ -110,6 +103,7 @@ std::optional<QString> DialogoConfiguracion(QWidget* padre, bool guardar) {
     dialogo.setWindowFlags(kMarcoModal);
     // Qt's own dialog, so that its texts come in Spanish with the rest
     dialogo.setOption(QFileDialog::DontUseNativeDialog, true);
+    ColumnasEnEspanolEn(dialogo);
     dialogo.setWindowTitle(guardar ? QStringLiteral("Guardar Configuración") : QStringLiteral("Abrir Configuración"));
     dialogo.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialogo.setFileMode(guardar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -109,6 +109,14 @@ TEST(CausaArchivo, DiceQueLeFaltaAlNombre) {
         EXPECT_EQ(CausaArchivo(k.ruta, k.texto), k.causa) << k.ruta;
         EXPECT_EQ(ConCausa(k.ruta, k.texto), k.causa.empty() ? k.texto : k.texto + (" (" + k.causa + ")"));
     }
+    // the runtime's text at the end of a message that names the file first
+    for (const Caso& k : casos) {
+        const std::string mensaje = k.ruta + ": " + k.texto;
+        EXPECT_EQ(ConCausaAlFinal(k.ruta, mensaje), k.causa.empty() ? mensaje : mensaje + " (" + k.causa + ")");
+    }
+    EXPECT_EQ(ConCausaAlFinal("x.txt", "I/O error 27"),
+              "I/O error 27 (el archivo llega al tamaño máximo que permite el sistema, el de ulimit -f)");
+    EXPECT_EQ(ConCausaAlFinal("x.txt", "x.txt: no es un archivo común"), "x.txt: no es un archivo común");
     // each of these texts is what the export gives for the same name
     for (const Caso& k : {casos[0], casos[2], casos[6]}) EXPECT_EQ(TextoDelFallo(k.ruta), k.texto) << k.ruta;
 }

@@ -170,6 +170,28 @@ TEST(ParRegistro, CadaLlamadaQueFallaDejaElParViejoOElNuevoYUnMensaje) {
     EXPECT_GT(casos, 8);
 }
 
+// A pair that fails for a full disk says so in Spanish beside the runtime's text, for the record's last block and
+// for the description alike.
+TEST(ParRegistro, ElFalloDelParDiceSuCausa) {
+    guion = Guion{};
+    ASSERT_FALSE(Escribir().fallo);
+    const int escrituras = guion.cuentas[static_cast<int>(Llamada::Escritura)];
+    ASSERT_GE(escrituras, 2);
+    struct Caso {
+        int enLa;
+        const char* que;
+    };
+    for (const Caso& c : {Caso{escrituras - 1, "el registro "}, Caso{escrituras, "la descripción "}}) {
+        guion = Guion{};
+        guion.falla = Llamada::Escritura;
+        guion.enLa = c.enLa;
+        const Resultado r = Escribir();
+        ASSERT_TRUE(r.fallo);
+        EXPECT_NE(r.mensaje.find(std::string("no se pudo escribir ") + c.que), std::string::npos) << r.mensaje;
+        EXPECT_NE(r.mensaje.find("Disk full (no queda espacio en el disco); "), std::string::npos) << r.mensaje;
+    }
+}
+
 TEST(ParRegistro, LaPreguntaAntesDeReemplazarNombraLosDos) {
     CarpetaTemporal c;
     const std::string r = c.Ruta("datos.txt"), d = c.Ruta("datos.json");

@@ -268,3 +268,95 @@ TEST(Identificar, LaVerdadDeLaPlantaVaJuntoALaEstimacion) {
     EXPECT_TRUE(Contiene(texto.salida, "K = 2, T1 = 20 s, T2 = 4.5 s")) << texto.salida;
     EXPECT_TRUE(Contiene(texto.salida, "Dos Tanques, integrador Programa (10 subpasos, 0.500000007 s")) << texto.salida;
 }
+
+// Every file that identificar cannot read says why in Spanish, beside the runtime's text, and names itself once:
+// the record, the record of --validar and a description that cannot be read.
+TEST(Identificar, LosArchivosQueNoSeLeenDicenSuCausa) {
+    CarpetaTemporal carpeta;
+    const std::string bueno = carpeta.Ruta("bueno.txt");
+    RegistroPrbs(bueno, {}, 100);
+    const std::string falta = carpeta.Ruta("no-esta.txt"), nodir = carpeta.Ruta("nodir/r.txt");
+    const std::string carpetaRegistro = carpeta.Ruta("registros");
+    std::filesystem::create_directory(carpetaRegistro);
+    // a record whose description is a folder
+    const std::string conCarpeta = carpeta.Ruta("con_carpeta.txt");
+    RegistroPrbs(conCarpeta, {}, 100);
+    std::filesystem::remove(carpeta.Ruta("con_carpeta.json"));
+    std::filesystem::create_directory(carpeta.Ruta("con_carpeta.json"));
+    // a description that the device cannot read
+    const std::string ilegible = carpeta.Ruta("ilegible.txt");
+    RegistroPrbs(ilegible, {}, 100);
+    std::filesystem::remove(carpeta.Ruta("ilegible.json"));
+    std::filesystem::create_symlink("/proc/self/mem", carpeta.Ruta("ilegible.json"));
+    struct Caso {
+        std::vector<std::string> argumentos;
+        std::string mensaje;
+    };
+    const Caso casos[] = {
+        {{ilegible}, "tanque-lote: " + carpeta.Ruta("ilegible.json") + ": I/O error 5 (el dispositivo no pudo leerlo)\n"},
+        {{falta}, "tanque-lote: " + falta + ": Invalid filename (el archivo «" + falta + "» no existe)\n"},
+        {{nodir}, "tanque-lote: " + nodir + ": Invalid filename (la carpeta «" + carpeta.Ruta("nodir") + "» no existe)\n"},
+        {{carpetaRegistro},
+         "tanque-lote: " + carpetaRegistro + ": File access denied («" + carpetaRegistro + "» es una carpeta)\n"},
+        {{bueno, "--validar=" + falta},
+         "tanque-lote: " + falta + ": Invalid filename (el archivo «" + falta + "» no existe)\n"},
+        {{conCarpeta},
+         "tanque-lote: " + carpeta.Ruta("con_carpeta.json") +
+             ": no es un archivo común: no es una descripción de registro de tanque\n"},
+    };
+    for (const Caso& c : casos) {
+        std::vector<std::string> a = {"identificar"};
+        a.insert(a.end(), c.argumentos.begin(), c.argumentos.end());
+        const Ejecucion e = Ejecutar(a);
+        EXPECT_EQ(e.estado, 1) << c.mensaje;
+        EXPECT_EQ(e.errores, c.mensaje);
+        EXPECT_EQ(e.salida, "");
+    }
+}
+
+// A description with values that no run could have written is not used, and says so: a negative or huge period,
+// a delay that is neither 0 nor 1.
+TEST(Identificar, UnaDescripcionImposibleSeAvisa) {
+    CarpetaTemporal carpeta;
+    const std::string ruta = carpeta.Ruta("r.txt");
+    RegistroPrbs(ruta, {}, 200);
+    const std::string descripcion = carpeta.Ruta("r.json");
+    std::string original;
+    {
+        std::ifstream f(descripcion, std::ios::binary);
+        original.assign(std::istreambuf_iterator<char>(f), {});
+    }
+    struct Caso {
+        const char* clave;
+        json valor;
+        std::string aviso;
+    };
+    const Caso casos[] = {
+        {"muestreo_s", -0.5, "muestreo_s -0.5 no es un periodo de muestreo: no se usa"},
+        {"muestreo_s", 1e308, "muestreo_s 1e+308 no es un periodo de muestreo: no se usa"},
+        {"retardo", 7, "alineacion.retardo 7 no es 0 ni 1: no se usa"},
+        {"T_Sample", "-500", "T_Sample «-500» no concuerda con muestreo_s 0.5: no se usa ninguno de los dos"},
+        {"T_Sample", "100", "T_Sample «100» no concuerda con muestreo_s 0.5: no se usa ninguno de los dos"},
+        {"T_Sample", "x", "T_Sample «x» no concuerda con muestreo_s 0.5: no se usa ninguno de los dos"},
+    };
+    for (const Caso& c : casos) {
+        json d = json::parse(original);
+        if (std::string(c.clave) == "retardo")
+            d["alineacion"]["retardo"] = c.valor;
+        else
+            d[c.clave] = c.valor;
+        Escribir(descripcion, d.dump(2));
+        const Ejecucion e = Ejecutar({"identificar", ruta});
+        EXPECT_EQ(e.estado, 0) << e.errores;
+        EXPECT_TRUE(Contiene(e.errores, "tanque-lote: aviso: " + descripcion + ": " + c.aviso)) << e.errores;
+        // the period is then the default's, and says so
+        if (std::string(c.clave) != "retardo") {
+            EXPECT_TRUE(Contiene(e.salida, "(por omisión, 500 ms)")) << e.salida;
+        }
+    }
+    // the description as the tool wrote it warns of nothing
+    Escribir(descripcion, original);
+    const Ejecucion e = Ejecutar({"identificar", ruta});
+    EXPECT_EQ(e.estado, 0);
+    EXPECT_FALSE(Contiene(e.errores, "aviso")) << e.errores;
+}

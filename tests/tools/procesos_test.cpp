@@ -263,3 +263,51 @@ TEST(Senales, CtrlCMientrasEsperaAlLectorDeUnaFifo) {
     EXPECT_TRUE(!f.salio && f.estado == SIGINT) << Describir(f);
     EXPECT_EQ(Nombres(carpeta.ruta().string()), std::vector<std::string>{"fifo"});
 }
+
+namespace {
+
+// A set-up whose schedule is one open-loop run of `ticks` samples.
+std::string ProgramaEscalon(const std::string& ruta, long ticks) {
+    Escribir(ruta, "{\"formato\":\"tanque-configuracion\",\"version\":1,\"programa\":[{\"evento\":\"alternar\","
+                   "\"muestra\":0,\"corrida\":\"escalon\"},{\"evento\":\"ticks\",\"muestra\":0,\"corrida\":\"escalon\","
+                   "\"cuenta\":" + std::to_string(ticks) + "}]}");
+    return ruta;
+}
+
+}  // namespace
+
+// reproducir --salida writes its record as it goes: 10^6 replayed ticks take no more memory than 10^3 (within
+// 1 MB), where the chart kept for the export took some 35 bytes a sample; and the record is whole.
+TEST(Memoria, ReproducirNoCreceConLosTicks) {
+    if (::dlsym(RTLD_DEFAULT, "__asan_init") != nullptr)
+        GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine; bench/memoria_reproducir measures it";
+    CarpetaTemporal carpeta;
+    const auto pico = [&](long ticks) {
+        const std::string programa = ProgramaEscalon(carpeta.Ruta("p.tanque"), ticks);
+        const Final f =
+            Correr(kLote, {"reproducir", programa, "--salida=" + carpeta.Ruta("r.txt")}, Destino::Archivo, "/dev/null");
+        EXPECT_TRUE(f.salio && f.estado == 0) << Describir(f);
+        EXPECT_EQ(Lineas(LeerBytes(carpeta.Ruta("r.txt"))), static_cast<std::size_t>(ticks));
+        return f.picoKB;
+    };
+    const long poco = pico(1000);
+    const long mucho = pico(1000000);
+    EXPECT_LT(mucho - poco, 1024) << poco << " kB at 10^3, " << mucho << " kB at 10^6";
+}
+
+// A signal in the middle of a replay whose record is being written: the old record stays, no temporary is left.
+TEST(Senales, InterrumpirUnaReproduccionDejaElRegistroViejo) {
+    for (int senal : {SIGINT, SIGTERM}) {
+        CarpetaTemporal carpeta;
+        const std::string destino = carpeta.Ruta("registro.txt");
+        Escribir(destino, "viejo\r\n");
+        const std::string programa = ProgramaEscalon(carpeta.Ruta("p.tanque"), 3000000);
+        Proceso p(kLote, {"reproducir", programa, "--salida=" + destino}, Destino::Archivo, "/dev/null");
+        ASSERT_TRUE(Esperar([&] { return Nombres(carpeta.ruta().string()).size() > 2; }));  // its temporary
+        p.Senal(senal);
+        const Final f = p.Esperar();
+        EXPECT_TRUE(!f.salio && f.estado == senal) << Describir(f);
+        EXPECT_EQ(Nombres(carpeta.ruta().string()), (std::vector<std::string>{"p.tanque", "registro.txt"}));
+        EXPECT_EQ(LeerBytes(destino), "viejo\r\n");
+    }
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -128,5 +130,135 @@ TEST(Reproducir, LosMensajesLlevanLaMuestraDeSuEvento) {
         const SalidasLote r = Ejecutar({"reproducir", GuardarConfiguracion({{}, std::nullopt, p})});
         EXPECT_EQ(r.estado, 0) << r.errores;
         EXPECT_EQ(r.errores, std::to_string(parada) + ": El Ciclo de lectura se ha parado\n");
+    }
+}
+
+// A tick's failure that repeats names its field on every line, as its first line does (the window's notice counts
+// the repeats of the text alone).
+TEST(Reproducir, LosFallosRepetidosNombranSuCampo) {
+    SesionGrabada s;
+    s.Guion();
+    const SalidasLote r = Ejecutar({"reproducir", GuardarConfiguracion(Guardada(s))});
+    EXPECT_EQ(r.estado, 0) << r.errores;
+    ASSERT_FALSE(s.mensajes.repetidos.empty());
+    std::size_t lineas = 0, conCampo = 0;
+    for (std::size_t i = 0, fin; (fin = r.errores.find('\n', i)) != std::string::npos; i = fin + 1) {
+        const std::string linea = r.errores.substr(i, fin - i);
+        if (linea.find("'tres' is not a valid floating point value") == std::string::npos) continue;
+        ++lineas;
+        if (linea.find(": Kp: 'tres'") != std::string::npos) ++conCampo;
+    }
+    EXPECT_GE(lineas, 2u) << r.errores;  // the box and at least one repeat
+    EXPECT_EQ(conCampo, lineas) << r.errores;
+}
+
+namespace {
+
+// Every output of a replay with --salida: the record, its description, the trace, the messages, the status.
+struct Replay {
+    int estado = -1;
+    std::string registro, descripcion, traza, errores;
+};
+
+Replay Reproducida(const std::string& configuracion, bool seguida) {
+    const std::string registro = ArchivoDeLaPrueba("seguida.txt");
+    const std::string descripcion = ArchivoDeLaPrueba("seguida.json");
+    std::remove(registro.c_str());
+    std::remove(descripcion.c_str());
+    const OpcionesLote o = LeerOpciones({"reproducir", configuracion, "--salida=" + registro, "--traza"});
+    std::FILE* traza = std::tmpfile();
+    std::FILE* errores = std::tmpfile();
+    Replay r;
+    r.estado = ReproducirLote(o, fileno(traza), errores, seguida);
+    r.traza = LeerTodo(traza);
+    r.errores = LeerTodo(errores);
+    r.registro = LeerBytes(registro);
+    r.descripcion = LeerBytes(descripcion);
+    return r;
+}
+
+}  // namespace
+
+// The record that follows the replay is the chart's export at the end, byte for byte, and so are its description,
+// the trace and the messages: on schedules that it follows to their end and on those where it hands over to the
+// chart (another run, a run started over the points of the last, a failed tick).
+TEST(Reproducir, ElRegistroSeguidoEsElDelGrafico) {
+    struct Caso {
+        const char* que;
+        std::function<void(SesionGrabada&)> guion;
+        bool masDe;  // the record has more than the header's few lines
+    };
+    const Caso casos[] = {
+        {"one PRBS run",
+         [](SesionGrabada& s) {
+             s.Texto("Senal_Tipo", "PRBS");
+             s.Alternar(Corrida::Escalon);
+             s.Ticks(Corrida::Escalon, 400);
+             s.Alternar(Corrida::Escalon);
+         },
+         true},
+        {"Limpiar while the run goes, a text changed, and a run after a Limpiar",
+         [](SesionGrabada& s) {
+             s.Alternar(Corrida::Escalon);
+             s.Ticks(Corrida::Escalon, 50);
+             s.Limpiar();
+             s.Ticks(Corrida::Escalon, 30);
+             s.Texto("Alto_Escalon", "1.5");
+             s.Ticks(Corrida::Escalon, 30);
+             s.Alternar(Corrida::Escalon);
+             s.Limpiar();
+             s.Texto("Senal_Tipo", "Multiseno");
+             s.Alternar(Corrida::Escalon);
+             s.Ticks(Corrida::Escalon, 200);
+         },
+         true},
+        {"an overflow, its queued ticks, then a run over the points of the first",
+         [](SesionGrabada& s) {
+             s.Texto("Alto_Escalon", "3");
+             s.Alternar(Corrida::Escalon);
+             s.Ticks(Corrida::Escalon, 80);
+             s.Alternar(Corrida::Escalon);
+             s.Ticks(Corrida::Escalon, 20);
+         },
+         true},
+        {"ticks that fail and a run that goes on",
+         [](SesionGrabada& s) {
+             s.Alternar(Corrida::Escalon);
+             s.Ticks(Corrida::Escalon, 20);
+             s.Texto("Alto_Escalon", "abc");
+             s.Ticks(Corrida::Escalon, 3);
+             s.Texto("Alto_Escalon", "1");
+             s.Ticks(Corrida::Escalon, 20);
+         },
+         true},
+        {"a PID run after the step",
+         [](SesionGrabada& s) {
+             s.Alternar(Corrida::Escalon);
+             s.Ticks(Corrida::Escalon, 150);
+             s.Alternar(Corrida::Escalon);
+             s.Mover(4);
+             s.Alternar(Corrida::PID);
+             s.Ticks(Corrida::PID, 120);
+         },
+         true},
+        {"nothing but texts", [](SesionGrabada& s) { s.Texto("Kp", "2"); }, false},
+        {"the recorded script of three runs", [](SesionGrabada& s) { s.Guion(); }, true},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        SesionGrabada s;
+        c.guion(s);
+        const std::string archivo = GuardarConfiguracion(Guardada(s), "seguida.tanque");
+        const Replay seguida = Reproducida(archivo, true);
+        const Replay grafico = Reproducida(archivo, false);
+        EXPECT_EQ(seguida.estado, grafico.estado);
+        EXPECT_EQ(seguida.registro, grafico.registro);
+        EXPECT_EQ(seguida.descripcion, grafico.descripcion);
+        EXPECT_EQ(seguida.traza, grafico.traza);
+        EXPECT_EQ(seguida.errores, grafico.errores);
+        EXPECT_EQ(c.masDe, Lineas(seguida.registro) > 0u) << seguida.registro.size();
+        EXPECT_NE(seguida.descripcion, "");
+        // and the chart's export is the one the directly driven simulator writes
+        EXPECT_EQ(grafico.registro, Exportado(s));
     }
 }

@@ -147,6 +147,25 @@ private slots:
             QVERIFY(!Frm_Parametros_Fuzzy->findChild<QWidget*>(panel)->geometry().intersects(g->geometry()));
     }
 
+    // The three headings of each panel of sets stand apart, each over its own column and in its own order.
+    void losEncabezadosDeLasColumnasNoSeTocan() {
+        for (const char* panel : {"Panel1", "Panel2", "Panel3"}) {
+            auto* p = Frm_Parametros_Fuzzy->findChild<QWidget*>(panel);
+            QVERIFY(p);
+            QRect anterior;
+            for (const char* columna : {"Tipo", "Ancho", "Centro"}) {
+                auto* e = p->findChild<QLabel*>(QStringLiteral("Encabezado_%1").arg(columna));
+                QVERIFY2(e, columna);
+                QCOMPARE(e->text(), QString::fromLatin1(columna));
+                // as wide as its text, so that the gap below is the one the eye sees
+                QVERIFY(e->width() >= e->fontMetrics().horizontalAdvance(e->text()));
+                if (!anterior.isNull()) QVERIFY2(e->x() >= anterior.right() + 1 + 4, qPrintable(panel + QString(" ") + columna));
+                QVERIFY(e->geometry().right() < p->width());
+                anterior = e->geometry();
+            }
+        }
+    }
+
     // Each set's peak (or knee) is drawn at its centre and at a degree of 1, in the set's colour; beside it
     // the line is lower. A centre typed anew moves the peak.
     void elPicoDeCadaConjuntoEstaEnSuCentro() {

@@ -9,6 +9,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -19,6 +20,7 @@
 
 #include "ui/Parametros_PID.h"
 #include "ui/arranque.h"
+#include "ui/carpeta_reciente.h"
 #include "ui/dialogos.h"
 #include "ui/estilo.h"
 #include "ui/traducciones.h"
@@ -181,6 +183,67 @@ private slots:
         QCOMPARE(dialogos.ArchivoParaGuardar(nullptr), std::nullopt);
         QDir::setCurrent(antes);
         QVERIFY(visto);
+    }
+
+    // Every file dialog writes the size, kind and date of a file the Spanish way, under LANG=C too, where Qt
+    // would write "2.55 KiB", "plain text document" and "9 Dec 2026 02:25:59".
+    void lasColumnasDeLosDialogosEnEspanol() {
+        QTemporaryDir carpeta;
+        QVERIFY(carpeta.isValid());
+        const QDateTime cuando(QDate(2026, 12, 9), QTime(2, 25, 59));
+        for (const char* nombre : {"registro.txt", "ensayo.tanque"}) {
+            QFile f(carpeta.filePath(QString::fromLatin1(nombre)));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.write(QByteArray(2610, 'a') + "\n");  // 2611 bytes of plain text
+            QVERIFY(f.flush());  // written before its time is set, which a later write would move
+            QVERIFY(f.setFileTime(cuando, QFileDevice::FileModificationTime));
+        }
+        QVERIFY(QDir(carpeta.path()).mkdir(QStringLiteral("registros")));
+        // the dialogs open in the folder used last (Qt's own memory of it would take the last test's)
+        QStandardPaths::setTestModeEnabled(true);
+        RecordarCarpeta(carpeta.filePath(QStringLiteral("registro.txt")));
+        DialogosQt dialogos;
+        const std::function<std::optional<QString>()> abrir[] = {
+            [&] { return dialogos.ArchivoParaGuardar(nullptr); },
+            [&] { return dialogos.ArchivoParaAbrir(nullptr); },
+            [&] { return dialogos.ConfiguracionParaAbrir(nullptr); },
+            [&] { return dialogos.ConfiguracionParaGuardar(nullptr); },
+        };
+        int vistos = 0;
+        for (const auto& dialogo : abrir) {
+            AlAbrirseModal([&](QWidget* w) {
+                auto* d = qobject_cast<QFileDialog*>(w);
+                QVERIFY(d);
+                QVERIFY(d->testOption(QFileDialog::DontUseNativeDialog));
+                auto* vista = d->findChild<QTreeView*>(QStringLiteral("treeView"));
+                QVERIFY(vista);
+                auto celda = [vista](int f, int c) {
+                    return vista->model()->index(f, c, vista->rootIndex()).data().toString();
+                };
+                QTRY_COMPARE_WITH_TIMEOUT(vista->model()->rowCount(vista->rootIndex()), 2, 5000);
+                QCOMPARE(celda(0, 0), QStringLiteral("registros"));
+                QCOMPARE(celda(0, 2), QStringLiteral("Carpeta"));
+                QCOMPARE(celda(0, 3), QLocale(QLocale::Spanish, QLocale::Spain)
+                                          .toString(QFileInfo(carpeta.filePath("registros")).lastModified(),
+                                                    QLocale::ShortFormat));
+                QCOMPARE(celda(1, 1), QStringLiteral("2,55 KiB"));
+                QCOMPARE(celda(1, 2), QStringLiteral("documento de texto sencillo"));
+                QCOMPARE(celda(1, 3), QStringLiteral("9/12/26 2:25"));
+                // the titles too
+                QCOMPARE(vista->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Tamaño"));
+                QCOMPARE(vista->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Tipo"));
+                // each column as wide as what it shows
+                QApplication::processEvents();
+                for (int c = 1; c < vista->header()->count(); ++c) {
+                    if (vista->header()->isSectionHidden(c)) continue;
+                    const QAbstractItemView* v = vista;
+                    QVERIFY2(vista->header()->sectionSize(c) >= v->sizeHintForColumn(c), qPrintable(celda(1, c)));
+                }
+                ++vistos;
+            });
+            QCOMPARE(dialogo(), std::nullopt);
+        }
+        QCOMPARE(vistos, 4);
     }
 
     void laCajaEnEspanolYConLaFuenteDelPrograma() {

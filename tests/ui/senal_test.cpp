@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -137,6 +138,38 @@ private slots:
         QCOMPARE(Frm_Senal_Excitacion->Grafica->graph(0)->dataCount(), kMuestrasVista);
         // a text the type does not use is not read
         Edit("Senal_Longitud")->setText("x");
+        QVERIFY(Frm_Senal_Excitacion->Mensaje->isHidden());
+        Frm_Senal_Excitacion->close();
+    }
+
+    // The red message keeps the conversion's text and adds the hint only when the other separator is the fault.
+    void elMensajeRojoDiceQueSeparadorUsar() {
+        struct Caso {
+            QLocale local;
+            const char* texto;
+            const char* esperado;
+        };
+        const Caso casos[] = {
+            {QLocale(QLocale::Spanish, QLocale::Spain), "2.5",
+             "'2.5' is not a valid floating point value (use la coma decimal)"},
+            {QLocale::c(), "2,5", "'2,5' is not a valid floating point value (use el punto decimal)"},
+            {QLocale(QLocale::Spanish, QLocale::Spain), "2.5x", "'2.5x' is not a valid floating point value"},
+            {QLocale::c(), "abc", "'abc' is not a valid floating point value"},
+        };
+        const QLocale antes;
+        const QString maximo = Edit("Senal_Maximo")->text(), minimo = Edit("Senal_Minimo")->text();
+        Frm_Senal_Excitacion->show();
+        Frm_Senal_Excitacion->Senal_Tipo->setCurrentText("PRBS");
+        Edit("Senal_Minimo")->setText("0");  // a number under either separator: the maximum is read next
+        for (const Caso& c : casos) {
+            QLocale::setDefault(c.local);
+            Edit("Senal_Maximo")->setText(QString::fromLatin1(c.texto));
+            QVERIFY(Frm_Senal_Excitacion->Mensaje->isVisible());
+            QCOMPARE(Frm_Senal_Excitacion->Mensaje->text(), QString::fromUtf8(c.esperado));
+        }
+        QLocale::setDefault(antes);
+        Edit("Senal_Maximo")->setText(maximo);
+        Edit("Senal_Minimo")->setText(minimo);
         QVERIFY(Frm_Senal_Excitacion->Mensaje->isHidden());
         Frm_Senal_Excitacion->close();
     }
