@@ -72,8 +72,6 @@ AnalisisIdentificar AnalizarIdentificacion(const Registro& r, const Identificaci
                                            const OpcionesIdentificar& op, const std::string& verdad,
                                            const Registro* validacion) {
     AnalisisIdentificar a;
-    Intentar([&] { a.avisos = Avisos(r, {}, arx, oe); }, a.sinResiduos);
-    for (const Aviso& v : a.avisos) a.arxSesgado |= v.tipo == TipoAviso::ArxSesgado;
 
     // the residuals of the model shown first: OE's output errors, else ARX's equation errors
     std::optional<ModeloLineal> primero;
@@ -86,6 +84,14 @@ AnalisisIdentificar AnalizarIdentificacion(const Registro& r, const Identificaci
         primero = Lineal(*arx);
         Intentar([&] { a.residuos = AnalizarResiduos(*arx, r); }, a.sinResiduos);
     }
+
+    std::string sinAvisos;
+    Intentar([&] { a.avisos = Avisos(r, {}, arx, oe); }, sinAvisos);
+    // ARX's bias is measured against OE: only an OE that explains the record (a plant of its structure, as the
+    // orifice tank is not) says that the difference is the noise's
+    if (!(oe && a.residuos && a.residuos->veredicto == Veredicto::Explica))
+        std::erase_if(a.avisos, [](const Aviso& v) { return v.tipo == TipoAviso::ArxSesgado; });
+    for (const Aviso& v : a.avisos) a.arxSesgado |= v.tipo == TipoAviso::ArxSesgado;
 
     if (op.ordenes) {
         OpcionesBarrido ob;
