@@ -22,7 +22,7 @@ struct AnalisisGrafico {
     std::vector<std::string> sinResiduos;
     std::optional<RespuestaFrecuencia> estimada;  ///< ETFE or Welch, with its band
     std::string sinFrecuencia;
-    std::vector<double> w;  ///< the grid of the plant's and the models' lines, rad/s
+    std::vector<double> w;                      ///< the grid of the plant's and the models' lines, rad/s
     std::optional<RespuestaFrecuencia> verdad;  ///< the plant's hold equivalent (its linearisation if nonlinear)
     std::vector<std::optional<RespuestaFrecuencia>> modelos;  ///< each method's
     std::optional<Barrido> barrido;

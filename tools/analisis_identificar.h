@@ -24,7 +24,7 @@ std::optional<FormatoModelo> ExtensionModelo(const std::string& archivo);
 
 struct AnalisisIdentificar {
     std::vector<Aviso> avisos;
-    bool arxSesgado = false;  ///< then ARX's ± does not measure its error
+    bool arxSesgado = false;     ///< then ARX's ± does not measure its error
     std::string metodoResiduos;  ///< the model whose residuals are tested ("OE", else "ARX")
     std::optional<AnalisisResiduos> residuos;
     std::string sinResiduos;  ///< why there are none

@@ -247,8 +247,9 @@ void TFrm_Identificacion::LlenarTabla() {
         auto* tau = Celda(conError && e.error_Tau ? ConError(e.Tau, *e.error_Tau, 5) : Numero(e.Tau, 5), true);
         if (sesgado)
             for (QTableWidgetItem* c : {k, tau})
-                c->setToolTip(QStringLiteral("Sin ±: el ruido del nivel sesga ARX y su error típico no mide su error "
-                                             "(vea el aviso)"));
+                c->setToolTip(
+                    QStringLiteral("Sin ±: el ruido del nivel sesga ARX y su error típico no mide su error "
+                                   "(vea el aviso)"));
         Tabla->setItem(fila, kK, k);
         Tabla->setItem(fila, kTau, tau);
         Tabla->setItem(fila, kErrorK, Celda(ErrorFrente(e.K, v.K), true));

@@ -79,8 +79,7 @@ void TFrm_Identificacion::ConstruirPestanas() {
     GraficaResiduos = NuevaGrafica(residuos, "GraficaResiduos", QStringLiteral("Correlaciones de los residuos"));
     Rectangulo(GraficaResiduos, 0, QStringLiteral("Retraso (muestras)"),
                QStringLiteral("Autocorrelación de los residuos"));
-    Rectangulo(GraficaResiduos, 1, QStringLiteral("Retraso (muestras)"),
-               QStringLiteral("Correlación residuo-entrada"));
+    Rectangulo(GraficaResiduos, 1, QStringLiteral("Retraso (muestras)"), QStringLiteral("Correlación residuo-entrada"));
     columnaResiduos->addWidget(Veredicto);
     columnaResiduos->addWidget(GraficaResiduos, 1);
     Vistas->addTab(residuos, QStringLiteral("Residuos"));
@@ -116,10 +115,9 @@ void TFrm_Identificacion::ConstruirPestanas() {
     TablaOrdenes = new QTableWidget(0, 8, ordenes);
     TablaOrdenes->setObjectName("TablaOrdenes");
     TablaOrdenes->setAccessibleName(QStringLiteral("Barrido de órdenes y retardos"));
-    TablaOrdenes->setHorizontalHeaderLabels({QStringLiteral("Modelo"), QStringLiteral("na / nf"),
-                                             QStringLiteral("nb"), QStringLiteral("nk"),
-                                             QStringLiteral("Parámetros"), QStringLiteral("Pérdida"),
-                                             QStringLiteral("AIC"), QStringLiteral("Elegido")});
+    TablaOrdenes->setHorizontalHeaderLabels(
+        {QStringLiteral("Modelo"), QStringLiteral("na / nf"), QStringLiteral("nb"), QStringLiteral("nk"),
+         QStringLiteral("Parámetros"), QStringLiteral("Pérdida"), QStringLiteral("AIC"), QStringLiteral("Elegido")});
     TablaOrdenes->verticalHeader()->setVisible(false);
     TablaOrdenes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TablaOrdenes->horizontalHeader()->setStretchLastSection(true);
@@ -137,12 +135,11 @@ void TFrm_Identificacion::MostrarAvisos() {
     if (analisis_.orificio) {
         const ModeloOrificio& o = *analisis_.orificio;
         const Identificacion& e = *g_.metodos[g_.elegido].estimacion;
-        Orificio->setText(
-            QStringLiteral("Caja gris del orificio, A dh/dt = u − c√h: A = %1, c = %2, ajuste %3 % "
-                           "(el modelo lineal %4: %5 %). Su nivel simulado va en la pestaña Registro.")
-                .arg(o.error_A ? ConError(o.A, *o.error_A, 5) : Numero(o.A, 5),
-                     o.error_c ? ConError(o.c, *o.error_c, 5) : Numero(o.c, 5), Fijo(o.ajuste, 3),
-                     Texto(e.metodo), Fijo(e.ajuste, 3)));
+        Orificio->setText(QStringLiteral("Caja gris del orificio, A dh/dt = u − c√h: A = %1, c = %2, ajuste %3 % "
+                                         "(el modelo lineal %4: %5 %). Su nivel simulado va en la pestaña Registro.")
+                              .arg(o.error_A ? ConError(o.A, *o.error_A, 5) : Numero(o.A, 5),
+                                   o.error_c ? ConError(o.c, *o.error_c, 5) : Numero(o.c, 5), Fijo(o.ajuste, 3),
+                                   Texto(e.metodo), Fijo(e.ajuste, 3)));
         Orificio->show();
     } else if (!analisis_.sinOrificio.empty()) {
         Orificio->setText(QStringLiteral("Caja gris del orificio: sin estimación: ") + Texto(analisis_.sinOrificio));
@@ -182,11 +179,12 @@ void TFrm_Identificacion::DibujarResiduos() {
     }
     QString pruebas;
     if (!a->redondeo)
-        pruebas = QStringLiteral(" Blancura: Q = %1 (umbral %2, %3). Independencia de la entrada: S = %4 (umbral %5, %6).")
-                      .arg(Corto(a->blancura), Corto(a->umbralBlancura),
-                           a->blanco ? QStringLiteral("pasa") : QStringLiteral("no pasa"), Corto(a->independencia),
-                           Corto(a->umbralIndependencia),
-                           a->independiente ? QStringLiteral("pasa") : QStringLiteral("no pasa"));
+        pruebas =
+            QStringLiteral(" Blancura: Q = %1 (umbral %2, %3). Independencia de la entrada: S = %4 (umbral %5, %6).")
+                .arg(Corto(a->blancura), Corto(a->umbralBlancura),
+                     a->blanco ? QStringLiteral("pasa") : QStringLiteral("no pasa"), Corto(a->independencia),
+                     Corto(a->umbralIndependencia),
+                     a->independiente ? QStringLiteral("pasa") : QStringLiteral("no pasa"));
     else
         pruebas = QStringLiteral(" Los residuos son del tamaño del redondeo del registro.");
     Veredicto->setText(QStringLiteral("Residuos de %1: %2.").arg(metodo, Texto(a->texto)) + pruebas +
@@ -230,8 +228,8 @@ void TFrm_Identificacion::DibujarResiduos() {
     }
     double maximoC = 0;
     for (std::size_t k = 0; k < static_cast<std::size_t>(vc.size()); ++k)
-        maximoC = std::max({maximoC, 1.1 * std::abs(vc[static_cast<qsizetype>(k)]),
-                            1.5 * alta[static_cast<qsizetype>(k)]});
+        maximoC =
+            std::max({maximoC, 1.1 * std::abs(vc[static_cast<qsizetype>(k)]), 1.5 * alta[static_cast<qsizetype>(k)]});
     if (!(maximoC > 0)) maximoC = 1;
     if (!tc.isEmpty()) abajo->axis(QCPAxis::atBottom)->setRange(tc.front() - 1, tc.back() + 1);
     abajo->axis(QCPAxis::atLeft)->setRange(-maximoC, maximoC);
@@ -297,9 +295,9 @@ void TFrm_Identificacion::DibujarBode() {
         Linea(GraficaBode, fase, lapiz)->setData(w, f, true);
     };
     if (analisis_.verdad) {
-        trazar(*analisis_.verdad, QPen(kColorVerdad, 1),
-               g_.verdad.tipo == TipoVerdad::Lineal ? QStringLiteral("Planta")
-                                                    : QStringLiteral("Planta (linealizada)"));
+        trazar(
+            *analisis_.verdad, QPen(kColorVerdad, 1),
+            g_.verdad.tipo == TipoVerdad::Lineal ? QStringLiteral("Planta") : QStringLiteral("Planta (linealizada)"));
     }
     if (elegido_ < analisis_.modelos.size() && analisis_.modelos[elegido_])
         trazar(*analisis_.modelos[elegido_], QPen(kColorModelo, 1, Qt::DashLine),
@@ -314,15 +312,17 @@ void TFrm_Identificacion::DibujarBode() {
         QCPRange rango;
         for (QCPAbstractPlottable* p : r->plottables()) {
             const QCPRange v = p->getValueRange(hay);
-            if (hay) rango = rango.size() > 0 ? QCPRange(std::min(rango.lower, v.lower), std::max(rango.upper, v.upper)) : v;
+            if (hay)
+                rango = rango.size() > 0 ? QCPRange(std::min(rango.lower, v.lower), std::max(rango.upper, v.upper)) : v;
         }
         if (rango.size() > 0) {
             r->axis(QCPAxis::atLeft)->setRange(rango);
             r->axis(QCPAxis::atLeft)->scaleRange(1.1, rango.center());
         }
     }
-    nota << QStringLiteral("Frecuencias en rad/s del tiempo de la planta (%1 s por muestra); la planta y los modelos "
-                           "con la acción retenida durante cada muestra, como la aplica el programa.")
+    nota << QStringLiteral(
+                "Frecuencias en rad/s del tiempo de la planta (%1 s por muestra); la planta y los modelos "
+                "con la acción retenida durante cada muestra, como la aplica el programa.")
                 .arg(Corto(analisis_.registro.TiempoMuestra()));
     NotaBode->setText(nota.join(QStringLiteral(" ")));
     GraficaBode->replot(QCustomPlot::rpQueuedReplot);
@@ -379,11 +379,12 @@ void TFrm_Identificacion::LlenarOrdenes() {
                         .arg(b.oe[b.elegidoOe].nb)
                         .arg(b.oe[b.elegidoOe].n)
                         .arg(b.oe[b.elegidoOe].nk);
-    NotaOrdenes->setText(QStringLiteral("ARX(na, nb, nk) y OE(nb, nf, nk) con na, nf hasta 4 y nk desde %1 hasta 10, "
-                                        "ordenados por AIC sobre %2 ecuaciones (los %3 mejores de cada uno, y el elegido); el "
-                                        "elegido es el de menos parámetros cuyos residuos no dependen de la entrada.")
-                             .arg(b.retardoMinimo)
-                             .arg(b.ecuaciones)
-                             .arg(kFilas) +
-                         eleccion + QStringLiteral("."));
+    NotaOrdenes->setText(
+        QStringLiteral("ARX(na, nb, nk) y OE(nb, nf, nk) con na, nf hasta 4 y nk desde %1 hasta 10, "
+                       "ordenados por AIC sobre %2 ecuaciones (los %3 mejores de cada uno, y el elegido); el "
+                       "elegido es el de menos parámetros cuyos residuos no dependen de la entrada.")
+            .arg(b.retardoMinimo)
+            .arg(b.ecuaciones)
+            .arg(kFilas) +
+        eleccion + QStringLiteral("."));
 }

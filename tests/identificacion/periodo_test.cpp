@@ -51,6 +51,7 @@ TEST(PeriodoEntrada, SinPeriodo) {
     std::vector<double> escalon(3000, 0.0);
     std::fill(escalon.begin() + 100, escalon.end(), 1.0);
     const std::vector<double> constante(3000, 1.0);
-    for (const std::vector<double>* u : std::initializer_list<const std::vector<double>*>{&binaria, &escalon, &constante})
+    for (const std::vector<double>* u :
+         std::initializer_list<const std::vector<double>*>{&binaria, &escalon, &constante})
         EXPECT_EQ(PeriodoEntrada(De(*u)), std::nullopt);
 }

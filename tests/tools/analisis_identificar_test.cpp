@@ -63,7 +63,8 @@ TEST(IdentificarAnalisis, ArxSesgadoPorElRuidoPierdeSu) {
     EXPECT_EQ(j["metodos"][0]["error_tipico_con_sentido"], false);
     EXPECT_FALSE(j["metodos"][1].contains("error_tipico_con_sentido"));
     const Ejecucion t = Ejecutar({"identificar", pid});
-    const std::string arx = t.salida.substr(t.salida.find("\nARX\n"), t.salida.find("\nOE\n") - t.salida.find("\nARX\n"));
+    const std::string arx =
+        t.salida.substr(t.salida.find("\nARX\n"), t.salida.find("\nOE\n") - t.salida.find("\nARX\n"));
     for (const char* linea : {"  K        = ", "  Tau      = ", "  a        = ", "  b        = "}) {
         const std::size_t p = arx.find(linea);
         ASSERT_NE(p, std::string::npos) << linea;
@@ -137,9 +138,12 @@ TEST(IdentificarAnalisis, ElBarridoDeOrdenesEncuentraLosTanques) {
         SCOPED_TRACE(c.orden);
         for (const char* semilla : {"1", "2"}) {
             const std::string ruta = carpeta.Ruta("r.txt"), modelo = carpeta.Ruta("m.json");
-            std::vector<std::string> a = {"escalon",          "1500",
-                                          "--Senal_Tipo=PRBS", "--Senal_Periodo=5",
-                                          "--T_Sample=2000",   "--Ruido_Desviacion=0.01",
+            std::vector<std::string> a = {"escalon",
+                                          "1500",
+                                          "--Senal_Tipo=PRBS",
+                                          "--Senal_Periodo=5",
+                                          "--T_Sample=2000",
+                                          "--Ruido_Desviacion=0.01",
                                           std::string("--Ruido_Semilla=") + semilla,
                                           std::string("--Senal_Semilla=") + semilla,
                                           "--salida=" + ruta};

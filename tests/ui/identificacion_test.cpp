@@ -3,6 +3,7 @@
 // and the refusals, each with its message in a box and no dialog.
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -12,7 +13,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QComboBox>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
