@@ -17,6 +17,7 @@
 #include "identificacion/frecuencia.h"
 #include "identificacion/oe.h"
 #include "identificacion/ordenes.h"
+#include "identificacion/periodo.h"
 
 namespace {
 
@@ -105,6 +106,24 @@ void BM_Etfe(benchmark::State& estado) {
     estado.SetItemsProcessed(estado.iterations() * estado.range(0));
 }
 BENCHMARK(BM_Etfe)->ArgNames({"muestras"})->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The period of the input found on 10^6 samples (what identificar --frecuencia and the dialog do before the
+// ETFE): of the periodic input above (1000 samples), and of a step, which has none and costs the most.
+void BM_PeriodoEntrada(benchmark::State& estado) {
+    const std::size_t n = static_cast<std::size_t>(estado.range(0)), L = 1000;
+    ::Registro r = Registro(n, false);
+    if (estado.range(1) == 1)
+        for (std::size_t k = 0; k < n; ++k) r.accion[k] = r.accion[k % L];
+    else
+        for (std::size_t k = 0; k < n; ++k) r.accion[k] = k < 100 ? 0.5 : 2.0;
+    for (auto _ : estado) benchmark::DoNotOptimize(PeriodoEntrada(r));
+    estado.SetItemsProcessed(estado.iterations() * estado.range(0));
+}
+BENCHMARK(BM_PeriodoEntrada)
+    ->ArgNames({"muestras", "periodica"})
+    ->Args({1000000, 1})
+    ->Args({1000000, 0})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -79,7 +79,8 @@ std::optional<Aviso> AvisoSesgoArx(const Identificacion& arx, const Identificaci
     if (!oe.error_Tau) return std::nullopt;
     // against OE's standard error alone: ARX's own, under that noise, is wider than its spread and would hide it
     const double diferencia = std::abs(arx.Tau - oe.Tau), error = *oe.error_Tau;
-    if (!(diferencia > kErroresSesgo * error)) return std::nullopt;
+    if (!(diferencia > kErroresSesgo * error) || !(diferencia > kSesgoRelativoMinimo * std::abs(oe.Tau)))
+        return std::nullopt;
     return Aviso{TipoAviso::ArxSesgado,
                  "ARX está sesgado por el ruido del nivel: su Tau (" + TextoNumero(arx.Tau) + " s) está a " +
                      TextoNumero(error > 0 ? diferencia / error : INFINITY) + " errores estándar del de OE (" +

@@ -42,10 +42,14 @@ std::vector<Aviso> AvisosRegistro(const Registro& r, const OpcionesAvisos& o = {
 /// How many of OE's standard errors ARX's Tau may stand from OE's before it is called biased.
 inline constexpr double kErroresSesgo = 3;
 
+/// The least relative difference |Tau_ARX - Tau_OE| / Tau_OE called a bias: on a record without noise the
+/// integrator's own error leaves the two a few parts in 10^6 apart, many of their tiny standard errors.
+inline constexpr double kSesgoRelativoMinimo = 1e-3;
+
 /// The warning that ARX is biased by the noise on the level: |Tau_ARX - Tau_OE| above kErroresSesgo of OE's
-/// standard error (OE is unbiased under that noise, in open loop and, the noise white, in closed loop too; ARX's
-/// own standard error is then wider than its spread and would hide the bias). Then ARX's "±" does not measure
-/// its error, and the text says so.
+/// standard error and above kSesgoRelativoMinimo of OE's Tau (OE is unbiased under that noise, in open loop and, the
+/// noise white, in closed loop too; ARX's own standard error is then wider than its spread and would hide the bias).
+/// Then ARX's "±" does not measure its error, and the text says so.
 std::optional<Aviso> AvisoSesgoArx(const Identificacion& arx, const Identificacion& oe);
 
 /// All of them: the record's, with OE's Tau (else ARX's), and ARX's bias when both models are given.

@@ -215,12 +215,35 @@ Identificar la planta:
   --validar=OTRO     aplica el modelo de cada método a la entrada de otro registro y da su ajuste
                      en él (con el periodo y el retardo de la descripción de OTRO, si la tiene)
                        ejemplo: tanque-lote identificar prbs.txt --validar=binaria.txt
+                     a través del modelo en tiempo continuo, con el tiempo de planta por muestra
+                     de cada descripción (11 subpasos de T/10 a 300 ms)
+  --ordenes          barre ARX(na, nb, nk) y OE(nb, nf, nk) con na, nf hasta 4 y nk hasta 10,
+                     ordenados por AIC (por su ajuste en OTRO con --validar), con la tabla y el
+                     modelo elegido: el de menos parámetros cuyos residuos no dependen de la entrada
+                       ejemplo: tanque-lote identificar prbs.txt --ordenes
+  --frecuencia[=P]   la respuesta en frecuencia del registro con su banda del 99 % y la del
+                     modelo: con P, la ETFE de una entrada periódica de P muestras (promedio de los
+                     periodos después del primero); sin P, la ETFE si la acción se repite (con el
+                     periodo hallado en el registro), si no la estimación suavizada de Welch
+                       ejemplo: tanque-lote escalon 2520 --Senal_Tipo=PRBS --salida=periodica.txt
+                       ejemplo: tanque-lote identificar periodica.txt --frecuencia=630
+                       ejemplo: tanque-lote identificar binaria.txt --frecuencia
+  --modelo=ARCHIVO   escribe el modelo (el elegido de --ordenes, si no el primero mostrado) en
+                     ARCHIVO.json (coeficientes, función de transferencia continua), ARCHIVO.m
+                     (una línea de Octave con el paquete control que lo reconstruye: G y Gd) o
+                     ARCHIVO.py (una de Python con NumPy y SciPy)
+                       ejemplo: tanque-lote identificar prbs.txt --modelo=modelo.m
   --json             un objeto JSON: archivo, muestreo_s, origen_muestreo, origen_retardo y las
                      claves del método elegido (OE, si no ARX, si no escalón): metodo, K, Tau, a,
                      b, retardo, ajuste, muestras, K_err, Tau_err (null sin error típico) y
                      ajuste_validacion con --validar; y "metodos", una lista con un objeto así
                      por método ("metodo" y "error" para el que no pudo estimar)
+                     además "avisos", "residuos" (veredicto, pruebas y correlaciones), y con sus
+                     opciones "ordenes", "frecuencia"; "orificio" para la planta Orificio
                        ejemplo: tanque-lote identificar prbs.txt --json
+  Tras los métodos, los avisos del registro (nivel en 0, entrada constante o lenta, registro
+  corto, ARX sesgado por el ruido: entonces su ± no se muestra) y el análisis de residuos del
+  primer modelo (OE, si no ARX): autocorrelación e independencia de la entrada con su veredicto.
   Un registro que no se puede leer termina con estado 1 y un mensaje con el número de la
   línea; uno que no se puede identificar (corto, sin entrada, con el nivel constante...),
   con estado 1 y la razón.

@@ -23,6 +23,7 @@
 #include "identificacion/escalon.h"
 #include "identificacion/oe.h"
 #include "identificacion/rechazos.h"
+#include "tools/analisis_identificar.h"
 
 using Json = nlohmann::ordered_json;
 
@@ -33,6 +34,7 @@ constexpr std::int32_t kTSamplePorOmision = 500;  // ms, the edit's default
 struct Metodo {
     MetodoLote cual;
     bool pedido;  // by --metodo: its failure fails the tool
+    bool sinError = false;  // its ± does not measure its error (ARX biased by the noise): not shown
     std::optional<Identificacion> estimacion;
     std::string motivo;
     std::optional<double> validacion;  // the fit on --validar's record
@@ -103,6 +105,7 @@ Json Objeto(const Metodo& m) {
     j["muestras"] = e.muestras;
     j["K_err"] = Valor(e.error_K);
     j["Tau_err"] = Valor(e.error_Tau);
+    if (m.sinError) j["error_tipico_con_sentido"] = false;
     if (m.validacion) j["ajuste_validacion"] = Valor(m.validacion);
     return j;
 }
@@ -111,14 +114,16 @@ std::string Texto(const Metodo& m, const std::optional<std::string>& validar) {
     std::string s = std::string("\n") + Nombre(m.cual) + "\n";
     if (!m.estimacion) return s + "  sin estimación: " + m.motivo + "\n";
     const Identificacion& e = *m.estimacion;
-    s += "  K        = " + Numero(e.K, e.error_K) + "\n";
-    s += "  Tau      = " + Numero(e.Tau, e.error_Tau) + " s\n";
-    s += "  a        = " + Numero(e.a, e.error_a) + "\n";
-    s += "  b        = " + Numero(e.b, e.error_b) + "\n";
+    const auto error = [&](std::optional<double> v) { return m.sinError ? std::nullopt : v; };
+    s += "  K        = " + Numero(e.K, error(e.error_K)) + "\n";
+    s += "  Tau      = " + Numero(e.Tau, error(e.error_Tau)) + " s\n";
+    s += "  a        = " + Numero(e.a, error(e.error_a)) + "\n";
+    s += "  b        = " + Numero(e.b, error(e.error_b)) + "\n";
     s += "  retardo  = " + std::to_string(e.retardo) + "\n";
     s += "  ajuste   = " + Numero(e.ajuste) + " %\n";
     s += "  muestras = " + std::to_string(e.muestras) + "\n";
     if (m.validacion) s += "  ajuste en " + *validar + " = " + Numero(m.validacion) + " %\n";
+    if (m.sinError) s += "  (sin ±: el ruido del nivel sesga ARX, y su error típico no mide su error; vea Avisos)\n";
     return s;
 }
 
@@ -185,6 +190,9 @@ Lectura Leer(const std::string& archivo, double T, bool forzado, bool ajena, std
     const double primera = leido.primeraMuestra;
     l.registro = RegistroDe(std::move(leido), T);
     l.registro.primeraMuestra = primera;
+    // the plant time a sample holds is the description's, for the period it gives
+    if (!forzado && l.descripcion && l.descripcion->T) l.registro.tiempoMuestra = l.descripcion->tiempoMuestra;
+    if (l.descripcion) l.registro.retardoCorrida = l.descripcion->retardo;
     return l;
 }
 
@@ -212,6 +220,18 @@ std::string LeerAcotado(const std::string& nombre, std::int64_t maximo) {
     }
     ::close(fd);
     return texto;
+}
+
+// The model's file (the caller names it in its failures); a failed write leaves no part of it.
+void EscribirModelo(const std::string& nombre, const std::string& contenido) {
+    const int fd = ::open(nombre.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0644);
+    if (fd < 0) throw ErrorArchivo(TextoErrorArchivo(errno));
+    const int codigo = EscribirTodo(fd, contenido);
+    if (::close(fd) != 0 || codigo != 0) {
+        const int error = codigo != 0 ? codigo : errno;
+        ::unlink(nombre.c_str());
+        throw ErrorArchivo(TextoErrorArchivo(error));
+    }
 }
 
 std::optional<std::int64_t> Entero(const Json& j, const char* clave) {
@@ -286,7 +306,13 @@ std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro) {
     // the truth of the plant that made the record, to print beside the estimates
     if (const auto c = j.find("corrida"); c != j.end() && c->is_object())
         if (const auto p = c->find("planta"); p != c->end() && p->is_object())
-            if (const auto v = p->find("verdad"); v != p->end() && v->is_object()) d.verdad = v->dump();
+            if (const auto v = p->find("verdad"); v != p->end() && v->is_object()) {
+                d.verdad = v->dump();
+                if (const auto t = v->find("tiempo_por_muestra_s"); t != v->end() && t->is_number()) {
+                    const double s = t->get<double>();
+                    if (s > 0 && std::isfinite(s)) d.tiempoMuestra = s;
+                }
+            }
     return d;
 }
 
@@ -328,7 +354,7 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
         return fallo(e.what());
     }
     avisar();
-    const Registro& r = a.registro;
+    Registro& r = a.registro;
     std::optional<int> retardo = op.retardo;
     std::string deRetardo = "de --retardo";
     if (!retardo && a.descripcion && a.descripcion->retardo) {
@@ -341,10 +367,13 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
 
     // ARX first and always: its refusal is the record's, and without a delay it chooses the one of smaller loss
     std::vector<Metodo> metodos;
+    std::optional<IdentificacionOe> oe;  // OE's own results too: its first level starts its residuals
     try {
         const Identificacion arx = IdentificarArx(r, retardo);
         if (!retardo) deRetardo = "el de menor pérdida de ARX";
         retardo = arx.retardo;
+        // the delay of a first-order model is its run's alignment: the residual tests and the scans start there
+        r.retardoCorrida = *retardo;
         const bool pedido = !op.metodos.empty();
         std::vector<MetodoLote> cuales = op.metodos;
         if (cuales.empty()) {
@@ -352,9 +381,14 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
             if (EsEscalon(r)) cuales.push_back(MetodoLote::Escalon);
         }
         for (MetodoLote m : cuales) {
-            Metodo res{m, pedido, std::nullopt, {}, std::nullopt};
+            Metodo res{m, pedido, false, std::nullopt, {}, std::nullopt};
             try {
-                res.estimacion = m == MetodoLote::Arx ? arx : Estimar(m, r, *retardo);
+                if (m == MetodoLote::Oe) {
+                    oe = IdentificarOe(r, *retardo);
+                    res.estimacion = *oe;
+                } else {
+                    res.estimacion = m == MetodoLote::Arx ? arx : Estimar(m, r, *retardo);
+                }
             } catch (const ErrorTanque& e) {
                 res.motivo = e.what();
             }
@@ -371,19 +405,42 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
             estado = 1;
         }
 
+    std::optional<Lectura> b;
     if (op.validar) {
         try {
             // without a description of its own, B is read with A's period and each model's delay
-            const Lectura b = Leer(*op.validar, r.T, false, op.retardo.has_value(), avisos);
+            b = Leer(*op.validar, r.T, false, op.retardo.has_value(), avisos);
             avisar();
-            const std::optional<int> retardoB = b.descripcion ? b.descripcion->retardo : std::nullopt;
+            // through the continuous-time model, at B's plant time a sample and with B's alignment (without a
+            // description, each model's own)
             for (Metodo& m : metodos)
-                if (m.estimacion) m.validacion = Validar(*m.estimacion, b.registro, retardoB);
+                if (m.estimacion) m.validacion = Validar(Lineal(*m.estimacion), b->registro);
         } catch (const ErrorTanque& e) {
             avisar();
             // a message that begins with the file's name already says which file it is
             const std::string m = e.what();
             return fallo(m.rfind(*op.validar + ": ", 0) == 0 ? m : *op.validar + ": " + m);
+        }
+    }
+
+    const auto buscar = [&](MetodoLote cual) -> const Identificacion* {
+        for (const Metodo& m : metodos)
+            if (m.cual == cual && m.estimacion) return &*m.estimacion;
+        return nullptr;
+    };
+    const Identificacion* arx = buscar(MetodoLote::Arx);
+    const IdentificacionOe* conOe = buscar(MetodoLote::Oe) ? &*oe : nullptr;
+    const AnalisisIdentificar analisis = AnalizarIdentificacion(
+        r, arx, conOe, op, a.descripcion ? a.descripcion->verdad : std::string(), b ? &b->registro : nullptr);
+    if (analisis.arxSesgado)
+        for (Metodo& m : metodos) m.sinError |= m.cual == MetodoLote::Arx;
+    if (op.modelo) {
+        const std::string& nombre = *op.modelo;
+        try {
+            if (!analisis.modelo) throw ErrorIdentificacion(analisis.sinModelo);
+            EscribirModelo(nombre, ArchivoModelo(*analisis.modelo, *ExtensionModelo(nombre)));
+        } catch (const ErrorTanque& e) {
+            return fallo(nombre + ": " + e.what());
         }
     }
 
@@ -397,12 +454,16 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
         Json todos = Json::array();
         for (const Metodo& m : metodos) todos.push_back(Objeto(m));
         j["metodos"] = todos;
+        j.update(Json::parse(JsonAnalisis(analisis)));
+        if (op.modelo) j["modelo_escrito"] = *op.modelo;
         texto = j.dump(2) + "\n";
     } else {
         texto = "Registro " + op.archivo + ": " + std::to_string(r.nivel.size()) + " muestras, T = " + Corto(r.T) +
                 " s (" + deT + "), retardo " + std::to_string(*retardo) + " (" + deRetardo + ")\n";
         if (a.descripcion) texto += VerdadEnTexto(a.descripcion->verdad);
         for (const Metodo& m : metodos) texto += Texto(m, op.validar);
+        texto += TextoAnalisis(analisis);
+        if (op.modelo) texto += "\nModelo escrito en " + *op.modelo + "\n";
     }
     if (const int codigo = EscribirTodo(salida, texto); codigo != 0 && codigo != EPIPE)
         return fallo("no se pudo escribir la identificación en la salida estándar: " + TextoErrorArchivo(codigo));

@@ -22,6 +22,9 @@ struct DescripcionLeida {
     /// Values that it holds but that cannot be used (a period that is not positive, a delay other than 0 or 1).
     std::vector<std::string> avisos;
     std::string verdad;          ///< corrida.planta.verdad as JSON text ("" when absent): the plant's truth
+    /// The plant time a sample (verdad.tiempo_por_muestra_s, seconds): at 300 ms the program integrates 11
+    /// sub-steps of T/10. 0 when the description does not say it.
+    double tiempoMuestra = 0;
 };
 
 /// The largest description read: a description of this program takes a few kilobytes.

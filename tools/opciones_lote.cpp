@@ -11,6 +11,7 @@
 #include "core/lecturas_tick.h"
 #include "core/textos_mapa.h"
 #include "core/textos_por_defecto.h"
+#include "tools/analisis_identificar.h"
 
 namespace {
 
@@ -119,6 +120,18 @@ OpcionesLote LeerIdentificar(const std::vector<std::string>& argumentos) {
         } else if (const auto v = Valor(a, "--validar=")) {
             if (v->empty()) Mal("--validar necesita el nombre de un registro");
             i.validar = *v;
+        } else if (a == "--ordenes") {
+            i.ordenes = true;
+        } else if (a == "--frecuencia") {
+            i.frecuencia = true;
+        } else if (const auto p = Valor(a, "--frecuencia=")) {
+            const std::int32_t n = Natural(*p, "--frecuencia", "el periodo llega a 2147483647 muestras");
+            if (n < 2) Mal("--frecuencia=P necesita un periodo de al menos 2 muestras: '" + *p + "'");
+            i.frecuencia = true;
+            i.periodo = static_cast<std::size_t>(n);
+        } else if (const auto m = Valor(a, "--modelo=")) {
+            if (!ExtensionModelo(*m)) Mal("--modelo necesita un archivo .json, .m o .py: '" + *m + "'");
+            i.modelo = *m;
         } else if (a.rfind("-", 0) == 0) {
             Mal("opción desconocida para identificar: " + a);
         } else {
@@ -226,7 +239,7 @@ const char* TextoDeUso() {
         "     tanque-lote comparar MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--Track_Referencia@N=P]... "
         "[--json]\n"
         "     tanque-lote identificar ARCHIVO [--retardo=0|1] [--T_Sample=MS] [--metodo=arx,oe,escalon]\n"
-        "                [--validar=OTRO] [--json]\n"
+        "                [--validar=OTRO] [--ordenes] [--frecuencia[=P]] [--modelo=ARCHIVO] [--json]\n"
         "     tanque-lote sintonizar ARCHIVO|--verdad [--regla=simc|imc|amigo|zn] [--tc=S|--lambda=S] [--pid] [--json]\n"
         "     tanque-lote rele MUESTRAS [--nivel=N] [--amplitud=Q] [--histeresis=H] [--NOMBRE=TEXTO]... [--json]\n"
         "     tanque-lote reproducir ARCHIVO [--decimal=,] [--salida=ARCHIVO] [--traza]\n"

@@ -24,6 +24,10 @@ struct OpcionesIdentificar {
     std::optional<std::int32_t> tSample;  ///< ms, as the T_Sample edit; absent: the description's, else 500
     std::vector<MetodoLote> metodos;      ///< in the order given; empty: ARX and OE, and escalon on a step record
     std::optional<std::string> validar;   ///< a second record, on which the model's fit is measured
+    bool ordenes = false;                 ///< --ordenes: the scan of orders and delays, its table
+    bool frecuencia = false;              ///< --frecuencia[=P]: the frequency response of the record
+    std::optional<std::size_t> periodo;   ///< P, samples a period of the input: the ETFE; absent: Welch's
+    std::optional<std::string> modelo;    ///< --modelo=ARCHIVO: the model written as .json, .m or .py
 };
 
 struct OpcionesLote {

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
@@ -73,7 +75,7 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     setWindowTitle(QStringLiteral("Identificación de la Planta"));
     setFont(FuenteVentana());
     setModal(false);
-    resize(780, 640);
+    resize(820, 760);
 
     Registro_Label = new QLabel(this);
     Registro_Label->setObjectName("Registro_Label");
@@ -101,6 +103,20 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     Nota = new QLabel(this);
     Nota->setObjectName("Nota");
     Nota->setWordWrap(true);
+
+    Avisos = new QLabel(this);
+    Avisos->setObjectName("Avisos");
+    Avisos->setAccessibleName(QStringLiteral("Avisos del registro"));
+    Avisos->setWordWrap(true);
+    QPalette rojo = Avisos->palette();
+    rojo.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    Avisos->setPalette(rojo);
+    Avisos->hide();
+    Orificio = new QLabel(this);
+    Orificio->setObjectName("Orificio");
+    Orificio->setAccessibleName(QStringLiteral("Modelo de caja gris del orificio"));
+    Orificio->setWordWrap(true);
+    Orificio->hide();
 
     Grafica = new QCustomPlot(this);
     Grafica->setAccessibleName(QStringLiteral("Registro, modelo y residuo"));
@@ -139,6 +155,8 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     Grafica->legend->setFont(FuenteVentana());
     arriba->insetLayout()->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
 
+    ConstruirPestanas();
+
     Validacion = new QLabel(this);
     Validacion->setObjectName("Validacion");
     Validacion->setWordWrap(true);
@@ -163,8 +181,10 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     auto* columna = new QVBoxLayout(this);
     columna->addWidget(Registro_Label);
     columna->addWidget(Tabla);
+    columna->addWidget(Orificio);
+    columna->addWidget(Avisos);
     columna->addWidget(Nota);
-    columna->addWidget(Grafica, 1);
+    columna->addWidget(Vistas, 1);
     columna->addWidget(Validacion);
     columna->addLayout(botones);
 }
@@ -183,7 +203,10 @@ void TFrm_Identificacion::Mostrar(IdentificacionGrafico g, const QString& senal)
                                      TextoRetardo(g_.retardo)));
     Validacion->clear();
     lineaRegistro_->setData(Puntos(r.muestras, [&](std::size_t k) { return r.nivel[k]; }));
+    analisis_ = AnalizarGrafico(g_);
     LlenarTabla();
+    MostrarAvisos();
+    LlenarOrdenes();
     Elegir(g_.elegido);
 }
 
@@ -216,8 +239,19 @@ void TFrm_Identificacion::LlenarTabla() {
             continue;
         }
         const Identificacion& e = *m.estimacion;
-        Tabla->setItem(fila, kK, Celda(e.error_K ? ConError(e.K, *e.error_K, 5) : Numero(e.K, 5), true));
-        Tabla->setItem(fila, kTau, Celda(e.error_Tau ? ConError(e.Tau, *e.error_Tau, 5) : Numero(e.Tau, 5), true));
+        // ARX biased by the noise: its standard error does not measure its error, and is not shown as if it did
+        bool sesgado = false;
+        for (const Aviso& a : analisis_.avisos) sesgado |= a.tipo == TipoAviso::ArxSesgado && m.metodo == "ARX";
+        const bool conError = !sesgado;
+        auto* k = Celda(conError && e.error_K ? ConError(e.K, *e.error_K, 5) : Numero(e.K, 5), true);
+        auto* tau = Celda(conError && e.error_Tau ? ConError(e.Tau, *e.error_Tau, 5) : Numero(e.Tau, 5), true);
+        if (sesgado)
+            for (QTableWidgetItem* c : {k, tau})
+                c->setToolTip(
+                    QStringLiteral("Sin ±: el ruido del nivel sesga ARX y su error típico no mide su error "
+                                   "(vea el aviso)"));
+        Tabla->setItem(fila, kK, k);
+        Tabla->setItem(fila, kTau, tau);
         Tabla->setItem(fila, kErrorK, Celda(ErrorFrente(e.K, v.K), true));
         auto* errorTau = Celda(ErrorFrente(e.Tau, v.TauMuestras), true);
         if (v.Difieren() && !dos)
@@ -258,6 +292,11 @@ void TFrm_Identificacion::LlenarTabla() {
     // every row in sight, no scrolling
     int alto = Tabla->horizontalHeader()->height() + 2 * Tabla->frameWidth();
     for (int f = 0; f < Tabla->rowCount(); ++f) alto += Tabla->rowHeight(f);
+    // a long caption of the truth (the orifice's linearisation) may widen the columns past the dialog: the
+    // scroll bar then takes its own height, not the last row's
+    int ancho = 2 * Tabla->frameWidth();
+    for (int c = 0; c < Tabla->columnCount(); ++c) ancho += Tabla->columnWidth(c);
+    if (ancho > width() - 24) alto += Tabla->horizontalScrollBar()->sizeHint().height();
     Tabla->setFixedHeight(alto);
 }
 
@@ -274,6 +313,8 @@ void TFrm_Identificacion::Elegir(std::size_t metodo) {
     }
     Nota->setText(TextoNota());
     Dibujar();
+    DibujarResiduos();
+    DibujarBode();
 }
 
 void TFrm_Identificacion::Dibujar() {

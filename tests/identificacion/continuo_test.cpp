@@ -153,3 +153,18 @@ TEST(Avisos, ArxSesgadoPorElRuido) {
     EXPECT_GE(avisados, 18);
     EXPECT_TRUE(Avisos(r, {}, nullptr, nullptr).empty());
 }
+
+// The floor of the bias: two estimates 10^-5 apart in Tau with standard errors of 10^-6 (a record without
+// noise, the integrator's error between them) raise nothing; 6 % apart with OE's error of 0.1 s, the warning.
+TEST(Avisos, ArxSesgadoSoloPorEncimaDeUnMilesimo) {
+    Identificacion arx, oe;
+    oe.Tau = 20;
+    oe.error_Tau = 1e-6;
+    arx.Tau = 20.0002;
+    EXPECT_FALSE(AvisoSesgoArx(arx, oe));
+    arx.Tau = 18.8;
+    oe.error_Tau = 0.1;
+    EXPECT_TRUE(AvisoSesgoArx(arx, oe));
+    oe.error_Tau = 0.5;  // within three of OE's errors
+    EXPECT_FALSE(AvisoSesgoArx(arx, oe));
+}
