@@ -179,7 +179,7 @@ private slots:
         const Prediccion& p = *d->Resultados()[0]->lazo.escalon;
         // the prediction's value is the rule's; the measured, the run's indices
         QCOMPARE(Frm_Indices->Comparacion->item(1, 0)->text(), NumeroIndice(*p.establecimiento, 2));
-        const IndicesEscalon& e = *Frm_Ppal->Nucleo().Indices(Corrida::PID).indices.Actual();
+        const IndicesEscalon e = *Frm_Ppal->Nucleo().Indices(Corrida::PID).indices.Actual();
         QCOMPARE(Frm_Indices->Comparacion->item(1, 1)->text(), NumeroIndice(*e.tiempoEstablecimiento, 2));
         QVERIFY(std::abs(*e.tiempoEstablecimiento / *p.establecimiento - 1) < 0.05);
         const double iaePredicho = Frm_Indices->Comparacion->item(2, 0)->text().toDouble();
