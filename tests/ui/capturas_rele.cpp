@@ -1,6 +1,8 @@
 // The pictures of docs/ventana/ for the relay run and the comparison with the tuning's prediction, taken
 // under Xvfb with IceWM:   capturas_rele CARPETA
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
+#include <QToolButton>
 
 #include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
@@ -38,7 +41,9 @@ int main(int argc, char** argv) {
     PrepararAplicacion();
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     const QDir carpeta(argc > 1 ? argv[1] : "docs/ventana");
-    CrearVentanas(std::make_unique<DialogosPrueba>());
+    auto grabados = std::make_unique<DialogosPrueba>();
+    DialogosPrueba* mensajes = grabados.get();
+    CrearVentanas(std::move(grabados));
     Frm_Ppal->move(0, 0);
     Frm_Ppal->show();
     Esperar(500);
@@ -49,12 +54,15 @@ int main(int argc, char** argv) {
     Frm_Ppal->Track_Referencia->setValue(4);
     Frm_Ppal->Sintonizar1->trigger();
     TFrm_Sintonizar* d = Frm_Ppal->Frm_Sintonizar;
-    d->move(520, 80);
+    d->resize(1000, 520);
+    d->move(0, 450);
     d->EnsayoRele->click();
     for (int i = 0; i < 300; ++i) Frm_Ppal->Nucleo().AtenderTick(Corrida::Rele);
     d->EnsayoRele->click();
     Esperar(300);
     Pantalla(carpeta, "ensayo-rele.png");
+    // the box's words, for the documentation
+    if (!mensajes->mensajes.isEmpty()) std::printf("%s\n", mensajes->mensajes.back().toUtf8().constData());
 
     // "Aplicar" SIMC PI of the true plant (the pipe is the relay run's alone), then a PID run beside the
     // indices window
@@ -63,10 +71,10 @@ int main(int argc, char** argv) {
     d->Aplicar->click();
     d->hide();
     Frm_Indices->show();
-    Frm_Indices->move(520, 0);
+    Frm_Indices->move(0, 450);
     Frm_Ppal->Nucleo().LimpiarClick();
     Frm_Ppal->ToolButton13->click();
-    for (int i = 0; i < 120; ++i) Frm_Ppal->Nucleo().AtenderTick(Corrida::PID);
+    for (int i = 0; i < 30; ++i) Frm_Ppal->Nucleo().AtenderTick(Corrida::PID);
     Frm_Indices->Mostrar(Frm_Ppal->Nucleo());
     Pantalla(carpeta, "indices-prediccion.png");
     Frm_Ppal->ToolButton13->click();
