@@ -24,7 +24,7 @@ public:
 std::vector<Corrida> CorridasComparadas() {
     std::vector<Corrida> c;
     for (const DefinicionCorrida& d : Corridas())
-        if (d.leePosicion) c.push_back(d.id);
+        if (d.leePosicion && !d.experimento) c.push_back(d.id);
     return c;
 }
 

@@ -49,6 +49,8 @@ constexpr TextoPorDefecto kTabla[] = {
     {"Ruido_Desviacion", "0"}, {"Ruido_Semilla", "1"},
     // performance indices window: the settling band, percent of the step
     {"Banda_Establecimiento", "2"},
+    // relay experiment dialog: the pump on and off around the slider's level, the band, the pipe's samples
+    {"Rele_Alto", "2.5"}, {"Rele_Bajo", "0"}, {"Rele_Histeresis", "0.02"}, {"Rele_Retardo", "0"},
 };
 // clang-format on
 

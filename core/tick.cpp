@@ -59,6 +59,11 @@ public:
     void EntradasDeInferencia(std::int32_t n, double error, double derivada) override {
         s_.observadores_.Inferencia(n, error, derivada);
     }
+    bool OtraCorridaActiva() const override {
+        for (std::size_t c = 0; c < kNumCorridas; ++c)
+            if (static_cast<Corrida>(c) != corrida_ && s_.Timer(static_cast<Corrida>(c)).Enabled) return true;
+        return false;
+    }
 
 private:
     Simulador& s_;

@@ -62,7 +62,8 @@ struct Evento {
     Corrida corrida;
 };
 
-constexpr std::array<Control, kNumCorridas> kBoton{Control::ToolButton4, Control::ToolButton13, Control::ToolButton10};
+// the original runs' buttons; the relay experiment has none and is not toggled here
+constexpr std::array<Control, 3> kBoton{Control::ToolButton4, Control::ToolButton13, Control::ToolButton10};
 
 bool Empieza(const std::string& s, const char* p) { return s.rfind(p, 0) == 0; }
 bool Termina(const std::string& s, const char* p) {
@@ -73,7 +74,8 @@ bool Termina(const std::string& s, const char* p) {
 // A conversion message ends at a NUL of its text, where what() ends.
 bool MensajeConocido(const std::string& m, bool conNul) {
     for (const char* fijo : {kCicloParado, kNivelSuperado, kMuestreoNoPositivo, kFuzzySinInicializar, kDivisionPorCero,
-                             kOperacionInvalida, kDesbordamiento})
+                             kOperacionInvalida, kDesbordamiento, kReleCaudales, kReleRetardo,
+                             kReleConOtraCorrida})
         if (m == fijo) return true;
     // the excitation signal's and the noise's checks
     for (const char* fijo :
@@ -253,7 +255,7 @@ private:
         if (conCompuerta_) {
             Exigir(activos <= 2, "three runs active");
             if (activos == 2)
-                for (std::size_t r = 0; r < kNumCorridas; ++r)
+                for (std::size_t r = 0; r < kBoton.size(); ++r)
                     if (!sim_.Timer(static_cast<Corrida>(r)).Enabled)
                         Exigir(!sim_.Habilitado(kBoton[r]), "two runs active and the third one's button enabled");
         }

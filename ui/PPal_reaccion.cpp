@@ -125,6 +125,7 @@ void TFrm_Ppal::CrearMenu() {
     Identificar1->setObjectName("Identificar1");
     Sintonizar1 = opciones->addAction(QStringLiteral("Sintonizar..."), this, &TFrm_Ppal::SintonizarClick);
     Sintonizar1->setObjectName("Sintonizar1");
+    CrearEntradasRele(opciones);
     // the speed of the runs, whose buttons are in the status bar
     opciones->addSeparator();
     menuVelocidad_ = opciones->addMenu(QStringLiteral("Velocidad"));
@@ -305,8 +306,9 @@ void TFrm_Ppal::CrearControles() {
     Timer1 = new QTimer(this);
     Timer4 = new QTimer(this);
     Timer5 = new QTimer(this);
-    timers_ = {Timer1, Timer4, Timer5};
-    const char* nombres[] = {"Timer1", "Timer4", "Timer5"};
+    Timer6 = new QTimer(this);
+    timers_ = {Timer1, Timer4, Timer5, Timer6};
+    const char* nombres[] = {"Timer1", "Timer4", "Timer5", "Timer6"};
     for (std::size_t i = 0; i < kNumCorridas; ++i) {
         timers_[i]->setObjectName(nombres[i]);
         timers_[i]->setTimerType(Qt::PreciseTimer);
@@ -314,6 +316,7 @@ void TFrm_Ppal::CrearControles() {
     connect(Timer1, &QTimer::timeout, this, &TFrm_Ppal::Timer1Timer);
     connect(Timer4, &QTimer::timeout, this, &TFrm_Ppal::Timer4Timer);
     connect(Timer5, &QTimer::timeout, this, &TFrm_Ppal::Timer5Timer);
+    connect(Timer6, &QTimer::timeout, this, &TFrm_Ppal::Timer6Timer);
 }
 
 QWidget* TFrm_Ppal::ControlDe(Control c) const {
@@ -362,6 +365,10 @@ void TFrm_Ppal::Sincronizar(unsigned cambios) {
         }
     }
     if (cambios & CambioSeries) Chart1->Actualizar();
+    if (cambios & (CambioControles | CambioTemporizadores)) {
+        SincronizarRele();
+        SeguirPrediccion();
+    }
     Vistas->Sincronizar(cambios);
 }
 
@@ -463,6 +470,7 @@ void TFrm_Ppal::ArchivoClick() {
 void TFrm_Ppal::Timer1Timer() { AtenderTick(Corrida::Escalon); }
 void TFrm_Ppal::Timer4Timer() { AtenderTick(Corrida::PID); }
 void TFrm_Ppal::Timer5Timer() { AtenderTick(Corrida::Fuzzy); }
+void TFrm_Ppal::Timer6Timer() { AtenderTick(Corrida::Rele); }
 
 void TFrm_Ppal::closeEvent(QCloseEvent* evento) {
     // closing during a run stops it silently

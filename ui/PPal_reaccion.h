@@ -6,11 +6,13 @@
 #include <QPointer>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "core/interfaces.h"
 #include "core/simulador.h"
 #include "ui/dialogos.h"
 #include "ui/Senal_Excitacion.h"
+#include "ui/ensayo_rele.h"
 #include "ui/textos_ventanas.h"
 
 class BarraNivel;
@@ -63,6 +65,10 @@ public:
     QAction *ParametrosFuzzy1, *InicializarFuzzy1;
     QAction* SenalExcitacion1;  ///< "Señal de Excitación", after the original entries of "Opciones"
     QTimer *Timer1, *Timer4, *Timer5;
+    // The relay experiment, after the original controls (PPal_rele.cpp): its run's entry in "Opciones" (also a
+    // button of the tuning dialog), its dialog's entry and its timer.
+    QAction *EnsayoRele1 = nullptr, *ParametrosRele1 = nullptr;
+    QTimer* Timer6 = nullptr;
     // The plant's identification: its menu entry, its tool button and its dialog (made at its first use).
     QAction* Identificar1 = nullptr;
     QToolButton* ToolButtonIdentificar = nullptr;
@@ -106,8 +112,15 @@ public slots:
     void Timer5Timer();
     /// Identifies the plant from the chart's record and shows the dialog "Identificación de la Planta".
     void IdentificarClick();
-    /// Opens "Sintonizar el PID" on the last identification's model and on the plant's truth.
+    /// Opens "Sintonizar el PID" on the last identification's model, on the plant's truth and on the last relay
+    /// experiment's model.
     void SintonizarClick();
+    /// Starts the relay experiment, or stops it and reads Ku and Pu from it (PPal_rele.cpp).
+    void EnsayoReleClick();
+    void ParametrosReleClick();
+    void Timer6Timer();
+    /// The reading of the last relay experiment stopped, if any.
+    const std::optional<ResultadoEnsayoRele>& UltimoEnsayoRele() const { return ultimoRele_; }
     /// Names the open-loop signal of `dialogo` in the tip of "Aplicar Escalón" and the status bar, and follows
     /// its texts (PPal_senal.cpp).
     void SeguirSenal(TFrm_Senal_Excitacion* dialogo);
@@ -166,6 +179,15 @@ private:
     void CrearMenu();
     void MostrarModal(QDialog* dialogo);
     QWidget* ControlDe(Control c) const;
+    // the relay's entries in "Opciones", and its reading once its run stops
+    void CrearEntradasRele(QMenu* opciones);
+    void SincronizarRele();
+    bool ReleDisponible() const;
+    std::optional<ResultadoEnsayoRele> ultimoRele_;
+    bool releActivo_ = false;
+    // the tuning's predicted step drawn over a PID run that starts after "Aplicar" (PPal_sintonizar.cpp)
+    void SeguirPrediccion();
+    bool pidActivo_ = false;
 
     std::unique_ptr<Dialogos> dialogos_;
     TextosVentanas textos_;

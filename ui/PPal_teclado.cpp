@@ -20,6 +20,7 @@ QToolButton* TFrm_Ppal::BotonDe(Corrida corrida) const {
         case Corrida::Escalon: return ToolButton4;
         case Corrida::PID: return ToolButton13;
         case Corrida::Fuzzy: return ToolButton10;
+        case Corrida::Rele: break;  // no button: its entry in "Opciones" (CorridaElegida)
     }
     return ToolButton4;
 }
@@ -87,11 +88,19 @@ void TFrm_Ppal::CrearTeclado() {
 
 void TFrm_Ppal::CorridaElegida() {
     // a run that goes is stopped; else the run chosen last starts
+    if (simulador_->Timer(Corrida::Rele).Enabled) {
+        EnsayoReleClick();
+        return;
+    }
     for (Corrida c : {Corrida::Escalon, Corrida::PID, Corrida::Fuzzy})
         if (simulador_->Timer(c).Enabled) {
             BotonDe(c)->click();
             return;
         }
+    if (elegida_ == Corrida::Rele) {
+        EnsayoReleClick();
+        return;
+    }
     BotonDe(elegida_)->click();
 }
 

@@ -41,6 +41,7 @@ TFrm_Sintonizar::TFrm_Sintonizar(QWidget* padre, Dialogos& dialogos, TextosVenta
     Modelo->setObjectName("Modelo");
     Modelo->addItem(QStringLiteral("Última identificación"));
     Modelo->addItem(QStringLiteral("Planta verdadera"));
+    Modelo->addItem(QStringLiteral("Ensayo de relé"));
     Modelo_Label = new QLabel(this);
     Modelo_Label->setObjectName("Modelo_Label");
     Modelo_Label->setWordWrap(true);
@@ -112,7 +113,12 @@ TFrm_Sintonizar::TFrm_Sintonizar(QWidget* padre, Dialogos& dialogos, TextosVenta
     Aplicar->setToolTip(QStringLiteral("Escribe Kp, Ti y Td de la regla elegida en el diálogo del PID"));
     Cerrar = new QPushButton(QStringLiteral("Cerrar"), this);
     Cerrar->setObjectName("Cerrar");
+    EnsayoRele = new QPushButton(QStringLiteral("Ensayo de relé"), this);
+    EnsayoRele->setObjectName("EnsayoRele");
+    EnsayoRele->setToolTip(QStringLiteral("Corre el ensayo de relé en la ventana principal (Opciones > Parámetros "
+                                          "del Relé); al pararlo, su modelo queda en «Modelo»"));
     auto* botones = new QHBoxLayout;
+    botones->addWidget(EnsayoRele);
     botones->addStretch();
     botones->addWidget(Aplicar);
     botones->addWidget(Cerrar);
@@ -134,14 +140,17 @@ TFrm_Sintonizar::TFrm_Sintonizar(QWidget* padre, Dialogos& dialogos, TextosVenta
     connect(Tabla, &QTableWidget::cellClicked, this, [this](int fila, int) { ReglaCombo->setCurrentIndex(fila); });
     connect(Aplicar, &QPushButton::clicked, this, &TFrm_Sintonizar::AplicarClick);
     connect(Cerrar, &QPushButton::clicked, this, &QDialog::close);
+    connect(EnsayoRele, &QPushButton::clicked, this, &TFrm_Sintonizar::PedirEnsayoRele);
     resize(900, 640);
 }
 
-void TFrm_Sintonizar::PonerFuentes(std::optional<FuenteSintonia> identificada, std::optional<FuenteSintonia> verdad) {
-    fuentes_[0] = std::move(identificada);
-    fuentes_[1] = std::move(verdad);
+void TFrm_Sintonizar::PonerFuentes(std::optional<FuenteSintonia> identificada, std::optional<FuenteSintonia> verdad,
+                                   std::optional<FuenteSintonia> rele) {
+    fuentes_[FuenteIdentificada] = std::move(identificada);
+    fuentes_[FuenteVerdad] = std::move(verdad);
+    fuentes_[FuenteRele] = std::move(rele);
     auto* modelo = qobject_cast<QStandardItemModel*>(Modelo->model());
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < kFuentes; ++i)
         if (QStandardItem* item = modelo->item(i)) item->setEnabled(fuentes_[i].has_value());
     // the identification when there is one: the workflow's model
     const QSignalBlocker bloqueo(Modelo);
@@ -152,7 +161,7 @@ void TFrm_Sintonizar::PonerFuentes(std::optional<FuenteSintonia> identificada, s
 Regla TFrm_Sintonizar::Elegida() const { return kReglas[std::max(0, ReglaCombo->currentIndex())]; }
 
 const FuenteSintonia* TFrm_Sintonizar::Fuente() const {
-    const auto& f = fuentes_[std::clamp(Modelo->currentIndex(), 0, 1)];
+    const auto& f = fuentes_[std::clamp(Modelo->currentIndex(), 0, kFuentes - 1)];
     return f ? &*f : nullptr;
 }
 
@@ -253,6 +262,11 @@ void TFrm_Sintonizar::Dibujar() {
     Grafica->replot(QCustomPlot::rpQueuedReplot);
 }
 
+void TFrm_Sintonizar::EstadoRele(bool habilitado, bool activo) {
+    EnsayoRele->setEnabled(habilitado);
+    EnsayoRele->setText(activo ? QStringLiteral("Parar el ensayo") : QStringLiteral("Ensayo de relé"));
+}
+
 void TFrm_Sintonizar::AplicarClick() {
     const auto& s = resultados_[static_cast<std::size_t>(ReglaCombo->currentIndex())];
     if (!s) return;
@@ -262,4 +276,5 @@ void TFrm_Sintonizar::AplicarClick() {
             dialogos_.Mensaje(this, QStringLiteral("No se pudo escribir %1 en el diálogo del PID.").arg(nombre));
             return;
         }
+    emit Aplicado(*s);
 }

@@ -36,9 +36,14 @@ public:
 
     TFrm_Sintonizar(QWidget* padre, Dialogos& dialogos, TextosVentanas& textos);
 
-    /// The two models the "Modelo" combo offers; either may be absent (no identification yet, a plant text that
-    /// does not convert), and its entry is then disabled. Recomputes.
-    void PonerFuentes(std::optional<FuenteSintonia> identificada, std::optional<FuenteSintonia> verdad);
+    /// The models the "Modelo" combo offers; any may be absent (no identification yet, a plant text that does
+    /// not convert, no relay experiment read), and its entry is then disabled. Recomputes.
+    void PonerFuentes(std::optional<FuenteSintonia> identificada, std::optional<FuenteSintonia> verdad,
+                      std::optional<FuenteSintonia> rele = std::nullopt);
+    /// The model's entries, in the combo's order.
+    enum { FuenteIdentificada, FuenteVerdad, FuenteRele, kFuentes };
+    /// "Ensayo de relé": enabled as the main window's entry, its caption as the run goes.
+    void EstadoRele(bool habilitado, bool activo);
 
     /// The tuning of each rule, in the order of Regla (absent where the rule refused the model), as the table
     /// shows it.
@@ -53,6 +58,12 @@ public:
     QTableWidget* Tabla;
     QCustomPlot* Grafica;
     QPushButton *Aplicar, *Cerrar;
+    QPushButton* EnsayoRele;  ///< starts the relay experiment on the main window, or stops it
+
+signals:
+    void PedirEnsayoRele();
+    /// "Aplicar" wrote the gains of `s` into the PID dialog's texts.
+    void Aplicado(const Sintonia& s);
 
 public slots:
     void Recalcular();
@@ -66,7 +77,7 @@ private:
 
     Dialogos& dialogos_;
     TextosVentanas& textos_;
-    std::optional<FuenteSintonia> fuentes_[2];
+    std::optional<FuenteSintonia> fuentes_[kFuentes];
     std::vector<std::optional<Sintonia>> resultados_;
     std::vector<QString> motivos_;
     QCPGraph *lineaNivel_ = nullptr, *lineaReferencia_ = nullptr;

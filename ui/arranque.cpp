@@ -5,6 +5,7 @@
 #include "ui/Parametros_PID.h"
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
+#include "ui/Parametros_Rele.h"
 #include "ui/Senal_Excitacion.h"
 #include "core/textos_indices.h"
 #include "ui/accesibilidad.h"
@@ -45,13 +46,17 @@ void CrearVentanas(std::unique_ptr<Dialogos> dialogos) {
     Frm_Senal_Excitacion = new TFrm_Senal_Excitacion(nullptr);
     Campos().Agregar(*Frm_Senal_Excitacion);
     Frm_Ppal->SeguirSenal(Frm_Senal_Excitacion);
+    Frm_Parametros_Rele = new TFrm_Parametros_Rele(nullptr);
+    Campos().Agregar(*Frm_Parametros_Rele);
     for (QWidget* d : std::initializer_list<QWidget*>{Frm_Parametros, Frm_Parametros_Planta, Frm_Parametros_Fuzzy,
-                                                     Frm_Parametros_PID, Frm_Senal_Excitacion})
+                                                     Frm_Parametros_PID, Frm_Senal_Excitacion, Frm_Parametros_Rele})
         NombrarControles(d);
 }
 
 void DestruirVentanas() {
     Campos().Vaciar();
+    delete Frm_Parametros_Rele;
+    Frm_Parametros_Rele = nullptr;
     delete Frm_Senal_Excitacion;
     Frm_Senal_Excitacion = nullptr;
     delete Frm_Parametros_PID;

@@ -1,6 +1,8 @@
 #include "ui/indices_desempeno.h"
 
 #include <QHeaderView>
+
+#include <cmath>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -20,6 +22,11 @@ const QString kSinValor = QStringLiteral("—");
 QString Opcional(const std::optional<double>& v, int decimales) { return v ? NumeroIndice(*v, decimales) : kSinValor; }
 
 }  // namespace
+
+QStringList NombresComparacion() {
+    return {QStringLiteral("Sobreimpulso (%)"), QStringLiteral("Tiempo de establecimiento (s)"),
+            QStringLiteral("IAE")};
+}
 
 QString NumeroIndice(double x, int decimales) {
     return QString::number(x, 'f', decimales).replace(QChar('.'), QChar(SeparadorDecimal()));
@@ -118,7 +125,64 @@ TFrm_Indices::TFrm_Indices(QWidget* padre) : QWidget(padre, Qt::Window) {
     QPalette rojo = Avisos->palette();
     rojo.setColor(QPalette::WindowText, kRojoTitulo);
     Avisos->setPalette(rojo);
-    setFixedSize(ancho + 24, 70 + alto + 60);
+    altoSinComparacion_ = 70 + alto + 60;
+    setFixedSize(ancho + 24, altoSinComparacion_);
+
+    // the tuning's prediction beside the PID run, below the rest: shown once "Aplicar" gives one
+    Sintonia_Label = new QLabel(this);
+    Sintonia_Label->setObjectName(QStringLiteral("Sintonia_Label"));
+    Sintonia_Label->setGeometry(12, altoSinComparacion_, ancho, 20);
+    Comparacion = new QTableWidget(3, 2, this);
+    Comparacion->setObjectName(QStringLiteral("Comparacion"));
+    Comparacion->setAccessibleName(QStringLiteral("Sintonía: predicho y medido"));
+    Comparacion->setVerticalHeaderLabels(NombresComparacion());
+    Comparacion->setHorizontalHeaderLabels({QStringLiteral("Predicho"), QStringLiteral("Medido (PID)")});
+    Comparacion->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Comparacion->horizontalHeader()->setDefaultSectionSize(110);
+    Comparacion->verticalHeader()->setFixedWidth(190);
+    Comparacion->verticalHeader()->setDefaultSectionSize(20);
+    Comparacion->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Comparacion->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Comparacion->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int f = 0; f < 3; ++f)
+        for (int c = 0; c < 2; ++c) {
+            auto* celda = new QTableWidgetItem(kSinValor);
+            celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            Comparacion->setItem(f, c, celda);
+        }
+    Comparacion->setGeometry(12, altoSinComparacion_ + 22, 190 + 2 * 110 + 2 * Comparacion->frameWidth(),
+                             Comparacion->horizontalHeader()->sizeHint().height() + 3 * 20 +
+                                 2 * Comparacion->frameWidth());
+    Sintonia_Label->hide();
+    Comparacion->hide();
+}
+
+void TFrm_Indices::PonerPrediccion(std::optional<PrediccionAplicada> p) {
+    prediccion_ = std::move(p);
+    Sintonia_Label->setVisible(prediccion_.has_value());
+    Comparacion->setVisible(prediccion_.has_value());
+    const int alto = prediccion_ ? Comparacion->geometry().bottom() + 12 : altoSinComparacion_;
+    setFixedSize(width(), alto);
+    if (prediccion_)
+        Sintonia_Label->setText(QStringLiteral("Sintonía aplicada: %1 (predicho para el escalón de la referencia "
+                                               "del PID, banda del 2 %)")
+                                    .arg(prediccion_->titulo));
+}
+
+void TFrm_Indices::Comparar(const Simulador& simulador) {
+    if (!prediccion_) return;
+    const PrediccionAplicada& p = *prediccion_;
+    // the PID run's step going on; the linear loop's step scales with its size, its shape does not
+    const std::optional<IndicesEscalon>& e = simulador.Indices(Corrida::PID).indices.Actual();
+    std::optional<double> iae;
+    if (e && e->objetivo) iae = p.iae * std::abs(*e->objetivo - e->inicial);
+    const QString textos[3][2] = {
+        {Opcional(p.sobreimpulso, 2), e ? Opcional(e->sobreimpulso, 2) : kSinValor},
+        {Opcional(p.establecimiento, 2), e ? Opcional(e->tiempoEstablecimiento, 2) : kSinValor},
+        {Opcional(iae, 4), e ? Opcional(e->IAE, 4) : kSinValor}};
+    for (int f = 0; f < 3; ++f)
+        for (int c = 0; c < 2; ++c)
+            if (Comparacion->item(f, c)->text() != textos[f][c]) Comparacion->item(f, c)->setText(textos[f][c]);
 }
 
 void TFrm_Indices::Columna(int columna, const std::optional<IndicesEscalon>& e) {
@@ -144,4 +208,5 @@ void TFrm_Indices::Mostrar(const Simulador& simulador) {
     }
     const QString texto = avisos.join(QChar('\n'));
     if (Avisos->text() != texto) Avisos->setText(texto);
+    Comparar(simulador);
 }

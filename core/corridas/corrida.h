@@ -36,6 +36,10 @@ struct DefinicionCorrida {
     std::span<const char* const> ganancias;
     /// Makes its law (core/corridas/leyes.h).
     FabricaLey ley;
+    /// An experiment on the plant (the relay) rather than a controller or the open loop: not named in the lists
+    /// of runs that messages give (ClavesCorridas; the batch tool has a command of its own by its key, which
+    /// still reads back through CorridaDeClave), and not one of the controllers that "Comparar" compares.
+    bool experimento = false;
 };
 
 /// The definition of a run.
@@ -44,6 +48,6 @@ const DefinicionCorrida& Definicion(Corrida c);
 std::span<const DefinicionCorrida> Corridas();
 /// The run whose clave is `clave`, if any.
 std::optional<Corrida> CorridaDeClave(std::string_view clave);
-/// The claves of every run for a message: `separador` between them but `ultimo` before the last one
+/// The claves of every run but the experiments for a message: `separador` between them but `ultimo` before the last one
 /// (ClavesCorridas(", ", " y ") is "escalon, pid y fuzzy").
 std::string ClavesCorridas(std::string_view separador, std::string_view ultimo);

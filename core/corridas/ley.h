@@ -45,6 +45,8 @@ public:
     virtual bool FuzzyInicializado() const = 0;
     /// The inputs of sample n's inference, noted before it is tried (the views show one that fails too).
     virtual void EntradasDeInferencia(std::int32_t n, double error, double derivada) = 0;
+    /// Whether a run other than this tick's is going (the relay starts alone).
+    virtual bool OtraCorridaActiva() const = 0;
 };
 
 /// One run's law.

@@ -11,3 +11,5 @@ std::unique_ptr<LeyCorrida> LeyEscalon();
 std::unique_ptr<LeyCorrida> LeyPID();
 /// The fuzzy controller: Controlador_Fuzzy infers a rate of change of the action from the error and its derivative.
 std::unique_ptr<LeyCorrida> LeyFuzzy();
+/// The relay experiment: an on/off inflow around the slider's level, with hysteresis (core/corridas/rele.cpp).
+std::unique_ptr<LeyCorrida> LeyRele();

@@ -1,6 +1,7 @@
 // The table of the runs: the one place that knows their names, sets, delays and texts.
 
 #include <array>
+#include <vector>
 
 #include "core/constantes.h"
 #include "core/corridas/corrida.h"
@@ -19,6 +20,12 @@ constexpr Conjunto kInicioPID{Control::ToolButton1, Control::ToolButton5, Contro
 constexpr Conjunto kInicioFuzzy{
     Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,  Control::ToolButton12, Control::ToolButton4,
     Control::ToolButton13, Control::ToolButton8, Control::ToolButton11, Control::Limpiar,      Control::Archivo};
+// the relay keeps every run's button and the dialogs it would change away, as the closed loops do (it starts only
+// while no other run goes: its law's Impedimento); its overflow stop leaves them as the closed loops' does
+constexpr Conjunto kInicioRele{
+    Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,  Control::ToolButton12, Control::ToolButton4,
+    Control::ToolButton13, Control::ToolButton8, Control::ToolButton11, Control::ToolButton10, Control::Limpiar,
+    Control::Archivo};
 // An overflow stop gives back less than a stop through the button: the PID and fuzzy runs leave the fuzzy
 // dialog, its initialisation and the other closed-loop run disabled until their button stops them.
 constexpr Conjunto kDesbordeLazo{Control::ToolButton1,  Control::ToolButton5, Control::ToolButton2,
@@ -30,6 +37,9 @@ constexpr const char* kPropiosEscalon[] = {"Alto_Escalon"};
 constexpr const char* kPropiosLazo[] = {"T_Sample"};
 constexpr const char* kGananciasPID[] = {"Kp", "Ti", "Td"};
 constexpr const char* kGananciasFuzzy[] = {"KE", "KDE", "KU"};
+// the relay reads its dead time after the sample time, then its inflows and hysteresis in the gains' place
+constexpr const char* kPropiosRele[] = {"T_Sample", "Rele_Retardo"};
+constexpr const char* kGananciasRele[] = {"Rele_Alto", "Rele_Bajo", "Rele_Histeresis"};
 
 // clang-format off
 constexpr std::array<DefinicionCorrida, kNumCorridas> kCorridas{{
@@ -39,6 +49,8 @@ constexpr std::array<DefinicionCorrida, kNumCorridas> kCorridas{{
      kIntervaloInicialLazo, kRetardoLazoCerrado, false, true, kPropiosLazo, kGananciasPID, &LeyPID},
     {Corrida::Fuzzy, "fuzzy", "Fuzzy", "Control Fuzzy", kInicioFuzzy, kDesbordeLazo,
      kIntervaloInicialLazo, kRetardoLazoCerrado, false, true, kPropiosLazo, kGananciasFuzzy, &LeyFuzzy},
+    {Corrida::Rele, "rele", "Relé", "Ensayo de relé", kInicioRele, kDesbordeLazo,
+     kIntervaloInicialLazo, kRetardoLazoCerrado, false, true, kPropiosRele, kGananciasRele, &LeyRele, true},
 }};
 // clang-format on
 
@@ -62,10 +74,13 @@ std::optional<Corrida> CorridaDeClave(std::string_view clave) {
 }
 
 std::string ClavesCorridas(std::string_view separador, std::string_view ultimo) {
+    std::vector<const char*> claves;
+    for (const DefinicionCorrida& d : kCorridas)
+        if (!d.experimento) claves.push_back(d.clave);
     std::string s;
-    for (std::size_t i = 0; i < kCorridas.size(); ++i) {
-        if (i > 0) s += i + 1 == kCorridas.size() ? ultimo : separador;
-        s += kCorridas[i].clave;
+    for (std::size_t i = 0; i < claves.size(); ++i) {
+        if (i > 0) s += i + 1 == claves.size() ? ultimo : separador;
+        s += claves[i];
     }
     return s;
 }

@@ -6,6 +6,7 @@
 
 #include "core/observacion/bitacora.h"
 #include "core/observacion/calendario.h"
+#include "core/observacion/ensayo_rele.h"
 #include "core/observacion/entrada_fuzzy.h"
 #include "core/observacion/indices_corrida.h"
 #include "core/observacion/observador.h"
@@ -26,6 +27,7 @@ public:
     IndicesCorridas indices;       ///< each run's response indices
     CalendarioGrabado calendario;  ///< the slider's positions that the closed loops read
     EntradasFuzzy entradasFuzzy;   ///< the fuzzy inference's last inputs
+    EnsayoRele ensayoRele;         ///< the relay run's record, for its analysis
 
     void Pulsado(Corrida c) override {
         Cada([&](ObservadorCorrida& o) { o.Pulsado(c); });
@@ -73,7 +75,7 @@ private:
         for (ObservadorCorrida* o : orden_) evento(*o);
     }
     // today's order of calls: the pairs before the logs (both follow the chart), the origin, the indices, the
-    // schedule, the fuzzy inputs
-    const std::array<ObservadorCorrida*, 6> orden_{&parejas, &bitacoras,  &origen,
-                                                   &indices, &calendario, &entradasFuzzy};
+    // schedule, the fuzzy inputs; the relay's record last
+    const std::array<ObservadorCorrida*, 7> orden_{&parejas,    &bitacoras,     &origen,     &indices,
+                                                   &calendario, &entradasFuzzy, &ensayoRele};
 };
