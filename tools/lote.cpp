@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "base/errores.h"
@@ -17,6 +18,7 @@
 #include "export/error_archivo.h"
 #include "export/escritor.h"
 #include "export/par.h"
+#include "export/par_formato.h"
 #include "tools/ayuda_lote.h"
 #include "tools/configuracion_lote.h"
 #include "tools/identificar_lote.h"
@@ -92,7 +94,8 @@ public:
         }
         if (o_.salida) {
             try {
-                registro_.emplace(*o_.salida, NombreDescripcion(*o_.salida));
+                registro_.emplace(o_.formato.value_or(FormatoRegistroDe(*o_.salida)), *o_.salida, FormaDelRegistro(),
+                                  NombreDescripcion(*o_.salida));
             } catch (const ErrorArchivo& e) {
                 Propio("no se pudo crear el registro " + *o_.salida + ": " + ConCausa(*o_.salida, e.what()));
                 return 1;
@@ -124,8 +127,8 @@ private:
     // replaced as one (par.h): when either cannot be written, neither file changes, and the message says so.
     void Confirmar() {
         try {
-            registro_->Confirmar([this](const ResumenArchivo& huella) {
-                return DescribirRegistro(contenido_, *o_.salida, &huella);
+            registro_->Confirmar([this](const ResumenArchivo* huella) {
+                return DescribirRegistro(contenido_, *o_.salida, huella);
             });
         } catch (const ErrorPar& e) {
             Propio(e.what());  // names the file that failed and what was left of the pair
@@ -133,6 +136,15 @@ private:
         } catch (const ErrorTanque& e) {
             FalloDelRegistro(e);
         }
+    }
+
+    // The closed loops follow a reference: CSV, MAT and HDF5 keep it as a column (the text record has none).
+    bool ConReferencia() const { return o_.corrida != Corrida::Escalon; }
+
+    FormaRegistro FormaDelRegistro() const {
+        FormaRegistro forma;  // Ts once the run has read T_Sample
+        if (ConReferencia()) forma.adicionales.push_back({"r", "referencia", "m"});
+        return forma;
     }
 
     // The indices of --indices, with the band of Banda_Establecimiento; false, with its message, for a band that
@@ -165,6 +177,7 @@ private:
         try {
             if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
             sim_.Alternar(o_.corrida);
+            if (registro_) registro_->Registro().PonerMuestreo(sim_.Estado().T_Muestreo);
         } catch (const ErrorDeManejador& e) {
             mensajes_.MostrarError(e);
             estado_ = 1;
@@ -192,7 +205,9 @@ private:
             const MuestraGraficada& m = sim_.UltimaMuestra();
             if (registro_) {
                 try {
-                    registro_->Registro().Anadir({static_cast<double>(m.n), m.accion, m.nivel});
+                    const double referencia[] = {m.referencia};
+                    registro_->Registro().Anadir(static_cast<double>(m.n), m.accion, m.nivel,
+                                                 std::span<const double>(referencia, ConReferencia() ? 1 : 0));
                 } catch (const ErrorTanque& e) {
                     FalloDelRegistro(e);
                     return;
@@ -247,7 +262,7 @@ private:
     MensajesLote mensajes_;
     Simulador sim_;
     std::optional<Escritor> traza_;
-    std::optional<ParRegistro> registro_;
+    std::optional<ParFormato> registro_;
     ContenidoRegistro contenido_;              // the record's lines, for its description
     std::optional<IndicesRespuesta> indices_;  // --indices
     std::size_t escalones_ = 0;                // steps written

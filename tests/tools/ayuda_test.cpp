@@ -161,6 +161,7 @@ void DescribeCadaOpcion(const std::string& texto) {
                                "--NOMBRE@N=TEXTO",
                                "--decimal=",
                                "--salida=ARCHIVO",
+                               "--formato=",
                                "--traza",
                                "--help",
                                "-h",
