@@ -25,7 +25,6 @@
 #include "core/simulacion.h"
 #include "core/textos.h"
 #include "export/archivo.h"
-#include "export/registros.h"
 #include "fuzzy/fis.h"
 
 /// A run timer as state: the run is active exactly while its timer is enabled; the tag counts samples.
@@ -86,7 +85,6 @@ public:
     /// Writes the chart's samples up to the last level drawn for the shown range, one line per tick that plotted
     /// both its action and its level (parejas.h), and its description beside it (descripcion.h), the two as one
     /// (par.h). Throws ErrorArchivo; both files are then as they were, unless the message says otherwise.
-    /// A name ending in .csv, .mat or .h5 gets that format (export/registros.h), its description beside it too.
     void ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax);
     /// The samples that ArchivoClick writes for the shown range, in order, each handed to `muestra` with the index
     /// of its level in Series1: the one definition of the file's lines, for the file and for the identification.
@@ -135,8 +133,6 @@ public:
     const Excitacion& Excitaciones() const { return excitacion_; }
 
 private:
-    void ArchivoEnFormato(FormatoRegistro formato, const std::string& nombre, bool rangoCompleto, double xmin,
-                          double xmax);
     // What a run's law may touch during its tick (core/tick.cpp).
     class Paso;
 

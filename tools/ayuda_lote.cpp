@@ -125,6 +125,12 @@ Opciones:
                      y HDF5 necesitan un archivo en el disco; los cuatro llevan su descripción
                      al lado con las mismas garantías
                        ejemplo: tanque-lote pid 300 --salida=pid.mat
+  --grafico=ARCHIVO.svg  dibuja la corrida en ARCHIVO.svg, un SVG para un informe: nivel,
+                     acción de control y referencia contra la muestra, con los títulos de los
+                     ejes y la leyenda; cada línea guarda el primero, el menor, el mayor y el
+                     último valor de cada una de a lo sumo 1000 columnas de muestras (la memoria
+                     no crece con la corrida y se ve cada pico). Se escribe al final, entero
+                       ejemplo: tanque-lote escalon 600 --grafico=escalon.svg
   --traza            escribe una traza CSV en la salida estándar, una cabecera y una fila por
                      muestra: n,accion,nivel,referencia,Volumen,Error_Ant,Integral,
                      Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height; n y los de la barra de nivel,

@@ -19,8 +19,11 @@
 #include "export/escritor.h"
 #include "export/par.h"
 #include "export/par_formato.h"
+#include "export/texto.h"
 #include "tools/ayuda_lote.h"
 #include "tools/configuracion_lote.h"
+#include "core/corridas/corrida.h"
+#include "tools/grafico_lote.h"
 #include "tools/identificar_lote.h"
 #include "tools/rele_lote.h"
 #include "tools/sintonizar_lote.h"
@@ -67,6 +70,7 @@ public:
           mensajes_(errores),
           sim_(textos_, posicion_, mensajes_, Series::Descartar) {
         mensajes_.contador = &sim_.Timer(o.corrida).Tag;
+        if (o.grafico) grafico_.emplace(o.muestras);
         if (traza >= 0) traza_.emplace(traza);
     }
 
@@ -119,6 +123,7 @@ public:
         }
         if (traza_) Traza(true);
         if (registro_ && !registroFallido_) Confirmar();
+        if (grafico_) Dibujar();
         return estado_;
     }
 
@@ -135,6 +140,17 @@ private:
             estado_ = 1;
         } catch (const ErrorTanque& e) {
             FalloDelRegistro(e);
+        }
+    }
+
+    // The chart of --grafico, of the samples made (none when the run did not start).
+    void Dibujar() {
+        try {
+            EscribirTexto(*o_.grafico, grafico_->Svg(std::string(Definicion(o_.corrida).nombreLargo) + ", " +
+                                                     std::to_string(o_.muestras) + " muestras"));
+        } catch (const ErrorArchivo& e) {
+            Propio("no se pudo escribir el gráfico " + *o_.grafico + ": " + ConCausa(*o_.grafico, e.what()));
+            estado_ = 1;
         }
     }
 
@@ -214,6 +230,8 @@ private:
                 }
                 contenido_.Anadir(m.n, sim_.Registro().Ultima(o_.corrida));
             }
+            if (grafico_)
+                grafico_->Anadir(m.n, m.accion, m.nivel, m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt);
             if (indices_) {
                 const std::uint64_t cerrados = indices_->Terminados();
                 indices_->Agregar({m.n, sim_.Estado().T_Muestreo,
@@ -265,6 +283,7 @@ private:
     std::optional<ParFormato> registro_;
     ContenidoRegistro contenido_;              // the record's lines, for its description
     std::optional<IndicesRespuesta> indices_;  // --indices
+    std::optional<GraficoLote> grafico_;        // --grafico
     std::size_t escalones_ = 0;                // steps written
     bool registroFallido_ = false;
     bool trazaCerrada_ = false;  // its reader has gone

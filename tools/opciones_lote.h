@@ -35,6 +35,8 @@ struct OpcionesLote {
     std::optional<std::string> salida;
     /// --formato=txt|csv|mat|h5: the record's format; absent, that of --salida's extension (export/registros.h)
     std::optional<FormatoRegistro> formato;
+    /// --grafico=ARCHIVO.svg: the run's chart, drawn as SVG (tools/grafico_lote.h)
+    std::optional<std::string> grafico;
     bool traza = false;
     /// --config=ARCHIVO: a set-up file whose texts and slider position come before the options' texts
     std::optional<std::string> configuracion;

@@ -162,6 +162,7 @@ void DescribeCadaOpcion(const std::string& texto) {
                                "--decimal=",
                                "--salida=ARCHIVO",
                                "--formato=",
+                               "--grafico=",
                                "--traza",
                                "--help",
                                "-h",

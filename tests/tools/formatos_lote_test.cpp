@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -17,6 +18,7 @@
 #include "tests/export/utilidades.h"
 #include "tests/tools/ejecutar.h"
 #include "tests/tools/proceso.h"
+#include "tools/grafico_lote.h"
 
 namespace {
 
@@ -227,4 +229,64 @@ TEST(FormatosLote, UnRegistroQueFallaDejaElParComoEstaba) {
     for (const auto& entrada : std::filesystem::directory_iterator(c.Ruta("")))
         EXPECT_TRUE(entrada.path().filename() == "r.h5" || entrada.path().filename() == "r.h5.json")
             << entrada.path();
+}
+
+namespace {
+
+// Python's xml.etree on the SVG: its root, its texts, and its lines with their number of points.
+constexpr const char* kLectorSvg = R"(
+import sys, xml.etree.ElementTree as ET
+raiz = ET.parse(sys.argv[1]).getroot()
+ns = '{http://www.w3.org/2000/svg}'
+print('raiz', raiz.tag == ns + 'svg', raiz.get('width'), raiz.get('height'))
+print('textos', '|'.join(t.text.replace(' ', '_') for t in raiz.iter(ns + 'text')))
+for p in raiz.iter(ns + 'polyline'):
+    print('linea', p.find(ns + 'title').text.replace(' ', '_'), len(p.get('points').split()))
+)";
+
+}  // namespace
+
+TEST(GraficoLote, UnSvgConTitulosLeyendaYUnaLineaPorSerie) {
+    CarpetaTemporal c;
+    for (const auto& [corrida, lineas] : {std::pair{"pid", 3u}, {"escalon", 2u}}) {
+        const std::string svg = c.Ruta(std::string(corrida) + ".svg");
+        const Ejecucion e = Ejecutar({corrida, "3000", "--grafico=" + svg});
+        ASSERT_EQ(e.estado, 0) << e.errores;
+        const Final p = Correr(TANQUE_PYTHON3, {"-c", kLectorSvg, svg});
+        ASSERT_TRUE(p.salio && p.estado == 0) << Describir(p) << p.errores;
+        auto r = Respuesta(p.salida);
+        EXPECT_EQ(r["raiz"], (std::vector<std::string>{"True", "800", "450"}));
+        ASSERT_EQ(r["textos"].size(), 1u);
+        for (const char* t : {"|Muestra|", "|Nivel_(m)_y_acción_de_control_(m³/s)|", "|Nivel|", "|Acción_de_control|"})
+            EXPECT_NE(("|" + r["textos"][0] + "|").find(t), std::string::npos) << t << " in " << r["textos"][0];
+        EXPECT_EQ(r["linea"].size(), 2 * lineas) << corrida;  // a name and a count each
+        // 3000 samples in columns of 3: four points a column
+        for (std::size_t k = 1; k < r["linea"].size(); k += 2) EXPECT_EQ(r["linea"][k], "4000") << corrida;
+    }
+    EXPECT_THROW(LeerOpciones({"pid", "5", "--grafico=g.png"}), std::invalid_argument);
+    EXPECT_THROW(LeerOpciones({"comparar", "5", "--grafico=g.svg"}), std::invalid_argument);
+    EXPECT_THROW(LeerOpciones({"pid", "5", "--grafico=g.svg", "--salida=g.svg"}), std::invalid_argument);
+}
+
+TEST(GraficoLote, CadaColumnaGuardaElMenorYElMayorDeSusMuestras) {
+    // against the trace: the lowest and highest level and action of each block of samples, looked for directly
+    const Ejecucion e = Ejecutar({"fuzzy", "2500", "--traza", "--Track_Referencia@700=3", "--Track_Referencia@1500=8"});
+    ASSERT_EQ(e.estado, 0) << e.errores;
+    const std::vector<std::vector<double>> t = Traza(e.salida);
+    GraficoLote g(2500);
+    for (const auto& f : t) g.Anadir(static_cast<std::int32_t>(f[0]), f[1], f[2], f[3]);
+    for (const auto& [linea, columna] : {std::pair{0, 2}, {1, 1}, {2, 3}}) {
+        const auto& l = g.Linea(linea);
+        ASSERT_EQ(l.size(), 834u);  // columns of 3 samples
+        for (std::size_t k = 0; k < l.size(); ++k) {
+            double menor = 1e300, mayor = -1e300;
+            for (std::size_t i = 3 * k; i < std::min<std::size_t>(3 * k + 3, t.size()); ++i) {
+                menor = std::min(menor, t[i][static_cast<std::size_t>(columna)]);
+                mayor = std::max(mayor, t[i][static_cast<std::size_t>(columna)]);
+            }
+            EXPECT_EQ(l[k].menor, menor) << linea << " " << k;
+            EXPECT_EQ(l[k].mayor, mayor) << linea << " " << k;
+            EXPECT_EQ(l[k].n0, 3.0 * k);
+        }
+    }
 }
