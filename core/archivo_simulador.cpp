@@ -7,6 +7,8 @@
 #include "core/simulador.h"
 #include "export/archivo.h"
 #include "export/par.h"
+#include "export/par_formato.h"
+#include "export/registros.h"
 
 void Simulador::RecorrerExportadas(bool rangoCompleto, double xmin, double xmax,
                                    const std::function<void(const MuestraExportada&, std::size_t)>& muestra) const {
@@ -33,7 +35,34 @@ MuestrasGrafico Simulador::MuestrasExportadas(bool rangoCompleto, double xmin, d
     return m;
 }
 
+namespace {
+
+// CSV, MAT or HDF5 by the name's extension (.csv, .mat, .h5): the same samples, Ts, and the same description
+// beside (and inside MAT and HDF5), the two replaced as one.
+void ArchivoEnFormato(const Simulador& s, FormatoRegistro formato, const std::string& nombre, bool rangoCompleto,
+                      double xmin, double xmax) {
+    FormaRegistro forma;
+    forma.muestreo_s = s.Estado().T_Muestreo;
+    ParFormato par(formato, nombre, forma, NombreDescripcion(nombre));
+    if (par.ConDescripcion())
+        if (const std::optional<std::string> motivo = DescripcionNoEscribible(par.NombreDescripcion())) {
+            par.Descartar();
+            throw ErrorPar("no se pudo escribir la descripción " + par.NombreDescripcion() + ": " + *motivo +
+                           "; el registro " + nombre + " queda como estaba");
+        }
+    ContenidoRegistro contenido;
+    s.RecorrerExportadas(rangoCompleto, xmin, xmax, [&](const MuestraExportada& e, std::size_t nivel) {
+        par.Registro().Anadir(e.muestra, e.accion, e.nivel);
+        contenido.Anadir(e.muestra, s.Registro().De(nivel));
+    });
+    par.Confirmar([&](const ResumenArchivo* huella) { return DescribirRegistro(contenido, nombre, huella); });
+}
+
+}  // namespace
+
 void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, double xmin, double xmax) {
+    const FormatoRegistro formato = FormatoRegistroDe(nombre);
+    if (formato != FormatoRegistro::Texto) return ArchivoEnFormato(*this, formato, nombre, rangoCompleto, xmin, xmax);
     // the record and its description as one (par.h): both new, or both as they were
     ParRegistro par(nombre, NombreDescripcion(nombre));
     if (par.ConDescripcion())
@@ -51,3 +80,4 @@ void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, doub
     });
     par.Confirmar([&](const ResumenArchivo& huella) { return DescribirRegistro(contenido, nombre, &huella); });
 }
+

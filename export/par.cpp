@@ -107,34 +107,42 @@ ParRegistro::ParRegistro(const std::string& registro, std::string descripcion)
 void ParRegistro::Descartar() noexcept { registro_.Descartar(); }
 
 void ParRegistro::Confirmar(const std::function<std::string(const ResumenArchivo&)>& describir) {
-    const std::string& r = registro_.Ruta();
-    const std::string& d = descripcion_;
     if (!ConDescripcion()) {
         registro_.Confirmar();  // its own error: the caller names the record, as for a line's write
         return;
     }
+    ConfirmarPar({registro_, [this] { registro_.Cerrar(); }, [this] { return registro_.Resumen(); },
+                  [this] { registro_.Descartar(); }},
+                 descripcion_, describir);
+}
+
+void ConfirmarPar(const LadoPar& lado, const std::string& d,
+                  const std::function<std::string(const ResumenArchivo&)>& describir) {
+    ArchivoRegistro& registro = lado.archivo;
+    const std::string& r = registro.Ruta();
+    std::string texto;
     try {
-        registro_.Cerrar();
+        lado.cerrar();
     } catch (const ErrorArchivo& e) {
         throw ErrorPar("no se pudo escribir el registro " + r + ": " + ConCausaAlFinal(r, e.what()) + Igual(r, d));
     }
     std::optional<ArchivoRegistro> descripcion;
     try {
         if (const std::optional<std::string> motivo = DescripcionNoEscribible(d)) throw ErrorArchivo(*motivo);
-        const std::string texto = describir(registro_.Resumen());
+        texto = describir(lado.resumen());
         descripcion.emplace(d);
         descripcion->AnadirTexto(texto);
         descripcion->Cerrar();
     } catch (const ErrorArchivo& e) {
-        registro_.Descartar();
+        lado.descartar();
         if (descripcion) descripcion->Descartar();
         throw ErrorPar("no se pudo escribir la descripción " + d + ": " + ConCausaAlFinal(d, e.what()) + Igual(r, d));
     }
     CerrojoCarpeta cerrojo(r);
     std::optional<Copia> copia;
-    if (registro_.Existia()) copia.emplace(registro_.Ruta());
-    if (const int codigo = registro_.Colocar()) {
-        registro_.Descartar();
+    if (registro.Existia()) copia.emplace(registro.Ruta());
+    if (const int codigo = registro.Colocar()) {
+        lado.descartar();
         descripcion->Descartar();
         throw ErrorPar("no se pudo escribir el registro " + r + ": " + ConCausa(r, TextoErrorArchivo(codigo)) +
                        Igual(r, d));

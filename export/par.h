@@ -45,6 +45,18 @@ private:
     std::string descripcion_;
 };
 
+/// The record's side of a pair, for a writer that is not ArchivoRegistro itself (export/par_formato.h).
+struct LadoPar {
+    ArchivoRegistro& archivo;                  // its target, and the rename that puts it there
+    std::function<void()> cerrar;              // complete, on the disk, closed: ArchivoRegistro::Cerrar()
+    std::function<ResumenArchivo()> resumen;   // of the closed file
+    std::function<void()> descartar;           // noexcept
+};
+
+/// ParRegistro::Confirmar for a record that gets its description `descripcion`; throws as it does.
+void ConfirmarPar(const LadoPar& registro, const std::string& descripcion,
+                  const std::function<std::string(const ResumenArchivo&)>& describir);
+
 /// Why `descripcion` may not be written beside a record ("es una carpeta"...), in Spanish, or nothing: the
 /// description's name is never followed through a symbolic link (the user did not choose it), and what is not a
 /// regular file there (a folder, a FIFO, a device) is not replaced.

@@ -17,7 +17,32 @@ std::string Campo(const std::string& texto) {
 
 class EscritorCsv : public EscritorComun {
 public:
-    EscritorCsv(const std::string& nombre, const FormaRegistro& forma) : EscritorComun(forma), archivo_(nombre) {
+    EscritorCsv(const std::string& nombre, const FormaRegistro& forma) : EscritorComun(forma), archivo_(nombre) {}
+
+    void Anadir(double muestra, double accion, double nivel, std::span<const double> adicionales) override {
+        const std::span<const double> fila = Fila(muestra, accion, nivel, adicionales);
+        Cabecera();
+        linea_.clear();
+        for (const double v : fila) (linea_ += linea_.empty() ? "" : ",") += TextoCorto(v);
+        archivo_.AnadirTexto(linea_ += "\r\n");
+    }
+    void Confirmar() override {
+        Cabecera();
+        archivo_.Confirmar();
+    }
+    void Descartar() noexcept override { archivo_.Descartar(); }
+    void Cerrar() override {
+        Cabecera();
+        archivo_.Cerrar();
+    }
+    ResumenArchivo Resumen() const override { return archivo_.Resumen(); }
+    ArchivoRegistro& Archivo() override { return archivo_; }
+
+private:
+    // Written with the first sample (or at the end of an empty record), once the sample time is known.
+    void Cabecera() {
+        if (cabecera_) return;
+        cabecera_ = true;
         std::string cabecera = "# tanque, registro de identificación: periodo de muestreo Ts = " + TextoCorto(muestreo_s_) +
                                " s\r\n";
         for (std::size_t k = 0; k < columnas_.size(); ++k) {
@@ -27,17 +52,9 @@ public:
         archivo_.AnadirTexto(cabecera + "\r\n");
     }
 
-    void Anadir(double muestra, double accion, double nivel, std::span<const double> adicionales) override {
-        linea_.clear();
-        for (const double v : Fila(muestra, accion, nivel, adicionales)) (linea_ += linea_.empty() ? "" : ",") += TextoCorto(v);
-        archivo_.AnadirTexto(linea_ += "\r\n");
-    }
-    void Confirmar() override { archivo_.Confirmar(); }
-    void Descartar() noexcept override { archivo_.Descartar(); }
-
-private:
     ArchivoRegistro archivo_;
     std::string linea_;
+    bool cabecera_ = false;
 };
 
 }  // namespace

@@ -76,8 +76,6 @@ public:
         archivo_h5_ = Id(H5Fcreate(archivo_.Temporal().c_str(), H5F_ACC_TRUNC, H5P_DEFAULT, *acceso), H5Fclose);
         Exigir(archivo_h5_.Valido());
         for (const ColumnaRegistro& c : columnas_) Columna(c);
-        Escalar("Ts", muestreo_s_, "s");
-        Texto(*archivo_h5_, "descripcion", descripcion_, true);
         bloques_.assign(columnas_.size(), {});
         for (auto& b : bloques_) b.reserve(kTrozo);
     }
@@ -89,12 +87,17 @@ public:
     }
 
     void Confirmar() override {
-        Exigir(archivo_h5_.Valido());
-        Volcar();
-        conjuntos_.clear();
-        Exigir(archivo_h5_.Cerrar());
+        Completar();
         archivo_.Confirmar();
     }
+
+    void Cerrar() override {
+        Completar();
+        archivo_.Cerrar();
+    }
+
+    ResumenArchivo Resumen() const override { return ResumenDe(archivo_.Temporal()); }
+    ArchivoRegistro& Archivo() override { return archivo_; }
 
     void Descartar() noexcept override {
         conjuntos_.clear();
@@ -106,6 +109,17 @@ public:
     ~EscritorHdf5() override { Descartar(); }
 
 private:
+    // The last samples, Ts and the description (known only at the end, when it names the record's lines) written,
+    // and the library's file closed.
+    void Completar() {
+        Exigir(archivo_h5_.Valido());
+        Volcar();
+        Escalar("Ts", muestreo_s_, "s");
+        Texto(*archivo_h5_, "descripcion", descripcion_, true);
+        conjuntos_.clear();
+        Exigir(archivo_h5_.Cerrar());
+    }
+
     void Exigir(bool bien) {
         if (bien) return;
         const int codigo = CodigoDelError();

@@ -115,15 +115,17 @@ public:
     }
 
     void Confirmar() override {
-        try {
-            Escribir();
-        } catch (const ErrorArchivo&) {
-            Descartar();
-            throw;
-        }
-        columnas_en_disco_.clear();
+        Completar();
         archivo_.Confirmar();
     }
+
+    void Cerrar() override {
+        Completar();
+        archivo_.Cerrar();
+    }
+
+    ResumenArchivo Resumen() const override { return ResumenDe(archivo_.Temporal()); }
+    ArchivoRegistro& Archivo() override { return archivo_; }
 
     void Descartar() noexcept override {
         if (mat_) Mat_Close(mat_);
@@ -135,6 +137,16 @@ public:
     ~EscritorMat() override { Descartar(); }
 
 private:
+    void Completar() {
+        try {
+            Escribir();
+        } catch (const ErrorArchivo&) {
+            Descartar();
+            throw;
+        }
+        columnas_en_disco_.clear();
+    }
+
     // A call of libmatio that failed: its failure as the system's errno that it left.
     static void Exigir(bool bien) {
         if (!bien) LanzarErrorArchivo(errno != 0 ? errno : EIO);

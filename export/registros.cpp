@@ -45,6 +45,9 @@ public:
     }
     void Confirmar() override { archivo_.Confirmar(); }
     void Descartar() noexcept override { archivo_.Descartar(); }
+    void Cerrar() override { archivo_.Cerrar(); }
+    ResumenArchivo Resumen() const override { return archivo_.Resumen(); }
+    ArchivoRegistro& Archivo() override { return archivo_; }
 
 private:
     ArchivoRegistro archivo_;

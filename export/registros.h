@@ -25,6 +25,10 @@
 #include <string_view>
 #include <vector>
 
+#include "export/huella.h"
+
+class ArchivoRegistro;
+
 enum class FormatoRegistro { Texto, Csv, Mat, Hdf5 };
 
 /// A column of a record.
@@ -59,6 +63,20 @@ public:
     /// Removes the temporary file (closes a target written through); nothing once confirmed. The destructor
     /// does it for a writer that was not confirmed.
     virtual void Descartar() noexcept = 0;
+
+    // For a record replaced together with its description (export/par_formato.h):
+    /// The first half of Confirmar(): the file complete, on the disk and closed, still beside the target. Throws
+    /// ErrorArchivo, as Confirmar() does.
+    virtual void Cerrar() = 0;
+    /// The size and SHA-256 of the whole file, once Cerrar() has returned. Throws ErrorArchivo.
+    virtual ResumenArchivo Resumen() const = 0;
+    /// The file under the writer: its target, the rename that puts it there.
+    virtual ArchivoRegistro& Archivo() = 0;
+    /// The description that MAT and HDF5 keep inside the file, instead of FormaRegistro's; before Cerrar().
+    virtual void Describir(std::string descripcion) = 0;
+    /// The sample time in seconds, instead of FormaRegistro's, for a record opened before its run set it;
+    /// before the first sample.
+    virtual void PonerMuestreo(double muestreo_s) = 0;
 };
 
 /// The format of a record by the extension of its name: .csv, .mat, .h5 or .hdf5 (in any case); the text record

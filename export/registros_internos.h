@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/archivo.h"
@@ -14,6 +15,12 @@ class EscritorComun : public EscritorRegistro {
 protected:
     /// Throws ErrorTanque for an additional column whose variable is not an identifier or repeats another's.
     explicit EscritorComun(const FormaRegistro& forma);
+
+public:
+    void Describir(std::string descripcion) override { descripcion_ = std::move(descripcion); }
+    void PonerMuestreo(double muestreo_s) override { muestreo_s_ = muestreo_s; }
+
+protected:
 
     /// Every column's value of one sample, fixed columns first (t = muestra x Ts, rounded once). Throws as
     /// EscritorRegistro::Anadir; the values are in the span until the next call.

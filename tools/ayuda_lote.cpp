@@ -115,6 +115,22 @@ Opciones:
                      FIFO, un terminal) se escribe directamente. No puede ser la salida
                      estándar de la traza ni la salida de errores
                        ejemplo: --salida=pid.txt
+  --formato=FORMATO  el formato del registro de --salida: txt (el de siempre, por omisión),
+                     csv, mat o h5. Sin --formato lo elige la extensión de ARCHIVO: .csv (una
+                     cabecera con nombres y unidades, Ts, punto decimal, cada número en su forma
+                     más corta que se lee como el mismo Double), .mat (MAT v5: muestra, t, u, y,
+                     Ts, unidades y la descripción como estructura), .h5 o .hdf5 (HDF5: un
+                     conjunto de datos por columna, escrito por trozos); cualquier otra, el de
+                     siempre. Las corridas pid y fuzzy añaden la columna r (la referencia). MAT
+                     y HDF5 necesitan un archivo en el disco; los cuatro llevan su descripción
+                     al lado con las mismas garantías
+                       ejemplo: tanque-lote pid 300 --salida=pid.mat
+  --grafico=ARCHIVO.svg  dibuja la corrida en ARCHIVO.svg, un SVG para un informe: nivel,
+                     acción de control y referencia contra la muestra, con los títulos de los
+                     ejes y la leyenda; cada línea guarda el primero, el menor, el mayor y el
+                     último valor de cada una de a lo sumo 1000 columnas de muestras (la memoria
+                     no crece con la corrida y se ve cada pico). Se escribe al final, entero
+                       ejemplo: tanque-lote escalon 600 --grafico=escalon.svg
   --traza            escribe una traza CSV en la salida estándar, una cabecera y una fila por
                      muestra: n,accion,nivel,referencia,Volumen,Error_Ant,Integral,
                      Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height; n y los de la barra de nivel,

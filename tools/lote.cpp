@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "base/errores.h"
@@ -17,8 +18,12 @@
 #include "export/error_archivo.h"
 #include "export/escritor.h"
 #include "export/par.h"
+#include "export/par_formato.h"
+#include "export/texto.h"
 #include "tools/ayuda_lote.h"
 #include "tools/configuracion_lote.h"
+#include "core/corridas/corrida.h"
+#include "tools/grafico_lote.h"
 #include "tools/identificar_lote.h"
 #include "tools/rele_lote.h"
 #include "tools/sintonizar_lote.h"
@@ -66,6 +71,7 @@ public:
           mensajes_(errores),
           sim_(textos_, posicion_, mensajes_, Series::Descartar) {
         mensajes_.contador = &sim_.Timer(o.corrida).Tag;
+        if (o.grafico) grafico_.emplace(o.muestras);
         if (traza >= 0) traza_.emplace(traza);
     }
 
@@ -93,7 +99,8 @@ public:
         }
         if (o_.salida) {
             try {
-                registro_.emplace(*o_.salida, NombreDescripcion(*o_.salida));
+                registro_.emplace(o_.formato.value_or(FormatoRegistroDe(*o_.salida)), *o_.salida, FormaDelRegistro(),
+                                  NombreDescripcion(*o_.salida));
             } catch (const ErrorArchivo& e) {
                 Propio("no se pudo crear el registro " + *o_.salida + ": " + ConCausa(*o_.salida, e.what()));
                 return 1;
@@ -117,6 +124,7 @@ public:
         }
         if (traza_) Traza(true);
         if (registro_ && !registroFallido_) Confirmar();
+        if (grafico_) Dibujar();
         return estado_;
     }
 
@@ -125,8 +133,8 @@ private:
     // replaced as one (par.h): when either cannot be written, neither file changes, and the message says so.
     void Confirmar() {
         try {
-            registro_->Confirmar([this](const ResumenArchivo& huella) {
-                return DescribirRegistro(contenido_, *o_.salida, &huella);
+            registro_->Confirmar([this](const ResumenArchivo* huella) {
+                return DescribirRegistro(contenido_, *o_.salida, huella);
             });
         } catch (const ErrorPar& e) {
             Propio(e.what());  // names the file that failed and what was left of the pair
@@ -134,6 +142,26 @@ private:
         } catch (const ErrorTanque& e) {
             FalloDelRegistro(e);
         }
+    }
+
+    // The chart of --grafico, of the samples made (none when the run did not start).
+    void Dibujar() {
+        try {
+            EscribirTexto(*o_.grafico, grafico_->Svg(std::string(Definicion(o_.corrida).nombreLargo) + ", " +
+                                                     std::to_string(o_.muestras) + " muestras"));
+        } catch (const ErrorArchivo& e) {
+            Propio("no se pudo escribir el gráfico " + *o_.grafico + ": " + ConCausa(*o_.grafico, e.what()));
+            estado_ = 1;
+        }
+    }
+
+    // The closed loops follow a reference: CSV, MAT and HDF5 keep it as a column (the text record has none).
+    bool ConReferencia() const { return o_.corrida != Corrida::Escalon; }
+
+    FormaRegistro FormaDelRegistro() const {
+        FormaRegistro forma;  // Ts once the run has read T_Sample
+        if (ConReferencia()) forma.adicionales.push_back({"r", "referencia", "m"});
+        return forma;
     }
 
     // The indices of --indices, with the band of Banda_Establecimiento; false, with its message, for a band that
@@ -166,6 +194,7 @@ private:
         try {
             if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
             sim_.Alternar(o_.corrida);
+            if (registro_) registro_->Registro().PonerMuestreo(sim_.Estado().T_Muestreo);
         } catch (const ErrorDeManejador& e) {
             mensajes_.MostrarError(e);
             estado_ = 1;
@@ -193,13 +222,17 @@ private:
             const MuestraGraficada& m = sim_.UltimaMuestra();
             if (registro_) {
                 try {
-                    registro_->Registro().Anadir({static_cast<double>(m.n), m.accion, m.nivel});
+                    const double referencia[] = {m.referencia};
+                    registro_->Registro().Anadir(static_cast<double>(m.n), m.accion, m.nivel,
+                                                 std::span<const double>(referencia, ConReferencia() ? 1 : 0));
                 } catch (const ErrorTanque& e) {
                     FalloDelRegistro(e);
                     return;
                 }
                 contenido_.Anadir(m.n, sim_.Registro().Ultima(o_.corrida));
             }
+            if (grafico_)
+                grafico_->Anadir(m.n, m.accion, m.nivel, m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt);
             if (indices_) {
                 const std::uint64_t cerrados = indices_->Terminados();
                 indices_->Agregar({m.n, sim_.Estado().T_Muestreo,
@@ -248,9 +281,10 @@ private:
     MensajesLote mensajes_;
     Simulador sim_;
     std::optional<Escritor> traza_;
-    std::optional<ParRegistro> registro_;
+    std::optional<ParFormato> registro_;
     ContenidoRegistro contenido_;              // the record's lines, for its description
     std::optional<IndicesRespuesta> indices_;  // --indices
+    std::optional<GraficoLote> grafico_;        // --grafico
     std::size_t escalones_ = 0;                // steps written
     bool registroFallido_ = false;
     bool trazaCerrada_ = false;  // its reader has gone

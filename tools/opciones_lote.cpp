@@ -56,8 +56,17 @@ OpcionesLote Reproducir(OpcionesLote o, const std::vector<std::string>& posicion
     if (!o.textos.empty() || !o.programados.empty() || o.configuracion)
         Mal("reproducir toma los textos del archivo: no admite --NOMBRE=TEXTO, --NOMBRE@N=TEXTO ni --config");
     if (o.indices || o.json) Mal("reproducir escribe el registro y la traza: no admite --indices ni --json");
+    if (o.grafico) Mal("reproducir no dibuja gráficos: quite --grafico");
+    if (o.formato) Mal("reproducir elige el formato por la extensión de --salida (.txt, .red, .csv, .mat, .h5): quite --formato");
     o.reproducir = posicionales[1];
     return o;
+}
+
+// txt (or texto), csv, mat, h5: the words of --formato.
+FormatoRegistro FormatoDeOpcion(const std::string& palabra) {
+    if (palabra == "txt") return FormatoRegistro::Texto;
+    if (const std::optional<FormatoRegistro> f = FormatoRegistroPorNombre(palabra)) return *f;
+    Mal("--formato debe ser txt, csv, mat o h5: '" + palabra + "'");
 }
 
 bool EsAyuda(const std::string& a) { return a == "--help" || a == "-h" || a == "--ayuda"; }
@@ -66,6 +75,7 @@ bool EsAyuda(const std::string& a) { return a == "--help" || a == "-h" || a == "
 // trace is written.
 void ComprobarComparar(const OpcionesLote& o) {
     if (o.salida) Mal("comparar no escribe registros: quite --salida");
+    if (o.grafico) Mal("comparar no dibuja gráficos: quite --grafico");
     if (o.traza) Mal("comparar no escribe trazas: quite --traza");
     if (o.indices) Mal("comparar ya escribe los índices: quite --indices");
     for (const auto& [n, textos] : o.programados)
@@ -180,6 +190,12 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
         } else if (a.rfind("--salida=", 0) == 0) {
             if (a.size() == 9) Mal("--salida necesita el nombre de un archivo");
             o.salida = a.substr(9);
+        } else if (a.rfind("--grafico=", 0) == 0) {
+            o.grafico = a.substr(10);
+            if (o.grafico->size() < 5 || o.grafico->compare(o.grafico->size() - 4, 4, ".svg") != 0)
+                Mal("--grafico escribe SVG: su archivo debe terminar en .svg");
+        } else if (a.rfind("--formato=", 0) == 0) {
+            o.formato = FormatoDeOpcion(a.substr(10));
         } else if (a.rfind("--config=", 0) == 0) {
             if (a.size() == 9) Mal("--config necesita el nombre de un archivo");
             o.configuracion = a.substr(9);
@@ -210,6 +226,8 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
         }
     }
     if (o.ayuda) return o;
+    if (o.formato && !o.salida) Mal("--formato elige el formato del registro de --salida: falta --salida");
+    if (o.grafico && o.salida && *o.grafico == *o.salida) Mal("--grafico y --salida nombran el mismo archivo");
     if (!posicionales.empty() && posicionales[0] == "reproducir") return Reproducir(std::move(o), posicionales);
     if (posicionales.size() != 2) Mal("se esperan una corrida y un número de muestras");
     if (const std::optional<Corrida> c = CorridaDeClave(posicionales[0]))
@@ -235,7 +253,8 @@ const char* TextoDeUso() {
     static const std::string uso =
         "uso: tanque-lote " + ClavesCorridas("|", "|") +
         " MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--NOMBRE@N=TEXTO]...\n"
-        "                [--decimal=,] [--salida=ARCHIVO] [--traza | --indices [--json]]\n"
+        "                [--decimal=,] [--salida=ARCHIVO [--formato=txt|csv|mat|h5]] [--grafico=ARCHIVO.svg]\n"
+        "                [--traza | --indices [--json]]\n"
         "     tanque-lote comparar MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--Track_Referencia@N=P]... "
         "[--json]\n"
         "     tanque-lote identificar ARCHIVO [--retardo=0|1] [--T_Sample=MS] [--metodo=arx,oe,escalon]\n"

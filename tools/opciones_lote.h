@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/controles.h"
+#include "export/registros.h"
 #include "tools/opciones_sintonia.h"
 
 /// What the command line asks: a run, the identification of a record, or the two controllers side by side.
@@ -36,6 +37,10 @@ struct OpcionesLote {
     std::int32_t muestras = 0;  // 0 to 2^31 - 1, the range of the sample counter
     char decimal = '.';
     std::optional<std::string> salida;
+    /// --formato=txt|csv|mat|h5: the record's format; absent, that of --salida's extension (export/registros.h)
+    std::optional<FormatoRegistro> formato;
+    /// --grafico=ARCHIVO.svg: the run's chart, drawn as SVG (tools/grafico_lote.h)
+    std::optional<std::string> grafico;
     bool traza = false;
     /// --config=ARCHIVO: a set-up file whose texts and slider position come before the options' texts
     std::optional<std::string> configuracion;

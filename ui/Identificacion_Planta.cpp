@@ -1,3 +1,4 @@
+#include "ui/imagen_grafico.h"
 #include "ui/Identificacion_Planta.h"
 
 #include <QFileInfo>
@@ -121,6 +122,7 @@ TFrm_Identificacion::TFrm_Identificacion(QWidget* padre, Dialogos& dialogos, Gra
     Grafica = new QCustomPlot(this);
     Grafica->setAccessibleName(QStringLiteral("Registro, modelo y residuo"));
     Grafica->setObjectName("Grafica");
+    MenuImagen(Grafica, {QStringLiteral("Muestra"), QStringLiteral("Nivel (m)")});
     Grafica->setMinimumHeight(280);
     Grafica->setNotAntialiasedElements(QCP::aeAll);
     QCPAxisRect* arriba = Grafica->axisRect();
@@ -425,6 +427,7 @@ void TFrm_Identificacion::DibujarValidacion(const QString& archivo, const std::v
         auto* columna = new QVBoxLayout(VentanaValidacion);
         GraficaValidacion = new QCustomPlot(VentanaValidacion);
         GraficaValidacion->setObjectName(QStringLiteral("GraficaValidacion"));
+        MenuImagen(GraficaValidacion, {});
         GraficaValidacion->setAccessibleName(QStringLiteral("Registro de validación y modelo"));
         GraficaValidacion->setNotAntialiasedElements(QCP::aeAll);
         columna->addWidget(GraficaValidacion);

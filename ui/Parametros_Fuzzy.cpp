@@ -9,6 +9,7 @@
 #include <QRect>
 
 #include "core/textos_por_defecto.h"
+#include "ui/archivos_fuzzy.h"
 #include "ui/graficos_conjuntos.h"
 
 TFrm_Parametros_Fuzzy* Frm_Parametros_Fuzzy = nullptr;
@@ -77,6 +78,19 @@ TFrm_Parametros_Fuzzy::TFrm_Parametros_Fuzzy(QWidget* padre)
     Graficos->move(kXGraficos, 8);
 
     Regresar->move(222, 461);
+    // the files of other programs, left of Regresar in the room under the control's sets
+    Importar = new QPushButton(QStringLiteral("Importar..."), this);
+    Importar->setObjectName(QStringLiteral("Importar"));
+    Importar->setToolTip(QStringLiteral("Lee los conjuntos, las ganancias y las reglas de un archivo .fis, .fll o .fcl"));
+    Importar->setGeometry(12, 461, 96, Regresar->height());
+    Exportar = new QPushButton(QStringLiteral("Exportar..."), this);
+    Exportar->setObjectName(QStringLiteral("Exportar"));
+    Exportar->setToolTip(QStringLiteral("Escribe este controlador en un archivo .fis (Octave, MATLAB), .fll "
+                                        "(fuzzylite) o .fcl (IEC 61131-7)"));
+    Exportar->setGeometry(114, 461, 96, Regresar->height());
+    BotonesArchivosFuzzy(*this, Importar, Exportar);
+    orden.push_back(Importar);
+    orden.push_back(Exportar);
     OrdenTabulacion(orden);
     Centrar();
     FormCreate();

@@ -12,6 +12,7 @@
 class GraficosConjuntos;
 class QFrame;
 class QLabel;
+class QPushButton;
 
 class TFrm_Parametros_Fuzzy : public DialogoParametros {
     Q_OBJECT
@@ -33,6 +34,9 @@ public:
     GraficosConjuntos* Graficos;
     /// What the numbers of "Tipo" and of the rule cells stand for, under the plots.
     QLabel* Leyenda;
+    /// The controller from and to the files of other programs (ui/archivos_fuzzy.h).
+    QPushButton* Importar;
+    QPushButton* Exportar;
 
 private:
     // the tips and the legend of the numbers

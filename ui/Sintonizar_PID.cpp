@@ -1,3 +1,4 @@
+#include "ui/imagen_grafico.h"
 #include "ui/Sintonizar_PID.h"
 
 #include <QCheckBox>
@@ -88,6 +89,7 @@ TFrm_Sintonizar::TFrm_Sintonizar(QWidget* padre, Dialogos& dialogos, TextosVenta
     Tabla->setMinimumHeight(150);
 
     Grafica = new QCustomPlot(this);
+    MenuImagen(Grafica, {});
     Grafica->setObjectName("Grafica");
     Grafica->setMinimumSize(640, 240);
     Grafica->xAxis->setLabel(QStringLiteral("tiempo (s)"));

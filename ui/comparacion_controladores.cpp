@@ -1,3 +1,4 @@
+#include "ui/imagen_grafico.h"
 #include "ui/comparacion_controladores.h"
 
 #include <qcustomplot.h>
@@ -70,6 +71,7 @@ TFrm_Comparacion::TFrm_Comparacion(QWidget* padre) : QWidget(padre, Qt::Window) 
     setFixedSize(kAncho + 12, kAltoGrafico + kAltoTabla + 48);
 
     Grafico = new QCustomPlot(this);
+    MenuImagen(Grafico, {QStringLiteral("Muestra"), QStringLiteral("Nivel (m) y acción de control (m³/s)")});
     Grafico->setAccessibleName(QStringLiteral("Niveles y acciones sobre la misma referencia"));
     Grafico->setObjectName(QStringLiteral("Grafico"));
     Grafico->setGeometry(6, 6, kAncho, kAltoGrafico);

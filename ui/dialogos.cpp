@@ -62,6 +62,15 @@ std::optional<QString> DialogosQt::ArchivoParaGuardar(QWidget* padre) {
     // a name typed without an extension becomes a ".red" record, whatever the filter shows: records have
     // always been saved so, and the scripts that read them look for that suffix; the second filter shows them
     dialogo.setDefaultSuffix(QStringLiteral("red"));
+    // ... except under the filter of another format, whose extension it takes
+    QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo, [&dialogo](const QString& filtro) {
+        for (const char* e : {"csv", "mat", "h5"})
+            if (filtro.endsWith(QStringLiteral("(*.%1)").arg(QLatin1String(e)))) {
+                dialogo.setDefaultSuffix(QLatin1String(e));
+                return;
+            }
+        dialogo.setDefaultSuffix(QStringLiteral("red"));
+    });
     // Qt would ask for the record only: the question below names its description too, which the user never typed
     dialogo.setOption(QFileDialog::DontConfirmOverwrite, true);
     for (;;) {

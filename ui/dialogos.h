@@ -32,7 +32,11 @@ inline const QStringList kFiltrosConfiguracion{QStringLiteral("Configuraciones d
                                                QStringLiteral("Todos los archivos (*)")};
 
 /// The filters of the save dialog, the first one shown at first.
+/// CSV, MAT and HDF5 follow the text records: a name under their filter gets their extension.
 inline const QStringList kFiltrosGuardar{QStringLiteral("Textos (*.txt)"), QStringLiteral("Registros (*.red)"),
+                                         QStringLiteral("CSV, para hojas de cálculo y pandas (*.csv)"),
+                                         QStringLiteral("MAT de Octave y MATLAB (*.mat)"),
+                                         QStringLiteral("HDF5, para h5py y MATLAB (*.h5)"),
                                          QStringLiteral("Todos los archivos (*)")};
 
 /// The real ones: a QMessageBox, one at a time; Qt's own QFileDialog (not the desktop's, so that Qt's

@@ -1,11 +1,14 @@
 #include "ui/grafico.h"
 
+#include <QContextMenuEvent>
+
 #include <algorithm>
 #include <array>
 
 #include "core/serie.h"
 #include "ui/eje_muestras.h"
 #include "ui/estilo.h"
+#include "ui/imagen_grafico.h"
 
 namespace {
 
@@ -38,7 +41,12 @@ Grafico::Grafico(QWidget* padre) : QCustomPlot(padre) {
         lineas_[i]->setLineStyle(QCPGraph::lsLine);
         lineas_[i]->setScatterStyle(QCPScatterStyle::ssNone);
         lineas_[i]->setAdaptiveSampling(false);  // the points handed over are already what the pixels need
+        // the names of a saved picture's legend (the screen shows none)
+        lineas_[i]->setName(std::array{QStringLiteral("Nivel"), QStringLiteral("Acción de control"),
+                                       QStringLiteral("Referencia")}[i]);
     }
+    // the right button drags the view: its menu ("Guardar imagen...") comes on a click that does not move
+    MenuImagen(this, {QStringLiteral("Muestra"), QStringLiteral("Nivel (m) y acción de control (m³/s)")});
     // the reference under the others and the level over them, so that a level at its set-point shows
     addLayer(QStringLiteral("referencia"), layer(QStringLiteral("main")), QCustomPlot::limBelow);
     addLayer(QStringLiteral("nivel"), layer(QStringLiteral("main")), QCustomPlot::limAbove);
@@ -275,9 +283,19 @@ void Grafico::mouseMoveEvent(QMouseEvent* evento) {
 void Grafico::mouseReleaseEvent(QMouseEvent* evento) {
     if (desplazando_ && evento->button() == Qt::RightButton) {
         desplazando_ = false;
+        if ((evento->position().toPoint() - desdePixel_).manhattanLength() < 4)
+            emit customContextMenuRequested(evento->position().toPoint());
         return;
     }
     QCustomPlot::mouseReleaseEvent(evento);
+}
+
+bool Grafico::event(QEvent* evento) {
+    // the mouse's menu waits for the release (above); the keyboard's comes at once
+    if (evento->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(evento)->reason() == QContextMenuEvent::Mouse)
+        return true;
+    return QCustomPlot::event(evento);
 }
 
 void Grafico::mouseDoubleClickEvent(QMouseEvent* evento) {

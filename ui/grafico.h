@@ -48,6 +48,7 @@ public:
     double XMax() const { return xAxis->range().upper; }
 
 protected:
+    bool event(QEvent* evento) override;
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;

@@ -1,3 +1,4 @@
+#include "ui/imagen_grafico.h"
 #include "ui/graficos_conjuntos.h"
 
 #include <qcustomplot.h>
@@ -74,6 +75,7 @@ GraficoConjuntos::GraficoConjuntos(int grupo, QWidget* padre) : QWidget(padre), 
 
     Grafico = new QCustomPlot(this);
     Grafico->setObjectName(QStringLiteral("Grafico"));
+    MenuImagen(Grafico, {QStringLiteral("Valor de la variable"), QStringLiteral("Grado de pertenencia")});
     Grafico->setAccessibleName(QStringLiteral("Conjuntos de %1").arg(QString::fromLatin1(kPanelesFuzzy[static_cast<std::size_t>(grupo)])));
     Grafico->setGeometry(0, 0, kAncho, kAltoGrafico);
     Grafico->setBackground(palette().window());

@@ -1,3 +1,4 @@
+#include "ui/imagen_grafico.h"
 #include "ui/superficie_control.h"
 
 #include <qcustomplot.h>
@@ -37,6 +38,7 @@ TFrm_Superficie::TFrm_Superficie(QWidget* padre) : QWidget(padre, Qt::Window) {
     setFixedSize(kXReglas + 237 + 12, kAltoMapa + 12);
 
     Mapa = new QCustomPlot(this);
+    MenuImagen(Mapa, {});
     Mapa->setAccessibleName(QStringLiteral("Superficie de Control"));
     Mapa->setObjectName(QStringLiteral("Mapa"));
     Mapa->setGeometry(6, 6, kAnchoMapa, kAltoMapa);

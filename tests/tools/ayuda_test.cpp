@@ -161,6 +161,8 @@ void DescribeCadaOpcion(const std::string& texto) {
                                "--NOMBRE@N=TEXTO",
                                "--decimal=",
                                "--salida=ARCHIVO",
+                               "--formato=",
+                               "--grafico=",
                                "--traza",
                                "--help",
                                "-h",

@@ -145,9 +145,19 @@ private slots:
             QCOMPARE(SinAceleradores(aceptar->text()), QStringLiteral("Guardar"));
             QCOMPARE(SinAceleradores(botones->button(QDialogButtonBox::Cancel)->text()), QStringLiteral("Cancelar"));
             // the filters, the first one selected; a name without extension still becomes a record
-            QCOMPARE(d->nameFilters(), QStringList({"Textos (*.txt)", "Registros (*.red)", "Todos los archivos (*)"}));
+            QCOMPARE(d->nameFilters(),
+                     QStringList({"Textos (*.txt)", "Registros (*.red)", "CSV, para hojas de cálculo y pandas (*.csv)",
+                                  "MAT de Octave y MATLAB (*.mat)", "HDF5, para h5py y MATLAB (*.h5)",
+                                  "Todos los archivos (*)"}));
             QCOMPARE(d->selectedNameFilter(), QStringLiteral("Textos (*.txt)"));
             QCOMPARE(d->defaultSuffix(), QStringLiteral("red"));
+            // the other formats' filters give their extension to a bare name, the text ones ".red" again
+            for (const auto& [filtro, sufijo] : {std::pair{2, "csv"}, {3, "mat"}, {4, "h5"}, {0, "red"}, {5, "red"}}) {
+                d->selectNameFilter(kFiltrosGuardar[filtro]);
+                emit d->filterSelected(kFiltrosGuardar[filtro]);
+                QCOMPARE(d->defaultSuffix(), QString::fromLatin1(sufijo));
+            }
+            d->selectNameFilter(kFiltrosGuardar[0]);
             QVERIFY(d->testOption(QFileDialog::DontConfirmOverwrite));
             QVERIFY(SinMinimizarNiMaximizar(d));
             // every column at least as wide as its title and its contents
@@ -177,7 +187,7 @@ private slots:
             d->selectNameFilter(kFiltrosGuardar[1]);
             QTRY_COMPARE_WITH_TIMEOUT(fila(1), QStringLiteral("registro.red"), 5000);
             QCOMPARE(vista->model()->rowCount(vista->rootIndex()), 2);
-            d->selectNameFilter(kFiltrosGuardar[2]);
+            d->selectNameFilter(kFiltrosGuardar.last());
             QTRY_COMPARE_WITH_TIMEOUT(vista->model()->rowCount(vista->rootIndex()), 4, 5000);
         });
         QCOMPARE(dialogos.ArchivoParaGuardar(nullptr), std::nullopt);
