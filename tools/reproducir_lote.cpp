@@ -16,6 +16,7 @@
 #include "export/error_archivo.h"
 #include "export/escritor.h"
 #include "export/par.h"
+#include "export/registros.h"
 #include "tools/configuracion_lote.h"
 #include "tools/texto_con_campo.h"
 #include "tools/traza_lote.h"
@@ -100,10 +101,12 @@ public:
         }
         // the chart is kept only for the export of --salida, and only when the export cannot follow the replay
         // (Seguida): without it memory does not grow with the replay
-        if (seguida_ && ArchivoComunONuevo(*o_.salida))
+        // a FIFO or a device is opened at the end, as the chart's export always did; so are the other formats,
+        // whose writers take the chart's columns at once
+        if (seguida_ && ArchivoComunONuevo(*o_.salida) && FormatoRegistroDe(*o_.salida) == FormatoRegistro::Texto)
             AbrirSeguida();
         else
-            seguida_ = false;  // a FIFO or a device is opened at the end, as the chart's export always did
+            seguida_ = false;
         m_ = std::make_unique<Maquina>(o_, c_, mensajes_, o_.salida && !seguida_ ? Series::Guardar : Series::Descartar);
         if (traza_) {
             traza_->Bufer() += kCabeceraTraza;

@@ -160,8 +160,8 @@ struct Replay {
     std::string registro, descripcion, traza, errores;
 };
 
-Replay Reproducida(const std::string& configuracion, bool seguida) {
-    const std::string registro = ArchivoDeLaPrueba("seguida.txt");
+Replay Reproducida(const std::string& configuracion, bool seguida, const std::string& extension = "txt") {
+    const std::string registro = ArchivoDeLaPrueba("seguida." + extension);
     const std::string descripcion = ArchivoDeLaPrueba("seguida.json");
     std::remove(registro.c_str());
     std::remove(descripcion.c_str());
@@ -261,4 +261,22 @@ TEST(Reproducir, ElRegistroSeguidoEsElDelGrafico) {
         // and the chart's export is the one the directly driven simulator writes
         EXPECT_EQ(grafico.registro, Exportado(s));
     }
+}
+
+// A record of another format is the chart's export in that format: the replay does not write text lines into a
+// .csv (its writer takes the chart's columns at the end).
+TEST(Reproducir, OtroFormatoSeExportaDelGrafico) {
+    SesionGrabada s;
+    s.Texto("Senal_Tipo", "PRBS");
+    s.Alternar(Corrida::Escalon);
+    s.Ticks(Corrida::Escalon, 120);
+    const std::string archivo = GuardarConfiguracion(Guardada(s), "seguida_csv.tanque");
+    const Replay texto = Reproducida(archivo, true);
+    const Replay csv = Reproducida(archivo, true, "csv");
+    const Replay csvGrafico = Reproducida(archivo, false, "csv");
+    EXPECT_EQ(csv.estado, 0) << csv.errores;
+    EXPECT_EQ(csv.registro, csvGrafico.registro);
+    EXPECT_NE(csv.registro, texto.registro);
+    EXPECT_NE(csv.registro.find(','), std::string::npos) << csv.registro.substr(0, 200);
+    EXPECT_NE(csv.descripcion, "");
 }
