@@ -10,7 +10,7 @@ TFrm_Parametros_PID* Frm_Parametros_PID = nullptr;
 
 TFrm_Parametros_PID::TFrm_Parametros_PID(QWidget* padre)
     // the original controls keep their places; the PID's options come below them, in a taller dialog
-    : DialogoParametros(QStringLiteral("Parametros"), 275, 300, padre) {
+    : DialogoParametros(QStringLiteral("Parametros"), 275, 320, padre) {
     CrearTitulo(QStringLiteral("Parámetros  PID"), 60, 10);
     CrearEtiqueta(this, QStringLiteral("Kp"), 30, 42);
     CrearEtiqueta(this, QStringLiteral("Ti"), 126, 42);

@@ -74,10 +74,10 @@ private slots:
         QTest::addColumn<int>("edits");
         // the plant dialog grows downwards by the models' controls and to the right by the loop's (pump, sensor,
         // disturbance); the original ones stay where they are
-        QTest::newRow("planta") << int(Planta) << "Parametros" << QSize(540, 520) << 22;
+        QTest::newRow("planta") << int(Planta) << "Parametros" << QSize(540, 520) << 24;
         QTest::newRow("escalon") << int(Escalon) << "Parametros" << QSize(339, 196) << 1;
         // the PID dialog grows downwards by its options (Tt, N, b and two combos)
-        QTest::newRow("pid") << int(PID) << "Parametros" << QSize(275, 300) << 6;
+        QTest::newRow("pid") << int(PID) << "Parametros" << QSize(275, 320) << 6;
         // the fuzzy dialog grows to the right by the column of the sets' plots; its controls stay where they are
         QTest::newRow("fuzzy") << int(Fuzzy) << "Parametros del Controlador" << QSize(880, 531) << 48;
     }
