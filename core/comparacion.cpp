@@ -80,7 +80,8 @@ ResultadoCorrida CorrerConIndices(const TextosMapa& textos, Corrida corrida,
         r.muestras.push_back({m.n, m.nivel, m.accion, m.referencia});
         const std::uint64_t cerrados = indices.Terminados();
         indices.Agregar({m.n, sim.Estado().T_Muestreo,
-                         m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt, m.nivel, m.accion});
+                         m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt, m.nivel, m.accion,
+                         sim.Saturada()});
         if (indices.Terminados() != cerrados) r.escalones.push_back(*indices.Anterior());
         // the overflow stop: the tick went on to its end after the message
         if (!sim.Timer(corrida).Enabled) r.fallo = mensajes.ultimo;

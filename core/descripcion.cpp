@@ -151,6 +151,12 @@ Json Corrida_(const BitacoraCorrida* b) {
         j["controlador"] = Controlador(*b);
     }
     j["ruido"] = Ruido(*b);
+    if (!b->lazo.empty()) {
+        // only when the pump, the PID's options, the disturbance or the sensor differ from their defaults
+        Json lazo = Json::object();
+        for (const auto& [nombre, texto] : b->lazo) lazo[nombre] = texto;
+        j["lazo"] = lazo;
+    }
     Json inicio = Json::object();
     for (const auto& [n, t] : b->inicio) inicio[n] = t;
     j["textos_al_empezar"] = inicio;

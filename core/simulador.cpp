@@ -2,6 +2,7 @@
 
 #include "core/constantes.h"
 #include "core/corridas/corrida.h"
+#include "core/planta/bomba.h"
 #include "core/planta/tanque.h"
 
 Simulador::Simulador(const Textos& textos, const Posicion& posicion, Mensajes& mensajes, Series series)
@@ -46,10 +47,19 @@ void Simulador::Alternar(Corrida corrida) {
     timer.Interval = kIntervaloTick;
     planta_ = &PlantaDe(textos_);
     planta_->LeerParametros(estado_, textos_);
+    estado_.bomba = LeerLimitesBomba(textos_);
+    const std::optional<ParametrosPerturbacion> perturbacion = LeerPerturbacion(textos_);
+    const ConstantesSensor sensor = LeerSensor(textos_);
+    perturbacion_.reset();
+    if (perturbacion) perturbacion_.emplace(*perturbacion);
+    ultimaPerturbacion_ = 0;
+    sensor_.Empezar(sensor, estado_.T_Muestreo);
     // the run's part of the state; a stop empties the tank as much as a start
     LeyDe(corrida).Reiniciar(estado_);
+    LeyDe(corrida).Preparar(estado_, textos_);
     planta_->Vaciar(estado_);
     estado_.Accion_Control = 0;
+    estado_.Accion_Comandada = 0;
 
     if (timer.Enabled) {
         timer.Enabled = false;

@@ -20,7 +20,9 @@
 #include "core/interfaces.h"
 #include "core/mensajes_corridas.h"
 #include "core/observacion/observadores.h"
+#include "core/planta/perturbacion.h"
 #include "core/planta/planta.h"
+#include "core/planta/sensor.h"
 #include "core/serie.h"
 #include "core/simulacion.h"
 #include "core/textos.h"
@@ -129,6 +131,13 @@ public:
     const EntradaFuzzy& UltimaEntradaFuzzy() const { return observadores_.entradasFuzzy.Ultima(); }
     /// What the runs read, and which run made each point of the level series (for the record's description).
     const Bitacoras& Registro() const { return observadores_.bitacoras; }
+    /// The load disturbance of the last press, if any, and its demand at the last plant step.
+    const std::optional<Perturbacion>& PerturbacionActual() const { return perturbacion_; }
+    double UltimaPerturbacion() const { return ultimaPerturbacion_; }
+    /// With the pump's limits on, whether the last command sat at (or beyond) one of them; none without limits.
+    std::optional<bool> Saturada() const;
+    /// The sensor of the last press.
+    const ConstantesSensor& SensorActual() const { return sensor_.Constantes(); }
     /// The signal and noise that the last tick read.
     const Excitacion& Excitaciones() const { return excitacion_; }
 
@@ -151,7 +160,8 @@ private:
     // The excitation: the run's texts of every tick watched, the signal and the noise read.
     float EntradaAbierta(Corrida corrida, std::int32_t n);
     void LeerRuido(Corrida corrida, std::int32_t n);
-    float Medido(float y, std::int32_t n) { return excitacion_.Medir(y, n); }
+    // the level as the sensor gives it: delay and lag, the noise of sample n, the quantisation
+    float Medido(float y, std::int32_t n);
     void AgregarNivel(Corrida corrida, std::int32_t n, float y);
 
     const Textos& textos_;
@@ -172,6 +182,10 @@ private:
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;
     Excitacion excitacion_;
+    // the load disturbance and the sensor of the last press (none, and the perfect sensor, by default)
+    std::optional<Perturbacion> perturbacion_;
+    double ultimaPerturbacion_ = 0;
+    Sensor sensor_;
     // what only watches the samples, told of each event in a fixed order
     Observadores observadores_{series1_, series2_};
 

@@ -19,6 +19,16 @@ constexpr TextoPorDefecto kTabla[] = {
     {"Alto_Escalon", "2"},
     // PID dialog
     {"Kp", "2"}, {"Ti", "5"}, {"Td", "0"},
+    // the loop as in a lab, all off: a pump without limits, today's PID law (core/planta/bomba.h, core/corridas/pid.h)
+    {"Caudal_Min", ""}, {"Caudal_Max", ""},
+    {"Antisaturacion", "Ninguna"}, {"Tt", ""}, {"N", ""}, {"Derivada", "Error"}, {"b", "1"},
+    // no load disturbance (core/planta/perturbacion.h: a signal of its own), a perfect sensor (core/planta/sensor.h)
+    {"Perturbacion_Tipo", "Ninguna"}, {"Perturbacion_Inicio", "0"},
+    {"Perturbacion_Minimo", "0"}, {"Perturbacion_Maximo", "0.5"},
+    {"Perturbacion_Periodo", "10"}, {"Perturbacion_Orden", "6"}, {"Perturbacion_Semilla", "2"},
+    {"Perturbacion_Frecuencia_Min", "0.01"}, {"Perturbacion_Frecuencia_Max", "0.2"},
+    {"Perturbacion_Componentes", "10"}, {"Perturbacion_Longitud", "400"},
+    {"Sensor_Retardo", "0"}, {"Sensor_Constante", "0"}, {"Sensor_Resolucion", "0"},
     // fuzzy dialog, error panel
     {"E_MN_Tipo", "1"}, {"E_MN_Ancho", "2.5"}, {"E_MN_Centro", "-3.75"},
     {"E_Ne_Tipo", "0"}, {"E_Ne_Ancho", "1.25"}, {"E_Ne_Centro", "-1.25"},

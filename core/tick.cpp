@@ -8,6 +8,7 @@
 #include "core/corridas/corrida.h"
 #include "core/lectura.h"
 #include "core/limite_grafico.h"
+#include "core/planta/bomba.h"
 #include "core/simulador.h"
 
 namespace {
@@ -40,6 +41,10 @@ public:
             if (accionSola_ && s_.grafico_) s_.observadores_.NivelPerdido();
             throw;
         }
+    }
+    float Aplicar(float comandada) override {
+        s_.estado_.Accion_Comandada = comandada;
+        return Limitar(s_.estado_.bomba, comandada);
     }
     void MoverBarra(float y) override { s_.ActualizarBarra(y); }
     void GraficarAccion(std::int32_t n, float u) override {
@@ -79,7 +84,8 @@ void Simulador::Tick(Corrida corrida) {
     // the tick's sample for the watchers: the one plotted last
     const MuestraGraficada& m = ultima_;
     observadores_.Muestra({corrida, m.n, m.accion, m.nivel,
-                           m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt, estado_.T_Muestreo});
+                           m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt, estado_.T_Muestreo,
+                           Saturada()});
     if (observadores_.indices.Alimentadas(corrida)) pendientes_ |= CambioIndices;
     Temporizador& timer = TimerDe(corrida);
     timer.Tag = Siguiente(timer.Tag);
@@ -95,7 +101,17 @@ void Simulador::Tick(Corrida corrida) {
 
 float Simulador::PasoPlanta(Corrida corrida) {
     const Planta& planta = *planta_;  // a press inside the overflow's message may choose another
-    const AvancePlanta a = planta.Paso(estado_);
+    AvancePlanta a;
+    if (perturbacion_) {
+        // the second outlet takes its demand from the pump's inflow over this period
+        ultimaPerturbacion_ = perturbacion_->Valor(TimerDe(corrida).Tag);
+        Simulacion entrada = estado_;
+        entrada.Accion_Control = aSingle(static_cast<long double>(estado_.Accion_Control) - ultimaPerturbacion_);
+        a = planta.Paso(entrada);
+        a.estado.Accion_Control = estado_.Accion_Control;
+    } else {
+        a = planta.Paso(estado_);
+    }
     const float y = a.nivel;
     observadores_.PlantaAvanzo(corrida, estado_, planta);
     if (y > estado_.Nivel_Max) {
@@ -108,6 +124,17 @@ float Simulador::PasoPlanta(Corrida corrida) {
     }
     planta.Guardar(a, estado_);
     return y;
+}
+
+std::optional<bool> Simulador::Saturada() const {
+    if (!estado_.bomba.Activos()) return std::nullopt;
+    return EnLimite(estado_.bomba, estado_.Accion_Comandada);
+}
+
+float Simulador::Medido(float y, std::int32_t n) {
+    if (!sensor_.Constantes().Activo()) return excitacion_.Medir(y, n);
+    const float x = aSingle(sensor_.Filtrar(y));
+    return sensor_.Cuantizar(excitacion_.Medir(x, n));
 }
 
 void Simulador::ActualizarBarra(float y) {

@@ -34,6 +34,8 @@
 
 #include "base/errores.h"
 #include "core/corridas/corrida.h"
+#include "core/corridas/pid.h"
+#include "core/planta/bomba.h"
 #include "core/simulador.h"
 #include "core/textos_por_defecto.h"
 #include "fuzz/comprobar.h"
@@ -81,6 +83,10 @@ bool MensajeConocido(const std::string& m, bool conNul) {
     for (const char* fijo :
          {kMensajeNiveles, kMensajePeriodo, kMensajeOrden, kMensajeBanda, kMensajeBandaInvertida, kMensajeComponentes,
           kMensajeMuchasComponentes, kMensajeLongitudCorta, kMensajeLongitudLarga, kMensajeRuidoNegativo})
+        if (m == fijo) return true;
+    // the pump's limits, the PID's options, the disturbance and the sensor
+    for (const char* fijo : {kLimitesInvertidos, kNNoPositivo, kTtNoPositivo, kInicioNegativo, kRetardoFuera,
+                             kConstanteNegativa, kResolucionNegativa})
         if (m == fijo) return true;
     return (Empieza(m, "'") && (conNul || Termina(m, "' is not a valid integer value") ||
                                 Termina(m, "' is not a valid floating point value"))) ||

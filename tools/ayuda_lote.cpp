@@ -31,6 +31,10 @@ Corridas:
                  objeto {"pid": {...}, "fuzzy": {...}}, cada uno con "muestras", "escalones" y
                  "fallo"). No escribe registro ni traza
                    ejemplo: tanque-lote comparar 600 --Track_Referencia@300=6 --Kp=4
+                 Con --otro:NOMBRE=TEXTO compara dos ajustes del PID en lugar de PID y fuzzy:
+                 el de los textos (PID) y el de los textos con esos cambios (PID-2, clave
+                 "pid2" en JSON)
+                   ejemplo: tanque-lote comparar 300 --Track_Referencia=6 --Caudal_Min=0 --Caudal_Max=1.75 --otro:Antisaturacion=Retrocalculo
   identificar    lee un registro y estima la planta; ver "Identificar la planta" más abajo
   sintonizar     las ganancias del PID por una regla de sintonía; ver "Sintonizar el PID"
   rele           el experimento del relé; ver "Sintonizar el PID"
@@ -67,7 +71,29 @@ Opciones:
                                programa (10 u 11); Exacto, 8 subpasos de T/8 que suman T
                        ejemplo: tanque-lote escalon 600 --Modelo_Planta=Orificio --Integrador=Exacto
                        escalón: Alto_Escalon (caudal del escalón, 2)
-                       PID:    Kp (2), Ti (5), Td (0)
+                       PID:    Kp (2), Ti (5), Td (0); Antisaturacion (Ninguna): Ninguna,
+                               Condicional (no integra mientras la acción pasa un límite de la
+                               bomba y el error la empuja más allá) o Retrocalculo (la diferencia
+                               entre la acción aplicada y la calculada vuelve a la integral con el
+                               tiempo Tt; vacío: raíz(Ti Td), o Ti si Td = 0); N (vacío: sin
+                               filtro; el filtro de la derivada Td/N s); Derivada (Error): Error o
+                               Medicion (la derivada de -nivel, sin golpe al cambiar la
+                               referencia); b (1): el peso de la referencia en Kp (b r - y)
+                       bomba:  Caudal_Min, Caudal_Max (vacíos: sin límite): el caudal que la
+                               bomba da en cada corrida; el registro guarda el aplicado y la
+                               traza añade accion_comandada
+                       perturbación: Perturbacion_Tipo (Ninguna, o un tipo de señal como
+                               Senal_Tipo), un caudal que sale por una segunda salida del tanque
+                               desde la muestra Perturbacion_Inicio (0); Perturbacion_Minimo (0),
+                               Perturbacion_Maximo (0.5; el Escalón es este caudal constante),
+                               Perturbacion_Periodo, Perturbacion_Orden, Perturbacion_Semilla (2,
+                               la suya), Perturbacion_Frecuencia_Min, Perturbacion_Frecuencia_Max,
+                               Perturbacion_Componentes y Perturbacion_Longitud, como los de la
+                               señal
+                       sensor: Sensor_Retardo (0 muestras), Sensor_Constante (0 s, un retraso
+                               de primer orden), Sensor_Resolucion (0, sin cuantizar): el nivel
+                               que ven el controlador y el registro; la planta sigue con el real
+                       ejemplo: tanque-lote pid 300 --Track_Referencia=6 --Caudal_Min=0 --Caudal_Max=1.75 --Antisaturacion=Retrocalculo
                        ganancias fuzzy: KE (1), KDE (1), KU (3)
                        conjuntos fuzzy: V_S_Tipo, V_S_Ancho, V_S_Centro, donde V es E (error),
                                DE (derivada del error) o U (control) y S es el conjunto MN, Ne,

@@ -38,11 +38,17 @@ Json Valor(std::optional<double> v) { return v && std::isfinite(*v) ? Json(*v) :
 std::string Estado(const IndicesEscalon& e) {
     std::string s = e.terminado ? "terminado" : "en curso";
     if (e.establecida) s += ", establecido";
+    if (e.tiempoSaturado) {
+        // with the pump's limits on: how long its command sat at one of them
+        char b[64];
+        std::snprintf(b, sizeof b, ", saturado %.6g s", *e.tiempoSaturado);
+        s += b;
+    }
     return s;
 }
 
 Json ObjetoIndices(const IndicesEscalon& e, std::size_t numero) {
-    return {{"escalon", numero},
+    Json j = {{"escalon", numero},
             {"con_referencia", e.conReferencia},
             {"terminado", e.terminado},
             {"primera", e.primera},
@@ -61,6 +67,8 @@ Json ObjetoIndices(const IndicesEscalon& e, std::size_t numero) {
             {"error_estacionario", Valor(e.errorEstacionario)},
             {"establecida", e.establecida},
             {"unidos", e.unidos}};
+    if (e.tiempoSaturado) j["tiempo_saturado"] = Valor(e.tiempoSaturado);
+    return j;
 }
 
 Json ObjetoCorrida(const ResultadoCorrida& r) {
@@ -130,24 +138,39 @@ int CorrerComparar(const OpcionesLote& o, int salida, std::FILE* errores) {
         if (nombre != kTrackReferencia) textos.Poner(nombre, texto);
     for (const CambioReferencia& cambio : CalendarioDe(o)) calendario.push_back(cambio);
     ResultadoComparacion r;
+    // the labels of the rows and the keys of the JSON: PID against fuzzy, or two set-ups of the PID
+    std::vector<std::string> rotulos, claves;
     try {
-        r = CompararControladores(textos, calendario, o.muestras);
+        if (o.otro.empty()) {
+            r = CompararControladores(textos, calendario, o.muestras);
+            for (const ResultadoCorrida& c : r.corridas) {
+                rotulos.emplace_back(Definicion(c.corrida).rotulo);
+                claves.emplace_back(Definicion(c.corrida).clave);
+            }
+        } else {
+            TextosMapa otro = textos;
+            for (const auto& [nombre, texto] : o.otro) otro.Poner(nombre, texto);
+            r.corridas.push_back(CorrerConIndices(textos, Corrida::PID, calendario, o.muestras));
+            r.corridas.push_back(CorrerConIndices(otro, Corrida::PID, calendario, o.muestras));
+            rotulos = {"PID", "PID-2"};
+            claves = {"pid", "pid2"};
+        }
     } catch (const ErrorTanque& e) {
         std::fprintf(errores, "tanque-lote: %s\n", e.what());
         return 1;
     }
     int estado = 0;
-    for (const ResultadoCorrida& corrida : r.corridas) {
+    for (std::size_t k = 0; k < r.corridas.size(); ++k) {
+        const ResultadoCorrida& corrida = r.corridas[k];
         if (!corrida.fallo) continue;
-        std::fprintf(errores, "tanque-lote: %s, tras %zu muestras: %s\n", Definicion(corrida.corrida).rotulo,
+        std::fprintf(errores, "tanque-lote: %s, tras %zu muestras: %s\n", rotulos[k].c_str(),
                      corrida.muestras.size(), corrida.fallo->c_str());
         if (*corrida.fallo != kNivelSuperado) estado = 1;
     }
     std::string texto;
     if (o.json) {
         Json j = Json::object();
-        for (const ResultadoCorrida& corrida : r.corridas)
-            j[Definicion(corrida.corrida).clave] = ObjetoCorrida(corrida);
+        for (std::size_t k = 0; k < r.corridas.size(); ++k) j[claves[k]] = ObjetoCorrida(r.corridas[k]);
         texto = j.dump(2) + "\n";
     } else {
         texto = CabeceraIndices(true);
@@ -155,9 +178,9 @@ int CorrerComparar(const OpcionesLote& o, int salida, std::FILE* errores) {
         std::size_t n = 0;
         for (const ResultadoCorrida& corrida : r.corridas) n = std::max(n, corrida.escalones.size());
         for (std::size_t i = 0; i < n; ++i)
-            for (const ResultadoCorrida& corrida : r.corridas)
-                if (i < corrida.escalones.size())
-                    texto += FilaIndices(corrida.escalones[i], i + 1, Definicion(corrida.corrida).rotulo);
+            for (std::size_t k = 0; k < r.corridas.size(); ++k)
+                if (i < r.corridas[k].escalones.size())
+                    texto += FilaIndices(r.corridas[k].escalones[i], i + 1, rotulos[k].c_str());
     }
     if (const int codigo = EscribirTodo(salida, texto); codigo != 0 && codigo != EPIPE) {
         std::fprintf(errores, "tanque-lote: no se pudo escribir la comparación en la salida estándar: %s\n",

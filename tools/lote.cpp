@@ -11,6 +11,7 @@
 #include "core/grabacion.h"
 #include "core/observacion/indices.h"
 #include "core/lecturas_tick.h"
+#include "core/planta/bomba.h"
 #include "core/simulador.h"
 #include "core/textos_indices.h"
 #include "core/textos_por_defecto.h"
@@ -109,7 +110,7 @@ public:
         if (configuracion) AplicarConfiguracion(*configuracion, textos_, posicion_);
         for (const auto& [nombre, texto] : o_.textos) Poner(textos_, posicion_, nombre, texto);
         if (traza_ && !o_.indices) {
-            traza_->Bufer() += kCabeceraTraza;
+            traza_->Bufer() += CabeceraTraza(ConComandada());
             Traza();
         }
         if (PrepararIndices() && Empezar()) {
@@ -129,6 +130,18 @@ public:
     }
 
 private:
+    // Whether the pump's limits are on in the texts of the start: the trace then has the commanded action too.
+    bool ConComandada() {
+        if (!conComandada_) {
+            try {
+                conComandada_ = LeerLimitesBomba(textos_).Activos();
+            } catch (const ErrorTanque&) {
+                conComandada_ = false;  // the start fails on them, with its message
+            }
+        }
+        return *conComandada_;
+    }
+
     // The record and its description beside it (a record written through, to a FIFO or a device, has none),
     // replaced as one (par.h): when either cannot be written, neither file changes, and the message says so.
     void Confirmar() {
@@ -237,10 +250,10 @@ private:
                 const std::uint64_t cerrados = indices_->Terminados();
                 indices_->Agregar({m.n, sim_.Estado().T_Muestreo,
                                    m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt, m.nivel,
-                                   m.accion});
+                                   m.accion, sim_.Saturada()});
                 if (indices_->Terminados() != cerrados) Escalon(*indices_->Anterior());
             } else if (traza_) {
-                AnadirTraza(traza_->Bufer(), sim_, o_.corrida);
+                AnadirTraza(traza_->Bufer(), sim_, o_.corrida, ConComandada());
                 Traza();
             }
             // with the trace ended and no record, nothing is left to make
@@ -285,6 +298,7 @@ private:
     ContenidoRegistro contenido_;              // the record's lines, for its description
     std::optional<IndicesRespuesta> indices_;  // --indices
     std::optional<GraficoLote> grafico_;        // --grafico
+    std::optional<bool> conComandada_;       // the trace's commanded inflow column, once known
     std::size_t escalones_ = 0;                // steps written
     bool registroFallido_ = false;
     bool trazaCerrada_ = false;  // its reader has gone

@@ -161,7 +161,9 @@ bool NombreValido(const std::string& nombre) {
     for (int fila = 1; fila <= 5; ++fila)
         for (int columna = 1; columna <= 5; ++columna)
             if (nombre == NombreCelda(columna, fila)) return true;
-    return !TextoPorDefectoDe(nombre, '.').empty();
+    for (const TextoPorDefecto& t : TextosPorDefecto())
+        if (nombre == t.nombre) return true;  // some default to an empty text (Caudal_Max: no limit)
+    return false;
 }
 
 OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
@@ -199,6 +201,13 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
         } else if (a.rfind("--config=", 0) == 0) {
             if (a.size() == 9) Mal("--config necesita el nombre de un archivo");
             o.configuracion = a.substr(9);
+        } else if (a.rfind("--otro:", 0) == 0) {
+            // a second PID set-up for comparar: the texts that differ from the first
+            const auto igual = a.find('=');
+            if (igual == std::string::npos) Mal("opción desconocida: " + a);
+            const std::string nombre = a.substr(7, igual - 7);
+            if (!NombreValido(nombre) || nombre == kTrackReferencia) Mal("nombre desconocido: --otro:" + nombre);
+            o.otro.emplace_back(nombre, a.substr(igual + 1));
         } else if (a.rfind("--", 0) == 0) {
             const auto igual = a.find('=');
             if (igual == std::string::npos) Mal("opción desconocida: " + a);
@@ -238,6 +247,7 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
         Mal("la corrida debe ser " + ClavesCorridas(", ", ", ") + " o comparar (o la orden identificar): '" +
             posicionales[0] + "'");
     o.muestras = Natural(posicionales[1], "MUESTRAS");
+    if (!o.otro.empty() && o.orden != OrdenLote::Comparar) Mal("--otro: vale solo para comparar");
     if (o.orden == OrdenLote::Comparar)
         ComprobarComparar(o);
     else
@@ -256,7 +266,7 @@ const char* TextoDeUso() {
         "                [--decimal=,] [--salida=ARCHIVO [--formato=txt|csv|mat|h5]] [--grafico=ARCHIVO.svg]\n"
         "                [--traza | --indices [--json]]\n"
         "     tanque-lote comparar MUESTRAS [--config=ARCHIVO] [--NOMBRE=TEXTO]... [--Track_Referencia@N=P]... "
-        "[--json]\n"
+        "[--otro:NOMBRE=TEXTO]... [--json]\n"
         "     tanque-lote identificar ARCHIVO [--retardo=0|1] [--T_Sample=MS] [--metodo=arx,oe,escalon]\n"
         "                [--validar=OTRO] [--ordenes] [--frecuencia[=P]] [--modelo=ARCHIVO] [--json]\n"
         "     tanque-lote sintonizar ARCHIVO|--verdad [--regla=simc|imc|amigo|zn] [--tc=S|--lambda=S] [--pid] [--json]\n"

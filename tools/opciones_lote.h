@@ -57,6 +57,9 @@ struct OpcionesLote {
     /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N; each is one that the run reads
     /// at every tick (LeidosEnCadaTick), and N is below MUESTRAS
     std::map<std::int32_t, std::vector<std::pair<std::string, std::string>>> programados;
+    /// comparar's --otro:NOMBRE=TEXTO: the texts of a second PID set-up, over those of the first; with any of them,
+    /// comparar runs the PID with the texts against the PID with these changes instead of PID against fuzzy
+    std::vector<std::pair<std::string, std::string>> otro;
 };
 
 /// Reads the arguments after the program name. Throws std::invalid_argument with a one-line reason, in Spanish.

@@ -6,18 +6,28 @@
 
 #include "core/simulador.h"
 
-void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c) {
+std::string CabeceraTraza(bool conComandada) {
+    std::string c = kCabeceraTraza;
+    if (conComandada) c.insert(c.size() - 1, ",accion_comandada");
+    return c;
+}
+
+void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c, bool conComandada) {
     const MuestraGraficada& m = sim.UltimaMuestra();
     const Simulacion& s = sim.Estado();
     // %a writes the exact binary value, so that two records compare bit for bit
-    char linea[320];
+    char linea[352];
     int n = std::snprintf(linea, sizeof linea, "%d,%a,%a,", m.n, static_cast<double>(m.accion),
                           static_cast<double>(m.nivel));
     if (c != Corrida::Escalon)
         n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), "%a", m.referencia);
-    n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), ",%a,%a,%a,%a,%d,%d\n",
+    n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), ",%a,%a,%a,%a,%d,%d",
                        static_cast<double>(s.Volumen), static_cast<double>(s.Error_Ant),
                        static_cast<double>(s.Integral), s.Salida_Fuzzy_Ant, sim.Nivel().Top, sim.Nivel().Height);
+    if (conComandada)
+        n += std::snprintf(linea + n, sizeof linea - static_cast<std::size_t>(n), ",%a",
+                           static_cast<double>(s.Accion_Comandada));
+    linea[n++] = '\n';
     destino.append(linea, static_cast<std::size_t>(n));
 }
 

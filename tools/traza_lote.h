@@ -12,8 +12,13 @@ class Simulador;
 inline constexpr const char* kCabeceraTraza =
     "n,accion,nivel,referencia,Volumen,Error_Ant,Integral,Salida_Fuzzy_Ant,Nivel_Top,Nivel_Height\n";
 
-/// Appends to `destino` the trace's line of the sample that a tick of `c` has just made.
-void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c);
+/// The trace's first line; with the pump's limits on, the column of the action that the controller asked for
+/// after the others (the column "accion" is the inflow the pump gave).
+std::string CabeceraTraza(bool conComandada);
+
+/// Appends to `destino` the trace's line of the sample that a tick of `c` has just made, with the commanded action
+/// last when `conComandada`.
+void AnadirTraza(std::string& destino, const Simulador& sim, Corrida c, bool conComandada = false);
 
 /// True when `ruta` names the file open at `fd`: the same file of the same device.
 bool MismoArchivo(const std::string& ruta, int fd);

@@ -4,13 +4,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/planta/bomba.h"
+#include "core/planta/perturbacion.h"
+#include "core/planta/sensor.h"
 #include "core/planta/tanques.h"
+#include "senales/tipo_senal.h"
 
 TFrm_Parametros_Planta* Frm_Parametros_Planta = nullptr;
 
 TFrm_Parametros_Planta::TFrm_Parametros_Planta(QWidget* padre)
     // the original controls keep their places; the models' controls come below them, in a taller dialog
-    : DialogoParametros(QStringLiteral("Parametros"), 265, 520, padre) {
+    // the loop's controls (pump, sensor, disturbance) in a column of their own at the right
+    : DialogoParametros(QStringLiteral("Parametros"), 540, 520, padre) {
     CrearTitulo(QStringLiteral("Parámetros  Planta"), 59, 4);
     // two-line labels: resistance over its edit at the left, area over its edit at the right
     CrearEtiqueta(this, QStringLiteral("Resistencia "), 21, 34);
@@ -63,7 +68,43 @@ TFrm_Parametros_Planta::TFrm_Parametros_Planta(QWidget* padre)
     hmax2->setToolTip(QStringLiteral(
         "Borde del tanque superior: lo que sube por encima se derrama fuera del sistema (no detiene la corrida)."));
 
-    OrdenTabulacion({resistencia, area, Regresar, t_sample, hmax, Modelo_Planta, Integrador, coef, Salida_Tanques,
-                     area2, resistencia2, coef2, hmax2});
+    // the loop as in a lab (core/planta/bomba.h, sensor.h, perturbacion.h): empty limits, a perfect sensor and no
+    // disturbance by default
+    constexpr int x2 = 410, etiqueta2 = 270;
+    y = 34;
+    const auto fila2 = [&](const char* rotulo) {
+        CrearEtiqueta(this, QString::fromUtf8(rotulo), etiqueta2, y + 1);
+        const int esta = y;
+        y += 29;
+        return esta;
+    };
+    QLineEdit* qmin = CrearEdit(this, kCaudalMin, x2, fila2("Caudal Mínimo"), 70);
+    qmin->setToolTip(QStringLiteral("El menor caudal que da la bomba en cada corrida; vacío: sin límite."));
+    QLineEdit* qmax = CrearEdit(this, kCaudalMax, x2, fila2("Caudal Máximo"), 70);
+    qmax->setToolTip(QStringLiteral("El mayor caudal que da la bomba en cada corrida; vacío: sin límite."));
+    QLineEdit* retardo = CrearEdit(this, kSensorRetardo, x2, fila2("Sensor Retardo"), 70);
+    retardo->setToolTip(QStringLiteral("Muestras de retardo del nivel medido (0 a 10000)."));
+    QLineEdit* constante = CrearEdit(this, kSensorConstante, x2, fila2("Sensor Constante"), 70);
+    constante->setToolTip(QStringLiteral("Segundos del retraso de primer orden del sensor; 0: ninguno."));
+    QLineEdit* resolucion = CrearEdit(this, kSensorResolucion, x2, fila2("Sensor Resolución"), 70);
+    resolucion->setToolTip(QStringLiteral("El paso de cuantización del nivel medido; 0: sin cuantizar."));
+    std::vector<const char*> tipos{kSinPerturbacion};
+    tipos.insert(tipos.end(), kNombresTipo.begin(), kNombresTipo.end());
+    Perturbacion_Tipo = CrearCombo(kPerturbacionTipo, tipos, x2, fila2("Perturbación"), 110);
+    Perturbacion_Tipo->setToolTip(QStringLiteral(
+        "Un caudal que sale por una segunda salida del tanque, como una señal de excitación con sus textos "
+        "propios y su semilla; el Escalón es el caudal constante Perturbacion_Maximo."));
+    std::vector<QWidget*> orden{resistencia, area, Regresar, t_sample, hmax, Modelo_Planta, Integrador, coef,
+                                Salida_Tanques, area2, resistencia2, coef2, hmax2, qmin, qmax, retardo, constante,
+                                resolucion, Perturbacion_Tipo};
+    const std::pair<const char*, const char*> perturbacion[] = {
+        {"Perturbacion_Inicio", "Pert. Inicio"},       {"Perturbacion_Minimo", "Pert. Mínimo"},
+        {"Perturbacion_Maximo", "Pert. Máximo"},       {"Perturbacion_Periodo", "Pert. Periodo"},
+        {"Perturbacion_Orden", "Pert. Orden"},         {"Perturbacion_Semilla", "Pert. Semilla"},
+        {"Perturbacion_Frecuencia_Min", "Pert. Frec. Mín."}, {"Perturbacion_Frecuencia_Max", "Pert. Frec. Máx."},
+        {"Perturbacion_Componentes", "Pert. Componentes"}, {"Perturbacion_Longitud", "Pert. Longitud"}};
+    for (const auto& [nombre, rotulo] : perturbacion) orden.push_back(CrearEdit(this, nombre, x2, fila2(rotulo), 70));
+
+    OrdenTabulacion(orden);
     Centrar();
 }

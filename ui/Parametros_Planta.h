@@ -12,7 +12,7 @@ class TFrm_Parametros_Planta : public DialogoParametros {
 public:
     explicit TFrm_Parametros_Planta(QWidget* padre = nullptr);
 
-    QComboBox *Modelo_Planta, *Integrador, *Salida_Tanques;
+    QComboBox *Modelo_Planta, *Integrador, *Salida_Tanques, *Perturbacion_Tipo;
 };
 
 extern TFrm_Parametros_Planta* Frm_Parametros_Planta;

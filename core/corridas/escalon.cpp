@@ -12,7 +12,7 @@ public:
     void Tick(PasoDeCorrida& paso) override {
         const std::int32_t n = paso.Muestra();
         // Alto_Escalon, or the excitation signal at n; then the noise's texts
-        const float a = paso.EntradaAbierta(n);
+        const float a = paso.Aplicar(paso.EntradaAbierta(n));
         // the inflow of this sample flows in during this same tick
         paso.Estado().Accion_Control = a;
         paso.GraficarAccion(n, a);

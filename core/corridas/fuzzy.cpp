@@ -42,7 +42,7 @@ public:
         // the crisp output is a rate of change of the action: integrate it by the trapezoid rule
         const double Integral_Nueva =
             aDouble((static_cast<long double>(s.Salida_Fuzzy) + s.Salida_Fuzzy_Ant) * (Ts / 2.0L) + s.Integral);
-        s.Accion_Control = aSingle(Integral_Nueva * static_cast<long double>(KU));
+        s.Accion_Control = paso.Aplicar(aSingle(Integral_Nueva * static_cast<long double>(KU)));
         s.Salida_Fuzzy_Ant = s.Salida_Fuzzy;
         s.Error_Ant = aSingle(Error);
         s.Integral = aSingle(Integral_Nueva);

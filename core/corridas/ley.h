@@ -32,6 +32,9 @@ public:
     /// The plant's step under Accion_Control (the integrator, the level, the overflow stop) and the level as
     /// measured, with the noise of sample n.
     virtual float PasoPlanta(std::int32_t n) = 0;
+    /// The inflow that the pump gives for the action `comandada` (itself unless Caudal_Min or Caudal_Max limit
+    /// it), noted as the command of this tick.
+    virtual float Aplicar(float comandada) = 0;
     /// The level bar at level y.
     virtual void MoverBarra(float y) = 0;
     /// The open loop's chart: the action of sample n plotted before its plant step, then the level beside it.
@@ -56,6 +59,12 @@ public:
     /// Its share of the state that a press of its button sets to 0 (the press itself empties the tank and sets
     /// the action to 0).
     virtual void Reiniciar(Simulacion& s) const = 0;
+    /// Reads at the press, after Reiniciar, what its law keeps for the whole run (the PID's options). Throws
+    /// ErrorTanque naming the text.
+    virtual void Preparar(Simulacion& s, const Textos& textos) const {
+        static_cast<void>(s);
+        static_cast<void>(textos);
+    }
     /// The message that refuses its start now, or nullptr.
     virtual const char* Impedimento(const PasoDeCorrida& paso) const {
         static_cast<void>(paso);

@@ -6,6 +6,7 @@
 #include "core/corridas/corrida.h"
 #include "core/excitacion.h"
 #include "core/lecturas_tick.h"
+#include "core/textos_por_defecto.h"
 
 namespace {
 
@@ -22,6 +23,16 @@ bool EsPosicion(const char* nombre) { return std::strcmp(nombre, kTrackReferenci
 }  // namespace
 
 std::span<const char* const> TextosDeCadaTick(Corrida corrida) { return LeidosEnCadaTick(corrida); }
+
+std::span<const char* const> TextosLazo() {
+    static constexpr const char* kTextos[] = {
+        "Caudal_Min", "Caudal_Max", "Antisaturacion", "Tt", "N", "Derivada", "b",
+        "Perturbacion_Tipo", "Perturbacion_Inicio", "Perturbacion_Minimo", "Perturbacion_Maximo",
+        "Perturbacion_Periodo", "Perturbacion_Orden", "Perturbacion_Semilla", "Perturbacion_Frecuencia_Min",
+        "Perturbacion_Frecuencia_Max", "Perturbacion_Componentes", "Perturbacion_Longitud",
+        "Sensor_Retardo", "Sensor_Constante", "Sensor_Resolucion"};
+    return kTextos;
+}
 
 std::vector<const char*> TextosAlEmpezar(Corrida corrida, const Planta& planta) {
     std::vector<const char*> v(planta.NombresTextos().begin(), planta.NombresTextos().end());
@@ -52,6 +63,10 @@ void Bitacoras::Empezar(Corrida corrida, const Textos& textos, const Posicion& p
     b->verdad = planta.Verdad(estado);
     b->reloj = planta.Reloj(estado.T_Muestreo);
     b->constantes = estado;
+    for (const char* n : TextosLazo()) {
+        const std::string t = Recortado(TextoODefecto(textos, n));
+        if (t != TextoPorDefectoDe(n, textos.Decimal())) b->lazo.emplace_back(n, t);
+    }
     if (corrida == Corrida::Fuzzy) {
         for (const std::vector<FDP>* g : {&fuzzy.Conjuntos_E, &fuzzy.Conjuntos_DE, &fuzzy.Conjuntos_U})
             for (const FDP& f : *g) b->conjuntos.push_back({f.Tipo, f.Ancho, f.Centro});

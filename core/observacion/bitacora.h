@@ -61,6 +61,9 @@ struct BitacoraCorrida {
     /// The plant's constants as the start read them (its state empty), and the sum and count of the run's levels,
     /// for the truth at the record's operating point (core/planta/verdad.h).
     Simulacion constantes;
+    /// The texts of the pump, the disturbance, the sensor and the PID's options that differ from their defaults
+    /// at the start, in the order of TextosLazo(): none for a loop as it was before them.
+    std::vector<std::pair<std::string, std::string>> lazo;
     double sumaNiveles = 0;
     std::int64_t niveles = 0;
     /// Fuzzy run: the sets of the error, its derivative and the action (5 each), and the rule table (row: error
@@ -71,6 +74,9 @@ struct BitacoraCorrida {
     /// The text at the start of `nombre` ("" when the run does not read it).
     std::string AlEmpezar(std::string_view nombre) const;
 };
+
+/// The texts of the loop as in a lab: the pump's limits, the PID's options, the disturbance and the sensor.
+std::span<const char* const> TextosLazo();
 
 /// The texts that a run reads at every tick, in the order it reads them (kTrackReferencia is the slider).
 std::span<const char* const> TextosDeCadaTick(Corrida corrida);

@@ -84,6 +84,10 @@ void IndicesRespuesta::Sumar(const MuestraRespuesta& m) {
     ++p.muestras;
     p.ultima = m.n;
     p.esfuerzo += std::fabs(static_cast<long double>(m.u) - p.accion);
+    if (m.saturada) {
+        p.conSaturacion = true;
+        if (*m.saturada) p.saturado += m.T;
+    }
     p.accion = m.u;
     ultimoNivel_ = m.y;
     const Punto punto{p.t, m.T, m.y};
@@ -201,6 +205,7 @@ IndicesEscalon IndicesRespuesta::Valores(const Paso& p) const {
     v.duracion = Finito(p.t).value_or(std::numeric_limits<double>::max());
     v.inicial = p.inicial;
     v.esfuerzo = Finito(p.esfuerzo);
+    if (p.conSaturacion) v.tiempoSaturado = Finito(p.saturado);
     if (!p.seguimiento || !p.seguimiento->hayMuestras) return v;
     const Seguimiento& s = *p.seguimiento;
     v.objetivo = s.objetivo;

@@ -46,6 +46,7 @@ struct MuestraRespuesta {
     std::optional<double> r;  ///< the reference; nothing in the step run
     double y = 0;             ///< level
     double u = 0;             ///< control action (the inflow in the step run)
+    std::optional<bool> saturada = {};  ///< with the pump's limits on: the command at or beyond one of them
 };
 
 /// The indices of one step, in seconds and percent. Absent where not (yet) defined.
@@ -66,6 +67,8 @@ struct IndicesEscalon {
     std::optional<double> tiempoEstablecimiento;  ///< s
     std::optional<double> errorEstacionario;
     bool establecida = false;  ///< the last sample lies within the band
+    /// s, the time of the step's samples whose command sat at a pump's limit; only with the limits on.
+    std::optional<double> tiempoSaturado;
 };
 
 /// The indices of the current step and of the last finished one. Feeding costs O(1) per tick, except in the
@@ -139,6 +142,8 @@ private:
         std::optional<Seguimiento> seguimiento;
         std::vector<Punto> pendientes;  // step run without gain: levels waiting for the final value
         bool sinValorFinal = false;
+        bool conSaturacion = false;
+        long double saturado = 0;
     };
 
     void Empezar(const MuestraRespuesta& m, double inicial, double accionAnterior);

@@ -28,7 +28,7 @@ void IndicesCorridas::Empezo(const InicioCorrida& inicio) {
 void IndicesCorridas::Muestra(const MuestraTick& m) {
     IndicesCorrida& i = indices_[static_cast<std::size_t>(m.corrida)];
     if (i.fallo) return;
-    i.indices.Agregar({m.n, m.T, m.referencia, m.nivel, m.accion});
+    i.indices.Agregar({m.n, m.T, m.referencia, m.nivel, m.accion, m.saturada});
 }
 
 void IndicesCorridas::Limpiado() {

@@ -34,6 +34,7 @@ struct MuestraTick {
     float nivel;
     std::optional<double> referencia;  ///< the closed loops'
     float T;                           ///< s, the plant's period that ends at this sample
+    std::optional<bool> saturada = {};  ///< with the pump's limits on: its command at or beyond one of them
 };
 
 class ObservadorCorrida {

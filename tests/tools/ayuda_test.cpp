@@ -197,7 +197,8 @@ void DescribeCadaOpcion(const std::string& texto) {
                                "--pid",
                                "--nivel=",
                                "--amplitud=",
-                               "--histeresis="})
+                               "--histeresis=",
+                               "--otro:"})
         EXPECT_NE(texto.find(opcion), std::string::npos) << opcion;
     // each signal by its caption, each with an example of the open-loop run
     for (const char* tipo : kNombresTipo) EXPECT_NE(texto.find(tipo), std::string::npos) << tipo;

@@ -127,7 +127,7 @@ private slots:
         for (const std::string& n : NombresConfiguracion()) {
             // the combos take only their own captions: each is set below to one that is not its default
             if (n.rfind("Reglas_", 0) == 0 || n == "Senal_Tipo" || n == "Modelo_Planta" || n == "Integrador" ||
-                n == "Salida_Tanques")
+                n == "Salida_Tanques" || n == "Antisaturacion" || n == "Derivada" || n == "Perturbacion_Tipo")
                 continue;
             const std::string t = i % 4 == 0   ? std::to_string(i) + ",25"
                                   : i % 4 == 1 ? "no es número " + n
@@ -147,7 +147,8 @@ private slots:
         esperado["Senal_Tipo"] = Frm_Senal_Excitacion->Senal_Tipo->currentText().toStdString();
         QVERIFY(esperado["Senal_Tipo"] != "Escalón");
         for (QComboBox* c : {Frm_Parametros_Planta->Modelo_Planta, Frm_Parametros_Planta->Integrador,
-                             Frm_Parametros_Planta->Salida_Tanques}) {
+                             Frm_Parametros_Planta->Salida_Tanques, Frm_Parametros_Planta->Perturbacion_Tipo,
+                             Frm_Parametros_PID->Antisaturacion, Frm_Parametros_PID->Derivada}) {
             c->setCurrentIndex(1);
             esperado[c->objectName().toStdString()] = c->currentText().toStdString();
         }

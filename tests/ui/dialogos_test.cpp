@@ -72,10 +72,12 @@ private slots:
         QTest::addColumn<QString>("titulo");
         QTest::addColumn<QSize>("exterior");
         QTest::addColumn<int>("edits");
-        // the plant dialog grows downwards by the models' controls; the original ones stay where they are
-        QTest::newRow("planta") << int(Planta) << "Parametros" << QSize(265, 520) << 9;
+        // the plant dialog grows downwards by the models' controls and to the right by the loop's (pump, sensor,
+        // disturbance); the original ones stay where they are
+        QTest::newRow("planta") << int(Planta) << "Parametros" << QSize(540, 520) << 24;
         QTest::newRow("escalon") << int(Escalon) << "Parametros" << QSize(339, 196) << 1;
-        QTest::newRow("pid") << int(PID) << "Parametros" << QSize(275, 180) << 3;
+        // the PID dialog grows downwards by its options (Tt, N, b and two combos)
+        QTest::newRow("pid") << int(PID) << "Parametros" << QSize(275, 320) << 6;
         // the fuzzy dialog grows to the right by the column of the sets' plots; its controls stay where they are
         QTest::newRow("fuzzy") << int(Fuzzy) << "Parametros del Controlador" << QSize(880, 531) << 48;
     }
@@ -215,9 +217,17 @@ private slots:
                                 << QStringList{"Resistencia",   "Area",          "Regresar",  "T_Sample", "HMax",
                                                "Modelo_Planta", "Integrador",    "Coef_Descarga",
                                                "Salida_Tanques", "Area_2",       "Resistencia_2",
-                                               "Coef_Descarga_2", "HMax_2"};
+                                               "Coef_Descarga_2", "HMax_2",
+                                               // the loop's column
+                                               "Caudal_Min", "Caudal_Max", "Sensor_Retardo", "Sensor_Constante",
+                                               "Sensor_Resolucion", "Perturbacion_Tipo", "Perturbacion_Inicio",
+                                               "Perturbacion_Minimo", "Perturbacion_Maximo", "Perturbacion_Periodo",
+                                               "Perturbacion_Orden", "Perturbacion_Semilla",
+                                               "Perturbacion_Frecuencia_Min", "Perturbacion_Frecuencia_Max",
+                                               "Perturbacion_Componentes", "Perturbacion_Longitud"};
         QTest::newRow("escalon") << int(Escalon) << QStringList{"Alto_Escalon", "Regresar"};
-        QTest::newRow("pid") << int(PID) << QStringList{"Regresar", "Kp", "Ti", "Td"};
+        QTest::newRow("pid") << int(PID)
+                             << QStringList{"Regresar", "Kp", "Ti", "Td", "Antisaturacion", "Tt", "N", "Derivada", "b"};
         QStringList fuzzy{"Regresar"};
         const int orden[15][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 1},
                                   {2, 2}, {3, 0}, {4, 0}, {3, 1}, {4, 1}, {4, 2}, {3, 2}};
@@ -274,6 +284,68 @@ private slots:
             const QRect r = d.findChild<QWidget*>(n)->geometry();
             QVERIFY2(r.top() > d.Regresar->geometry().bottom(), n);
             QVERIFY2(QRect(QPoint(0, 0), d.size()).contains(r), n);
+            for (const QRect& otro : lugares) QVERIFY2(!otro.intersects(r), n);
+            lugares << r;
+        }
+    }
+
+    // The loop's controls: the plant dialog's column at the right of every original and model control, the PID's
+    // options below its Regresar; each combo offers its choices with the default chosen, each edit its default
+    // text, none overlaps another and all lie inside their dialog.
+    void controlesDelLazo() {
+        TFrm_Parametros_Planta planta;
+        TFrm_Parametros_PID pid;
+        struct Combo {
+            const DialogoParametros* d;
+            const char* nombre;
+            QStringList opciones;
+            const char* defecto;
+        };
+        for (const Combo& c :
+             {Combo{&pid, "Antisaturacion", {"Ninguna", "Condicional", "Retrocalculo"}, "Ninguna"},
+              Combo{&pid, "Derivada", {"Error", "Medicion"}, "Error"},
+              Combo{&planta, "Perturbacion_Tipo",
+                    {"Ninguna", "Escalón", "PRBS", "Binaria aleatoria", "Niveles aleatorios", "Multiseno", "Barrido",
+                     "Gaussiana"},
+                    "Ninguna"}}) {
+            auto* combo = c.d->findChild<QComboBox*>(c.nombre);
+            QVERIFY2(combo, c.nombre);
+            QStringList opciones;
+            for (int i = 0; i < combo->count(); ++i) opciones << combo->itemText(i);
+            QCOMPARE(opciones, c.opciones);
+            QCOMPARE(combo->currentText(), QString(c.defecto));
+            QVERIFY(c.d->Combos().count(c.nombre) == 1);
+        }
+        const std::pair<const char*, const char*> edits[] = {
+            {"Caudal_Min", ""},         {"Caudal_Max", ""},          {"Sensor_Retardo", "0"},
+            {"Sensor_Constante", "0"},  {"Sensor_Resolucion", "0"},  {"Perturbacion_Inicio", "0"},
+            {"Perturbacion_Maximo", "0.5"}, {"Perturbacion_Semilla", "2"}};
+        for (const auto& [nombre, texto] : edits) QCOMPARE(planta.Edits().at(nombre)->text(), QString(texto));
+        for (const auto& [nombre, texto] : {std::pair{"Tt", ""}, std::pair{"N", ""}, std::pair{"b", "1"}})
+            QCOMPARE(pid.Edits().at(nombre)->text(), QString(texto));
+        QVERIFY(pid.findChild<QComboBox*>("Antisaturacion")->toolTip().contains("windup"));
+        // the plant dialog's original and model controls all end left of the loop's column
+        int derecha = 0;
+        for (QWidget* w : planta.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->objectName().startsWith("Caudal_") && !w->objectName().startsWith("Sensor_") &&
+                !w->objectName().startsWith("Perturbacion_") && !w->objectName().isEmpty())
+                derecha = std::max(derecha, w->geometry().right());
+        QList<QRect> lugares;
+        for (const auto& [nombre, texto] : planta.Edits()) {
+            const QString n = QString::fromStdString(nombre);
+            if (!n.startsWith("Caudal_") && !n.startsWith("Sensor_") && !n.startsWith("Perturbacion_")) continue;
+            const QRect r = texto->geometry();
+            QVERIFY2(r.left() > derecha, nombre.c_str());
+            QVERIFY2(QRect(QPoint(0, 0), planta.size()).contains(r), nombre.c_str());
+            for (const QRect& otro : lugares) QVERIFY2(!otro.intersects(r), nombre.c_str());
+            lugares << r;
+        }
+        QCOMPARE(lugares.size(), 15);
+        lugares.clear();
+        for (const char* n : {"Antisaturacion", "Tt", "N", "Derivada", "b"}) {
+            const QRect r = pid.findChild<QWidget*>(n)->geometry();
+            QVERIFY2(r.top() > pid.Regresar->geometry().bottom(), n);
+            QVERIFY2(QRect(QPoint(0, 0), pid.size()).contains(r), n);
             for (const QRect& otro : lugares) QVERIFY2(!otro.intersects(r), n);
             lugares << r;
         }
