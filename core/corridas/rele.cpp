@@ -36,11 +36,12 @@ public:
         paso.LeerRuido(n);
 
         Simulacion& s = paso.Estado();
-        const float anterior = s.Accion_Control;
+        // the hysteresis remembers the action decided, not what the pump's limits let through
+        const float anterior = decididas_.empty() ? s.Accion_Control : decididas_.back();
         // through the pipe the tank receives the action decided `retardo` ticks before the previous one (an
         // empty pipe brings nothing)
         const auto d = static_cast<std::size_t>(retardo);
-        if (d > 0) s.Accion_Control = decididas_.size() > d ? decididas_[decididas_.size() - 1 - d] : 0.0f;
+        if (d > 0) s.Accion_Control = paso.Aplicar(decididas_.size() > d ? decididas_[decididas_.size() - 1 - d] : 0.0f);
         const float y = paso.PasoPlanta(n);
         paso.MoverBarra(y);
 
@@ -53,10 +54,10 @@ public:
             u = static_cast<float>(bajo);
         else
             u = static_cast<float>(anterior > (alto + bajo) / 2 ? alto : bajo);
-        s.Accion_Control = u;
+        s.Accion_Control = paso.Aplicar(u);
         decididas_.push_back(u);
         if (decididas_.size() > static_cast<std::size_t>(kMaximoRetardoRele) + 1) decididas_.pop_front();
-        paso.Graficar(paso.Muestra(), y, u, l.referencia);
+        paso.Graficar(paso.Muestra(), y, s.Accion_Control, l.referencia);
     }
 
 private:
