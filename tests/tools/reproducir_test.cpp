@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/configuracion.h"
+#include "core/descripcion.h"
 #include "tests/core/guion_grabado.h"
 #include "tests/tools/salidas_lote.h"
 
@@ -162,7 +163,7 @@ struct Replay {
 
 Replay Reproducida(const std::string& configuracion, bool seguida, const std::string& extension = "txt") {
     const std::string registro = ArchivoDeLaPrueba("seguida." + extension);
-    const std::string descripcion = ArchivoDeLaPrueba("seguida.json");
+    const std::string descripcion = NombreDescripcion(registro);
     std::remove(registro.c_str());
     std::remove(descripcion.c_str());
     const OpcionesLote o = LeerOpciones({"reproducir", configuracion, "--salida=" + registro, "--traza"});
