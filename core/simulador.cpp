@@ -82,6 +82,7 @@ void Simulador::Alternar(Corrida corrida) {
     series1_.NuevoTramo();
     series2_.NuevoTramo();
     series3_.NuevoTramo();
+    seriePerturbacion_.NuevoTramo();
     timer.Enabled = true;
     Habilitar(inicio, false);
     observadores_.Empezo({corrida, textos_, posicion_, estado_, *planta_, fuzzy_});
@@ -94,6 +95,7 @@ void Simulador::LimpiarClick() {
     series1_.Limpiar();
     series2_.Limpiar();
     series3_.Limpiar();
+    seriePerturbacion_.Limpiar();
     nivel_ = Barra{};
     observadores_.Limpiado();
     Avisar(CambioSeries | CambioBarra | CambioIndices);

@@ -114,6 +114,9 @@ public:
     const Serie& Series1() const { return series1_; }  ///< level, red
     const Serie& Series2() const { return series2_; }  ///< control action, green
     const Serie& Series3() const { return series3_; }  ///< reference, yellow
+    /// The load disturbance's demand at each plant step; empty while no disturbance is on, so the chart
+    /// draws it only then.
+    const Serie& SeriePerturbacion() const { return seriePerturbacion_; }
     const Barra& Nivel() const { return nivel_; }
     /// The upper tank's bar of the plant "Dos Tanques": its height in pixels, kBarraSuperiorAlto at HMax_2, from
     /// the last stored state; none for a plant of one tank.
@@ -178,6 +181,7 @@ private:
     std::array<Temporizador, kNumCorridas> timers_;
     const bool grafico_;
     Serie series1_, series2_, series3_;
+    Serie seriePerturbacion_;  // never fed without a disturbance: nothing the default texts write reads it
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;

@@ -105,6 +105,10 @@ float Simulador::PasoPlanta(Corrida corrida) {
     if (perturbacion_) {
         // the second outlet takes its demand from the pump's inflow over this period
         ultimaPerturbacion_ = perturbacion_->Valor(TimerDe(corrida).Tag);
+        if (grafico_) {
+            seriePerturbacion_.Agregar(TimerDe(corrida).Tag, ultimaPerturbacion_);
+            pendientes_ |= CambioSeries;
+        }
         Simulacion entrada = estado_;
         entrada.Accion_Control = aSingle(static_cast<long double>(estado_.Accion_Control) - ultimaPerturbacion_);
         a = planta.Paso(entrada);
@@ -166,6 +170,9 @@ void Simulador::AgregarDesplazando(Corrida corrida, std::int32_t n, float y, flo
         series1_.BorrarPrimero();
         series2_.BorrarPrimero();
         series3_.BorrarPrimero();
+        // the disturbance keeps the same window as the level it acts on
+        while (!seriePerturbacion_.Vacia() && !series1_.Vacia() && seriePerturbacion_.X(0) < series1_.X(0))
+            seriePerturbacion_.BorrarPrimero();
     }
     const std::size_t j = series1_.Agregar(n, y);
     const std::size_t i = series2_.Agregar(n, u);

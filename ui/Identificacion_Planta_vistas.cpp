@@ -12,6 +12,7 @@
 
 #include "ui/Identificacion_Planta.h"
 #include "ui/estilo.h"
+#include "ui/imagen_grafico.h"
 #include "ui/textos_identificacion.h"
 
 namespace {
@@ -50,6 +51,8 @@ QCustomPlot* NuevaGrafica(QWidget* padre, const char* nombre, const QString& acc
     p->setAccessibleName(accesible);
     p->setNotAntialiasedElements(QCP::aeAll);
     p->setMinimumHeight(280);
+    // every axis has its title already: the saved picture needs none of its own
+    MenuImagen(p, {});
     return p;
 }
 

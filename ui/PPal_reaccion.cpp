@@ -274,6 +274,7 @@ void TFrm_Ppal::CrearControles() {
     Chart1 = new Grafico(cliente);
     Chart1->setGeometry(398, 29, 326, 299);
     Chart1->Series(&simulador_->Series1(), &simulador_->Series2(), &simulador_->Series3());
+    Chart1->SeriePerturbacion(&simulador_->SeriePerturbacion());
 
     // the colour legend under the chart
     struct Leyenda {

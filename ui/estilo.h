@@ -22,6 +22,7 @@ inline const QColor kAzulEtiqueta{0, 0, 255};
 inline const QColor kColorNivel{255, 0, 0};
 inline const QColor kColorAccion{0, 128, 0};
 inline const QColor kColorReferencia{230, 195, 0};
+inline const QColor kColorPerturbacion{200, 100, 0};  ///< the load disturbance, dashed, only when one is on
 
 /// The frame of every modal window, the parameter dialogs, the message boxes and the save dialog: a title
 /// with the system menu and a close button, no minimise or maximise button. A modal window minimised would

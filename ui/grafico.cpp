@@ -78,6 +78,11 @@ void Grafico::Series(const Serie* nivel, const Serie* accion, const Serie* refer
     Actualizar();
 }
 
+void Grafico::SeriePerturbacion(const Serie* perturbacion) {
+    perturbacion_ = perturbacion;
+    Actualizar();
+}
+
 void Grafico::PonerRango(const QCPRange& rango) {
     ajustando_ = true;
     xAxis->setRange(rango);
@@ -207,6 +212,26 @@ void Grafico::CargarPuntos() {
         if (series_[i]) vistas_[i].Puntos(*series_[i], r.lower, r.upper, *xAxis, datos_);
         lineas_[i]->data()->set(datos_, true);
     }
+    CargarPerturbacion(r.lower, r.upper);
+}
+
+void Grafico::CargarPerturbacion(double xmin, double xmax) {
+    if (!perturbacion_ || perturbacion_->Vacia()) {
+        if (lineaPerturbacion_) removeGraph(lineaPerturbacion_);
+        lineaPerturbacion_ = nullptr;
+        return;
+    }
+    if (!lineaPerturbacion_) {
+        lineaPerturbacion_ = addGraph();
+        lineaPerturbacion_->setPen(QPen(kColorPerturbacion, 1, Qt::DashLine));
+        lineaPerturbacion_->setLineStyle(QCPGraph::lsLine);
+        lineaPerturbacion_->setScatterStyle(QCPScatterStyle::ssNone);
+        lineaPerturbacion_->setAdaptiveSampling(false);
+        lineaPerturbacion_->setName(QStringLiteral("Perturbación"));
+    }
+    datos_.clear();
+    vistaPerturbacion_.Puntos(*perturbacion_, xmin, xmax, *xAxis, datos_);
+    lineaPerturbacion_->data()->set(datos_, true);
 }
 
 void Grafico::CargarTramos(int i, double xmin, double xmax) {

@@ -22,6 +22,12 @@ public:
     /// Back to the automatic ranges: the whole range of the points, followed again, and values 0 to 5.
     void RangoEntero();
 
+    /// The load disturbance's series, drawn as a further line (dashed, dark orange) only while it holds points:
+    /// without a disturbance the chart is exactly the three series.
+    void SeriePerturbacion(const Serie* perturbacion);
+    /// The disturbance's line, nullptr while none is drawn.
+    QCPGraph* LineaPerturbacion() const { return lineaPerturbacion_; }
+
     /// Draws a model's simulated level over the series as a fourth line (dashed, dark blue), replacing the one
     /// drawn before, until QuitarModelo. x and y of one length; the chart keeps its own copy.
     void SuperponerModelo(const QVector<double>& x, const QVector<double>& y);
@@ -61,6 +67,7 @@ private:
     void AlCambiarValores(const QCPRange& rango);
     void AlTerminarDisposicion();
     void CargarPuntos();
+    void CargarPerturbacion(double xmin, double xmax);
     // a series of several runs: each stretch's points in the shown range to its own line
     void CargarTramos(int i, double xmin, double xmax);
     void AlSoltarRectangulo(const QRect& rectangulo, QMouseEvent* evento);
@@ -74,7 +81,10 @@ private:
     const Serie* series_[3] = {nullptr, nullptr, nullptr};
     QCPGraph* lineas_[3] = {nullptr, nullptr, nullptr};
     QSharedPointer<TickerMuestras> ticker_;
-    QCPGraph* modelo_ = nullptr;  // made on demand: without a model the chart is exactly the three series
+    QCPGraph* modelo_ = nullptr;
+    const Serie* perturbacion_ = nullptr;
+    QCPGraph* lineaPerturbacion_ = nullptr;  // made on demand, like the model's
+    VistaSerie vistaPerturbacion_;  // made on demand: without a model the chart is exactly the three series
     VistaSerie vistas_[3];
     QVector<QCPGraphData> datos_;
     QVector<QCPGraph*> tramos_[3];  // made on demand, like the model's line

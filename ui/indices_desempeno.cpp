@@ -88,7 +88,8 @@ TFrm_Indices::TFrm_Indices(QWidget* padre) : QWidget(padre, Qt::Window) {
     EtiquetaEn(this, QStringLiteral("(se lee al iniciar cada corrida)"), 272, 43, FuenteVentana(), Qt::black);
 
     const QStringList nombres = NombresIndices(false);
-    Tabla = new QTableWidget(nombres.size(), 2 * static_cast<int>(kNumCorridas), this);
+    filaSaturado_ = static_cast<int>(nombres.size());
+    Tabla = new QTableWidget(filaSaturado_, 2 * static_cast<int>(kNumCorridas), this);
     Tabla->setAccessibleName(QStringLiteral("Índices de Desempeño"));
     Tabla->setObjectName(QStringLiteral("Tabla"));
     Tabla->setVerticalHeaderLabels(nombres);
@@ -185,8 +186,31 @@ void TFrm_Indices::Comparar(const Simulador& simulador) {
             if (Comparacion->item(f, c)->text() != textos[f][c]) Comparacion->item(f, c)->setText(textos[f][c]);
 }
 
+void TFrm_Indices::MostrarFilaSaturado(bool mostrar) {
+    // without pump limits the table is as it has always been: the row is there only while it says something
+    if ((Tabla->rowCount() > filaSaturado_) == mostrar) return;
+    if (mostrar) {
+        Tabla->insertRow(filaSaturado_);
+        Tabla->setVerticalHeaderItem(filaSaturado_, new QTableWidgetItem(QStringLiteral("Tiempo saturado (s)")));
+        for (int c = 0; c < Tabla->columnCount(); ++c) {
+            auto* celda = new QTableWidgetItem(kSinValor);
+            celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            Tabla->setItem(filaSaturado_, c, celda);
+        }
+    } else {
+        Tabla->removeRow(filaSaturado_);
+    }
+    const int d = mostrar ? 20 : -20;
+    Tabla->resize(Tabla->width(), Tabla->height() + d);
+    for (QWidget* w : {static_cast<QWidget*>(Avisos), static_cast<QWidget*>(Sintonia_Label),
+                       static_cast<QWidget*>(Comparacion)})
+        w->move(w->x(), w->y() + d);
+    altoSinComparacion_ += d;
+    setFixedSize(width(), prediccion_ ? Comparacion->geometry().bottom() + 12 : altoSinComparacion_);
+}
+
 void TFrm_Indices::Columna(int columna, const std::optional<IndicesEscalon>& e) {
-    const QStringList textos = e ? TextosIndices(*e) : QStringList();
+    const QStringList textos = e ? TextosIndices(*e) << Opcional(e->tiempoSaturado, 2) : QStringList();
     for (int f = 0; f < Tabla->rowCount(); ++f) {
         const QString& t = e ? textos[f] : kSinValor;
         QTableWidgetItem* celda = Tabla->item(f, columna);
@@ -197,6 +221,14 @@ void TFrm_Indices::Columna(int columna, const std::optional<IndicesEscalon>& e) 
 void TFrm_Indices::Mostrar(const Simulador& simulador) {
     if (!isVisible()) return;
     QStringList avisos;
+    bool saturacion = false;
+    for (std::size_t c = 0; c < kNumCorridas; ++c) {
+        const IndicesCorrida& i = simulador.Indices(static_cast<Corrida>(c));
+        const std::optional<IndicesEscalon> actual = i.indices.Actual();
+        for (const std::optional<IndicesEscalon>* e : {&actual, &i.indices.Anterior()})
+            saturacion |= *e && (*e)->tiempoSaturado.has_value();
+    }
+    MostrarFilaSaturado(saturacion);
     for (std::size_t c = 0; c < kNumCorridas; ++c) {
         const IndicesCorrida& i = simulador.Indices(static_cast<Corrida>(c));
         Columna(2 * static_cast<int>(c), i.indices.Actual());

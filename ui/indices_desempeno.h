@@ -62,6 +62,9 @@ private:
     int altoSinComparacion_ = 0;
 
     void Columna(int columna, const std::optional<IndicesEscalon>& e);
+    // the row of the time at a pump limit, shown (and the window one row taller) only while a run has one
+    void MostrarFilaSaturado(bool mostrar);
+    int filaSaturado_ = 0;
 };
 
 /// The one indices window, created with the main window.

@@ -23,8 +23,10 @@
 #include "tests/ui/ventanas_prueba.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Fuzzy.h"
+#include "ui/Parametros_Planta.h"
 #include "ui/arranque.h"
 #include "ui/comparacion_controladores.h"
+#include "ui/estilo.h"
 #include "ui/graficos_conjuntos.h"
 #include "ui/indices_desempeno.h"
 #include "ui/superficie_control.h"
@@ -452,6 +454,36 @@ private slots:
         sup->BorrarRastro();
         const QImage borrado = enPantalla();
         QCOMPARE(borrado, vacio);
+    }
+
+    // With the pump's limits on the table gains the time at a limit: the samples the core said were
+    // saturated, counted here tick by tick, times the sampling period. Without limits the row is not there.
+    void elTiempoSaturadoConLimitesDeLaBomba() {
+        Frm_Ppal->Vistas->IndicesDesempeno1->trigger();
+        QTableWidget* t = Frm_Indices->Tabla;
+        const int filas = t->rowCount();
+        const int alto = Frm_Indices->height();
+        Frm_Parametros_Planta->Edits().at("Caudal_Min")->setText(QStringLiteral("0"));
+        Frm_Parametros_Planta->Edits().at("Caudal_Max")->setText(QStringLiteral("1") + QChar(SeparadorDecimal()) + QStringLiteral("75"));
+        const Simulador& s = Frm_Ppal->Nucleo();
+        Frm_Ppal->Track_Referencia->setValue(4);
+        Frm_Ppal->ToolButton13->click();
+        int saturadas = 0;
+        for (int k = 0; k < 80; ++k) {
+            Frm_Ppal->Timer4Timer();
+            saturadas += s.Saturada().value_or(false);
+        }
+        Frm_Ppal->ToolButton13->click();
+        QVERIFY(saturadas > 0);  // the empty tank's step asks for more than the pump gives
+        QCOMPARE(t->rowCount(), filas + 1);
+        QCOMPARE(t->verticalHeaderItem(filas)->text(), QStringLiteral("Tiempo saturado (s)"));
+        QCOMPARE(Frm_Indices->height(), alto + 20);
+        QString celda = t->item(filas, 2)->text();
+        bool numero = false;
+        const double segundos = celda.replace(QChar(','), QChar('.')).toDouble(&numero);
+        QVERIFY2(numero, qPrintable(celda));
+        QVERIFY(std::abs(segundos - saturadas * s.Estado().T_Muestreo) < 0.006);
+        QCOMPARE(t->item(filas, 0)->text(), QStringLiteral("—"));  // the step run saw no limit
     }
 
     // The window shows what the core computed, the step going on and the last finished, at every tick.

@@ -13,6 +13,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -28,6 +30,7 @@
 #include "identificacion/rechazos.h"
 #include "tests/ui/ventanas_prueba.h"
 #include "ui/Identificacion_Planta.h"
+#include "ui/imagen_grafico.h"
 #include "ui/PPal_reaccion.h"
 #include "ui/Parametros_Planta.h"
 #include "ui/Parametros_Reac.h"
@@ -90,6 +93,36 @@ enum { kMetodo, kK, kTau, kErrorK, kErrorTau, kRetardo, kAjuste };
 class PruebaIdentificacion : public QObject {
     Q_OBJECT
 private slots:
+    // Every plot of the dialog saves its picture from its context menu, the residuals' and Bode's too.
+    void cadaGraficaGuardaSuImagen() {
+        TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QTemporaryDir carpeta;
+        for (QCustomPlot* g : {d->Grafica, d->GraficaResiduos, d->GraficaBode}) {
+            const QString ruta = carpeta.filePath(g->objectName() + QStringLiteral(".png"));
+            int pedidos = 0;
+            const DialogosImagen antes = PonerDialogosImagen({[&](QWidget*) -> std::optional<QString> {
+                                                                  ++pedidos;
+                                                                  return ruta;
+                                                              },
+                                                              [](QWidget*, const QString& t) { QFAIL(qPrintable(t)); }});
+            QStringList entradas;
+            QTimer::singleShot(50, [&] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (!menu) return;
+                for (QAction* a : menu->actions()) entradas << a->text();
+                menu->actions().value(0)->trigger();
+                menu->close();
+            });
+            QCOMPARE(g->contextMenuPolicy(), Qt::CustomContextMenu);
+            emit g->customContextMenuRequested(QPoint(20, 20));
+            QTRY_COMPARE(pedidos, 1);
+            QCOMPARE(entradas, QStringList{QStringLiteral("Guardar imagen...")});
+            QFile f(ruta);
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(g->objectName()));
+            QCOMPARE(f.read(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+            PonerDialogosImagen(antes);
+        }
+    }
     void init() { dialogos = CrearVentanasDePrueba(); }
     void cleanup() { DestruirVentanas(); }
 

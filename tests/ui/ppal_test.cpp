@@ -207,6 +207,53 @@ private slots:
         QVERIFY(dialogos->mensajes.isEmpty());  // silently
     }
 
+    // The load disturbance's line: absent with the default texts (the chart is the three series, nothing
+    // more), drawn with a disturbance, its points the demand the texts ask for, in the step run and in the
+    // PID run whose window of the last samples it shares with the level.
+    void laPerturbacionSeDibujaSoloSiHayUna_data() {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<int>("corrida");
+        QTest::newRow("escalon sin") << "Ninguna" << int(Corrida::Escalon);
+        QTest::newRow("pid sin") << "Ninguna" << int(Corrida::PID);
+        QTest::newRow("escalon con") << QString::fromUtf8("Escalón") << int(Corrida::Escalon);
+        QTest::newRow("pid con") << QString::fromUtf8("Escalón") << int(Corrida::PID);
+    }
+    void laPerturbacionSeDibujaSoloSiHayUna() {
+        QFETCH(QString, tipo);
+        QFETCH(int, corrida);
+        const Corrida c = static_cast<Corrida>(corrida);
+        Frm_Parametros_Planta->Perturbacion_Tipo->setCurrentText(tipo);
+        Frm_Parametros_Planta->Edits().at("Perturbacion_Inicio")->setText(QStringLiteral("120"));
+        Frm_Parametros_Planta->Edits().at("Perturbacion_Maximo")->setText(QStringLiteral("0") + QChar(SeparadorDecimal()) + QStringLiteral("25"));
+        QToolButton* boton = c == Corrida::PID ? Frm_Ppal->ToolButton13 : Frm_Ppal->ToolButton4;
+        Simulador& s = Frm_Ppal->Nucleo();
+        boton->click();
+        for (int i = 0; i < 150; ++i) s.AtenderTick(c);
+        boton->click();
+        Frm_Ppal->Chart1->replot(QCustomPlot::rpImmediateRefresh);
+        if (tipo == "Ninguna") {
+            QVERIFY(s.SeriePerturbacion().Vacia());
+            QVERIFY(!Frm_Ppal->Chart1->LineaPerturbacion());
+            QCOMPARE(Frm_Ppal->Chart1->graphCount(), 3);
+            return;
+        }
+        QCPGraph* linea = Frm_Ppal->Chart1->LineaPerturbacion();
+        QVERIFY(linea);
+        QCOMPARE(Frm_Ppal->Chart1->graphCount(), 4);
+        // the PID run keeps its last samples: the disturbance's as many as the level's, from the same one
+        if (c == Corrida::PID) {
+            QCOMPARE(s.SeriePerturbacion().Cuenta(), s.Series1().Cuenta());
+            QCOMPARE(s.SeriePerturbacion().X(0), s.Series1().X(0));
+        }
+        QVERIFY(linea->data()->size() > 0);
+        // nothing before the demand's first sample, the constant 0,25 from it on
+        for (const QCPGraphData& d : *linea->data()) QCOMPARE(d.value, d.key < 120 ? 0.0 : 0.25);
+        // "Limpiar" takes the line away with the points
+        Frm_Ppal->Nucleo().LimpiarClick();
+        Frm_Ppal->Chart1->replot(QCustomPlot::rpImmediateRefresh);
+        QVERIFY(!Frm_Ppal->Chart1->LineaPerturbacion());
+    }
+
     void laExportacionEscribeLoQueMuestraElGrafico() {
         const QString archivo = QDir::temp().filePath("tanque_prueba_ppal.txt");
         dialogos->registro = archivo;
