@@ -95,7 +95,11 @@ class PruebaIdentificacion : public QObject {
 private slots:
     // Every plot of the dialog saves its picture from its context menu, the residuals' and Bode's too.
     void cadaGraficaGuardaSuImagen() {
+        Poner(Frm_Parametros_Planta, "T_Sample", QStringLiteral("100"));
+        Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 600);
+        Frm_Ppal->Identificar1->trigger();
         TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+        QVERIFY(d && d->isVisible());
         QTemporaryDir carpeta;
         for (QCustomPlot* g : {d->Grafica, d->GraficaResiduos, d->GraficaBode}) {
             const QString ruta = carpeta.filePath(g->objectName() + QStringLiteral(".png"));
