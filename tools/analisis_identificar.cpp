@@ -70,7 +70,7 @@ std::optional<FormatoModelo> ExtensionModelo(const std::string& archivo) {
 
 AnalisisIdentificar AnalizarIdentificacion(const Registro& r, const Identificacion* arx, const IdentificacionOe* oe,
                                            const OpcionesIdentificar& op, const std::string& verdad,
-                                           const Registro* validacion) {
+                                           const Registro* validacion, const OpcionesAvisos& limites) {
     AnalisisIdentificar a;
 
     // the residuals of the model shown first: OE's output errors, else ARX's equation errors
@@ -86,7 +86,7 @@ AnalisisIdentificar AnalizarIdentificacion(const Registro& r, const Identificaci
     }
 
     std::string sinAvisos;
-    Intentar([&] { a.avisos = Avisos(r, {}, arx, oe); }, sinAvisos);
+    Intentar([&] { a.avisos = Avisos(r, limites, arx, oe); }, sinAvisos);
     // ARX's bias is measured against OE: only an OE that explains the record (a plant of its structure, as the
     // orifice tank is not) says that the difference is the noise's
     if (!(oe && a.residuos && a.residuos->veredicto == Veredicto::Explica))

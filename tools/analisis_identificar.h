@@ -40,10 +40,11 @@ struct AnalisisIdentificar {
 };
 
 /// The analysis of the record `r` with its first-order estimates (either may be absent), the plant's truth as
-/// the description's JSON text ("" without one) and the validation record of --validar (may be null).
+/// the description's JSON text ("" without one), the validation record of --validar (may be null) and the run's
+/// pump limits (from its description).
 AnalisisIdentificar AnalizarIdentificacion(const Registro& r, const Identificacion* arx, const IdentificacionOe* oe,
                                            const OpcionesIdentificar& op, const std::string& verdad,
-                                           const Registro* validacion);
+                                           const Registro* validacion, const OpcionesAvisos& limites = {});
 
 /// The text blocks after the methods' (warnings first), and the JSON keys "avisos", "residuos", "ordenes",
 /// "frecuencia", "orificio" as one object.

@@ -313,6 +313,25 @@ std::optional<DescripcionLeida> LeerDescripcion(const std::string& registro) {
                     if (s > 0 && std::isfinite(s)) d.tiempoMuestra = s;
                 }
             }
+    // the pump's limits, texts of the run written with its own decimal separator
+    if (const auto c = j.find("corrida"); c != j.end() && c->is_object())
+        if (const auto lazo = c->find("lazo"); lazo != c->end() && lazo->is_object()) {
+            const std::string sep = Cadena(*c, "separador_decimal").value_or(".");
+            const char decimal = sep == "," ? ',' : '.';
+            const auto limite = [&](const char* nombre, std::optional<double>& destino) {
+                const auto t = lazo->find(nombre);
+                if (t == lazo->end() || !t->is_string() || t->get<std::string>().empty()) return;
+                try {
+                    const double v = static_cast<double>(TextoAFlotante(t->get<std::string>(), decimal));
+                    if (std::isfinite(v)) return void(destino = v);
+                } catch (const ErrorTanque&) {
+                }
+                d.avisos.push_back(std::string("corrida.lazo.") + nombre + " " + t->dump() +
+                                   " no es un caudal: no se usa");
+            };
+            limite("Caudal_Min", d.caudalMinimo);
+            limite("Caudal_Max", d.caudalMaximo);
+        }
     return d;
 }
 
@@ -431,7 +450,8 @@ int CorrerIdentificar(const OpcionesLote& o, int salida, std::FILE* errores) {
     const Identificacion* arx = buscar(MetodoLote::Arx);
     const IdentificacionOe* conOe = buscar(MetodoLote::Oe) ? &*oe : nullptr;
     const AnalisisIdentificar analisis = AnalizarIdentificacion(
-        r, arx, conOe, op, a.descripcion ? a.descripcion->verdad : std::string(), b ? &b->registro : nullptr);
+        r, arx, conOe, op, a.descripcion ? a.descripcion->verdad : std::string(), b ? &b->registro : nullptr,
+        a.descripcion ? OpcionesAvisos{a.descripcion->caudalMinimo, a.descripcion->caudalMaximo} : OpcionesAvisos{});
     if (analisis.arxSesgado)
         for (Metodo& m : metodos) m.sinError |= m.cual == MetodoLote::Arx;
     if (op.modelo) {

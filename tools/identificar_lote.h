@@ -25,6 +25,9 @@ struct DescripcionLeida {
     /// The plant time a sample (verdad.tiempo_por_muestra_s, seconds): at 300 ms the program integrates 11
     /// sub-steps of T/10. 0 when the description does not say it.
     double tiempoMuestra = 0;
+    /// The pump's limits of the run (corrida.lazo's Caudal_Min and Caudal_Max), when it had them: the samples at
+    /// a limit are warned about.
+    std::optional<double> caudalMinimo, caudalMaximo;
 };
 
 /// The largest description read: a description of this program takes a few kilobytes.

@@ -85,10 +85,16 @@ TEST(IdentificarAnalisis, LosAvisosDelRegistro) {
     struct Caso {
         std::vector<std::string> corrida;
         const char* aviso;
+        bool hay = true;
     };
     const Caso casos[] = {
         {{"escalon", "600"}, "entrada_constante"},
         {{"escalon", "40", "--Senal_Tipo=PRBS"}, "registro_corto"},
+        // a reference of 4 from sample 300, beyond a pump of 0 to 1.75 (it needs 2): the description's limits
+        // name the samples at them; without limits there are none
+        {{"pid", "600", "--Track_Referencia=2", "--Track_Referencia@300=8", "--Caudal_Min=0", "--Caudal_Max=1.75"},
+         "limite_bomba"},
+        {{"pid", "600", "--Track_Referencia=2", "--Track_Referencia@300=8"}, "limite_bomba", false},
     };
     CarpetaTemporal carpeta;
     for (const Caso& c : casos) {
@@ -98,7 +104,7 @@ TEST(IdentificarAnalisis, LosAvisosDelRegistro) {
         a.push_back("--salida=" + ruta);
         Correr(a);
         const json j = IdentificarJson({ruta});
-        EXPECT_TRUE(HayAviso(j, c.aviso)) << j["avisos"].dump();
+        EXPECT_EQ(HayAviso(j, c.aviso), c.hay) << j["avisos"].dump();
     }
 }
 
