@@ -12,6 +12,7 @@
 #include "core/observacion/indices.h"
 #include "core/lecturas_tick.h"
 #include "core/planta/bomba.h"
+#include "core/planta/perturbacion.h"
 #include "core/simulador.h"
 #include "core/textos_indices.h"
 #include "core/textos_por_defecto.h"
@@ -98,6 +99,9 @@ public:
                 return 1;
             }
         }
+        // the texts before the record too: its columns beyond the fixed four follow the run's texts
+        if (configuracion) AplicarConfiguracion(*configuracion, textos_, posicion_);
+        for (const auto& [nombre, texto] : o_.textos) Poner(textos_, posicion_, nombre, texto);
         if (o_.salida) {
             try {
                 registro_.emplace(o_.formato.value_or(FormatoRegistroDe(*o_.salida)), *o_.salida, FormaDelRegistro(),
@@ -107,8 +111,6 @@ public:
                 return 1;
             }
         }
-        if (configuracion) AplicarConfiguracion(*configuracion, textos_, posicion_);
-        for (const auto& [nombre, texto] : o_.textos) Poner(textos_, posicion_, nombre, texto);
         if (traza_ && !o_.indices) {
             traza_->Bufer() += CabeceraTraza(ConComandada());
             Traza();
@@ -171,10 +173,34 @@ private:
     // The closed loops follow a reference: CSV, MAT and HDF5 keep it as a column (the text record has none).
     bool ConReferencia() const { return o_.corrida != Corrida::Escalon; }
 
-    FormaRegistro FormaDelRegistro() const {
+    // Whether the texts of the start open the second outlet: CSV, MAT and HDF5 then keep its demand.
+    bool ConPerturbacion() {
+        if (!conPerturbacion_) {
+            try {
+                conPerturbacion_ = LeerPerturbacion(textos_).has_value();
+            } catch (const ErrorTanque&) {
+                conPerturbacion_ = false;  // the start fails on them, with its message
+            }
+        }
+        return *conPerturbacion_;
+    }
+
+    // Reference, disturbance, commanded inflow: the columns beyond the fixed four, those this run has.
+    FormaRegistro FormaDelRegistro() {
         FormaRegistro forma;  // Ts once the run has read T_Sample
         if (ConReferencia()) forma.adicionales.push_back({"r", "referencia", "m"});
+        if (ConPerturbacion()) forma.adicionales.push_back({"q", "perturbacion", "m^3/s"});
+        if (ConComandada()) forma.adicionales.push_back({"uc", "accion_comandada", "m^3/s"});
         return forma;
+    }
+
+    // The values of those columns for the sample just made, in their order.
+    std::size_t Adicionales(const MuestraGraficada& m, double (&v)[3]) {
+        std::size_t k = 0;
+        if (ConReferencia()) v[k++] = m.referencia;
+        if (ConPerturbacion()) v[k++] = sim_.UltimaPerturbacion();
+        if (ConComandada()) v[k++] = static_cast<double>(sim_.Estado().Accion_Comandada);
+        return k;
     }
 
     // The indices of --indices, with the band of Banda_Establecimiento; false, with its message, for a band that
@@ -235,9 +261,10 @@ private:
             const MuestraGraficada& m = sim_.UltimaMuestra();
             if (registro_) {
                 try {
-                    const double referencia[] = {m.referencia};
+                    double adicionales[3];
+                    const std::size_t k = Adicionales(m, adicionales);
                     registro_->Registro().Anadir(static_cast<double>(m.n), m.accion, m.nivel,
-                                                 std::span<const double>(referencia, ConReferencia() ? 1 : 0));
+                                                 std::span<const double>(adicionales, k));
                 } catch (const ErrorTanque& e) {
                     FalloDelRegistro(e);
                     return;
@@ -299,6 +326,7 @@ private:
     std::optional<IndicesRespuesta> indices_;  // --indices
     std::optional<GraficoLote> grafico_;        // --grafico
     std::optional<bool> conComandada_;       // the trace's commanded inflow column, once known
+    std::optional<bool> conPerturbacion_;    // the record's disturbance column, once known
     std::size_t escalones_ = 0;                // steps written
     bool registroFallido_ = false;
     bool trazaCerrada_ = false;  // its reader has gone

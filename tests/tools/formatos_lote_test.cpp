@@ -290,3 +290,64 @@ TEST(GraficoLote, CadaColumnaGuardaElMenorYElMayorDeSusMuestras) {
         }
     }
 }
+
+// With the pump's limits and a disturbance on, CSV, MAT and HDF5 carry the demand q and the commanded inflow uc
+// as columns: h5py reads uc bit for bit as the trace's last column, u never beyond the pump's 1.75, and q the
+// step of 0.3 that the texts ask for from about sample 100 (the text record keeps its three columns).
+TEST(FormatosLote, LaPerturbacionYLaAccionComandadaSonColumnas) {
+    CarpetaTemporal c;
+    const std::vector<std::string> lazo = {"--Track_Referencia=5", "--Caudal_Min=0", "--Caudal_Max=1.75",
+                                           "--Perturbacion_Tipo=Escalón", "--Perturbacion_Maximo=0.3",
+                                           "--Perturbacion_Inicio=100"};
+    std::vector<std::string> a = lazo;
+    a.push_back("--traza");
+    const Ejecucion traza = Lote(a);
+    ASSERT_EQ(traza.estado, 0) << traza.errores;
+    std::vector<double> comandada;
+    {
+        std::istringstream s(traza.salida);
+        std::string linea;
+        std::getline(s, linea);
+        ASSERT_NE(linea.find("accion_comandada"), std::string::npos) << linea;
+        while (std::getline(s, linea)) comandada.push_back(std::strtod(linea.substr(linea.rfind(',') + 1).c_str(), nullptr));
+    }
+    const std::string h5 = c.Ruta("l.h5"), csv = c.Ruta("l.csv");
+    for (const std::string& r : {h5, csv}) {
+        a = lazo;
+        a.push_back("--salida=" + r);
+        const Ejecucion e = Lote(a);
+        ASSERT_EQ(e.estado, 0) << r << ": " << e.errores;
+    }
+    const char* lector = R"(
+import csv, sys, h5py
+with h5py.File(sys.argv[1], 'r') as f:
+    for n in ['u', 'q', 'uc']:
+        print(n, *[float(v).hex() for v in f[n][:].tolist()])
+with open(sys.argv[2], newline='') as f:
+    filas = list(csv.reader(l for l in f if not l.startswith('#')))
+print('cabecera', '|'.join(filas[0]).replace(' ', '_'))
+)";
+    const Final p = Correr(TANQUE_PYTHON3, {"-c", lector, h5, csv});
+    ASSERT_TRUE(p.salio && p.estado == 0) << Describir(p) << p.errores;
+    auto py = Respuesta(p.salida);
+    EXPECT_EQ(py["cabecera"], std::vector<std::string>{"muestra|tiempo_[s]|accion_[m^3/s]|nivel_[m]|referencia_[m]|"
+                                                       "perturbacion_[m^3/s]|accion_comandada_[m^3/s]"});
+    ASSERT_EQ(py["uc"].size(), comandada.size());
+    ASSERT_EQ(py["q"].size(), comandada.size());
+    bool saturada = false;
+    std::size_t primera = py["q"].size();
+    for (std::size_t i = 0; i < comandada.size(); ++i) {
+        EXPECT_EQ(Bits(DePython(py["uc"][i])), Bits(comandada[i])) << i;
+        const double u = DePython(py["u"][i]), q = DePython(py["q"][i]);
+        EXPECT_LE(u, 1.75) << i;
+        saturada |= DePython(py["uc"][i]) > 1.75;
+        EXPECT_TRUE(q == 0 || q == static_cast<double>(0.3f) || q == 0.3) << i << " " << q;
+        if (q != 0 && primera == py["q"].size()) primera = i;
+        if (primera < i) {
+            EXPECT_NE(q, 0) << i;
+        }
+    }
+    EXPECT_TRUE(saturada);  // the reference of 5 asks for more than the pump gives
+    EXPECT_GE(primera, 98u);
+    EXPECT_LE(primera, 101u);
+}
