@@ -81,7 +81,9 @@ TEST(Identificar, UnaPrbsDeLaHerramientaDaLaPlantaVerdadera) {
             EXPECT_NEAR(m["Tau"].get<double>(), tau, 0.01 * tau) << m["metodo"];
             EXPECT_EQ(m["retardo"], 0);
         }
-        if (c.ms == 300) EXPECT_GT(std::abs(j["Tau"].get<double>() - c.A * c.R), 0.05 * c.A * c.R);
+        if (c.ms == 300) {
+            EXPECT_GT(std::abs(j["Tau"].get<double>() - c.A * c.R), 0.05 * c.A * c.R);
+        }
     }
 }
 
