@@ -18,6 +18,8 @@
 #include "ui/Parametros_PID.h"
 #include "ui/Parametros_Planta.h"
 #include "ui/arranque.h"
+#include "ui/indices_desempeno.h"
+#include "ui/vistas_controladores.h"
 
 namespace {
 
@@ -67,5 +69,20 @@ int main(int argc, char** argv) {
     Guardar(Frm_Ppal, carpeta, "windup-sin-antisaturacion.png");
     CorridaPID("Retrocalculo", 281);
     Guardar(Frm_Ppal, carpeta, "windup-retrocalculo.png");
+
+    // the same run without anti-windup, and the indices window with its time at the pump's limits
+    CorridaPID("Ninguna", 281);
+    Frm_Ppal->Vistas->IndicesDesempeno1->trigger();
+    Guardar(Frm_Indices, carpeta, "indices-tiempo-saturado.png");
+    Frm_Indices->hide();
+
+    // a demand of 0,4 from sample 150 on the PI holding 3 (the pump without limits): the dashed line and the dip
+    Frm_Parametros_Planta->Edits().at("Caudal_Min")->setText(QString());
+    Frm_Parametros_Planta->Edits().at("Caudal_Max")->setText(QString());
+    Frm_Parametros_Planta->Perturbacion_Tipo->setCurrentText(QString::fromUtf8("Escalón"));
+    Frm_Parametros_Planta->Edits().at("Perturbacion_Inicio")->setText(QStringLiteral("150"));
+    Frm_Parametros_Planta->Edits().at("Perturbacion_Maximo")->setText(QStringLiteral("0,4"));
+    CorridaPID("Ninguna", 220);
+    Guardar(Frm_Ppal, carpeta, "perturbacion-en-el-grafico.png");
     return 0;
 }
