@@ -37,6 +37,18 @@ MuestrasGrafico Simulador::MuestrasExportadas(bool rangoCompleto, double xmin, d
 
 namespace {
 
+// The description's name gets the record's checks before either file is written: a refusal leaves the pair as it
+// was (a record written through, to a FIFO or a device, has no description).
+template <class Par>
+void ComprobarDescripcion(Par& par, const std::string& nombre) {
+    if (!par.ConDescripcion()) return;
+    if (const std::optional<std::string> motivo = DescripcionNoEscribible(par.NombreDescripcion())) {
+        par.Descartar();
+        throw ErrorPar("no se pudo escribir la descripción " + par.NombreDescripcion() + ": " + *motivo +
+                       "; el registro " + nombre + " queda como estaba");
+    }
+}
+
 // CSV, MAT or HDF5 by the name's extension (.csv, .mat, .h5): the same samples, Ts, and the same description
 // beside (and inside MAT and HDF5), the two replaced as one.
 void ArchivoEnFormato(const Simulador& s, FormatoRegistro formato, const std::string& nombre, bool rangoCompleto,
@@ -44,12 +56,7 @@ void ArchivoEnFormato(const Simulador& s, FormatoRegistro formato, const std::st
     FormaRegistro forma;
     forma.muestreo_s = s.Estado().T_Muestreo;
     ParFormato par(formato, nombre, forma, NombreDescripcion(nombre));
-    if (par.ConDescripcion())
-        if (const std::optional<std::string> motivo = DescripcionNoEscribible(par.NombreDescripcion())) {
-            par.Descartar();
-            throw ErrorPar("no se pudo escribir la descripción " + par.NombreDescripcion() + ": " + *motivo +
-                           "; el registro " + nombre + " queda como estaba");
-        }
+    ComprobarDescripcion(par, nombre);
     ContenidoRegistro contenido;
     s.RecorrerExportadas(rangoCompleto, xmin, xmax, [&](const MuestraExportada& e, std::size_t nivel) {
         par.Registro().Anadir(e.muestra, e.accion, e.nivel);
@@ -65,12 +72,7 @@ void Simulador::ArchivoClick(const std::string& nombre, bool rangoCompleto, doub
     if (formato != FormatoRegistro::Texto) return ArchivoEnFormato(*this, formato, nombre, rangoCompleto, xmin, xmax);
     // the record and its description as one (par.h): both new, or both as they were
     ParRegistro par(nombre, NombreDescripcion(nombre));
-    if (par.ConDescripcion())
-        if (const std::optional<std::string> motivo = DescripcionNoEscribible(par.NombreDescripcion())) {
-            par.Descartar();
-            throw ErrorPar("no se pudo escribir la descripción " + par.NombreDescripcion() + ": " + *motivo +
-                               "; el registro " + nombre + " queda como estaba");
-        }
+    ComprobarDescripcion(par, nombre);
     // the samples are read from the series as the file is written: a copy of a long chart would cost more than
     // the writing
     ContenidoRegistro contenido;
