@@ -55,7 +55,7 @@ AnalisisGrafico AnalizarGrafico(const IdentificacionGrafico& g) {
     }
 
     std::string sinAvisos;
-    Intentar([&] { a.avisos = Avisos(r, {}, metodo("ARX"), metodo("OE")); }, sinAvisos);
+    Intentar([&] { a.avisos = Avisos(r, {g.caudalMinimo, g.caudalMaximo}, metodo("ARX"), metodo("OE")); }, sinAvisos);
     // ARX's bias is measured against OE: only an OE that explains the record (a plant of its structure, as the
     // orifice tank is not) says that the difference is the noise's
     bool oeExplica = false;

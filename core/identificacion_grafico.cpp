@@ -129,6 +129,10 @@ IdentificacionGrafico IdentificarGrafico(const Simulador& s, bool rangoCompleto,
     g.verdad = VerdadDe(origen, suma / static_cast<double>(m.niveles.size()));
     g.registro = RegistroDe(std::move(m), g.verdad.T);
     const Registro& r = g.registro;
+    if (const LimitesBomba& b = s.Estado().bomba; b.Activos()) {
+        if (b.conMinimo) g.caudalMinimo = static_cast<double>(b.minimo);
+        if (b.conMaximo) g.caudalMaximo = static_cast<double>(b.maximo);
+    }
 
     // ARX first and alone: every method starts from what it checks, so its refusal is the record's
     g.metodos.push_back({"ARX", IdentificarArx(r, g.retardo), {}});

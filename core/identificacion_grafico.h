@@ -55,6 +55,8 @@ struct IdentificacionGrafico {
     VerdadPlanta verdad;
     std::vector<ResultadoMetodo> metodos;  ///< ARX and OE, and the step reading for the step run
     std::size_t elegido = 0;               ///< the method whose model is shown first: OE, else ARX
+    /// The pump's limits of the last run, when it had them: the samples at a limit are warned about.
+    std::optional<double> caudalMinimo, caudalMaximo;
 };
 
 /// The plant of the chart's last stretch: its truth and what the samples show; a tank through an orifice or two

@@ -270,6 +270,26 @@ private slots:
         SinNoNumeros();
     }
 
+    // The pump's limits of the run reach the dialog's warnings: the level held at 1 (0,5 of inflow), then a
+    // reference of 4 from sample 250 that needs 2 of a pump that gives at most 1, which sits there to the end;
+    // without limits there is no such warning.
+    void losLimitesDeLaBombaSeAvisan() {
+        for (const bool conLimites : {true, false}) {
+            Frm_Ppal->Limpiar->click();
+            Frm_Ppal->Track_Referencia->setValue(2);
+            Poner(Frm_Parametros_Planta, "Caudal_Min", conLimites ? QStringLiteral("0") : QString());
+            Poner(Frm_Parametros_Planta, "Caudal_Max", conLimites ? QStringLiteral("1") : QString());
+            Correr(Frm_Ppal->ToolButton13, Corrida::PID, 300, [](int i) {
+                if (i == 250) Frm_Ppal->Track_Referencia->setValue(8);
+            });
+            Frm_Ppal->ToolButtonIdentificar->click();
+            TFrm_Identificacion* d = Frm_Ppal->Frm_Identificacion;
+            QVERIFY(d && d->isVisible());
+            QCOMPARE(d->Avisos->text().contains(QStringLiteral("límite de la bomba")), conLimites);
+            d->close();
+        }
+    }
+
     void superponerHastaLimpiar() {
         Correr(Frm_Ppal->ToolButton4, Corrida::Escalon, 400);
         Frm_Ppal->Identificar1->trigger();
