@@ -83,6 +83,7 @@ void Simulador::Alternar(Corrida corrida) {
     series2_.NuevoTramo();
     series3_.NuevoTramo();
     seriePerturbacion_.NuevoTramo();
+    serieComandada_.NuevoTramo();
     timer.Enabled = true;
     Habilitar(inicio, false);
     observadores_.Empezo({corrida, textos_, posicion_, estado_, *planta_, fuzzy_});
@@ -96,6 +97,7 @@ void Simulador::LimpiarClick() {
     series2_.Limpiar();
     series3_.Limpiar();
     seriePerturbacion_.Limpiar();
+    serieComandada_.Limpiar();
     nivel_ = Barra{};
     observadores_.Limpiado();
     Avisar(CambioSeries | CambioBarra | CambioIndices);

@@ -117,6 +117,9 @@ public:
     /// The load disturbance's demand at each plant step; empty while no disturbance is on, so the chart
     /// draws it only then.
     const Serie& SeriePerturbacion() const { return seriePerturbacion_; }
+    /// The inflow that the controller asked for at each plotted level, before the pump's limits; empty while no
+    /// limit is on. Not drawn: "Archivo" writes it beside the applied inflow.
+    const Serie& SerieComandada() const { return serieComandada_; }
     const Barra& Nivel() const { return nivel_; }
     /// The upper tank's bar of the plant "Dos Tanques": its height in pixels, kBarraSuperiorAlto at HMax_2, from
     /// the last stored state; none for a plant of one tank.
@@ -166,6 +169,7 @@ private:
     // the level as the sensor gives it: delay and lag, the noise of sample n, the quantisation
     float Medido(float y, std::int32_t n);
     void AgregarNivel(Corrida corrida, std::int32_t n, float y);
+    void AgregarComandada(std::int32_t n);  // the commanded inflow beside level n, while a pump limit is on
 
     const Textos& textos_;
     const Posicion& posicion_;
@@ -182,6 +186,7 @@ private:
     const bool grafico_;
     Serie series1_, series2_, series3_;
     Serie seriePerturbacion_;  // never fed without a disturbance: nothing the default texts write reads it
+    Serie serieComandada_;     // never fed without the pump's limits
     Barra nivel_;
     std::array<bool, kNumControles> habilitado_;
     MuestraGraficada ultima_;

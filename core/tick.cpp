@@ -171,12 +171,13 @@ void Simulador::AgregarDesplazando(Corrida corrida, std::int32_t n, float y, flo
         series2_.BorrarPrimero();
         series3_.BorrarPrimero();
         // the disturbance keeps the same window as the level it acts on
-        while (!seriePerturbacion_.Vacia() && !series1_.Vacia() && seriePerturbacion_.X(0) < series1_.X(0))
-            seriePerturbacion_.BorrarPrimero();
+        for (Serie* s : {&seriePerturbacion_, &serieComandada_})
+            while (!s->Vacia() && !series1_.Vacia() && s->X(0) < series1_.X(0)) s->BorrarPrimero();
     }
     const std::size_t j = series1_.Agregar(n, y);
     const std::size_t i = series2_.Agregar(n, u);
     series3_.Agregar(n, r);
+    AgregarComandada(n);
     observadores_.NivelGraficado(corrida, j, i);
     pendientes_ |= CambioSeries;
 }
@@ -184,7 +185,12 @@ void Simulador::AgregarDesplazando(Corrida corrida, std::int32_t n, float y, flo
 void Simulador::AgregarNivel(Corrida corrida, std::int32_t n, float y) {
     if (!grafico_) return;
     const std::size_t j = series1_.Agregar(n, y);
+    AgregarComandada(n);
     observadores_.NivelGraficado(corrida, j, std::nullopt);
+}
+
+void Simulador::AgregarComandada(std::int32_t n) {
+    if (estado_.bomba.Activos()) serieComandada_.Agregar(n, estado_.Accion_Comandada);
 }
 
 float Simulador::EntradaAbierta(Corrida corrida, std::int32_t n) {

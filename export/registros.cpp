@@ -57,6 +57,21 @@ private:
 
 std::span<const ColumnaRegistro> ColumnasFijas() { return kFijas; }
 
+const ColumnaRegistro& ColumnaReferencia() {
+    static const ColumnaRegistro c{"r", "referencia", "m"};
+    return c;
+}
+
+const ColumnaRegistro& ColumnaPerturbacion() {
+    static const ColumnaRegistro c{"q", "perturbacion", "m^3/s"};
+    return c;
+}
+
+const ColumnaRegistro& ColumnaComandada() {
+    static const ColumnaRegistro c{"uc", "accion_comandada", "m^3/s"};
+    return c;
+}
+
 FormatoRegistro FormatoRegistroDe(std::string_view nombre) {
     const auto punto = nombre.rfind('.');
     if (punto == std::string_view::npos || nombre.find('/', punto) != std::string_view::npos)

@@ -42,6 +42,12 @@ struct ColumnaRegistro {
 /// has no unit of length of its own: metres are what the header assumes.
 std::span<const ColumnaRegistro> ColumnasFijas();
 
+/// The columns beyond those that a run may have, in this order: r (referencia, m) of the closed loops,
+/// q (perturbacion, m^3/s) while a load disturbance is on, uc (accion_comandada, m^3/s) while a pump limit is.
+const ColumnaRegistro& ColumnaReferencia();
+const ColumnaRegistro& ColumnaPerturbacion();
+const ColumnaRegistro& ColumnaComandada();
+
 /// What a record holds beyond its samples.
 struct FormaRegistro {
     double muestreo_s = 0;                     // the sample time Ts in seconds; t = muestra x Ts

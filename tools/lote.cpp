@@ -188,9 +188,9 @@ private:
     // Reference, disturbance, commanded inflow: the columns beyond the fixed four, those this run has.
     FormaRegistro FormaDelRegistro() {
         FormaRegistro forma;  // Ts once the run has read T_Sample
-        if (ConReferencia()) forma.adicionales.push_back({"r", "referencia", "m"});
-        if (ConPerturbacion()) forma.adicionales.push_back({"q", "perturbacion", "m^3/s"});
-        if (ConComandada()) forma.adicionales.push_back({"uc", "accion_comandada", "m^3/s"});
+        if (ConReferencia()) forma.adicionales.push_back(ColumnaReferencia());
+        if (ConPerturbacion()) forma.adicionales.push_back(ColumnaPerturbacion());
+        if (ConComandada()) forma.adicionales.push_back(ColumnaComandada());
         return forma;
     }
 

@@ -27,6 +27,7 @@ const char* NombreCorrida(Corrida r) {
         case Corrida::Escalon: return "Escalon";
         case Corrida::PID: return "PID";
         case Corrida::Fuzzy: return "Fuzzy";
+        case Corrida::Rele: return "Rele";
     }
     return "?";
 }

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -51,6 +52,7 @@ void ComoLaVentana(const std::string& registro, Corrida corrida, int muestras,
             s.ToolButton11Click();
             s.ToolButton10Click();
             break;
+        case Corrida::Rele: FAIL() << "the relay has no button of its own here";
     }
     for (int n = 0; n < muestras; ++n) {
         for (const CambioVentana& c : cambios)
@@ -59,6 +61,7 @@ void ComoLaVentana(const std::string& registro, Corrida corrida, int muestras,
             case Corrida::Escalon: s.Timer1Timer(); break;
             case Corrida::PID: s.Timer4Timer(); break;
             case Corrida::Fuzzy: s.Timer5Timer(); break;
+            case Corrida::Rele: return;
         }
     }
     s.Alternar(corrida);
@@ -109,6 +112,85 @@ TEST(DescripcionLote, EsLaQueEscribeArchivo) {
         EXPECT_EQ(deLote, deVentana);
         EXPECT_EQ(deLote["registro"]["lineas"], std::stoi(c.argumentos[1]));
     }
+}
+
+// "Archivo" in CSV writes the columns that tanque-lote's CSV has: the reference of the closed loops, the
+// disturbance's demand, the commanded inflow while a pump limit is on; the same bytes for the same run, or its
+// last lines for a closed loop longer than the window of samples that the chart keeps.
+TEST(DescripcionLote, ElArchivoEnCsvTieneLasColumnasDelLote) {
+    struct Caso {
+        std::vector<std::string> argumentos;
+        Corrida corrida;
+        std::vector<std::pair<const char*, const char*>> textos;
+        std::vector<CambioVentana> cambios;
+        const char* cabecera;
+    };
+    const std::vector<std::pair<const char*, const char*>> lazo = {
+        {"Caudal_Min", "0"}, {"Caudal_Max", "1.75"}, {"Perturbacion_Tipo", "Escalón"},
+        {"Perturbacion_Maximo", "0.3"}, {"Perturbacion_Inicio", "40"}};
+    std::vector<std::string> pid = {"pid", "90", "--Track_Referencia=6"}, escalon = {"escalon", "150"};
+    for (const auto& [n, v] : lazo) {
+        pid.push_back(std::string("--") + n + "=" + v);
+        escalon.push_back(std::string("--") + n + "=" + v);
+    }
+    std::vector<std::string> largo = pid;
+    largo[1] = "250";
+    const Caso casos[] = {
+        {pid, Corrida::PID, lazo, {{0, kTrackReferencia, "6"}},
+         "referencia [m],perturbacion [m^3/s],accion_comandada [m^3/s]"},
+        {escalon, Corrida::Escalon, lazo, {}, "perturbacion [m^3/s],accion_comandada [m^3/s]"},
+        {largo, Corrida::PID, lazo, {{0, kTrackReferencia, "6"}},
+         "referencia [m],perturbacion [m^3/s],accion_comandada [m^3/s]"},
+        {{"fuzzy", "90"}, Corrida::Fuzzy, {}, {}, "referencia [m]"},
+        {{"escalon", "60", "--Caudal_Max=0.5"}, Corrida::Escalon, {{"Caudal_Max", "0.5"}}, {},
+         "accion_comandada [m^3/s]"},
+        {{"escalon", "60"}, Corrida::Escalon, {}, {}, ""},
+    };
+    CarpetaTemporal carpeta;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.argumentos[0] + " " + c.cabecera);
+        const std::string lote = carpeta.Ruta("lote.csv"), ventana = carpeta.Ruta("ventana.csv");
+        std::vector<std::string> a = c.argumentos;
+        a.push_back("--salida=" + lote);
+        const Ejecucion e = Ejecutar(a);
+        ASSERT_EQ(e.estado, 0) << e.errores;
+        ComoLaVentana(ventana, c.corrida, std::stoi(c.argumentos[1]), c.textos, c.cambios);
+        const std::string bytes = LeerBytes(ventana), deLote = LeerBytes(lote);
+        const std::size_t cuerpo = bytes.find('\n', bytes.find('\n') + 1) + 1;
+        ASSERT_LT(cuerpo, bytes.size());
+        EXPECT_EQ(deLote.substr(0, cuerpo), bytes.substr(0, cuerpo));
+        ASSERT_LE(bytes.size(), deLote.size());
+        EXPECT_EQ(deLote.substr(deLote.size() - (bytes.size() - cuerpo)), bytes.substr(cuerpo));
+        if (std::stoi(c.argumentos[1]) < 100) {
+            EXPECT_EQ(deLote, bytes);
+        }
+        const std::string fijas = "muestra,tiempo [s],accion [m^3/s],nivel [m]";
+        EXPECT_NE(bytes.find("\r\n" + fijas + (*c.cabecera ? "," : "") + c.cabecera + "\r\n"), std::string::npos)
+            << bytes.substr(0, 300);
+    }
+}
+
+// Two runs on one chart whose counters both start at 0: no sample's reference can be told from the other run's,
+// so the export keeps the four fixed columns, and every sample.
+TEST(DescripcionLote, DosCorridasSinLimpiarQuedanSinColumnasAdicionales) {
+    CarpetaTemporal carpeta;
+    TextosMapa t = TextosIniciales('.');
+    PosicionFija posicion;
+    MensajesMudos mensajes;
+    t.Poner("Caudal_Max", "1.5");
+    Simulador s(t, posicion, mensajes);
+    s.ToolButton13Click();
+    for (int n = 0; n < 40; ++n) s.Timer4Timer();
+    s.Alternar(Corrida::PID);
+    s.ToolButton4Click();
+    for (int n = 0; n < 30; ++n) s.Timer1Timer();
+    s.Alternar(Corrida::Escalon);
+    const std::string ventana = carpeta.Ruta("dos.csv");
+    s.ArchivoClick(ventana, true, 0, 0);
+    const std::string bytes = LeerBytes(ventana);
+    EXPECT_NE(bytes.find("\r\nmuestra,tiempo [s],accion [m^3/s],nivel [m]\r\n"), std::string::npos)
+        << bytes.substr(0, 300);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 2 + 70);
 }
 
 // A description that cannot be created leaves both files as they were; a record written through (a device) has

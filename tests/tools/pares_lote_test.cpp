@@ -111,14 +111,18 @@ TEST(ParesLote, LaDescripcionNoReemplazaEntradasNiSalidasNiSigueEnlaces) {
                                         *c.errores ? carpeta.Ruta(c.errores) : "");
         EXPECT_EQ(e.estado, 2);
         EXPECT_TRUE(Contiene(e.errores, c.mensaje)) << e.errores;
-        if (*c.intacto) EXPECT_EQ(LeerBytes(carpeta.Ruta(c.intacto)), intacto);
+        if (*c.intacto) {
+            EXPECT_EQ(LeerBytes(carpeta.Ruta(c.intacto)), intacto);
+        }
         std::vector<std::string> despues = Nombres(carpeta.ruta().string());
         std::vector<std::string> esperados = antes;
         for (const char* f : {c.salida, c.errores})
             if (*f && std::find(esperados.begin(), esperados.end(), f) == esperados.end()) esperados.push_back(f);
         std::sort(esperados.begin(), esperados.end());
         EXPECT_EQ(despues, esperados) << "nothing was written";
-        if (*c.errores) EXPECT_TRUE(Contiene(LeerBytes(carpeta.Ruta(c.errores)), c.mensaje));
+        if (*c.errores) {
+            EXPECT_TRUE(Contiene(LeerBytes(carpeta.Ruta(c.errores)), c.mensaje));
+        }
     }
 }
 
@@ -161,8 +165,12 @@ TEST(ParesLote, IdentificarCompruebaQueLaDescripcionEsDeEsteRegistro) {
         a.insert(a.end(), c.opciones.begin(), c.opciones.end());
         const Ejecucion e = Ejecutar(a);
         EXPECT_EQ(e.estado, c.estado) << e.errores;
-        if (*c.mensaje) EXPECT_TRUE(Contiene(e.errores, c.mensaje)) << e.errores;
-        if (*c.origen) EXPECT_TRUE(Contiene(e.salida, c.origen)) << e.salida;
+        if (*c.mensaje) {
+            EXPECT_TRUE(Contiene(e.errores, c.mensaje)) << e.errores;
+        }
+        if (*c.origen) {
+            EXPECT_TRUE(Contiene(e.salida, c.origen)) << e.salida;
+        }
     }
     // the record changed after its description was written (a line more): refused
     {

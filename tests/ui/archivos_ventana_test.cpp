@@ -57,7 +57,7 @@ private slots:
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<QByteArray>("firma");
         QTest::newRow("csv") << QStringLiteral("v.csv") << QByteArray("# tanque, registro de identificación: periodo de muestreo Ts = 0.5 s\r\n"
-                                                       "muestra,tiempo [s],accion [m^3/s],nivel [m]\r\n");
+                                                       "muestra,tiempo [s],accion [m^3/s],nivel [m],referencia [m]\r\n");
         QTest::newRow("mat") << QStringLiteral("v.mat") << QByteArray("MATLAB 5.0 MAT-file");
         QTest::newRow("h5") << QStringLiteral("v.h5") << QByteArray("\x89HDF\r\n\x1a\n", 8);
     }
