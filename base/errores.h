@@ -22,6 +22,17 @@ private:
     std::string campo_;
 };
 
+/// Runs `f`; the message of an ErrorTanque that it throws goes to `motivo`, for a part of a result that may be
+/// missing with its reason beside the rest.
+template <class F>
+void Intentar(F&& f, std::string& motivo) {
+    try {
+        f();
+    } catch (const ErrorTanque& e) {
+        motivo = e.what();
+    }
+}
+
 /// A text that does not convert to a number.
 class ErrorConversion : public ErrorTanque {
 public:

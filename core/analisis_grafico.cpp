@@ -7,19 +7,6 @@
 #include "identificacion/lineal.h"
 #include "identificacion/periodo.h"
 
-namespace {
-
-template <class F>
-void Intentar(F&& f, std::string& motivo) {
-    try {
-        f();
-    } catch (const ErrorTanque& e) {
-        motivo = e.what();
-    }
-}
-
-}  // namespace
-
 FuncionTransferencia FuncionVerdad(const VerdadPlanta& v) {
     FuncionTransferencia g;
     g.num = {v.K};

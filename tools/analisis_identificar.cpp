@@ -29,15 +29,6 @@ bool EsOrificio(const std::string& verdad) {
     return v.is_object() && v.value("Modelo_Planta", "") == "Orificio";
 }
 
-template <class F>
-void Intentar(F&& f, std::string& motivo) {
-    try {
-        f();
-    } catch (const ErrorTanque& e) {
-        motivo = e.what();
-    }
-}
-
 std::string TextoFrecuencia(const RespuestaFrecuencia& f, const std::optional<RespuestaFrecuencia>& modelo) {
     std::string s = "Respuesta en frecuencia (" + f.metodo + ", " + std::to_string(f.promedios) +
                     (f.metodo == "ETFE" ? " periodos" : " segmentos") + ", banda del " + G(100 * f.confianza) + " %)\n";
