@@ -70,9 +70,9 @@ std::vector<std::pair<std::string, std::uint64_t>> SemillasDelCaso(const Manifie
 
 /// Runs case `i` and gives its line of JSON, without the newline: {"caso", "textos", "semillas", "estado",
 /// "mensajes", "identificacion" (K, Tau, ajuste of the method), "indices" (each step as --indices --json gives
-/// it)}. With `directorio`, the case's record and its description are written there as caso-NNNNNN.txt (and
-/// caso-NNNNNN.txt.json). The same manifest and index give the same bytes, on any thread. Throws std::out_of_range
-/// for an index beyond the cases.
+/// it)}. With `directorio`, the case's record and its description are written there, through the pair writer, as
+/// caso-NNNNNN.txt and caso-NNNNNN.json. The same manifest and index give the same bytes, on any thread. Throws
+/// std::out_of_range for an index beyond the cases.
 std::string LineaDelCaso(const Manifiesto& m, std::size_t i, const std::optional<std::string>& directorio = {});
 
 /// The record's name of case `i` in a directory: caso-000042.txt.
