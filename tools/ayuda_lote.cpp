@@ -348,7 +348,9 @@ Barridos:
                      "rejilla": {"Kp": ["1", "2"], "Ti": [...]} (el producto cartesiano, el último
                      nombre el más rápido), "hipercubo": {"casos": 200, "rangos": {"Kp": [0.5, 8]}}
                      (un hipercubo latino: cada rango partido en "casos" estratos, un punto en cada
-                     uno, del azar de la semilla) o "casos": [{NOMBRE: TEXTO, ...}, ...].
+                     uno, del azar de la semilla; con "cifras": N, cada valor con N cifras
+                     significativas, o las que necesite para quedar en su estrato) o
+                     "casos": [{NOMBRE: TEXTO, ...}, ...].
                      El CSV: líneas "# semilla = 7", "# corrida = pid", "# muestras = 600" y
                      "# metodo = oe" antes de una cabecera de nombres; cada fila, un caso.
                      Ruido_Semilla, Senal_Semilla y Perturbacion_Semilla de cada caso salen de la

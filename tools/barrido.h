@@ -38,6 +38,9 @@ struct Manifiesto {
     std::vector<std::pair<std::string, std::vector<std::string>>> rejilla;
     std::vector<RangoBarrido> rangos;
     std::size_t casosHipercubo = 0;
+    /// "cifras": the hypercube's values written with this many significant digits (more when fewer would leave
+    /// the point's stratum); 0: the shortest text that reads back as the same Double
+    int cifras = 0;
     std::vector<std::string> columnas;                 ///< the names of the explicit cases
     std::vector<std::vector<std::string>> explicitos;  ///< one row of texts a case, in the order of `columnas`
     /// the hypercube's stratum of each case in each dimension: estratos[d][i], a permutation of 0 .. n-1

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <limits>
 #include <set>
@@ -156,11 +158,17 @@ Manifiesto DeJson(const std::string& texto) {
         if (!h.is_object() || !h.contains("casos") || !h.contains("rangos"))
             Mal("\"hipercubo\" debe tener \"casos\" y \"rangos\"");
         for (const auto& [c, v] : h.items())
-            if (c != "casos" && c != "rangos") Mal("clave desconocida en \"hipercubo\": \"" + c + "\"");
+            if (c != "casos" && c != "rangos" && c != "cifras") Mal("clave desconocida en \"hipercubo\": \"" + c + "\"");
         if (!h["casos"].is_number_unsigned() || h["casos"].get<std::uint64_t>() == 0 ||
             h["casos"].get<std::uint64_t>() > (std::uint64_t{1} << 24))
             Mal("\"casos\" del hipercubo debe ser un entero de 1 a 16777216");
         m.casosHipercubo = h["casos"].get<std::size_t>();
+        if (h.contains("cifras")) {
+            if (!h["cifras"].is_number_unsigned() || h["cifras"].get<std::uint64_t>() < 1 ||
+                h["cifras"].get<std::uint64_t>() > 17)
+                Mal("\"cifras\" del hipercubo debe ser un entero de 1 a 17");
+            m.cifras = h["cifras"].get<int>();
+        }
         const Json& rangos = h["rangos"];
         if (!rangos.is_object() || rangos.empty()) Mal("\"rangos\" debe ser un objeto con al menos un nombre");
         for (const auto& [nombre, r] : rangos.items()) {
@@ -290,6 +298,19 @@ std::string Texto(double v) {
     return std::string(b, r.ptr);
 }
 
+// With `cifras` significant digits, or as many more as keep the text's value within [a, b): the texts that the
+// runs read at every tick cost less to read when short.
+std::string TextoEnEstrato(double v, int cifras, double a, double b) {
+    if (cifras > 0)
+        for (int d = cifras; d < 17; ++d) {
+            char t[64];
+            std::snprintf(t, sizeof t, "%.*g", d, v);
+            const double leido = std::strtod(t, nullptr);
+            if (a <= leido && (leido < b || a == b)) return t;
+        }
+    return Texto(v);
+}
+
 std::size_t Estrato(const Manifiesto& m, std::size_t d, std::size_t i) { return m.estratos[d][i]; }
 
 }  // namespace
@@ -353,7 +374,7 @@ std::vector<std::pair<std::string, std::string>> TextosDelCaso(const Manifiesto&
             const double b = r.minimo + (r.maximo - r.minimo) * static_cast<double>(k + 1) / n;
             double v = EnIntervalo(a, b, m.posiciones[d][i]);
             if (v >= b && b > a) v = std::nextafter(b, a);  // within its own stratum, not on the next one's edge
-            t.emplace_back(r.nombre, Texto(v));
+            t.emplace_back(r.nombre, TextoEnEstrato(v, m.cifras, a, b));
         }
     } else {
         // mixed radix, the last name fastest

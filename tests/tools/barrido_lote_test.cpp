@@ -152,11 +152,13 @@ TEST(Barrido, ElHipercuboLatinoTieneUnPuntoEnCadaEstrato) {
     struct Caso {
         std::size_t n;
         std::uint64_t semilla;
+        int cifras;  // 0: the Double in full
     };
-    for (const Caso& c : {Caso{1, 0}, Caso{7, 1}, Caso{50, 2}, Caso{200, 18446744073709551615ULL}}) {
+    for (const Caso& c : {Caso{1, 0, 0}, Caso{7, 1, 0}, Caso{50, 2, 0}, Caso{200, 18446744073709551615ULL, 0},
+                          Caso{200, 5, 1}, Caso{1000, 6, 3}}) {
         const std::string texto = R"({"semilla": )" + std::to_string(c.semilla) +
                                   R"(, "corrida": "pid", "muestras": 10, "hipercubo": {"casos": )" +
-                                  std::to_string(c.n) +
+                                  std::to_string(c.n) + (c.cifras ? ", \"cifras\": " + std::to_string(c.cifras) : "") +
                                   R"(, "rangos": {"Kp": [0.5, 8], "Ti": [-3, 1e-3], "Td": [0, 100]}}})";
         const Manifiesto m = LeerManifiestoDeTexto(texto, true);
         ASSERT_EQ(NumeroDeCasos(m), c.n);
@@ -164,9 +166,11 @@ TEST(Barrido, ElHipercuboLatinoTieneUnPuntoEnCadaEstrato) {
             {"Kp", {0.5, 8}}, {"Ti", {-3, 1e-3}}, {"Td", {0, 100}}};
         std::map<std::string, std::vector<int>> cuentas;
         for (const auto& [nombre, r] : rangos) cuentas[nombre].assign(c.n, 0);
+        std::size_t cortos = 0;  // with "cifras": the texts of Td of at most that many digits (and a point)
         for (std::size_t i = 0; i < c.n; ++i)
             for (const auto& [nombre, texto] : TextosDelCaso(m, i)) {
                 const double v = std::strtod(texto.c_str(), nullptr);
+                if (c.cifras && nombre == "Td") cortos += texto.size() <= static_cast<std::size_t>(c.cifras) + 2;
                 const auto [a, b] = rangos.at(nombre);
                 // stratum k is [a + (b - a) k / n, a + (b - a) (k + 1) / n)
                 for (std::size_t k = 0; k < c.n; ++k) {
@@ -178,6 +182,8 @@ TEST(Barrido, ElHipercuboLatinoTieneUnPuntoEnCadaEstrato) {
         for (const auto& [nombre, cuenta] : cuentas)
             for (std::size_t k = 0; k < c.n; ++k)
                 EXPECT_EQ(cuenta[k], 1) << nombre << " estrato " << k << " de " << c.n;
+        // the digits asked suffice for most points; a point near its stratum's edge takes more
+        if (c.cifras) EXPECT_GE(cortos, c.n / 2) << c.cifras;
         // the same seed, the same points; another seed, others
         const Manifiesto otra = LeerManifiestoDeTexto(texto, true);
         for (std::size_t i = 0; i < c.n; ++i) EXPECT_EQ(TextosDelCaso(otra, i), TextosDelCaso(m, i));
