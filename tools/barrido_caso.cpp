@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "base/errores.h"
 #include "core/corridas/corrida.h"
 #include "core/simulador.h"
 #include "identificacion/arx.h"
@@ -124,6 +125,11 @@ std::string LineaDelCaso(const Manifiesto& m, std::size_t i, const std::optional
     int estado = 0;
     try {
         estado = CorrerLote(o, -1, errores, &oyente);
+    } catch (const ErrorTanque& e) {
+        // a text that the tool reads itself before the run (Track_Referencia, the slider's whole number), which
+        // its command line would have refused: this case fails, the others go on
+        std::fprintf(errores, "tanque-lote: %s\n", e.what());
+        estado = 1;
     } catch (...) {
         std::fclose(errores);
         std::free(bufer);

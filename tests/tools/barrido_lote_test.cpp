@@ -293,6 +293,17 @@ TEST(Barrido, UnCasoQueFallaLoDiceSuLineaYLosDemasSiguen) {
     EXPECT_TRUE(bien["mensajes"].empty());
     ASSERT_FALSE(desborde["mensajes"].empty());
     EXPECT_LT(desborde["muestras"].get<int>(), 200);
+    // a slider's position that is no whole number fails its case alone
+    const std::string posicion = carpeta.Ruta("posicion.json");
+    Escribir(posicion, R"({"corrida": "pid", "muestras": 20, "rejilla": {"Track_Referencia": ["2", "dos", "3"]}})");
+    const Ejecucion p = Ejecutar({"barrido", posicion});
+    EXPECT_EQ(p.estado, 1);
+    const std::vector<std::string> lp = Lineas(p.salida);
+    ASSERT_EQ(lp.size(), 3u) << p.errores;
+    EXPECT_EQ(Json::parse(lp[0])["estado"], 0);
+    EXPECT_EQ(Json::parse(lp[1])["estado"], 1);
+    EXPECT_FALSE(Json::parse(lp[1])["mensajes"].empty());
+    EXPECT_EQ(Json::parse(lp[2])["estado"], 0);
     for (std::size_t i : {2u, 3u}) {
         const Json j = Json::parse(l[i]);
         EXPECT_EQ(j["estado"], 1) << l[i];
