@@ -23,6 +23,7 @@
 #include "export/par_formato.h"
 #include "export/texto.h"
 #include "tools/ayuda_lote.h"
+#include "tools/barrido.h"
 #include "tools/configuracion_lote.h"
 #include "core/corridas/corrida.h"
 #include "tools/grafico_lote.h"
@@ -66,8 +67,9 @@ void Poner(TextosMapa& textos, PosicionValor& posicion, const std::string& nombr
 // One run of the tool: the outputs, the simulator, and the exit status as it stands.
 class Lote {
 public:
-    Lote(const OpcionesLote& o, int traza, std::FILE* errores)
+    Lote(const OpcionesLote& o, int traza, std::FILE* errores, OyenteLote* oyente)
         : o_(o),
+          oyente_(oyente),
           errores_(errores),
           textos_(TextosIniciales(o.decimal)),
           mensajes_(errores),
@@ -223,6 +225,7 @@ private:
     // One step's row, as it closes (the last one after the run, as it stands).
     void Escalon(const IndicesEscalon& e) {
         ++escalones_;
+        if (oyente_) oyente_->AlCerrarEscalon(e, escalones_);
         if (!traza_) return;
         traza_->Bufer() += o_.json ? JsonIndices(e, escalones_) : FilaIndices(e, escalones_);
         Traza();
@@ -234,6 +237,7 @@ private:
             if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
             sim_.Alternar(o_.corrida);
             if (registro_) registro_->Registro().PonerMuestreo(sim_.Estado().T_Muestreo);
+            if (oyente_ && sim_.Timer(o_.corrida).Enabled) oyente_->AlEmpezar(sim_);
         } catch (const ErrorDeManejador& e) {
             mensajes_.MostrarError(e);
             estado_ = 1;
@@ -259,6 +263,7 @@ private:
                 return;
             }
             const MuestraGraficada& m = sim_.UltimaMuestra();
+            if (oyente_) oyente_->AlMuestrear(sim_, m);
             if (registro_) {
                 try {
                     double adicionales[3];
@@ -315,6 +320,7 @@ private:
     void Propio(const std::string& mensaje) { std::fprintf(errores_, "tanque-lote: %s\n", mensaje.c_str()); }
 
     const OpcionesLote& o_;
+    OyenteLote* oyente_;  // the sweep's, or none
     std::FILE* errores_;
     TextosMapa textos_;
     PosicionValor posicion_;
@@ -335,8 +341,8 @@ private:
 
 }  // namespace
 
-int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores) {
-    return Lote(opciones, traza, errores).Correr();
+int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, OyenteLote* oyente) {
+    return Lote(opciones, traza, errores, oyente).Correr();
 }
 
 int EscribirTexto(int fd, const char* texto) { return EscribirTodo(fd, texto); }
@@ -360,6 +366,7 @@ int EjecutarLote(const OpcionesLote& opciones, int salida, std::FILE* errores) {
         case OrdenLote::Sintonizar: return CorrerSintonizar(opciones, salida, errores);
         case OrdenLote::Rele: return CorrerRele(opciones, salida, errores);
         case OrdenLote::Comparar: return CorrerComparar(opciones, salida, errores);
+        case OrdenLote::Barrido: return CorrerBarrido(opciones, salida, errores);
         case OrdenLote::Corrida: break;
     }
     return CorrerLote(opciones, opciones.traza || opciones.indices ? salida : -1, errores);
