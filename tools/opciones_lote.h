@@ -11,9 +11,10 @@
 #include "core/controles.h"
 #include "export/registros.h"
 #include "tools/opciones_sintonia.h"
+#include "tools/opciones_curso.h"
 
 /// What the command line asks: a run, the identification of a record, or the two controllers side by side.
-enum class OrdenLote { Corrida, Identificar, Comparar, Sintonizar, Rele };
+enum class OrdenLote { Corrida, Identificar, Comparar, Sintonizar, Rele, Variante, Calificar };
 
 /// The identification methods that `identificar` may be asked for.
 enum class MetodoLote { Arx, Oe, Escalon };
@@ -52,6 +53,7 @@ struct OpcionesLote {
     OpcionesIdentificar identificar;
     OpcionesSintonizar sintonizar;
     OpcionesReleLote rele;
+    OpcionesCurso curso;  ///< variante and calificar
     /// --NOMBRE=TEXTO, in the order given
     std::vector<std::pair<std::string, std::string>> textos;
     /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N; each is one that the run reads
