@@ -91,7 +91,9 @@ std::string Configuracion_(const VarianteAlumno& v) {
     return EscribirConfiguracion(c, orden);
 }
 
-void Carpeta(const std::string& carpeta) {
+}  // namespace
+
+void CrearCarpeta(const std::string& carpeta) {
     if (::mkdir(carpeta.c_str(), 0777) == 0 || errno == EEXIST) {
         struct stat e {};
         if (::stat(carpeta.c_str(), &e) == 0 && S_ISDIR(e.st_mode)) return;
@@ -99,6 +101,8 @@ void Carpeta(const std::string& carpeta) {
     }
     throw ErrorTanque("no se pudo crear la carpeta " + carpeta + ": " + TextoErrorArchivo(errno));
 }
+
+namespace {
 
 // Numbers of the statement with a decimal comma, as Spanish prose writes them.
 std::string ConComa(double x) {
@@ -165,7 +169,7 @@ std::string Enunciado(const VarianteAlumno& v, std::string_view alumno, TipoEjer
 
 void EscribirEjercicio(const VarianteAlumno& v, std::string_view alumno, TipoEjercicio tipo,
                        const std::string& carpeta) {
-    Carpeta(carpeta);
+    CrearCarpeta(carpeta);
     EscribirTexto(Ruta(carpeta, kArchivoConfiguracionAlumno), Configuracion_(v));
     EscribirRegistro(v, Ruta(carpeta, kArchivoRegistroAlumno));
     EscribirTexto(Ruta(carpeta, kArchivoEnunciado), Enunciado(v, alumno, tipo));

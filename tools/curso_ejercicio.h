@@ -17,6 +17,9 @@ inline constexpr const char* kArchivoEnunciado = "enunciado.txt";
 void EscribirEjercicio(const VarianteAlumno& v, std::string_view alumno, TipoEjercicio tipo,
                        const std::string& carpeta);
 
+/// Makes the folder `carpeta` when it does not exist (its parent must). Throws ErrorTanque in Spanish.
+void CrearCarpeta(const std::string& carpeta);
+
 /// The statement, in Spanish: what to identify or tune, on which files, the answer's JSON and the tolerances.
 std::string Enunciado(const VarianteAlumno& v, std::string_view alumno, TipoEjercicio tipo);
 

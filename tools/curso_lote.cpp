@@ -72,6 +72,7 @@ int CorrerVariante(const OpcionesLote& o, std::FILE* errores) {
         }
         const std::vector<std::string> ids = LeerArchivoClase(*c.clase);
         // one folder an id inside --dir: AlumnoInvalido keeps each there
+        CrearCarpeta(c.carpeta);
         for (const std::string& id : ids) EscribirEjercicio(DerivarVariante(c.curso, id), id, c.tipo, En(c.carpeta, id));
     } catch (const ErrorTanque& e) {
         return Fallo(errores, e.what());

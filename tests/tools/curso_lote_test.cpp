@@ -274,8 +274,7 @@ TEST(Curso, UnaClaseConUnaRespuestaQueFalta) {
     CarpetaTemporal c;
     const std::string ids = c.Ruta("ids.csv");
     EscribirArchivo(ids, "alumno,nombre\r\nana,Ana García\r\n\"Pérez, Juan\",Juan\r\n\r\nluis,Luis\r\n");
-    const std::string ejercicios = c.Ruta("ejercicios");
-    fs::create_directory(ejercicios);
+    const std::string ejercicios = c.Ruta("ejercicios");  // made by variante
     const Ejecucion v = Ejecutar({"variante", "--curso=" + kCurso, "--clase=" + ids, "--dir=" + ejercicios});
     ASSERT_EQ(v.estado, 0) << v.errores;
     EXPECT_EQ(Archivos(ejercicios), (std::vector<std::string>{"Pérez, Juan", "ana", "luis"}));
@@ -393,6 +392,26 @@ TEST(Curso, LasOrdenesIncompletasSeRechazan) {
             ADD_FAILURE() << "aceptada: " << caso.argumentos.back();
         } catch (const std::invalid_argument& e) {
             EXPECT_TRUE(Contiene(e.what(), caso.motivo)) << e.what();
+        }
+    }
+}
+
+// The loop that grades the gains agrees with the exact discrete loop of sintonia/ (sintonizar --verdad on the
+// same plant): the overshoot and the settling time that the grader measures are those it predicts.
+TEST(Curso, ElLazoDelCalificadorEsElQuePrediceSintonizar) {
+    CarpetaTemporal c;
+    for (const std::string alumno : {"ana", "luis", "marta"}) {
+        const VarianteAlumno v = DerivarVariante(kCurso, alumno);
+        for (const char* tc : {"1", "2", "4"}) {
+            const Ejecucion s = Ejecutar({"sintonizar", "--verdad", "--Resistencia=" + v.resistencia,
+                                          "--Area=" + v.area, "--T_Sample=500", std::string("--tc=") + tc, "--json"});
+            ASSERT_EQ(s.estado, 0) << s.errores;
+            const json p = json::parse(s.salida);
+            const json r = Item(Calificar(c, alumno, json{{"Kp", p["Kp"]}, {"Ti", p["Ti"]}, {"Td", p["Td"]}}.dump(), "pid"), "PID");
+            const std::string donde = alumno + " tc=" + tc;
+            ASSERT_TRUE(r["obtenido"]["establecimiento_s"].is_number()) << donde << r.dump();
+            EXPECT_NEAR(r["obtenido"]["sobreimpulso_pct"].get<double>(), p["sobreimpulso"].get<double>(), 0.05) << donde;
+            EXPECT_NEAR(r["obtenido"]["establecimiento_s"].get<double>(), p["establecimiento"].get<double>(), 0.05) << donde;
         }
     }
 }
