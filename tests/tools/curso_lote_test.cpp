@@ -415,3 +415,34 @@ TEST(Curso, ElLazoDelCalificadorEsElQuePrediceSintonizar) {
         }
     }
 }
+
+// The student's record is the one tanque-lote escalon writes with the plant's and the exercise's texts.
+TEST(Curso, ElRegistroEsElDeTanqueLoteEscalon) {
+    CarpetaTemporal c;
+    for (const std::string alumno : {"ana", "luis"}) {
+        const VarianteAlumno v = DerivarVariante(kCurso, alumno);
+        ASSERT_EQ(Ejecutar({"variante", "--curso=" + kCurso, "--alumno=" + alumno, "--dir=" + c.Ruta(alumno)}).estado, 0);
+        std::vector<std::string> a = {"escalon", std::to_string(v.muestras), "--Resistencia=" + v.resistencia,
+                                      "--Area=" + v.area, "--salida=" + c.Ruta(alumno + ".txt")};
+        for (const auto& [nombre, texto] : v.textos) a.push_back("--" + nombre + "=" + texto);
+        ASSERT_EQ(Ejecutar(a).estado, 0);
+        EXPECT_EQ(LeerBytes(c.Ruta(alumno + "/registro.txt")), LeerBytes(c.Ruta(alumno + ".txt"))) << alumno;
+        // and its description, but for the plant
+        json d = json::parse(LeerBytes(c.Ruta(alumno + ".json"))), dAlumno = json::parse(LeerBytes(c.Ruta(alumno + "/registro.json")));
+        EXPECT_EQ(d["registro"]["sha256"], dAlumno["registro"]["sha256"]);
+        EXPECT_EQ(d["corrida"]["senal"], dAlumno["corrida"]["senal"]);
+        EXPECT_EQ(d["corrida"]["textos_al_empezar"]["Resistencia"], v.resistencia);
+    }
+}
+
+// Gains that break the arithmetic or overflow the tank fail the item with the program's reason; nothing throws.
+TEST(Curso, GananciasQueRompenLaCorridaSuspendenConSuMotivo) {
+    CarpetaTemporal c;
+    for (const char* respuesta : {R"({"Kp": 1e300, "Ti": 1})", R"({"Kp": 1000, "Ti": 5})", R"({"Kp": -3, "Ti": 5})"}) {
+        const json p = Item(Calificar(c, "ana", respuesta, "pid"), "PID");
+        EXPECT_FALSE(p["aprobado"].get<bool>()) << respuesta;
+        EXPECT_FALSE(p["motivo"].get<std::string>().empty()) << respuesta;
+    }
+    const json rebosa = Item(Calificar(c, "ana", R"({"Kp": 1000, "Ti": 5})", "pid"), "PID");
+    EXPECT_TRUE(Contiene(rebosa["motivo"], "la corrida PID se detuvo")) << rebosa.dump();
+}
