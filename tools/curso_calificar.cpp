@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "base/errores.h"
+#include "base/numeros.h"
 #include "core/interfaces.h"
 #include "core/lecturas_tick.h"
 #include "export/error_archivo.h"
@@ -175,7 +176,8 @@ Calificacion Calificar(const VarianteAlumno& v, TipoEjercicio tipo, const Respue
     Calificacion c;
     if (tipo != TipoEjercicio::Sintonia) {
         // the linear tank's truth from its texts: K = R, Tau = A R
-        const double R = std::stod(v.resistencia), A = std::stod(v.area);
+        const double R = static_cast<double>(TextoAFlotante(v.resistencia, '.'));
+        const double A = static_cast<double>(TextoAFlotante(v.area, '.'));
         c.items.push_back(Relativo("K", r.K.value_or(0), R, kToleranciaK));
         c.items.push_back(Relativo("Tau", r.Tau.value_or(0), A * R, kToleranciaTau));
     }
