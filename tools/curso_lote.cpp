@@ -1,5 +1,7 @@
 #include "tools/curso_lote.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <string>
 
@@ -73,7 +75,13 @@ int CorrerVariante(const OpcionesLote& o, std::FILE* errores) {
         const std::vector<std::string> ids = LeerArchivoClase(*c.clase);
         // one folder an id inside --dir: AlumnoInvalido keeps each there
         CrearCarpeta(c.carpeta);
-        for (const std::string& id : ids) EscribirEjercicio(DerivarVariante(c.curso, id), id, c.tipo, En(c.carpeta, id));
+        for (const std::string& id : ids) {
+            // nor through a symbolic link left in DIR
+            struct stat e {};
+            if (::lstat(En(c.carpeta, id).c_str(), &e) == 0 && S_ISLNK(e.st_mode))
+                throw ErrorTanque(En(c.carpeta, id) + " es un enlace simbólico: el ejercicio no se escribe a través de él");
+            EscribirEjercicio(DerivarVariante(c.curso, id), id, c.tipo, En(c.carpeta, id));
+        }
     } catch (const ErrorTanque& e) {
         return Fallo(errores, e.what());
     }

@@ -367,6 +367,14 @@ TEST(Curso, LosIdentificadoresNoSalenDeLaCarpeta) {
     const Ejecucion doble = Ejecutar({"variante", "--curso=" + kCurso, "--clase=" + ids, "--dir=" + c.Ruta("d")});
     EXPECT_EQ(doble.estado, 1);
     EXPECT_TRUE(Contiene(doble.errores, "línea 3: el alumno ana ya está en la clase")) << doble.errores;
+    // a student's folder that is a symbolic link to somewhere else is not written through
+    fs::create_directory(c.Ruta("afuera"));
+    fs::create_directory_symlink(c.Ruta("afuera"), c.Ruta("d/ana"));
+    EscribirArchivo(ids, "ana\n");
+    const Ejecucion enlace = Ejecutar({"variante", "--curso=" + kCurso, "--clase=" + ids, "--dir=" + c.Ruta("d")});
+    EXPECT_EQ(enlace.estado, 1);
+    EXPECT_TRUE(Contiene(enlace.errores, "es un enlace simbólico")) << enlace.errores;
+    EXPECT_TRUE(fs::is_empty(c.Ruta("afuera")));
 }
 
 // The command lines that make no sense, each with its reason.
