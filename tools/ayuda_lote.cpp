@@ -6,6 +6,7 @@ const char* TextoDeAyuda() {
   o bien: tanque-lote identificar ARCHIVO [OPCIÓN]...
   o bien: tanque-lote sintonizar ARCHIVO|--verdad [OPCIÓN]...
   o bien: tanque-lote rele MUESTRAS [OPCIÓN]...
+  o bien: tanque-lote variante|calificar --curso=SEMILLA [OPCIÓN]...
   o bien: tanque-lote reproducir ARCHIVO.tanque [--decimal=,] [--salida=ARCHIVO] [--traza]
   o bien: tanque-lote barrido MANIFIESTO [--parte=I/N] [--hilos=N] [--salida=DIRECTORIO]
      tanque-lote --help
@@ -39,6 +40,7 @@ Corridas:
   identificar    lee un registro y estima la planta; ver "Identificar la planta" más abajo
   sintonizar     las ganancias del PID por una regla de sintonía; ver "Sintonizar el PID"
   rele           el experimento del relé; ver "Sintonizar el PID"
+  variante       el ejercicio de un alumno; calificar, su respuesta; ver "Un curso"
 
 Reproducir:
   reproducir ARCHIVO.tanque
@@ -364,6 +366,34 @@ Barridos:
   Estado: 0 si todos los casos corrieron, 1 si alguno falló (su línea dice por qué), 2 si el
   manifiesto o las opciones están mal.
 
+Un curso:
+  variante --curso=SEMILLA --alumno=ID [--dir=DIR]
+                     el ejercicio del alumno ID (cualquier texto UTF-8 sin barras, saltos de
+                     línea ni '.' al empezar), el mismo en cualquier máquina para la misma
+                     SEMILLA: de ambas salen un tanque lineal (K de 0,8 a 2,5, Tau de 4 a 40 s),
+                     una PRBS o un multiseno y el ruido de medida. En DIR (por omisión la
+                     carpeta actual) escribe configuracion.tanque (la corrida sin los textos de
+                     la planta), registro.txt y registro.json (la corrida en lazo abierto y su
+                     descripción, con la planta oculta) y enunciado.txt
+                       ejemplo: tanque-lote variante --curso=2026-otono --alumno=ana --dir=ana
+  --clase=ids.csv    en lugar de --alumno: un alumno por línea (la primera columna; una primera
+                     línea "alumno" o "id" se salta), cada uno en DIR/ID
+  --ejercicio=E      identificacion (K y Tau), pid (Kp, Ti, Td que cumplan el objetivo del
+                     enunciado) o completo (los dos, por omisión); el mismo en calificar
+  calificar --curso=SEMILLA --alumno=ID RESPUESTA.json
+                     califica la respuesta, un objeto JSON con los números K, Tau, Kp, Ti y Td
+                     (Td puede faltar), contra la planta verdadera: K y Tau con un error
+                     relativo de hasta el 5 %; las ganancias, por la corrida pid sobre la planta
+                     verdadera y el objetivo del enunciado (sobreimpulso, establecimiento en la
+                     banda del 2 %). Escribe un informe JSON: cada item con respuesta,
+                     referencia, error_relativo, tolerancia y aprobado; aprobados, total y la
+                     nota de 0 a 10. Una respuesta que no se puede leer termina con estado 1 y
+                     la razón
+  --respuestas=DIR   con --clase en lugar de --alumno: DIR/ID.json de cada alumno, y un CSV
+                     (alumno, nota, aprobados, total, cada item si/no, motivo); una respuesta que
+                     falta o está mal es una línea suspensa con su motivo
+  --salida=ARCHIVO   el informe o el CSV en ARCHIVO en lugar de la salida estándar
+
 Los mensajes que el programa mostraría en una caja van a la salida de errores como
 "N: texto", N el contador de la corrida en ese momento; si un texto no se pudo convertir,
 lleva su nombre delante: "0: Kp: '1,5' is not a valid floating point value". Los mensajes
@@ -371,7 +401,8 @@ propios de tanque-lote empiezan por "tanque-lote: ".
 Estado de salida: 0 si las muestras corrieron (con parada por desborde incluida), 1 si
 fallaron el comienzo, una muestra o la escritura de ARCHIVO, de su descripción o de la traza,
 si identificar no pudo leer o identificar un registro, si sintonizar no pudo sintonizar, si
-rele no encontró una oscilación que leer, si la configuración no se pudo leer o
+rele no encontró una oscilación que leer, si variante no pudo leer la clase o escribir un
+ejercicio, si calificar no pudo leer la clase o la respuesta de --alumno, si la configuración no se pudo leer o
 si el programa no se pudo reproducir (el mensaje está en la salida de errores), 2 si las
 opciones están mal. Con Ctrl-C (SIGINT) o SIGTERM
 termina por la señal (estado 130 o 143 en el shell) y ARCHIVO queda como estaba o con el

@@ -36,6 +36,7 @@
 #include "export/causa_archivo.h"
 #include "tools/texto_con_campo.h"
 #include "tools/traza_lote.h"
+#include "tools/curso_lote.h"
 
 namespace {
 
@@ -365,6 +366,8 @@ int EjecutarLote(const OpcionesLote& opciones, int salida, std::FILE* errores) {
         case OrdenLote::Identificar: return CorrerIdentificar(opciones, salida, errores);
         case OrdenLote::Sintonizar: return CorrerSintonizar(opciones, salida, errores);
         case OrdenLote::Rele: return CorrerRele(opciones, salida, errores);
+        case OrdenLote::Variante: return CorrerVariante(opciones, errores);
+        case OrdenLote::Calificar: return CorrerCalificar(opciones, salida, errores);
         case OrdenLote::Comparar: return CorrerComparar(opciones, salida, errores);
         case OrdenLote::Barrido: return CorrerBarrido(opciones, salida, errores);
         case OrdenLote::Corrida: break;

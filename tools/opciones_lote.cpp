@@ -174,6 +174,8 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
             if (a == "sintonizar") return LeerSintonizar(argumentos);
             if (a == "rele") return LeerRele(argumentos);
             if (a == "barrido") return LeerBarrido(argumentos);
+            if (a == "variante") return LeerVariante(argumentos);
+            if (a == "calificar") return LeerCalificar(argumentos);
             break;
         }
     OpcionesLote o;
@@ -275,6 +277,9 @@ const char* TextoDeUso() {
         "     tanque-lote rele MUESTRAS [--nivel=N] [--amplitud=Q] [--histeresis=H] [--NOMBRE=TEXTO]... [--json]\n"
         "     tanque-lote reproducir ARCHIVO [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
         "     tanque-lote barrido MANIFIESTO [--parte=I/N] [--hilos=N] [--salida=DIRECTORIO]\n"
+        "     tanque-lote variante --curso=SEMILLA --alumno=ID|--clase=ids.csv [--dir=DIR] [--ejercicio=E]\n"
+        "     tanque-lote calificar --curso=SEMILLA --alumno=ID RESPUESTA.json | --clase=ids.csv --respuestas=DIR\n"
+        "                [--ejercicio=identificacion|pid|completo] [--salida=ARCHIVO]\n"
         "Pruebe 'tanque-lote --help' para más información.\n";
     return uso.c_str();
 }

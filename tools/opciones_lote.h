@@ -11,9 +11,10 @@
 #include "core/controles.h"
 #include "export/registros.h"
 #include "tools/opciones_sintonia.h"
+#include "tools/opciones_curso.h"
 
 /// What the command line asks: a run, the identification of a record, or the two controllers side by side.
-enum class OrdenLote { Corrida, Identificar, Comparar, Sintonizar, Rele, Barrido };
+enum class OrdenLote { Corrida, Identificar, Comparar, Sintonizar, Rele, Barrido, Variante, Calificar };
 
 /// The identification methods that `identificar` may be asked for.
 enum class MetodoLote { Arx, Oe, Escalon };
@@ -61,6 +62,7 @@ struct OpcionesLote {
     OpcionesSintonizar sintonizar;
     OpcionesReleLote rele;
     OpcionesBarridoLote barrido;
+    OpcionesCurso curso;  ///< variante and calificar
     /// --NOMBRE=TEXTO, in the order given
     std::vector<std::pair<std::string, std::string>> textos;
     /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N; each is one that the run reads

@@ -74,6 +74,7 @@ int Principal(int argc, char** argv) {
                           : opciones.orden == OrdenLote::Sintonizar ? "la sintonía"
                           : opciones.orden == OrdenLote::Rele ? "el experimento del relé"
                           : opciones.orden == OrdenLote::Barrido ? "el barrido"
+                          : opciones.orden == OrdenLote::Calificar && !opciones.curso.salida ? "la calificación"
                           : opciones.indices                       ? "los índices"
                           : opciones.traza                         ? "la traza"
                                                                    : nullptr;

@@ -204,7 +204,17 @@ void DescribeCadaOpcion(const std::string& texto) {
                                "--parte=",
                                "--hilos=",
                                "hipercubo",
-                               "rejilla"})
+                               "rejilla",
+                               // a course's exercises and their grader
+                               "variante",
+                               "calificar",
+                               "--curso=",
+                               "--alumno=",
+                               "--clase=",
+                               "--dir=",
+                               "--ejercicio=",
+                               "--respuestas=",
+                               "enunciado.txt"})
         EXPECT_NE(texto.find(opcion), std::string::npos) << opcion;
     // each signal by its caption, each with an example of the open-loop run
     for (const char* tipo : kNombresTipo) EXPECT_NE(texto.find(tipo), std::string::npos) << tipo;
