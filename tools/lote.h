@@ -3,6 +3,9 @@
 // written as the samples are made, so that memory does not grow with the run.
 
 #include <cstdio>
+#include <optional>
+
+#include "export/registro_memoria.h"
 
 #include "tools/opciones_lote.h"
 
@@ -18,6 +21,10 @@
 /// output or the messages'. A trace that cannot be written ends there, and the run goes on only to complete the
 /// record, if there is one; a trace whose reader has gone (EPIPE) is not an error.
 int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores);
+
+/// CorrerLote, and every sample of the record (with --salida or without it) kept in `copia` too, opened with the
+/// record's columns before the run: the arrays of the Python module, the very values the record's file gets.
+int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, std::optional<RegistroMemoria>& copia);
 
 /// What the command line asks, as the program's main does it: a run (CorrerLote, its trace or indices on
 /// `salida`), identificar or comparar (their text on `salida`). Returns the exit status.
