@@ -7,6 +7,7 @@ const char* TextoDeAyuda() {
   o bien: tanque-lote sintonizar ARCHIVO|--verdad [OPCIÓN]...
   o bien: tanque-lote rele MUESTRAS [OPCIÓN]...
   o bien: tanque-lote reproducir ARCHIVO.tanque [--decimal=,] [--salida=ARCHIVO] [--traza]
+  o bien: tanque-lote barrido MANIFIESTO [--parte=I/N] [--hilos=N] [--salida=DIRECTORIO]
      tanque-lote --help
 
 Corre el simulador del tanque sin ventanas: empieza la corrida como su botón, hace hasta
@@ -335,6 +336,31 @@ Sintonizar el PID:
                        ejemplo: tanque-lote rele 1000 --nivel=2.5 --amplitud=0.5 --histeresis=0.2
   Con rele también --Resistencia, --Area, --HMax, --T_Sample y --json (Ku, Pu, la lectura
   clásica, el modelo de la oscilación y las reglas).
+
+Barridos:
+  barrido MANIFIESTO  muchas corridas de un manifiesto (JSON o CSV), una línea JSON por caso en
+                     la salida estándar, en el orden de los casos:
+                     {"caso": i, "textos": {...}, "semillas": {...}, "estado": 0, "mensajes": [...],
+                     "muestras": n, "identificacion": {"metodo", "K", "Tau", "ajuste", ...},
+                     "indices": [cada escalón como con --indices --json]}
+                     El JSON: {"semilla": 7, "corrida": "pid", "muestras": 600,
+                     "metodo": "oe|arx|escalon|ninguno", "textos": {NOMBRE: TEXTO, ...}} y uno de
+                     "rejilla": {"Kp": ["1", "2"], "Ti": [...]} (el producto cartesiano, el último
+                     nombre el más rápido), "hipercubo": {"casos": 200, "rangos": {"Kp": [0.5, 8]}}
+                     (un hipercubo latino: cada rango partido en "casos" estratos, un punto en cada
+                     uno, del azar de la semilla) o "casos": [{NOMBRE: TEXTO, ...}, ...].
+                     El CSV: líneas "# semilla = 7", "# corrida = pid", "# muestras = 600" y
+                     "# metodo = oe" antes de una cabecera de nombres; cada fila, un caso.
+                     Ruido_Semilla, Senal_Semilla y Perturbacion_Semilla de cada caso salen de la
+                     semilla del manifiesto y del número del caso (SplitMix64), salvo que el
+                     manifiesto las dé: el resultado no depende de cómo se reparta el trabajo.
+  --parte=I/N        solo los casos cuyo número módulo N es I - 1 (I de 1 a N): juntar las N
+                     partes ordenando por "caso" (sort -n) da los bytes del barrido entero
+  --hilos=N          corre los casos en N hilos (1 a 256); las líneas salen en el mismo orden
+  --salida=DIRECTORIO  el registro y la descripción de cada caso en DIRECTORIO (caso-000042.txt
+                     y caso-000042.json); el directorio se crea si falta
+  Estado: 0 si todos los casos corrieron, 1 si alguno falló (su línea dice por qué), 2 si el
+  manifiesto o las opciones están mal.
 
 Los mensajes que el programa mostraría en una caja van a la salida de errores como
 "N: texto", N el contador de la corrida en ese momento; si un texto no se pudo convertir,

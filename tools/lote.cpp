@@ -24,6 +24,7 @@
 #include "export/registro_memoria.h"
 #include "export/texto.h"
 #include "tools/ayuda_lote.h"
+#include "tools/barrido.h"
 #include "tools/configuracion_lote.h"
 #include "core/corridas/corrida.h"
 #include "tools/grafico_lote.h"
@@ -67,8 +68,10 @@ void Poner(TextosMapa& textos, PosicionValor& posicion, const std::string& nombr
 // One run of the tool: the outputs, the simulator, and the exit status as it stands.
 class Lote {
 public:
-    Lote(const OpcionesLote& o, int traza, std::FILE* errores, std::optional<RegistroMemoria>* copia = nullptr)
+    Lote(const OpcionesLote& o, int traza, std::FILE* errores, OyenteLote* oyente,
+         std::optional<RegistroMemoria>* copia = nullptr)
         : o_(o),
+          oyente_(oyente),
           copia_(copia),
           errores_(errores),
           textos_(TextosIniciales(o.decimal)),
@@ -233,6 +236,7 @@ private:
     // One step's row, as it closes (the last one after the run, as it stands).
     void Escalon(const IndicesEscalon& e) {
         ++escalones_;
+        if (oyente_) oyente_->AlCerrarEscalon(e, escalones_);
         if (!traza_) return;
         traza_->Bufer() += o_.json ? JsonIndices(e, escalones_) : FilaIndices(e, escalones_);
         Traza();
@@ -245,6 +249,7 @@ private:
             sim_.Alternar(o_.corrida);
             if (registro_) registro_->Registro().PonerMuestreo(sim_.Estado().T_Muestreo);
             if (copia_) (*copia_)->PonerMuestreo(sim_.Estado().T_Muestreo);
+            if (oyente_ && sim_.Timer(o_.corrida).Enabled) oyente_->AlEmpezar(sim_);
         } catch (const ErrorDeManejador& e) {
             mensajes_.MostrarError(e);
             estado_ = 1;
@@ -270,6 +275,7 @@ private:
                 return;
             }
             const MuestraGraficada& m = sim_.UltimaMuestra();
+            if (oyente_) oyente_->AlMuestrear(sim_, m);
             if (registro_) {
                 try {
                     double adicionales[3];
@@ -339,6 +345,7 @@ private:
     void Propio(const std::string& mensaje) { std::fprintf(errores_, "tanque-lote: %s\n", mensaje.c_str()); }
 
     const OpcionesLote& o_;
+    OyenteLote* oyente_;  // the sweep's, or none
     std::optional<RegistroMemoria>* copia_;  // the samples kept in memory too, when asked
     std::FILE* errores_;
     TextosMapa textos_;
@@ -360,12 +367,12 @@ private:
 
 }  // namespace
 
-int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores) {
-    return Lote(opciones, traza, errores).Correr();
+int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, OyenteLote* oyente) {
+    return Lote(opciones, traza, errores, oyente).Correr();
 }
 
 int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, std::optional<RegistroMemoria>& copia) {
-    return Lote(opciones, traza, errores, &copia).Correr();
+    return Lote(opciones, traza, errores, nullptr, &copia).Correr();
 }
 
 int EscribirTexto(int fd, const char* texto) { return EscribirTodo(fd, texto); }
@@ -389,6 +396,7 @@ int EjecutarLote(const OpcionesLote& opciones, int salida, std::FILE* errores) {
         case OrdenLote::Sintonizar: return CorrerSintonizar(opciones, salida, errores);
         case OrdenLote::Rele: return CorrerRele(opciones, salida, errores);
         case OrdenLote::Comparar: return CorrerComparar(opciones, salida, errores);
+        case OrdenLote::Barrido: return CorrerBarrido(opciones, salida, errores);
         case OrdenLote::Corrida: break;
     }
     return CorrerLote(opciones, opciones.traza || opciones.indices ? salida : -1, errores);

@@ -9,6 +9,23 @@
 
 #include "tools/opciones_lote.h"
 
+class Simulador;
+struct MuestraGraficada;
+struct IndicesEscalon;
+
+/// What a caller of CorrerLote sees of the run as it goes, besides its outputs: the sweep keeps each case's
+/// record in memory for its identification, and its steps' indices. Nothing here changes what the run does.
+class OyenteLote {
+public:
+    virtual ~OyenteLote() = default;
+    /// The run has started (its sample period is known).
+    virtual void AlEmpezar(const Simulador&) {}
+    /// A sample made, after the tick.
+    virtual void AlMuestrear(const Simulador&, const MuestraGraficada&) {}
+    /// With --indices: step `numero` (from 1), as it closes, and the last one after the run.
+    virtual void AlCerrarEscalon(const IndicesEscalon&, std::size_t) {}
+};
+
 /// Runs what the options ask. The trace goes to the descriptor `traza` (-1 for none), messages to `errores`: those
 /// of the program as "N: text" ("N: NOMBRE: text" for a text that did not convert), the tool's own as
 /// "tanque-lote: ...". The file of --salida is opened before the run (a FIFO waits for its reader there) and holds,
@@ -20,7 +37,8 @@
 /// Returns the exit status: 0; 1 when the start, a sample or an output failed; 2 when --salida is the trace's
 /// output or the messages'. A trace that cannot be written ends there, and the run goes on only to complete the
 /// record, if there is one; a trace whose reader has gone (EPIPE) is not an error.
-int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores);
+/// `oyente`, when given, is told of the start, of each sample and of each step closed.
+int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, OyenteLote* oyente = nullptr);
 
 /// CorrerLote, and every sample of the record (with --salida or without it) kept in `copia` too, opened with the
 /// record's columns before the run: the arrays of the Python module, the very values the record's file gets.

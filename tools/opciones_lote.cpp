@@ -12,6 +12,7 @@
 #include "core/textos_mapa.h"
 #include "core/textos_por_defecto.h"
 #include "tools/analisis_identificar.h"
+#include "tools/barrido.h"
 
 namespace {
 
@@ -172,6 +173,7 @@ OpcionesLote LeerOpciones(const std::vector<std::string>& argumentos) {
             if (a == "identificar") return LeerIdentificar(argumentos);
             if (a == "sintonizar") return LeerSintonizar(argumentos);
             if (a == "rele") return LeerRele(argumentos);
+            if (a == "barrido") return LeerBarrido(argumentos);
             break;
         }
     OpcionesLote o;
@@ -272,6 +274,7 @@ const char* TextoDeUso() {
         "     tanque-lote sintonizar ARCHIVO|--verdad [--regla=simc|imc|amigo|zn] [--tc=S|--lambda=S] [--pid] [--json]\n"
         "     tanque-lote rele MUESTRAS [--nivel=N] [--amplitud=Q] [--histeresis=H] [--NOMBRE=TEXTO]... [--json]\n"
         "     tanque-lote reproducir ARCHIVO [--decimal=,] [--salida=ARCHIVO] [--traza]\n"
+        "     tanque-lote barrido MANIFIESTO [--parte=I/N] [--hilos=N] [--salida=DIRECTORIO]\n"
         "Pruebe 'tanque-lote --help' para más información.\n";
     return uso.c_str();
 }

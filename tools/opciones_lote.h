@@ -13,7 +13,7 @@
 #include "tools/opciones_sintonia.h"
 
 /// What the command line asks: a run, the identification of a record, or the two controllers side by side.
-enum class OrdenLote { Corrida, Identificar, Comparar, Sintonizar, Rele };
+enum class OrdenLote { Corrida, Identificar, Comparar, Sintonizar, Rele, Barrido };
 
 /// The identification methods that `identificar` may be asked for.
 enum class MetodoLote { Arx, Oe, Escalon };
@@ -29,6 +29,14 @@ struct OpcionesIdentificar {
     bool frecuencia = false;              ///< --frecuencia[=P]: the frequency response of the record
     std::optional<std::size_t> periodo;   ///< P, samples a period of the input: the ETFE; absent: Welch's
     std::optional<std::string> modelo;    ///< --modelo=ARCHIVO: the model written as .json, .m or .py
+};
+
+/// `barrido MANIFIESTO`: the manifest, the share of its cases, the threads and where the cases' records go.
+struct OpcionesBarridoLote {
+    std::string manifiesto;
+    std::size_t parte = 1, partes = 1;     ///< --parte=i/N: the cases whose index is i - 1 modulo N
+    std::size_t hilos = 1;                 ///< --hilos=N
+    std::optional<std::string> directorio;  ///< --salida=DIR: each case's record and description there
 };
 
 struct OpcionesLote {
@@ -52,6 +60,7 @@ struct OpcionesLote {
     OpcionesIdentificar identificar;
     OpcionesSintonizar sintonizar;
     OpcionesReleLote rele;
+    OpcionesBarridoLote barrido;
     /// --NOMBRE=TEXTO, in the order given
     std::vector<std::pair<std::string, std::string>> textos;
     /// --NOMBRE@N=TEXTO: the texts to set just before the tick whose counter is N; each is one that the run reads

@@ -73,6 +73,7 @@ int Principal(int argc, char** argv) {
                           : opciones.orden == OrdenLote::Comparar  ? "la comparación"
                           : opciones.orden == OrdenLote::Sintonizar ? "la sintonía"
                           : opciones.orden == OrdenLote::Rele ? "el experimento del relé"
+                          : opciones.orden == OrdenLote::Barrido ? "el barrido"
                           : opciones.indices                       ? "los índices"
                           : opciones.traza                         ? "la traza"
                                                                    : nullptr;

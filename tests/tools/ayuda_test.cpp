@@ -198,7 +198,13 @@ void DescribeCadaOpcion(const std::string& texto) {
                                "--nivel=",
                                "--amplitud=",
                                "--histeresis=",
-                               "--otro:"})
+                               "--otro:",
+                               "barrido",
+                               "MANIFIESTO",
+                               "--parte=",
+                               "--hilos=",
+                               "hipercubo",
+                               "rejilla"})
         EXPECT_NE(texto.find(opcion), std::string::npos) << opcion;
     // each signal by its caption, each with an example of the open-loop run
     for (const char* tipo : kNombresTipo) EXPECT_NE(texto.find(tipo), std::string::npos) << tipo;
