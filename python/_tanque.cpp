@@ -19,6 +19,7 @@
 #include "core/lecturas_tick.h"
 #include "export/registro_memoria.h"
 #include "export/registros.h"
+#include "tools/barrido.h"
 #include "tools/configuracion_lote.h"
 #include "tools/identificar_lote.h"
 #include "tools/lote.h"
@@ -159,6 +160,25 @@ void EscribirRegistro(const std::string& ruta, const std::vector<double>& u, con
     }
 }
 
+// A sweep's manifest, read as tanque-lote barrido reads it: its refusal is the ValueError's text.
+template <class F>
+auto ConManifiesto(F&& leer) {
+    try {
+        return leer();
+    } catch (const std::invalid_argument& e) {
+        throw py::value_error(e.what());
+    }
+}
+
+// Case `i` of the manifest in `texto` (JSON or CSV): its line of JSON, the same on any machine and thread; the
+// GIL is released while it runs. An index beyond the cases is IndexError.
+std::string CasoDeBarrido(const std::string& texto, bool json, std::size_t i) {
+    const Manifiesto m = ConManifiesto([&] { return LeerManifiestoDeTexto(texto, json); });
+    if (i >= NumeroDeCasos(m)) throw py::index_error("el manifiesto tiene " + std::to_string(NumeroDeCasos(m)) + " casos");
+    py::gil_scoped_release sinGil;
+    return LineaDelCaso(m, i);
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_tanque, m) {
@@ -167,5 +187,22 @@ PYBIND11_MODULE(_tanque, m) {
     m.def("identificar", &Identificar, py::arg("argumentos"));
     m.def("leer_configuracion", &TextosDeConfiguracion, py::arg("ruta"), py::arg("decimal") = '.');
     m.def("escribir_registro", &EscribirRegistro, py::arg("ruta"), py::arg("u"), py::arg("y"));
+    m.def("barrido_casos", [](const std::string& ruta) { return NumeroDeCasos(ConManifiesto([&] { return LeerManifiesto(ruta); })); },
+          py::arg("ruta"));
+    m.def("barrido_casos_de_texto",
+          [](const std::string& texto, bool json) {
+              return NumeroDeCasos(ConManifiesto([&] { return LeerManifiestoDeTexto(texto, json); }));
+          },
+          py::arg("texto"), py::arg("json"));
+    m.def("barrido_caso",
+          [](const std::string& ruta, std::size_t i) {
+              const Manifiesto m = ConManifiesto([&] { return LeerManifiesto(ruta); });
+              if (i >= NumeroDeCasos(m))
+                  throw py::index_error("el manifiesto tiene " + std::to_string(NumeroDeCasos(m)) + " casos");
+              py::gil_scoped_release sinGil;
+              return LineaDelCaso(m, i);
+          },
+          py::arg("ruta"), py::arg("i"));
+    m.def("barrido_caso_de_texto", &CasoDeBarrido, py::arg("texto"), py::arg("json"), py::arg("i"));
     m.def("nombre_descripcion", &NombreDescripcion, py::arg("registro"));
 }

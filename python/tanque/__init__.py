@@ -18,7 +18,7 @@ import tempfile
 from . import _tanque
 
 __all__ = ["ErrorTanque", "Resultado", "correr", "registro", "leer_configuracion", "identificar", "argumentos",
-           "texto_de_valor"]
+           "texto_de_valor", "barrido", "barrido_casos", "barrido_caso", "caso_de_manifiesto"]
 
 
 class ErrorTanque(ValueError):
@@ -187,3 +187,41 @@ def identificar(archivo=None, *, u=None, y=None, T=None, retardo=None, T_Sample=
     if carpeta is not None:
         resultado["archivo"] = None
     return resultado
+
+
+def barrido_casos(ruta):
+    """How many cases the manifest `ruta` (JSON or CSV, as tanque-lote barrido reads it) has."""
+    return _tanque.barrido_casos(os.fspath(ruta))
+
+
+def barrido_caso(ruta, i):
+    """The JSON line (without its newline) of case `i` of the manifest `ruta`, as tanque-lote barrido writes it."""
+    return _tanque.barrido_caso(os.fspath(ruta), i)
+
+
+def caso_de_manifiesto(texto, es_json, i):
+    """barrido_caso from the manifest's text: what a worker of a cluster runs, without the file."""
+    return _tanque.barrido_caso_de_texto(texto, es_json, i)
+
+
+def _manifiesto(ruta):
+    # JSON by its extension or by its first byte that is not blank, as the tool decides; else CSV
+    with open(ruta, "rb") as f:
+        texto = f.read().decode("utf-8")
+    es_json = os.fspath(ruta).lower().endswith(".json") or texto.lstrip(" \t\r\n").startswith("{")
+    return texto, es_json
+
+
+def barrido(ruta, cliente=None):
+    """The lines of tanque-lote barrido RUTA (each without its newline), in case order. With a Dask
+    distributed.Client the cases are mapped on its cluster (the manifest's text travels with them, so the
+    workers need no shared folder); without one they run here, one after the other. A case's line depends only
+    on the manifest and its index, so the result is the same either way."""
+    n = _tanque.barrido_casos(os.fspath(ruta))  # read from its file first: a refusal names it, as the tool's does
+    texto, es_json = _manifiesto(ruta)
+    if cliente is None:
+        return [caso_de_manifiesto(texto, es_json, i) for i in range(n)]
+    # one task a case, the text scattered once instead of copied into every task
+    datos = cliente.scatter(texto, broadcast=True)
+    futuros = cliente.map(caso_de_manifiesto, [datos] * n, [es_json] * n, list(range(n)), pure=False)
+    return cliente.gather(futuros)
