@@ -159,6 +159,21 @@ class Registros(unittest.TestCase):
         self.assertRaises(ValueError, tanque.identificar, u=r.u, y=r.y[:-1], T=0.3)
 
 
+class Hilos(unittest.TestCase):
+    def test_corridas_en_hilos_son_las_de_una_en_una(self):
+        # the GIL is released while a run computes: runs on threads overlap, and each is still its own
+        from concurrent.futures import ThreadPoolExecutor
+        trabajos = [(c, m, t, d) for c, m, t, d in CASOS] * 3
+        solas = [tanque.correr(c, m, decimal=d, textos=t) for c, m, t, d in trabajos]
+        with ThreadPoolExecutor(max_workers=4) as hilos:
+            juntas = list(hilos.map(lambda x: tanque.correr(x[0], x[1], decimal=x[3], textos=x[2]), trabajos))
+        for a, b in zip(solas, juntas):
+            self.assertEqual(list(a.keys()), list(b.keys()))
+            for n in a:
+                self.assertEqual(bits(a[n].tolist()), bits(b[n].tolist()), n)
+            self.assertEqual(a.descripcion, b.descripcion)
+
+
 class Errores(unittest.TestCase):
     def test_lo_que_la_herramienta_rechaza_es_value_error_con_su_mensaje(self):
         casos = [
