@@ -53,7 +53,7 @@ std::uint64_t SplitMix64(std::uint64_t estado) {
 
 // A noisy closed loop swept over a hypercube: the seeds change every case's record.
 const char* kHipercubo = R"({"semilla": 11, "corrida": "pid", "muestras": 120,
-  "textos": {"Ruido_Desviacion": "0.02", "Track_Referencia": "30"},
+  "textos": {"Ruido_Desviacion": "0.02", "Track_Referencia": "3"},
   "hipercubo": {"casos": 14, "rangos": {"Kp": [0.5, 8], "Ti": [2, 30]}}})";
 
 TEST(Barrido, LasPartesYLosHilosDanLosBytesDelBarridoEntero) {
@@ -63,6 +63,11 @@ TEST(Barrido, LasPartesYLosHilosDanLosBytesDelBarridoEntero) {
     const Ejecucion entero = Ejecutar({"barrido", m});
     ASSERT_EQ(entero.estado, 0) << entero.errores;
     ASSERT_EQ(Lineas(entero.salida).size(), 14u);
+    for (const std::string& l : Lineas(entero.salida)) {
+        const Json j = Json::parse(l);
+        EXPECT_TRUE(j["mensajes"].empty()) << l;  // every case runs its 120 samples
+        EXPECT_EQ(j["muestras"], 120) << l;
+    }
     for (std::size_t partes : {1u, 3u, 7u}) {
         std::vector<std::string> salidas;
         std::size_t lineas = 0;
