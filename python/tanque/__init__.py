@@ -106,6 +106,8 @@ def correr(corrida, muestras, *, configuracion=None, salida=None, formato=None, 
     ValueError) with the tool's messages when the tool would end with a status other than 0."""
     todos = dict(textos or {})
     todos.update(mas_textos)
+    if formato is not None and salida is None:
+        raise ErrorTanque("--formato elige el formato del registro de --salida: falta --salida")
     carpeta = None
     destino = salida
     if salida is None:
@@ -113,7 +115,7 @@ def correr(corrida, muestras, *, configuracion=None, salida=None, formato=None, 
         destino = os.path.join(carpeta, "registro.csv")
     try:
         lista = argumentos(corrida, muestras, todos, configuracion=configuracion, salida=destino,
-                           formato=formato if salida is not None else None, decimal=decimal,
+                           formato=formato, decimal=decimal,
                            programados=programados)
         r = _tanque.correr(lista)
         descripcion = _descripcion(os.fspath(destino)) if r["estado"] == 0 else None

@@ -190,6 +190,10 @@ class Errores(unittest.TestCase):
                 with self.assertRaises(ValueError) as e:
                     tanque.correr(corrida, muestras, textos=textos)
                 self.assertEqual("tanque-lote: " + str(e.exception), primera)
+        p = herramienta(["pid", "10", "--formato=csv"])
+        with self.assertRaises(ValueError) as e:
+            tanque.correr("pid", 10, formato="csv")
+        self.assertEqual("tanque-lote: " + str(e.exception), p.stderr.decode().splitlines()[0])
 
     def test_una_corrida_que_falla_lleva_el_mensaje(self):
         for corrida, textos in (("pid", {"Kp": "dos"}), ("escalon", {"Alto_Escalon": "abc"}),
