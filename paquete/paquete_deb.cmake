@@ -22,7 +22,8 @@ Spanish.
 
 The package holds the window program tanque, with its desktop menu entry and
 icon, and the batch generator tanque-lote, which writes the same records
-without windows.")
+without windows, and the Python 3 module tanque, whose runs return numpy
+arrays and write the same records as tanque-lote.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -34,6 +35,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # libnettle8, whose SHA-256 the descriptions of the records name.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n, libmatio11, libhdf5-103-1, libnettle8")
+# The Python module tanque (/usr/lib/python3/dist-packages/tanque): Debian's python3 and numpy for its arrays;
+# Dask only for the sweeps on a cluster, so a suggestion.
+if(TANQUE_PYTHON)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-dask, python3-distributed")
+endif()
 
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

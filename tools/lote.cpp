@@ -21,6 +21,7 @@
 #include "export/escritor.h"
 #include "export/par.h"
 #include "export/par_formato.h"
+#include "export/registro_memoria.h"
 #include "export/texto.h"
 #include "tools/ayuda_lote.h"
 #include "tools/barrido.h"
@@ -68,9 +69,11 @@ void Poner(TextosMapa& textos, PosicionValor& posicion, const std::string& nombr
 // One run of the tool: the outputs, the simulator, and the exit status as it stands.
 class Lote {
 public:
-    Lote(const OpcionesLote& o, int traza, std::FILE* errores, OyenteLote* oyente)
+    Lote(const OpcionesLote& o, int traza, std::FILE* errores, OyenteLote* oyente,
+         std::optional<RegistroMemoria>* copia = nullptr)
         : o_(o),
           oyente_(oyente),
+          copia_(copia),
           errores_(errores),
           textos_(TextosIniciales(o.decimal)),
           mensajes_(errores),
@@ -105,6 +108,14 @@ public:
         // the texts before the record too: its columns beyond the fixed four follow the run's texts
         if (configuracion) AplicarConfiguracion(*configuracion, textos_, posicion_);
         for (const auto& [nombre, texto] : o_.textos) Poner(textos_, posicion_, nombre, texto);
+        if (copia_) {
+            try {
+                copia_->emplace(FormaDelRegistro());
+            } catch (const ErrorTanque& e) {
+                Propio(e.what());
+                return 1;
+            }
+        }
         if (o_.salida) {
             try {
                 registro_.emplace(o_.formato.value_or(FormatoRegistroDe(*o_.salida)), *o_.salida, FormaDelRegistro(),
@@ -238,6 +249,7 @@ private:
             if (o_.corrida == Corrida::Fuzzy) sim_.ToolButton11Click();
             sim_.Alternar(o_.corrida);
             if (registro_) registro_->Registro().PonerMuestreo(sim_.Estado().T_Muestreo);
+            if (copia_) (*copia_)->PonerMuestreo(sim_.Estado().T_Muestreo);
             if (oyente_ && sim_.Timer(o_.corrida).Enabled) oyente_->AlEmpezar(sim_);
         } catch (const ErrorDeManejador& e) {
             mensajes_.MostrarError(e);
@@ -277,6 +289,19 @@ private:
                 }
                 contenido_.Anadir(m.n, sim_.Registro().Ultima(o_.corrida));
             }
+            // after the record: a sample that the record refuses has the record's message
+            if (copia_) {
+                try {
+                    double adicionales[3];
+                    const std::size_t k = Adicionales(m, adicionales);
+                    (*copia_)->Anadir(static_cast<double>(m.n), m.accion, m.nivel,
+                                      std::span<const double>(adicionales, k));
+                } catch (const ErrorTanque& e) {
+                    Propio(std::string("no se pudo guardar la muestra: ") + e.what());
+                    estado_ = 1;
+                    return;
+                }
+            }
             if (grafico_)
                 grafico_->Anadir(m.n, m.accion, m.nivel, m.conReferencia ? std::optional<double>(m.referencia) : std::nullopt);
             if (indices_) {
@@ -290,7 +315,7 @@ private:
                 Traza();
             }
             // with the trace ended and no record, nothing is left to make
-            if (trazaCerrada_ && !registro_) return;
+            if (trazaCerrada_ && !registro_ && !copia_) return;
         }
     }
 
@@ -322,6 +347,7 @@ private:
 
     const OpcionesLote& o_;
     OyenteLote* oyente_;  // the sweep's, or none
+    std::optional<RegistroMemoria>* copia_;  // the samples kept in memory too, when asked
     std::FILE* errores_;
     TextosMapa textos_;
     PosicionValor posicion_;
@@ -344,6 +370,10 @@ private:
 
 int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, OyenteLote* oyente) {
     return Lote(opciones, traza, errores, oyente).Correr();
+}
+
+int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, std::optional<RegistroMemoria>& copia) {
+    return Lote(opciones, traza, errores, nullptr, &copia).Correr();
 }
 
 int EscribirTexto(int fd, const char* texto) { return EscribirTodo(fd, texto); }

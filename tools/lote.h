@@ -3,6 +3,9 @@
 // written as the samples are made, so that memory does not grow with the run.
 
 #include <cstdio>
+#include <optional>
+
+#include "export/registro_memoria.h"
 
 #include "tools/opciones_lote.h"
 
@@ -36,6 +39,10 @@ public:
 /// record, if there is one; a trace whose reader has gone (EPIPE) is not an error.
 /// `oyente`, when given, is told of the start, of each sample and of each step closed.
 int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, OyenteLote* oyente = nullptr);
+
+/// CorrerLote, and every sample of the record (with --salida or without it) kept in `copia` too, opened with the
+/// record's columns before the run: the arrays of the Python module, the very values the record's file gets.
+int CorrerLote(const OpcionesLote& opciones, int traza, std::FILE* errores, std::optional<RegistroMemoria>& copia);
 
 /// What the command line asks, as the program's main does it: a run (CorrerLote, its trace or indices on
 /// `salida`), identificar or comparar (their text on `salida`). Returns the exit status.
